@@ -1,0 +1,11 @@
+// Karvo: results history, market figures and betting coupon for the Greek lottery games.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,46 @@
+// Whole-file operations. Names are Windows-1253 texts with "/" between folders, absolute or
+// relative to the process's working folder; a name whose exact spelling is missing on disk is
+// looked up without regard to letter case. None of these report a failure, except the atomic
+// writer, which returns it.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace karvo {
+
+// The name on disk: UTF-8 path, each missing component matched case-insensitively.
+QString NativePath(const std::string& name);
+
+std::string LoadTextFile(const std::string& name);
+std::string LoadTextPrefix(const std::string& name, std::int64_t n);
+// Lines end at CR; the byte after a CR is skipped as its LF. No empty last line after a final CR LF.
+std::vector<std::string> LoadLines(const std::string& name);
+void SaveTextFile(const std::string& name, std::string_view text);
+// Each line followed by CR LF.
+void SaveLines(const std::string& name, const std::vector<std::string>& lines);
+
+// Writes a sibling temporary file, flushes it and renames it over name, so a failure leaves the
+// old file whole. A write-protected file is replaced. On failure returns false and, when error
+// is given, the platform's message.
+bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error = nullptr);
+
+// kinds: 1 files, 2 folders, 3 both; "." and ".." never. Mask wildcards "*" and "?" match
+// without regard to letter case.
+std::vector<std::string> ListFiles(const std::string& mask, int kinds);
+void DeleteFiles(const std::string& mask);
+std::int64_t FileSizeOf(const std::string& name);
+// Gives the owner write permission back (the read-only attribute of other systems).
+void MakeWritable(const std::string& name);
+void CreateFolder(const std::string& path);
+// The working folder, ending in "/".
+std::string CurrentFolder();
+// mode 0 adds a trailing "/", mode 1 removes it; empty stays empty.
+std::string WithBackslash(const std::string& path, int mode);
+// The system's temporary folder, ending in "/".
+std::string TempFolder();
+
+} // namespace karvo
