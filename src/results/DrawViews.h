@@ -1,0 +1,35 @@
+// The draw-results views: each turns a game's stored history into the main grid, one row per
+// stored draw, oldest first, the last draw current and the grid cut after it.
+#pragma once
+
+#include "util/CellGrid.h"
+
+#include <string>
+
+namespace karvo {
+
+struct DrawView
+{
+    std::string title;         // caption of the title bar
+    int widthAdded = 300;      // window width = left panel width + this
+    CellGrid grid;             // row 0 holds the headers; column widths set
+    int FirstYearRow = 0;      // grid row + 1 where the export starts; 0 when nothing to export
+    std::string ExportBaseName;
+    bool clearsStatus = false; // the KINO view clears the status notice
+};
+
+// folder: the working folder, ending in "/". A file too large for the program's buffers throws
+// KarvoError; a missing or empty file shows the headers and one empty row.
+DrawView BuildPropoView(const std::string& folder, int game, int firstYear);     // game 1..3
+DrawView BuildLottoView(const std::string& folder, int variant, int firstYear);  // 1 LOTTO, 2 GOAL, 3 JOKER
+DrawView BuildProtoView(const std::string& folder, int firstYear);
+DrawView BuildExtraView(const std::string& folder, int firstYear);
+DrawView BuildSuper3View(const std::string& folder, int firstYear);
+// kinoPeriodFile: "DATA/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
+DrawView BuildKinoView(const std::string& folder, const std::string& kinoPeriodFile);
+
+// Makes row 1 current, then the last row whose column 1 is not empty (row 1 if none), and cuts
+// the grid after that row.
+void ScrollToLastDraw(CellGrid& grid);
+
+} // namespace karvo
