@@ -1,0 +1,37 @@
+// The command menu of each game and the dispatcher that runs a menu position's command.
+#pragma once
+
+#include "util/CellGrid.h"
+#include "util/ProgramState.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+class UserInterface;
+
+// The captions of the current game's menu, top to bottom (Windows-1253).
+std::vector<std::string> MenuCaptions(int gameCode);
+
+// Menu position to command number: the position itself, except for the coupon (game 12), where
+// it is the position + 20 and position 6 gives 27.
+int CommandNumber(int gameCode, int position);
+
+// Everything a command works on. Commands of subsystems that are not part of this build are
+// reached through the optional hooks; an empty hook does nothing.
+struct CommandContext
+{
+    ProgramState& state;
+    CellGrid& SG;
+    CellGrid& SG1;
+    UserInterface& ui;
+    std::string folder;  // working folder, ending in "/"
+    std::function<void(int command)> otherCommand;
+};
+
+// Runs the command of a menu position. Returns the grid it changed, or nullptr.
+CellGrid* RunCommand(int position, CommandContext& context);
+
+} // namespace karvo

@@ -1,0 +1,134 @@
+// Searching the list and dispatching menu positions.
+#include "commands/Commands.h"
+#include "commands/Search.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using karvo::test::W;
+
+namespace {
+
+CellGrid greekGrid()
+{
+    CellGrid grid(2, 5);
+    grid.setCell(0, 0, W("  No ΕΤΟΣ"));
+    grid.setCell(1, 0, W("ΟΛΥΜΠΙΑΚΟΣ header"));  // the header row is never searched
+    grid.setCell(0, 1, "   1 2024-1");
+    grid.setCell(1, 1, W(" ΠΑΝΑΘΗΝΑΪΚΟΣ - ΑΕΚ"));
+    grid.setCell(0, 2, "   2 2024-2");
+    grid.setCell(1, 2, W(" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ"));
+    grid.setCell(0, 3, "   3 2024-3");
+    grid.setCell(1, 3, W(" ΆΡΗΣ - ΟΦΗ"));
+    grid.setCell(0, 4, "   4 2025-1");
+    grid.setCell(1, 4, W(" ολυμπιακός - Λάρισα"));
+    return grid;
+}
+
+} // namespace
+
+TEST(Search, TextIsTrimmedAndUpperCasedKeepingInnerBlanksAndAccents)
+{
+    EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ"));
+    EXPECT_EQ(PrepareSearchText("   "), "");
+}
+
+TEST(Search, MatchingIgnoresCaseButNotAccents)
+{
+    struct Case { const char* cell; const char* typed; bool match; };
+    const Case cases[] = {
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακοσ", true},   // small letters find capitals
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ΟλυμΠ", true},        // mixed case
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακός", false},  // accented small letter, plain capital
+        {" ΆΡΗΣ - ΟΦΗ", "αρης", false},               // plain small letter, accented capital
+        {" ΆΡΗΣ - ΟΦΗ", "άρης", true},
+        {" ολυμπιακός", "ΟΛΥΜΠΙΑΚΌΣ", true},
+        {"anything", "", false},                      // an empty text matches nothing
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CellMatches(W(c.cell), PrepareSearchText(W(c.typed))), c.match) << c.cell << " / " << c.typed;
+    }
+}
+
+TEST(Search, FindsInTheFixedColumnAndNeverInTheHeader)
+{
+    CellGrid grid = greekGrid();
+    EXPECT_EQ(FindRow(grid, "2024-3", 1), 3);
+    EXPECT_EQ(FindRow(grid, W("HEADER"), 1), -1);
+    EXPECT_EQ(FindRow(grid, W("ΟΛΥΜΠΙΑΚ"), 3), 4);  // from row 3 on: the small-letter row
+}
+
+TEST(Search, NextSearchStopsAtTheEndWithoutWrapping)
+{
+    CellGrid grid = greekGrid();
+    ASSERT_TRUE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), 1));
+    EXPECT_EQ(grid.currentRow(), 2);
+    ASSERT_TRUE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), grid.currentRow() + 1));
+    EXPECT_EQ(grid.currentRow(), 4);
+    EXPECT_FALSE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), grid.currentRow() + 1));
+    EXPECT_EQ(grid.currentRow(), 4);
+}
+
+TEST(Search, KeepMatchingRowsMovesThemUpInOrder)
+{
+    CellGrid grid = greekGrid();
+    EXPECT_EQ(KeepMatchingRows(grid, "2024"), 3);
+    EXPECT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(grid.cell(0, 3), "   3 2024-3");
+    EXPECT_EQ(grid.cell(0, 0), W("  No ΕΤΟΣ"));
+}
+
+TEST(Commands, MenusPerGame)
+{
+    for (int game = 1; game <= 10; ++game) {
+        EXPECT_EQ(MenuCaptions(game).size(), 3u) << game;
+    }
+    EXPECT_EQ(MenuCaptions(11).size(), 5u);
+    EXPECT_EQ(MenuCaptions(13).size(), 5u);
+    ASSERT_EQ(MenuCaptions(12).size(), 6u);
+    EXPECT_EQ(MenuCaptions(1)[1], W("Επόμενο Ψάξιμο (F3)"));
+    EXPECT_EQ(MenuCaptions(13)[4], W("Ψάξε στα αρχεία - Εύρεση όλων"));
+    EXPECT_EQ(MenuCaptions(12)[5], W("Μετατροπή Συστήματος σε Στήλες"));
+    EXPECT_EQ(CommandNumber(4, 2), 2);
+    EXPECT_EQ(CommandNumber(12, 2), 22);
+    EXPECT_EQ(CommandNumber(12, 6), 27);
+}
+
+TEST(Commands, SearchThenF3AndTheTextSurvivesAViewChange)
+{
+    karvo::test::ScriptedUserInterface ui;
+    ProgramState state;
+    CellGrid sg = greekGrid();
+    CellGrid sg1;
+    CommandContext context{state, sg, sg1, ui, "/nonexistent/", {}};
+
+    EXPECT_EQ(RunCommand(2, context), nullptr);  // F3 before any search changes nothing
+    EXPECT_EQ(sg.currentRow(), -1);
+
+    ui.inputAnswers.push_back(W(" ολυμπιακ "));
+    EXPECT_EQ(RunCommand(1, context), &sg);
+    EXPECT_EQ(ui.inputCaptions.at(0), W("Ψάξε στη λίστα"));
+    EXPECT_EQ(sg.currentRow(), 2);
+    EXPECT_EQ(RunCommand(2, context), &sg);
+    EXPECT_EQ(sg.currentRow(), 4);
+
+    EXPECT_EQ(RunCommand(1, context), nullptr);  // cancelled: text and row stay
+    EXPECT_EQ(state.SearchText, W("ΟΛΥΜΠΙΑΚ"));
+    EXPECT_EQ(sg.currentRow(), 4);
+}
+
+TEST(Commands, CouponPositionsReachTheirHook)
+{
+    karvo::test::ScriptedUserInterface ui;
+    ProgramState state;
+    state.GameCode = 12;
+    CellGrid sg;
+    CellGrid sg1;
+    std::vector<int> ran;
+    CommandContext context{state, sg, sg1, ui, "/nonexistent/", [&ran](int n) { ran.push_back(n); }};
+    for (int position = 1; position <= 6; ++position) {
+        RunCommand(position, context);
+    }
+    EXPECT_EQ(ran, (std::vector<int>{21, 22, 23, 24, 25, 27}));
+}

@@ -1,0 +1,119 @@
+// The spreadsheet export: exact bytes, write protection, write failure, and a real spreadsheet
+// application reading the file back.
+#include "export/SpreadsheetExport.h"
+#include "support/TestSupport.h"
+#include "util/KarvoError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace karvo;
+using karvo::test::ReadBytes;
+using karvo::test::W;
+using karvo::test::WriteBytes;
+
+namespace {
+
+// A LOTTO-like list: the header row and `rows` draws, one per week from 2004.
+CellGrid lottoGrid(int rows)
+{
+    CellGrid grid(2, rows + 1);
+    grid.setCell(0, 0, W("  No Ημερομηνία"));
+    grid.setCell(1, 0, W("        Νικήτριες"));
+    for (int r = 1; r <= rows; ++r) {
+        grid.setCell(0, r, "  " + std::to_string(r) + " 01-01-" + std::to_string(2004 + r / 52));
+        grid.setCell(1, r, "    03 07 12 25 33 " + std::to_string(r % 50));
+    }
+    return grid;
+}
+
+} // namespace
+
+TEST(SpreadsheetExport, FromFirstYearRowWithTheTwoHeaderCellsFirst)
+{
+    CellGrid grid = lottoGrid(130);
+    std::string text = SpreadsheetText(grid, 120);
+    std::string expected = W("  No Ημερομηνία\t        Νικήτριες\r\n");
+    for (int r = 119; r <= 130; ++r) {
+        expected += grid.cell(0, r) + "\t" + grid.cell(1, r) + "\t\r\n";
+    }
+    EXPECT_EQ(text, expected);
+}
+
+TEST(SpreadsheetExport, FirstYearRowOneWritesEveryRowAsData)
+{
+    CellGrid grid(2, 3);
+    grid.setCell(0, 0, W("   No   Μερα-Ωρα"));
+    grid.setCell(1, 0, W("   2024_05     Νικήτριες"));
+    grid.setCell(0, 1, "1000    5 9:5   ");
+    grid.setCell(1, 1, "01 02");
+    grid.setCell(0, 2, "1001    5 9:10  ");
+    EXPECT_EQ(SpreadsheetText(grid, 1), W("   No   Μερα-Ωρα\t   2024_05     Νικήτριες\t\r\n") +
+                                            "1000    5 9:5   \t01 02\t\r\n1001    5 9:10  \t\t\r\n");
+}
+
+TEST(SpreadsheetExport, NothingWrittenWithoutRowsToExport)
+{
+    karvo::test::TempFolder dir;
+    karvo::test::ScriptedUserInterface ui;
+    ExportGridToSpreadsheet(lottoGrid(3), 0, "LOTTO", dir.path(), ui);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.file("LOTTO.xls"))));
+    EXPECT_TRUE(ui.opened.empty());
+}
+
+TEST(SpreadsheetExport, ReplacesAWriteProtectedFileAndOpensIt)
+{
+    karvo::test::TempFolder dir;
+    karvo::test::ScriptedUserInterface ui;
+    const std::string path = dir.file("LOTTO.xls");
+    WriteBytes(path, "old");
+    chmod(path.c_str(), 0444);
+    CellGrid grid = lottoGrid(2);
+    ExportGridToSpreadsheet(grid, 1, "LOTTO", dir.path(), ui);
+    EXPECT_EQ(ReadBytes(path), SpreadsheetText(grid, 1));
+    ASSERT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.opened[0], path);
+}
+
+TEST(SpreadsheetExport, UnwritableFolderThrowsAndOpensNothing)
+{
+    karvo::test::TempFolder dir;
+    karvo::test::ScriptedUserInterface ui;
+    WriteBytes(dir.file("plain"), "x");  // a file where the folder should be
+    EXPECT_THROW(ExportGridToSpreadsheet(lottoGrid(2), 1, "LOTTO", dir.file("plain") + "/", ui), KarvoError);
+    EXPECT_TRUE(ui.opened.empty());
+}
+
+// LibreOffice reads the exported file as Windows-1253 tab-separated text and gives back the cells.
+TEST(SpreadsheetExport, LibreOfficeReadsTheCellsBack)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty()) {
+        GTEST_SKIP() << "LibreOffice (soffice) is not installed; scripts/test.sh installs it";
+    }
+    karvo::test::TempFolder dir;
+    karvo::test::ScriptedUserInterface ui;
+    CellGrid grid = lottoGrid(3);
+    grid.setCell(1, 2, W("    Ωμέγα ΆΡΗΣ"));
+    ExportGridToSpreadsheet(grid, 2, "LOTTO", dir.path(), ui);
+
+    QProcess process;
+    const QString base = QString::fromStdString(dir.path());
+    process.start(soffice, {"-env:UserInstallation=file://" + base + "profile", "--headless",
+                            "--infilter=Text - txt - csv (StarCalc):9,34,35,1",
+                            "--convert-to", "csv:Text - txt - csv (StarCalc):9,34,76", "--outdir", base + "out",
+                            base + "LOTTO.xls"});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    QFile csv(base + "out/LOTTO.csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0].split('\t').value(0), QString::fromUtf8("  No Ημερομηνία"));
+    EXPECT_EQ(lines[1].split('\t').value(1), QString::fromUtf8("    Ωμέγα ΆΡΗΣ"));
+    EXPECT_EQ(lines[2].split('\t').value(0), QString::fromStdString(grid.cell(0, 3)));
+}
