@@ -1,0 +1,98 @@
+// Numbers: integer reading with its sign rule, picture masks with Greek separators, rounding.
+#include "util/Numbers.h"
+
+#include <QLocale>
+#include <climits>
+#include <gtest/gtest.h>
+
+using namespace karvo;
+
+TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
+{
+    struct Case { std::string s; int expected; };
+    const Case cases[] = {
+        {"12a", 12}, {"-12a", 12}, {"-12", -12}, {"", 0}, {" 2013", 2013}, {"+7", 7},
+        {"1X", 1}, {"X1F", 31}, {"x1f", 31}, {"$FF", 255}, {"0x10", 16}, {"0X10", 16}, {"-$10", -16},
+        {"$", 0}, {"abc", 0}, {"-", 0}, {"- 5", 0}, {"12 ", 12}, {"-12 ", 12}, {"  -0", 0},
+        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX},
+        {"-99999999999999999999", INT_MIN}, {"$FFFFFFFFFFFF", INT_MAX},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TextToInt(c.s), c.expected) << '"' << c.s << '"';
+    }
+}
+
+TEST(Numbers, TextToFloatReadsPointAndExponent)
+{
+    EXPECT_DOUBLE_EQ(TextToFloat(" -1.5"), -1.5);
+    EXPECT_DOUBLE_EQ(TextToFloat("+2.25e2"), 225.0);
+    EXPECT_DOUBLE_EQ(TextToFloat(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(TextToFloat(""), 0.0);
+    EXPECT_DOUBLE_EQ(TextToFloat("abc"), 0.0);
+}
+
+TEST(Numbers, FormatNumberMasksWithGreekSeparators)
+{
+    const NumberFormat greek = NumberFormat::greek();
+    struct Case { const char* mask; double x; const char* expected; };
+    const Case cases[] = {
+        {"###.##", 93.2241, "93,22"},
+        {"###.##", 93.2, "93,2"},
+        {"###.##", 93.0, "93"},
+        {"###.##", 0.5, ",5"},
+        {"###,###.#", 1234567.25, "1.234.567,3"},
+        {"###,###.#", -1234567.25, "-1.234.567,3"},
+        {"###,###.#", 999.96, "1.000"},
+        {"#0.00", 2.675, "2,68"},
+        {"#0.00", 1.005, "1,01"},
+        {"#0.00", 0.0, "0,00"},
+        {"#0.00", -0.001, "0,00"},
+        {"#0.00", 1e-20, "0,00"},
+        {"#########.##", 123456789.125, "123456789,13"},
+        {"##############", 12345678901234.0, "12345678901234"},
+        {"##############", 2.5, "3"},
+        {"###", 1234.5, "1235"},
+        {"###", -0.4, "0"},
+        {"#", 0.0, "0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatNumber(c.mask, c.x, greek), c.expected) << c.mask << " " << c.x;
+    }
+    EXPECT_EQ(FormatNumber("###,###.#", 1234.5, NumberFormat{'.', ','}), "1,234.5");
+}
+
+TEST(Numbers, RoundToIntHalvesAwayFromZero)
+{
+    struct Case { double x; std::int64_t expected; };
+    const Case cases[] = {
+        {2.5, 3}, {-2.5, -3}, {0.0, 0}, {2.4999, 2}, {-0.5, -1}, {0.49, 0}, {1e16, 10000000000000000LL},
+        {3000000000.5, 3000000001LL},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoundToInt(c.x), c.expected) << c.x;
+    }
+}
+
+TEST(Numbers, IntegersToText)
+{
+    EXPECT_EQ(IntToText(-9000000000LL), "-9000000000");
+    EXPECT_EQ(ZeroPad(7, 2), "07");
+    EXPECT_EQ(ZeroPad(123, 2), "23");
+    EXPECT_EQ(ZeroPad(12345, 4), "2345");
+    EXPECT_EQ(ZeroPad4(5), "0005");
+    EXPECT_EQ(FloatToText(1.5, NumberFormat::greek()), "1,5");
+    EXPECT_EQ(FloatToText(0.1 + 0.2, NumberFormat::greek()), "0,3");
+    EXPECT_EQ(FloatToText(1e20, NumberFormat::greek()), "1E20");
+    EXPECT_EQ(FloatToText(-3.0, NumberFormat::greek()), "-3");
+}
+
+TEST(Numbers, SeparatorsComeFromTheLocale)
+{
+    const NumberFormat greek = NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece));
+    EXPECT_EQ(greek.decimalSeparator, ',');
+    EXPECT_EQ(greek.groupSeparator, '.');
+    const NumberFormat english = NumberFormat::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(english.decimalSeparator, '.');
+    EXPECT_EQ(english.groupSeparator, ',');
+    EXPECT_EQ(UserNumberFormat().decimalSeparator, ',');
+}
