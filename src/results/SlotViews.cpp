@@ -1,0 +1,148 @@
+// The views of the masked slot files: LOTTO, GOAL and JOKER, PROTO and EXTRA. Each non-empty
+// slot gives one row with its date in column 0 and its numbers in column 1, in slot order.
+#include "results/DrawViews.h"
+#include "results/ResultsFiles.h"
+#include "results/ViewFrame.h"
+#include "results/WholeFile.h"
+#include "util/Numbers.h"
+
+namespace karvo {
+
+namespace {
+
+// The slots of one file, unmasked; slot r counts from 1.
+class SlotTable
+{
+public:
+    SlotTable(const std::string& path, int recordSize)
+        : m_bytes(ReadMaskedFile(path))
+        , m_recordSize(recordSize)
+        , m_count(static_cast<std::int64_t>(m_bytes.size()) / recordSize)
+    {
+        // Each slot is a line of ResultsLines, whose capacity bounds what a view shows.
+        if (m_count >= ResultsLinesLimit) {
+            ThrowTooLarge(path, static_cast<std::int64_t>(m_bytes.size()), (ResultsLinesLimit - 1) * recordSize);
+        }
+    }
+
+    std::int64_t count() const { return m_count; }
+    int byte(std::int64_t slot, int k) const
+    {
+        return static_cast<unsigned char>(m_bytes[static_cast<std::size_t>((slot - 1) * m_recordSize + k - 1)]);
+    }
+    bool empty(std::int64_t slot) const { return byte(slot, 1) == 0; }
+    int year(std::int64_t slot) const { return 1950 + byte(slot, 3); }
+    std::string date(std::int64_t slot) const { return DateText(byte(slot, 1), byte(slot, 2), year(slot)); }
+    std::int64_t nonEmptyCount() const
+    {
+        std::int64_t n = 0;
+        for (std::int64_t r = 1; r <= m_count; ++r) {
+            n += empty(r) ? 0 : 1;
+        }
+        return n;
+    }
+    void overwrite(std::int64_t slot, const std::string& record)
+    {
+        m_bytes.replace(static_cast<std::size_t>((slot - 1) * m_recordSize), record.size(), record);
+    }
+
+    // The slot's numbers from byte 4 on, each followed by a blank but the last: two digits with
+    // a leading zero, or one character per digit for PROTO.
+    std::string numbers(std::int64_t slot, bool twoDigits) const
+    {
+        std::string text;
+        text.reserve(static_cast<std::size_t>(3 * m_recordSize));
+        for (int k = 4; k <= m_recordSize; ++k) {
+            if (k > 4) {
+                text += ' ';
+            }
+            text += twoDigits ? ZeroPad(byte(slot, k), 2) : IntToText(byte(slot, k));
+        }
+        return text;
+    }
+
+private:
+    std::string m_bytes;
+    int m_recordSize;
+    std::int64_t m_count;
+};
+
+const ViewSettings LottoSettings[3] = {
+    {"LOTTO", "LOTTO", 365, 130, "  No Ημερομηνία", "        Νικήτριες"},
+    {"GOAL", "GOAL", 370, 130, "  No Ημερομηνία", "        Νικήτριες"},
+    {"JOKER", "JOKER", 365, 130, "  No Ημερομηνία", "        Νικήτριες"},
+};
+const char* const LottoFiles[3] = {"LOTTO.krv", "GOAL.krv", "JOKER.krv"};
+const int LottoRecordSizes[3] = {LottoRecordSize, GoalRecordSize, JokerRecordSize};
+// GOAL's eight numbers take the room of LOTTO's indent.
+const char* const LottoIndents[3] = {"    ", " ", "    "};
+
+const ViewSettings ProtoSettings = {"PROTO", "PROTO", 300, 127, "  No Ημερομηνία", "    Νικήτριες"};
+const ViewSettings ExtraSettings = {"EXTRA", "EXTRA", 310, 140, "  No  Ημερομηνία", "    Νικήτριες"};
+
+// The draw of 20-01-2020 is always shown in its slot, whatever the file holds there.
+constexpr std::int64_t ExtraFixedSlot = 9408;
+const std::string ExtraFixedDraw = {20, 1, 70, 7, 11, 18, 20, 27};
+
+} // namespace
+
+DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
+{
+    const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
+    const SlotTable slots(folder + LottoFiles[v], LottoRecordSizes[v]);
+    DrawView view = StartView(LottoSettings[v], slots.nonEmptyCount());
+    int row = 0;
+    for (std::int64_t r = 1; r <= slots.count(); ++r) {
+        if (slots.empty(r)) {
+            continue;
+        }
+        ++row;
+        view.grid.setCell(0, row, RightAligned(row, 4) + ' ' + slots.date(r));
+        view.grid.setCell(1, row, LottoIndents[v] + slots.numbers(r, true));
+        NoteFirstYear(view, row, slots.year(r), firstYear);
+    }
+    ScrollToLastDraw(view.grid);
+    return view;
+}
+
+DrawView BuildProtoView(const std::string& folder, int firstYear)
+{
+    const SlotTable slots(folder + "Proto.krv", ProtoRecordSize);
+    DrawView view = StartView(ProtoSettings, slots.nonEmptyCount());
+    int row = 0;
+    for (std::int64_t r = 1; r <= slots.count(); ++r) {
+        if (slots.empty(r)) {
+            continue;
+        }
+        ++row;
+        view.grid.setCell(0, row, ZeroPad4(row) + ' ' + slots.date(r));
+        view.grid.setCell(1, row, "  " + slots.numbers(r, false));
+        NoteFirstYear(view, row, slots.year(r), firstYear);
+    }
+    ScrollToLastDraw(view.grid);
+    return view;
+}
+
+DrawView BuildExtraView(const std::string& folder, int firstYear)
+{
+    SlotTable slots(folder + "Extra.krv", ExtraRecordSize);
+    if (slots.count() >= ExtraFixedSlot) {
+        slots.overwrite(ExtraFixedSlot, ExtraFixedDraw);
+    }
+    DrawView view = StartView(ExtraSettings, slots.nonEmptyCount());
+    int row = 0;
+    for (std::int64_t r = 1; r <= slots.count(); ++r) {
+        if (slots.empty(r)) {
+            continue;
+        }
+        ++row;
+        // Numbered by slot, so an empty slot leaves a gap in column 0.
+        view.grid.setCell(0, row, RightAligned(r, 5) + ' ' + slots.date(r));
+        view.grid.setCell(1, row, ' ' + slots.numbers(r, true));
+        NoteFirstYear(view, row, slots.year(r), firstYear);
+    }
+    ScrollToLastDraw(view.grid);
+    return view;
+}
+
+} // namespace karvo
