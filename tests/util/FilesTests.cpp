@@ -1,0 +1,163 @@
+// Whole-file helpers: line-end rules, atomic replacement under write failures, case-insensitive
+// look-up and wildcard listing.
+#include "support/TestSupport.h"
+#include "util/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace karvo;
+using karvo::test::ReadBytes;
+using karvo::test::W;
+using karvo::test::WriteBytes;
+using Lines = std::vector<std::string>;
+
+TEST(Files, LoadLinesSplitsAtCarriageReturns)
+{
+    karvo::test::TempFolder dir;
+    struct Case { std::string bytes; Lines expected; };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"", {}},
+        {"\r\n\r\n", {"", ""}},
+        {"a\rbc", {"a", "c"}},   // a lone CR takes the next byte as its LF
+        {"a\nb", {"a\nb"}},      // a bare LF ends no line
+        {"a\r", {"a"}},
+    };
+    for (const auto& c : cases) {
+        WriteBytes(dir.file("l.txt"), c.bytes);
+        EXPECT_EQ(LoadLines(dir.file("l.txt")), c.expected) << c.bytes;
+    }
+    EXPECT_EQ(LoadLines(dir.file("missing.txt")), Lines{});
+}
+
+TEST(Files, SaveAndLoadAreByteExact)
+{
+    karvo::test::TempFolder dir;
+    std::string all(256, '\0');
+    for (int b = 0; b < 256; ++b) {
+        all[static_cast<std::size_t>(b)] = static_cast<char>(b);
+    }
+    SaveTextFile(dir.file("b.bin"), all);
+    EXPECT_EQ(ReadBytes(dir.file("b.bin")), all);
+    EXPECT_EQ(LoadTextFile(dir.file("b.bin")), all);
+    EXPECT_EQ(LoadTextPrefix(dir.file("b.bin"), 3), all.substr(0, 3));
+    EXPECT_EQ(LoadTextPrefix(dir.file("b.bin"), 999), all);
+    EXPECT_EQ(FileSizeOf(dir.file("b.bin")), 256);
+    EXPECT_EQ(FileSizeOf(dir.file("none")), 0);
+    EXPECT_EQ(LoadTextFile(dir.file("none")), "");
+
+    SaveLines(dir.file("l.txt"), {W("Νικήτριες"), "", "x"});
+    EXPECT_EQ(ReadBytes(dir.file("l.txt")), W("Νικήτριες") + "\r\n\r\nx\r\n");
+    SaveTextFile(dir.file("l.txt"), "");
+    EXPECT_EQ(FileSizeOf(dir.file("l.txt")), 0);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.file("l.txt"))));
+}
+
+TEST(Files, GreekNamesAreUtf8OnDisk)
+{
+    karvo::test::TempFolder dir;
+    SaveTextFile(dir.file(W("Αρχείο.txt")), "x");
+    EXPECT_EQ(ReadBytes(dir.file("Αρχείο.txt")), "x");
+    EXPECT_EQ(ListFiles(dir.file("*.TXT"), 1), Lines{W("Αρχείο.txt")});
+    EXPECT_EQ(LoadTextFile(dir.file(W("ΑΡΧΕΊΟ.TXT"))), "x");
+}
+
+TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
+{
+    karvo::test::TempFolder dir;
+    const std::string name = dir.file("ro.txt");
+    WriteBytes(name, "old");
+    ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomic(name, "new", &error)) << error;
+    EXPECT_EQ(ReadBytes(name), "new");
+    struct stat st;
+    ASSERT_EQ(::stat(name.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);
+    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"ro.txt"});  // no temporary left behind
+
+    ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+    MakeWritable(name);
+    ASSERT_EQ(::stat(name.c_str(), &st), 0);
+    EXPECT_TRUE(st.st_mode & S_IWUSR);
+}
+
+TEST(Files, FailedWriteLeavesTheOldFileWhole)
+{
+    karvo::test::TempFolder dir;
+    const std::string name = dir.file("keep.txt");
+    WriteBytes(name, "old bytes");
+
+    // A file-size limit below the new text: the write fails with EFBIG instead of a signal.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4, 4};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        const bool ok = WriteFileAtomic(name, std::string(100, 'n'), &error);
+        ::_exit(!ok && !error.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadBytes(name), "old bytes");
+    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"keep.txt"});
+
+    // A folder that is a regular file.
+    std::string error;
+    EXPECT_FALSE(WriteFileAtomic(name + "/inner.txt", "x", &error));
+    EXPECT_EQ(error, std::strerror(ENOTDIR));
+    EXPECT_EQ(ReadBytes(name), "old bytes");
+    SaveTextFile(name + "/inner.txt", "x");  // silent
+}
+
+TEST(Files, NamesMatchWithoutRegardToCase)
+{
+    karvo::test::TempFolder dir;
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.file("Data"))));
+    WriteBytes(dir.file("Data/x.txt"), "1");
+    WriteBytes(dir.file("Data/y.TXT"), "2");
+    WriteBytes(dir.file("Data/z.dat"), "3");
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.file("Data/sub.txt"))));
+
+    EXPECT_EQ(LoadTextFile(dir.file("DATA/X.TXT")), "1");
+    EXPECT_EQ(NativePath(dir.file("DATA/new.txt")), QString::fromStdString(dir.file("Data/new.txt")));
+    SaveTextFile(dir.file("data/new.txt"), "4");
+    EXPECT_EQ(ReadBytes(dir.file("Data/new.txt")), "4");
+
+    auto sorted = [](Lines v) { std::sort(v.begin(), v.end()); return v; };
+    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), 1)), (Lines{"new.txt", "x.txt", "y.TXT"}));
+    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), 2)), Lines{"sub.txt"});
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), 3)), (Lines{"x.txt", "y.TXT", "z.dat"}));
+    EXPECT_EQ(ListFiles(dir.file("*"), 2), Lines{"Data"});
+    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), 3), Lines{});
+
+    DeleteFiles(dir.file("DATA/*.txt"));
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), 3)), (Lines{"sub.txt", "z.dat"}));
+}
+
+TEST(Files, FolderHelpers)
+{
+    karvo::test::TempFolder dir;
+    CreateFolder(dir.file("New/"));
+    CreateFolder(dir.file("NEW"));
+    EXPECT_EQ(ListFiles(dir.file("*"), 2), Lines{"New"});
+    EXPECT_EQ(WithBackslash("/x", 0), "/x/");
+    EXPECT_EQ(WithBackslash("/x/", 0), "/x/");
+    EXPECT_EQ(WithBackslash("/x/", 1), "/x");
+    EXPECT_EQ(WithBackslash("", 0), "");
+    EXPECT_TRUE(CurrentFolder().ends_with('/'));
+    EXPECT_TRUE(TempFolder().ends_with('/'));
+}
