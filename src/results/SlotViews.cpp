@@ -89,17 +89,17 @@ const std::string ExtraFixedDraw = {20, 1, 70, 7, 11, 18, 20, 27};
 DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
 {
     const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
-    const SlotTable slots(folder + LottoFiles[v], LottoRecordSizes[v]);
-    DrawView view = StartView(LottoSettings[v], slots.nonEmptyCount());
+    const SlotTable table(folder + LottoFiles[v], LottoRecordSizes[v]);
+    DrawView view = StartView(LottoSettings[v], table.nonEmptyCount());
     int row = 0;
-    for (std::int64_t r = 1; r <= slots.count(); ++r) {
-        if (slots.empty(r)) {
+    for (std::int64_t r = 1; r <= table.count(); ++r) {
+        if (table.empty(r)) {
             continue;
         }
         ++row;
-        view.grid.setCell(0, row, RightAligned(row, 4) + ' ' + slots.date(r));
-        view.grid.setCell(1, row, LottoIndents[v] + slots.numbers(r, true));
-        NoteFirstYear(view, row, slots.year(r), firstYear);
+        view.grid.setCell(0, row, RightAligned(row, 4) + ' ' + table.date(r));
+        view.grid.setCell(1, row, LottoIndents[v] + table.numbers(r, true));
+        NoteFirstYear(view, row, table.year(r), firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;
@@ -107,17 +107,17 @@ DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
 
 DrawView BuildProtoView(const std::string& folder, int firstYear)
 {
-    const SlotTable slots(folder + "Proto.krv", ProtoRecordSize);
-    DrawView view = StartView(ProtoSettings, slots.nonEmptyCount());
+    const SlotTable table(folder + "Proto.krv", ProtoRecordSize);
+    DrawView view = StartView(ProtoSettings, table.nonEmptyCount());
     int row = 0;
-    for (std::int64_t r = 1; r <= slots.count(); ++r) {
-        if (slots.empty(r)) {
+    for (std::int64_t r = 1; r <= table.count(); ++r) {
+        if (table.empty(r)) {
             continue;
         }
         ++row;
-        view.grid.setCell(0, row, ZeroPad4(row) + ' ' + slots.date(r));
-        view.grid.setCell(1, row, "  " + slots.numbers(r, false));
-        NoteFirstYear(view, row, slots.year(r), firstYear);
+        view.grid.setCell(0, row, ZeroPad4(row) + ' ' + table.date(r));
+        view.grid.setCell(1, row, "  " + table.numbers(r, false));
+        NoteFirstYear(view, row, table.year(r), firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;
@@ -125,21 +125,21 @@ DrawView BuildProtoView(const std::string& folder, int firstYear)
 
 DrawView BuildExtraView(const std::string& folder, int firstYear)
 {
-    SlotTable slots(folder + "Extra.krv", ExtraRecordSize);
-    if (slots.count() >= ExtraFixedSlot) {
-        slots.overwrite(ExtraFixedSlot, ExtraFixedDraw);
+    SlotTable table(folder + "Extra.krv", ExtraRecordSize);
+    if (table.count() >= ExtraFixedSlot) {
+        table.overwrite(ExtraFixedSlot, ExtraFixedDraw);
     }
-    DrawView view = StartView(ExtraSettings, slots.nonEmptyCount());
+    DrawView view = StartView(ExtraSettings, table.nonEmptyCount());
     int row = 0;
-    for (std::int64_t r = 1; r <= slots.count(); ++r) {
-        if (slots.empty(r)) {
+    for (std::int64_t r = 1; r <= table.count(); ++r) {
+        if (table.empty(r)) {
             continue;
         }
         ++row;
         // Numbered by slot, so an empty slot leaves a gap in column 0.
-        view.grid.setCell(0, row, RightAligned(r, 5) + ' ' + slots.date(r));
-        view.grid.setCell(1, row, ' ' + slots.numbers(r, true));
-        NoteFirstYear(view, row, slots.year(r), firstYear);
+        view.grid.setCell(0, row, RightAligned(r, 5) + ' ' + table.date(r));
+        view.grid.setCell(1, row, ' ' + table.numbers(r, true));
+        NoteFirstYear(view, row, table.year(r), firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;
