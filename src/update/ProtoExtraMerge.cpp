@@ -1,0 +1,83 @@
+#include "update/ProtoExtraMerge.h"
+
+#include "util/Numbers.h"
+#include "util/Sorting.h"
+
+#include <algorithm>
+#include <span>
+
+namespace karvo {
+
+MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int selectedYear, int currentYear)
+{
+    const std::size_t yearBytes = ProtoSlotsPerYear * ProtoRecordSize;
+    if (selectedYear < ProtoFirstYear) {
+        return MergeResult::refuse(YearNotStoredText(selectedYear));
+    }
+    if (rows.countDrawRows() > ProtoSlotsPerYear) {
+        return MergeResult::refuse(TooManyDrawsText(selectedYear, ProtoSlotsPerYear));
+    }
+    const std::size_t total = std::max<std::size_t>(
+        {stored.size(), static_cast<std::size_t>(std::max(currentYear - ProtoFirstYear + 1, 0)) * yearBytes,
+         static_cast<std::size_t>(selectedYear - ProtoFirstYear + 1) * yearBytes});
+    MergeResult result;
+    result.bytes = stored;
+    result.bytes.resize(total, '\0');
+    std::size_t offset = static_cast<std::size_t>(selectedYear - ProtoFirstYear) * yearBytes;
+    int digits[7];
+    for (int row = rows.rowCount - 1; row >= 0; --row) {
+        if (rows.drawNumber(row) <= 0) {
+            continue;
+        }
+        unsigned char date[3];
+        int bad = 0;
+        if (!DateBytes(rows.cell(row, 2), date)) {
+            return MergeResult::refuse(UnreadableDateText(row, rows.cell(row, 2)));
+        }
+        // The seven digits of the drawn number keep their workbook order.
+        if (!ReadRowValues(rows, row, 3, 7, digits, bad)) {
+            return MergeResult::refuse(ValueOutOfRangeText(row, bad));
+        }
+        StoreDrawRecord(result.bytes, offset, date, digits, 7);
+        offset += ProtoRecordSize;
+    }
+    return result;
+}
+
+MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
+{
+    const std::int64_t storedSlots = static_cast<std::int64_t>(stored.size()) / ExtraRecordSize;
+    const std::int64_t slotLimit = storedSlots + ExtraNewSlots;
+    std::int64_t highest = 0;
+    for (int row = 0; row < rows.rowCount; ++row) {
+        const int draw = rows.drawNumber(row);
+        if (draw > slotLimit) {
+            return MergeResult::refuse(ValueOutOfRangeText(row, draw));
+        }
+        highest = std::max<std::int64_t>(highest, draw);
+    }
+    MergeResult result;
+    result.bytes = stored;
+    result.bytes.resize(std::max<std::size_t>(stored.size(), highest * ExtraRecordSize), '\0');
+    int numbers[5];
+    for (int row = 0; row < rows.rowCount; ++row) {
+        const int draw = rows.drawNumber(row);
+        if (draw <= 0) {
+            continue;
+        }
+        unsigned char date[3];
+        int bad = 0;
+        if (!DateBytes(rows.cell(row, 2), date)) {
+            return MergeResult::refuse(UnreadableDateText(row, rows.cell(row, 2)));
+        }
+        if (!ReadRowValues(rows, row, 4, 5, numbers, bad)) {
+            return MergeResult::refuse(ValueOutOfRangeText(row, bad));
+        }
+        SortInts(0, 4, false, std::span<int>(numbers, 5));
+        // A draw read again lands on its own slot with the same bytes.
+        StoreDrawRecord(result.bytes, static_cast<std::size_t>(draw - 1) * ExtraRecordSize, date, numbers, 5);
+    }
+    return result;
+}
+
+} // namespace karvo

@@ -1,0 +1,70 @@
+#include "update/UpdateDrawGames.h"
+
+#include "results/ResultsFiles.h"
+#include "update/NumberGameMerge.h"
+#include "update/ProtoExtraMerge.h"
+#include "update/UpdateFetch.h"
+#include "update/WorkbookReader.h"
+
+namespace karvo {
+
+namespace {
+
+// The merge of one game: stored bytes and workbook rows in, new bytes or a refusal out.
+using Merge = std::function<MergeResult(const std::string& stored, const WorkbookRows& rows)>;
+
+// The steps the three kinds of update share: notice, read, fetch, size test, read the
+// workbook, merge, write.
+UpdateResult UpdateSlotFile(UpdateContext& context, int gameCode, const std::string& resultsFile, int width,
+                            const Merge& merge)
+{
+    context.ui.StatusNotice(WaitNoticeText());
+    const std::string path = context.folder + resultsFile;
+    const std::string stored = ReadMaskedFile(path);
+    const FetchedFile workbook = FetchWorkbook(context, gameCode, context.state.SelectedYear);
+    UpdateResult result;
+    result.fetchFailed = !workbook.fetched || !workbook.readable;
+    if (!workbook.readable) {
+        return result;
+    }
+    CellTable table;
+    const int rowCount = ReadWorkbook(workbook.path, width, 2, table);
+    const MergeResult merged = merge(stored, WorkbookRows{table, rowCount, width});
+    if (merged.refused()) {
+        context.ui.ShowNotice(NoticeKind::Warning, merged.refusal);
+        return result;
+    }
+    WriteMaskedFile(path, merged.bytes);
+    return result;
+}
+
+} // namespace
+
+UpdateResult UpdateNumberGame(UpdateContext& context, int kind)
+{
+    const NumberGame& game = NumberGameOf(kind);
+    const int year = context.state.SelectedYear;
+    const int currentYear = context.today.year();
+    return UpdateSlotFile(context, game.kind + 3, game.resultsFile, 12,
+                          [&](const std::string& stored, const WorkbookRows& rows) {
+                              return MergeNumberGame(game, stored, rows, year, currentYear);
+                          });
+}
+
+UpdateResult UpdateProto(UpdateContext& context)
+{
+    const int year = context.state.SelectedYear;
+    const int currentYear = context.today.year();
+    return UpdateSlotFile(context, 7, "Proto.krv", 10, [&](const std::string& stored, const WorkbookRows& rows) {
+        return MergeProto(stored, rows, year, currentYear);
+    });
+}
+
+UpdateResult UpdateExtra(UpdateContext& context)
+{
+    return UpdateSlotFile(context, 8, "Extra.krv", 10, [](const std::string& stored, const WorkbookRows& rows) {
+        return MergeExtra(stored, rows);
+    });
+}
+
+} // namespace karvo

@@ -1,0 +1,21 @@
+// The update button: asks for the year (or lets the game ask for its period), runs the current
+// game's update and tells the window what to show next.
+#pragma once
+
+#include "update/UpdateContext.h"
+
+namespace karvo {
+
+struct UpdateOutcome
+{
+    int viewGame = 0;          // GameCode whose view is to be built again; 0 for none
+    bool clearNotice = false;  // clear the status notice once the view is shown; false keeps
+                               // "Error Downloading" (and any notice) even where a view would clear it
+};
+
+// The years offered, oldest first: "  ΕΤΟΣ 2017  " and on; the chosen item i stands for 2016 + i.
+// A KarvoError (a download that is no workbook, a file that cannot be written) ends the click:
+// it leaves this function, nothing is written, and the notice stays.
+UpdateOutcome RunUpdate(UpdateContext& context);
+
+} // namespace karvo

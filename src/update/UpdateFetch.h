@@ -1,0 +1,31 @@
+// The fetch step every update shares: the wait notice, the download into DATA, and the size test
+// that tells a workbook worth reading from an empty or error answer.
+#pragma once
+
+#include "update/UpdateContext.h"
+
+#include <cstdint>
+#include <string>
+
+namespace karvo {
+
+// "Παρακαλώ περιμένετε", shown while an update fetches and reads.
+std::string WaitNoticeText();
+inline constexpr const char* DownloadErrorNotice = "Error Downloading";
+// A saved answer smaller than this holds no workbook.
+inline constexpr std::int64_t SmallestWorkbook = 99;
+
+struct FetchedFile
+{
+    std::string path;      // the local copy in DATA
+    bool fetched = false;  // the download succeeded
+    bool readable = false; // the local copy (new or kept) is large enough to read
+};
+
+// Fetches the workbook of gameCode for year (and month) into DATA. A failed download keeps the
+// copy of an earlier update, if any; then, and when the copy has fewer than smallest bytes, the
+// status notice says "Error Downloading".
+FetchedFile FetchWorkbook(UpdateContext& context, int gameCode, int year, int month = 1,
+                          std::int64_t smallest = SmallestWorkbook);
+
+} // namespace karvo

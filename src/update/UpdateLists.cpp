@@ -1,0 +1,48 @@
+#include "update/UpdateLists.h"
+
+#include "util/Cp1253.h"
+#include "util/Numbers.h"
+
+namespace karvo {
+
+std::vector<std::string> YearListItems(int currentYear)
+{
+    std::vector<std::string> items;
+    const std::string label = Utf8ToCp1253("  ΕΤΟΣ ");
+    for (int year = FirstFetchYear; year <= currentYear; ++year) {
+        items.push_back(label + ZeroPad(year, 4) + "  ");
+    }
+    return items;
+}
+
+std::vector<std::string> KinoPeriodItems(int currentYear, int currentMonth)
+{
+    // KINO results start in November 2003.
+    std::vector<std::string> items = {" 2003 - 11 ", " 2003 - 12 "};
+    for (int year = 2004; year <= currentYear; ++year) {
+        const int last = year == currentYear ? currentMonth : 12;
+        for (int month = 1; month <= last; ++month) {
+            items.push_back(" " + ZeroPad(year, 4) + " - " + ZeroPad(month, 2) + " ");
+        }
+    }
+    return items;
+}
+
+std::vector<std::string> Super3MonthItems()
+{
+    static const char* const names[] = {"Ιανουάριος", "Φεβρουάριος", "Μάρτιος",     "Απρίλιος",
+                                        "Μάΐος",      "Ιούνιος",     "Ιούλιος",     "Αύγουστος",
+                                        "Σεπτέμβριος", "Οκτώβριος",  "Νοέμβριος", "Δεκέμβριος"};
+    std::vector<std::string> items;
+    for (const char* name : names) {
+        items.push_back(Utf8ToCp1253(name));
+    }
+    return items;
+}
+
+std::string KinoMonthFileName(int year, int month)
+{
+    return "DATA/kino_" + ZeroPad(year, 4) + "_" + ZeroPad(month, 2) + ".qav";
+}
+
+} // namespace karvo

@@ -1,0 +1,24 @@
+// The choice lists of the update button: the years that can be fetched, the KINO months and
+// the SUPER3 month names. Items are Windows-1253 texts; item i of a list is element i - 1.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+constexpr int FirstFetchYear = 2017;
+
+// "  ΕΤΟΣ 2017  " up to the current year; item i stands for 2016 + i.
+std::vector<std::string> YearListItems(int currentYear);
+
+// " 2003 - 11 ", " 2003 - 12 ", then every month from January 2004 to the current one.
+std::vector<std::string> KinoPeriodItems(int currentYear, int currentMonth);
+
+// The twelve Greek month names, January first.
+std::vector<std::string> Super3MonthItems();
+
+// The month file of a KINO period, relative to the working folder: "DATA/kino_2024_03.qav".
+std::string KinoMonthFileName(int year, int month);
+
+} // namespace karvo

@@ -1,0 +1,70 @@
+#include "update/UpdatePropo.h"
+
+#include "results/PropoFile.h"
+#include "update/PropoCoupons.h"
+#include "update/UpdateFetch.h"
+#include "update/WorkbookReader.h"
+#include "util/Files.h"
+
+namespace karvo {
+
+namespace {
+
+// The answer's head must reach past a byte-order mark, blank lines and "<!doctype html".
+constexpr std::int64_t HeadBytes = 512;
+
+} // namespace
+
+const char* PropoResultsFile(int gameCode)
+{
+    switch (gameCode) {
+    case 2: return "Propos.krv";
+    case 3: return "Propot.krv";
+    default: return "Propok.krv";
+    }
+}
+
+UpdateResult UpdatePropo(UpdateContext& context, int gameCode)
+{
+    const int year = context.state.SelectedYear;
+    if (year < PropoFirstYear) {
+        return {};
+    }
+    const std::string path = context.folder + PropoResultsFile(gameCode);
+    std::vector<std::uint16_t> words = ReadPropoFile(path);
+    context.ui.StatusNotice(WaitNoticeText());
+    const FetchedFile answer = FetchWorkbook(context, gameCode, year, 1, 1);
+    UpdateResult result;
+    // A failed download ends the pools update at once, even when an earlier copy is kept.
+    if (!answer.fetched) {
+        result.fetchFailed = true;
+        return result;
+    }
+    // The operator serves the pools either as a workbook or as a page with a table.
+    CellTable table;
+    PropoCells cells;
+    if (IsHtmlAnswer(LoadTextPrefix(answer.path, HeadBytes))) {
+        cells = PropoCellsFromPage(LoadTextFile(answer.path));
+    } else {
+        cells = PropoCellsFromWorkbook(table, ReadWorkbook(answer.path, PropoWidth, 3, table));
+    }
+    const PropoScan scan = ScanPropoCoupons(cells, year);
+    if (!scan.refusal.empty()) {
+        context.ui.ShowNotice(NoticeKind::Warning, scan.refusal);
+        return result;
+    }
+    // Values the file does not hold yet are empty slots, so the write may extend it over them.
+    const std::int64_t last = PropoCouponWord(year, PropoSlotsPerYear) + 1;
+    if (static_cast<std::int64_t>(words.size()) <= last) {
+        words.resize(static_cast<std::size_t>(last + 1), PropoEmptyValue);
+    }
+    for (std::size_t k = 0; k < scan.coupons.size(); ++k) {
+        const std::int64_t w = PropoCouponWord(year, static_cast<int>(k) + 1);
+        words[static_cast<std::size_t>(w)] = scan.coupons[k][0];
+        words[static_cast<std::size_t>(w) + 1] = scan.coupons[k][1];
+    }
+    WritePropoFile(path, words, year);
+    return result;
+}
+
+} // namespace karvo

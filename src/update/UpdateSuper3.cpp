@@ -1,0 +1,45 @@
+#include "update/UpdateSuper3.h"
+
+#include "update/UpdateFetch.h"
+#include "update/UpdateLists.h"
+#include "util/Files.h"
+#include "util/Markup.h"
+
+namespace karvo {
+
+namespace {
+
+constexpr int FirstMonthlyYear = 2023;
+// A kept copy this large is taken as a whole workbook and not fetched again.
+constexpr std::int64_t WholeSuper3Workbook = 999;
+
+} // namespace
+
+UpdateResult UpdateSuper3(UpdateContext& context)
+{
+    const int year = context.state.SelectedYear;
+    UpdateResult result;
+    int month = 0;
+    if (year >= FirstMonthlyYear) {
+        month = context.ui.ChooseFromList("Super3 " + std::to_string(year), Super3MonthItems(), "", true);
+        if (month < 1 || month > 12) {
+            result.cancelled = true;
+            return result;
+        }
+    }
+    context.ui.StatusNotice(WaitNoticeText());
+    if (year < FirstMonthlyYear) {
+        return result;
+    }
+    const ResultEndpoint endpoint = ResultEndpointFor(9, year, month, context.servers);
+    const std::string local = LocalResultFile(context.folder, endpoint.fileName);
+    if (FileSizeOf(local) < WholeSuper3Workbook) {
+        const FetchedFile fetched = FetchWorkbook(context, 9, year, month, 1);
+        result.fetchFailed = !fetched.fetched;
+    }
+    // The desktop opens whatever copy there is; it reports a missing file in its own way.
+    context.ui.ShellOpen(PathToSingleByte(NativePath(local).toStdString()));
+    return result;
+}
+
+} // namespace karvo
