@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace karvo {
 
@@ -15,6 +16,9 @@ struct ProgramState
     int SelectedYear = 0;        // the year the draw-game updates work on
     std::string SearchText;      // last search text, upper-cased and trimmed
     int CouponImportCount = 0;   // coupon imports since start-up
+    // The coupon grid kept while another game is shown: cell (c, r) at c * 1000 + r for columns
+    // 0..10 and rows 1..999, element 0 the row count as text. Empty until the coupon is first left.
+    std::vector<std::string> BetStore;
 };
 
 // Current year minus 11, never before 2013.

@@ -1,0 +1,23 @@
+// The thirteen games behind the buttons of the main window: button name, caption and its colour,
+// and the caption of the update button while the game is shown.
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <array>
+
+namespace karvo {
+
+struct GameEntry
+{
+    int GameCode;
+    const char* objectName;
+    const char* caption; // UTF-8; "\n" breaks the caption into two lines
+    QColor colour;
+};
+
+const std::array<GameEntry, 13>& GameCatalogue();
+// The update button's caption for a game; empty for BET, which has no update.
+QString UpdateCaption(int gameCode);
+
+} // namespace karvo

@@ -1,0 +1,77 @@
+#include "app/GridView.h"
+
+#include "app/Appearance.h"
+
+#include <QHeaderView>
+
+namespace karvo {
+
+GridView::GridView(int pixelSize, int defaultWidth, QWidget* parent)
+    : QTableView(parent)
+    , m_model(new GridModel(this))
+    , m_defaultWidth(defaultWidth)
+{
+    setModel(m_model);
+    setFont(FixedPixelFont(pixelSize));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    // Fixed row heights keep long lists fast: the view never measures a row.
+    const int rowHeight = QFontMetrics(font()).height() + 6;
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    horizontalHeader()->setFont(font());
+    horizontalHeader()->setFixedHeight(rowHeight);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setDefaultSectionSize(defaultWidth);
+    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+}
+
+void GridView::setColours(const QColor& fixed, const QColor& cells)
+{
+    m_model->setColours(fixed, cells);
+    horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; color: black;"
+                                                     " border: 0px; border-right: 1px solid gray;"
+                                                     " border-bottom: 1px solid gray; padding-left: 1px; }")
+                                          .arg(fixed.name()));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, cells);
+    setPalette(palette);
+}
+
+void GridView::showGrid(CellGrid grid)
+{
+    const std::vector<int> widths = grid.columnWidths();
+    const int row = grid.currentRow();
+    const int column = grid.currentColumn();
+    m_model->setGrid(std::move(grid));
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const std::size_t i = static_cast<std::size_t>(c);
+        setColumnWidth(c, i < widths.size() ? widths[i] : m_defaultWidth);
+    }
+    if (row >= 1) {
+        selectGridRow(row, column);
+    }
+}
+
+void GridView::selectGridRow(int gridRow, int column)
+{
+    const QModelIndex index = m_model->index(GridModel::modelRow(gridRow), column);
+    if (!index.isValid()) {
+        return;
+    }
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+int GridView::currentGridRow() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? GridModel::gridRow(index.row()) : -1;
+}
+
+} // namespace karvo

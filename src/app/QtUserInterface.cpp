@@ -1,0 +1,219 @@
+#include "app/QtUserInterface.h"
+
+#include "app/Appearance.h"
+#include "app/ListDialog.h"
+#include "app/MemoDialog.h"
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/Markup.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+namespace karvo {
+
+namespace {
+
+QMessageBox::Icon iconOf(int type)
+{
+    switch (type) {
+    case 1:
+    case 0x40: return QMessageBox::Information;
+    case 2:
+    case 0x30: return QMessageBox::Warning;
+    case 3:
+    case 0x10: return QMessageBox::Critical;
+    case 0x20: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// The buttons of each button set, with the result code each one returns.
+std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOf(int buttons)
+{
+    switch (buttons) {
+    case 1: return {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
+    case 2: return {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
+    case 3: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
+    case 4: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
+    case 5: return {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
+    default: return {{QMessageBox::Ok, 1}};
+    }
+}
+
+QStringList extensionList(const std::string& extensions)
+{
+    QStringList list;
+    for (const QString& part : ToQString(extensions).split(QLatin1Char(','))) {
+        if (!part.trimmed().isEmpty()) {
+            list.append(part.trimmed());
+        }
+    }
+    return list;
+}
+
+} // namespace
+
+QString FileFilter(const QString& description, const QStringList& extensions)
+{
+    QStringList masks;
+    for (const QString& extension : extensions) {
+        masks.append(QStringLiteral("*.") + extension);
+    }
+    return description + QStringLiteral(" (") + masks.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+QString WithExtension(const QString& name, const QStringList& extensions)
+{
+    for (const QString& extension : extensions) {
+        if (name.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive)) {
+            return name;
+        }
+    }
+    return extensions.isEmpty() ? name : name + QLatin1Char('.') + extensions.front();
+}
+
+QtUserInterface::QtUserInterface(QWidget* dialogWindow)
+    : m_window(dialogWindow)
+{
+}
+
+int QtUserInterface::ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
+                                    const std::string& keys, bool tableMode)
+{
+    ListDialog dialog(caption, items, keys, tableMode, m_window);
+    return dialog.exec();
+}
+
+bool QtUserInterface::InputChoice(const std::string& caption, const std::string& defaultText, std::string& result)
+{
+    InputDialog dialog(caption, defaultText, m_history, m_window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    result = dialog.text();
+    m_history.add(result);
+    return true;
+}
+
+bool QtUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
+                              const std::vector<std::string>& labels, std::vector<int>& lines, int mode)
+{
+    lines.resize(fields.size(), 1);
+    if (mode == 1) {
+        std::fill(lines.begin(), lines.end(), 1);
+    }
+    MemoDialog dialog(caption, fields, labels, lines, m_window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    for (int i = 0; i < dialog.boxCount(); ++i) {
+        fields[static_cast<std::size_t>(i)] = dialog.text(i);
+    }
+    return true;
+}
+
+bool QtUserInterface::ChooseFileName(const std::string& spec, const std::string& extensions,
+                                     const std::string& startFolder, int mode, std::string& fileName)
+{
+    const std::size_t split = spec.find('\x01');
+    const QString title = split == std::string::npos ? QString() : ToQString(spec.substr(0, split));
+    const QString description = ToQString(split == std::string::npos ? spec : spec.substr(split + 1));
+    const QStringList list = extensionList(extensions);
+
+    QFileDialog dialog(m_window, title, startFolder.empty() ? QString() : PathToWide(startFolder),
+                       FileFilter(description, list));
+    dialog.setObjectName(QStringLiteral("FileDialog"));
+    if (mode == 2) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        if (!fileName.empty()) {
+            dialog.selectFile(PathToWide(fileName));
+        }
+    }
+    // The dialog may move the process's working folder; the program's files are relative to it.
+    const QString workingFolder = QDir::currentPath();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    QDir::setCurrent(workingFolder);
+    if (!chosen) {
+        return false;
+    }
+    fileName = PathToSingleByte(WithExtension(dialog.selectedFiles().front(), list).toStdString());
+    return true;
+}
+
+void QtUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
+{
+    QMessageBox box(iconOf(static_cast<int>(kind)), QStringLiteral("KARVO"), ToQString(text), QMessageBox::Ok,
+                    m_window);
+    box.exec();
+}
+
+int QtUserInterface::MessageChoice(const std::string& caption, const std::string& message, int type,
+                                   int defaultButton, int buttons)
+{
+    QMessageBox box(iconOf(type), ToQString(caption), ToQString(message), QMessageBox::NoButton, m_window);
+    const auto set = buttonsOf(buttons);
+    for (const auto& [button, code] : set) {
+        box.addButton(button);
+        if (code == defaultButton) {
+            box.setDefaultButton(button);
+        }
+    }
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const auto& [button, code] : set) {
+        if (button == clicked) {
+            return code;
+        }
+    }
+    return 2; // closed without a button: cancel
+}
+
+void QtUserInterface::StatusNotice(const std::string& text)
+{
+    if (m_statusSink) {
+        m_statusSink(ToQString(text));
+    }
+}
+
+void QtUserInterface::ShellOpen(const std::string& target)
+{
+    const QString text = ToQString(target);
+    if (text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+        || text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
+        QDesktopServices::openUrl(QUrl(text));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(NativePath(target)).absoluteFilePath()));
+}
+
+void QtUserInterface::TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,
+                                 int& height)
+{
+    const QSize size = QFontMetrics(NamedFont(fontFamily, pointSize)).size(Qt::TextSingleLine, ToQString(text));
+    width = size.width();
+    height = size.height();
+}
+
+int QtUserInterface::WorkAreaHeight()
+{
+    QScreen* screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().height() : 0;
+}
+
+void QtUserInterface::processPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+} // namespace karvo

@@ -1,0 +1,105 @@
+// The main window: the game buttons on the left, the title, the grids and the command buttons on
+// the right, the status bar below. Its handlers gather the inputs, call the core and show the result.
+#pragma once
+
+#include "app/GridView.h"
+#include "app/QtUserInterface.h"
+#include "util/ProgramState.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <functional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+
+namespace karvo {
+
+struct DrawView;
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    using TodayProvider = std::function<QDate()>;
+
+    // workingFolder: where the program keeps its files, ending in "/"; today: the clock.
+    TForm1(std::string workingFolder, TodayProvider today, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    ProgramState& state() { return m_state; }
+    QtUserInterface& userInterface() { return m_ui; }
+    const std::string& workingFolder() const { return m_folder; }
+    // The window's own tag: the game chosen when the window itself is OPAPClick's sender.
+    int tag() const;
+    void setTag(int tag);
+
+    // Handlers, named after the control and the event.
+    void FormShow();
+    void OPAPClick(QObject* sender);
+    void MENUClick();
+    void UpdateClick();
+    void FormKeyDown(int key);
+    void WEBClick();
+    void WEBMouseMove(bool overLabel);
+    // Runs the command of a menu position for the current game.
+    void RunCommand(int position);
+    // Panel 1 of the status bar: two blanks and text, the whole bar yellow while text is not empty.
+    void StatusNotice(const QString& text);
+
+    void VIEWPROPO(int game);
+    void VIEWLOTTO(int variant);
+    void VIEWPROTO();
+    void VIEWEXTRA();
+    void VIEWSUPER3();
+    void VIEWKINO();
+    void VIEWSTOCK();
+    void VIEWAMB();
+    void VIEWBET();
+
+signals:
+    // Every command the dispatcher runs, after the BET mapping.
+    void commandRun(int commandNumber);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildLeftPanel();
+    QWidget* buildRightPanel();
+    QWidget* buildBottomPanel();
+    void buildStatusBar();
+    void showGameView(int gameCode);
+    void showDrawView(const DrawView& view);
+    void showMarketPlaceholder(const char* title, const char* baseName, int width);
+    void storeBetGrid();
+    // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.
+    void guarded(const std::function<void()>& body);
+
+    std::string m_folder;
+    TodayProvider m_today;
+    ProgramState m_state;
+    QtUserInterface m_ui;
+    bool m_shown = false;
+
+    QWidget* P_LEFT = nullptr;
+    QWidget* P_RIGHT = nullptr;
+    QLabel* P_TOP = nullptr;
+    GridView* SG = nullptr;
+    GridView* SG1 = nullptr;
+    QWidget* P_BOTTOM = nullptr;
+    QPushButton* UPDATE = nullptr;
+    QPushButton* CLICK = nullptr;
+    QPushButton* MENU = nullptr;
+    QLabel* WEB = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QStatusBar* SBar = nullptr;
+    QLabel* m_panel0 = nullptr;
+    QLabel* m_panel1 = nullptr;
+};
+
+} // namespace karvo

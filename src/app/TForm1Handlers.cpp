@@ -1,0 +1,276 @@
+// The main window's handlers: start-up, game selection, the views, the menu button, the keys and
+// the command dispatcher.
+#include "app/TForm1.h"
+
+#include "app/Appearance.h"
+#include "app/GameCatalogue.h"
+#include "results/DrawViews.h"
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/KarvoError.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+
+constexpr int kLeftPanelWidth = 305;
+constexpr int kKeyF3 = 114;
+// The coupon store: 11 columns of 1000 rows, row 0 unused except element 0.
+constexpr int kBetColumns = 11;
+constexpr int kBetRows = 1000;
+
+} // namespace
+
+void TForm1::guarded(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+    }
+}
+
+void TForm1::FormShow()
+{
+    SBar->setFont(SansPointFont(10));
+    m_panel0->setText(QStringLiteral("ΚAΛΗ ΤΥΧΗ !"));
+    m_state.KinoPeriodFile.clear();
+    CreateFolder(m_folder + "Data");
+    CreateFolder(m_folder + "Data-STOCK");
+    m_state.FirstYear = FirstYearFor(m_today().year());
+    m_state.CouponImportCount = 0;
+    setTag(1);
+    OPAPClick(this);
+}
+
+void TForm1::OPAPClick(QObject* sender)
+{
+    const int code = sender != nullptr ? sender->property("tag").toInt() : 0;
+    if (code < 1 || code > 13) {
+        return;
+    }
+    m_state.GameCode = code;
+    if (code != 12) {
+        resize(width(), 580);
+    }
+    UPDATE->setText(UpdateCaption(code));
+    UPDATE->setVisible(code != 12);
+    MENU->setVisible(code > 10);
+    MENU->move(730, MENU->y());
+    if (code != 11 && code != 13) {
+        SG->setMaximumWidth(QWIDGETSIZE_MAX);
+        SG->show();
+        SG1->hide();
+        CLICK->show();
+    }
+    guarded([this, code] { showGameView(code); });
+}
+
+void TForm1::showGameView(int code)
+{
+    switch (code) {
+    case 1:
+    case 2:
+    case 3: VIEWPROPO(code); break;
+    case 4:
+    case 5:
+    case 6: VIEWLOTTO(code - 3); break;
+    case 7: VIEWPROTO(); break;
+    case 8: VIEWEXTRA(); break;
+    case 9: VIEWSUPER3(); break;
+    case 10: VIEWKINO(); break;
+    case 11: VIEWSTOCK(); break;
+    case 12: VIEWBET(); break;
+    case 13: VIEWAMB(); break;
+    default: break;
+    }
+}
+
+void TForm1::VIEWPROPO(int game)
+{
+    showDrawView(BuildPropoView(m_folder, game, m_state.FirstYear));
+}
+
+void TForm1::VIEWLOTTO(int variant)
+{
+    showDrawView(BuildLottoView(m_folder, variant, m_state.FirstYear));
+}
+
+void TForm1::VIEWPROTO()
+{
+    showDrawView(BuildProtoView(m_folder, m_state.FirstYear));
+}
+
+void TForm1::VIEWEXTRA()
+{
+    showDrawView(BuildExtraView(m_folder, m_state.FirstYear));
+}
+
+void TForm1::VIEWSUPER3()
+{
+    showDrawView(BuildSuper3View(m_folder, m_state.FirstYear));
+}
+
+void TForm1::VIEWKINO()
+{
+    showDrawView(BuildKinoView(m_folder, m_state.KinoPeriodFile));
+}
+
+void TForm1::showDrawView(const DrawView& view)
+{
+    P_TOP->setText(ToQString(view.title));
+    SG->showGrid(view.grid);
+    if (view.clearsStatus) {
+        StatusNotice(QString());
+    }
+    resize(kLeftPanelWidth + view.widthAdded, height());
+    m_state.FirstYearRow = view.FirstYearRow;
+    m_state.ExportBaseName = view.ExportBaseName;
+}
+
+void TForm1::VIEWSTOCK()
+{
+    showMarketPlaceholder("S T O C K", "STOCK", 871);
+}
+
+void TForm1::VIEWAMB()
+{
+    showMarketPlaceholder("Α Μ Ο Ι Β Α Ι Α", "AMB", 959);
+}
+
+// The market screens: the game buttons give way to the day list and the side grid.
+void TForm1::showMarketPlaceholder(const char* title, const char* baseName, int width)
+{
+    P_LEFT->hide();
+    resize(width, height());
+    P_TOP->setText(QString::fromUtf8(title));
+    m_state.ExportBaseName = baseName;
+    m_state.FirstYearRow = 1;
+    SG->showGrid(CellGrid(2, 2));
+    SG1->showGrid(CellGrid(9, 2));
+    SG1->show();
+    StatusNotice(QString());
+}
+
+void TForm1::VIEWBET()
+{
+    P_LEFT->hide();
+    resize(852, height());
+    P_TOP->setText(QStringLiteral("Σ Τ Ο Ι Χ Η Μ Α"));
+    // The coupon fills the window; only its last column, the user's system, takes typing.
+    SG->hide();
+    SG1->setMinimumWidth(0);
+    SG1->setMaximumWidth(QWIDGETSIZE_MAX);
+    SG1->gridModel()->setFixedColumns(10);
+    SG1->gridModel()->setEditable(true);
+    SG1->setColours(QColor(214, 215, 252), Qt::white);
+    SG1->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    SG1->showGrid(CellGrid(kBetColumns, 40));
+    SG1->show();
+}
+
+void TForm1::MENUClick()
+{
+    if (m_state.GameCode == 12) {
+        storeBetGrid();
+    }
+    P_LEFT->show();
+    setTag(1);
+    OPAPClick(this);
+}
+
+void TForm1::storeBetGrid()
+{
+    const CellGrid& grid = SG1->grid();
+    const int rows = std::min(grid.rowCount(), kBetRows);
+    const int columns = std::min(grid.columnCount(), kBetColumns);
+    std::vector<std::string>& store = m_state.BetStore;
+    store.assign(static_cast<std::size_t>(kBetColumns) * kBetRows, std::string());
+    // A longer coupon keeps its first 999 rows, and the count says so.
+    store[0] = std::to_string(rows);
+    for (int r = 1; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            store[static_cast<std::size_t>(c) * kBetRows + r] = grid.cell(c, r);
+        }
+    }
+    // Back to the side grid's list settings.
+    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SG1->gridModel()->setEditable(false);
+    SG1->gridModel()->setFixedColumns(1);
+    SG1->setColours(colours::paleYellow, Qt::white);
+    SG1->setFixedWidth(185);
+}
+
+void TForm1::UpdateClick()
+{
+}
+
+void TForm1::FormKeyDown(int key)
+{
+    if (key != kKeyF3) {
+        return;
+    }
+    setTag(2);
+    RunCommand(tag());
+}
+
+void TForm1::RunCommand(int position)
+{
+    int command = position;
+    if (m_state.GameCode == 12) {
+        command = (command == 6 ? 7 : command) + 20;
+    }
+    emit commandRun(command);
+    guarded([command] {
+        switch (command) {
+        case 1: break;  // search in the list
+        case 2: break;  // search again from below the current row
+        case 3: break;  // copy the list to a spreadsheet
+        case 4: break;  // keep only the rows that hold a text
+        case 5: break;  // list the stored market lines that hold a text
+        case 21: break; // import a coupon
+        case 22: break; // copy the coupon to a spreadsheet
+        case 23: break; // add a match to the coupon
+        case 24: break; // open a bet file
+        case 25: break; // save the coupon as a bet file
+        case 27: break; // expand the system into columns
+        default: break;
+        }
+    });
+}
+
+void TForm1::StatusNotice(const QString& text)
+{
+    m_panel1->setText(QStringLiteral("  ") + text);
+    if (text.isEmpty()) {
+        SBar->setAutoFillBackground(false);
+        SBar->setPalette(QPalette());
+    } else {
+        QPalette palette = SBar->palette();
+        palette.setColor(QPalette::Window, colours::yellow);
+        SBar->setPalette(palette);
+        SBar->setAutoFillBackground(true);
+    }
+    // Painted now: the notice must be seen before a long fetch blocks the window.
+    SBar->repaint();
+}
+
+void TForm1::WEBMouseMove(bool overLabel)
+{
+    QPalette palette = WEB->palette();
+    palette.setColor(QPalette::WindowText, overLabel ? QColor(Qt::blue) : colours::silver);
+    WEB->setPalette(palette);
+}
+
+void TForm1::WEBClick()
+{
+    m_ui.ShellOpen("https://github.com/karvo-app/karvo");
+}
+
+} // namespace karvo
