@@ -1,1 +1,0 @@
-// Filled as the folder's modules land.

@@ -1,0 +1,187 @@
+#include "update/ZipArchive.h"
+
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/KarvoError.h"
+
+#include <QFile>
+#include <algorithm>
+#include <zip.h>
+
+namespace karvo {
+
+namespace {
+
+std::string OpenProblem(int code)
+{
+    switch (code) {
+    case ZIP_ER_NOZIP:
+    case ZIP_ER_INCONS:
+        return "is not a ZIP archive (not a workbook)";
+    case ZIP_ER_NOENT:
+    case ZIP_ER_OPEN:
+        return "cannot be opened";
+    default: {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        std::string text = std::string("cannot be read as a ZIP archive: ") + zip_error_strerror(&error);
+        zip_error_fini(&error);
+        return text;
+    }
+    }
+}
+
+} // namespace
+
+ZipArchive::ZipArchive(zip* archive, std::string label)
+    : m_archive(archive)
+    , m_label(std::move(label))
+{
+}
+
+ZipArchive::ZipArchive(ZipArchive&& other) noexcept
+    : m_archive(std::exchange(other.m_archive, nullptr))
+    , m_label(std::move(other.m_label))
+{
+}
+
+ZipArchive& ZipArchive::operator=(ZipArchive&& other) noexcept
+{
+    std::swap(m_archive, other.m_archive);
+    std::swap(m_label, other.m_label);
+    return *this;
+}
+
+ZipArchive::~ZipArchive()
+{
+    if (m_archive) {
+        zip_discard(m_archive);
+    }
+}
+
+ZipArchive ZipArchive::open(const std::string& path)
+{
+    const std::string label = Cp1253ToUtf8(path);
+    const QByteArray native = QFile::encodeName(NativePath(path));
+    int code = 0;
+    zip* archive = zip_open(native.constData(), ZIP_RDONLY, &code);
+    if (!archive) {
+        throw KarvoError("The file \"" + label + "\" " + OpenProblem(code) + ".");
+    }
+    return ZipArchive(archive, label);
+}
+
+ZipArchive ZipArchive::fromBytes(std::string_view bytes, const std::string& label)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    if (!archive) {
+        if (source) {
+            zip_source_free(source);
+        }
+        throw KarvoError("The file \"" + label + "\" " + OpenProblem(code) + ".");
+    }
+    return ZipArchive(archive, label);
+}
+
+void ZipArchive::fail(const std::string& problem) const
+{
+    throw KarvoError("The workbook \"" + m_label + "\" " + problem + ".");
+}
+
+std::vector<std::string> ZipArchive::entryNames(std::size_t maxCount) const
+{
+    const auto count = static_cast<std::size_t>(std::max<zip_int64_t>(zip_get_num_entries(m_archive, 0), 0));
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count && names.size() < maxCount; ++i) {
+        const char* name = zip_get_name(m_archive, i, ZIP_FL_ENC_RAW);
+        names.emplace_back(name ? name : "");
+    }
+    return names;
+}
+
+std::string ZipArchive::read(const std::string& name, std::uint64_t limit) const
+{
+    std::string stored = name;
+    std::replace(stored.begin(), stored.end(), '\\', '/');
+    zip_int64_t index = zip_name_locate(m_archive, stored.c_str(), ZIP_FL_ENC_RAW);
+    if (index < 0) {
+        index = zip_name_locate(m_archive, stored.c_str(), ZIP_FL_ENC_RAW | ZIP_FL_NOCASE);
+    }
+    if (index < 0) {
+        fail("lacks its part \"" + stored + "\"");
+    }
+    zip_stat_t stat;
+    if (zip_stat_index(m_archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) {
+        fail("has a damaged entry for \"" + stored + "\"");
+    }
+    // The declared size may lie, so the inflating below stops at the limit as well.
+    if (stat.size > limit) {
+        fail("has a part \"" + stored + "\" that unpacks to more than " + std::to_string(limit >> 20) + " MB");
+    }
+    zip_file_t* file = zip_fopen_index(m_archive, index, 0);
+    if (!file) {
+        fail("cannot unpack its part \"" + stored + "\": " + zip_strerror(m_archive));
+    }
+    // One spare byte, so that a part of exactly its declared size ends without a second buffer.
+    std::string text(stat.size + 1, '\0');
+    std::uint64_t used = 0;
+    for (;;) {
+        if (used == text.size()) {
+            if (used > limit) {
+                zip_fclose(file);
+                fail("has a part \"" + stored + "\" that unpacks to more than " + std::to_string(limit >> 20) + " MB");
+            }
+            text.resize(std::min<std::uint64_t>(std::max<std::uint64_t>(used * 2, 65536), limit + 1));
+        }
+        const zip_int64_t got = zip_fread(file, text.data() + used, text.size() - used);
+        if (got < 0) {
+            const std::string reason = zip_file_strerror(file);
+            zip_fclose(file);
+            fail("has a damaged part \"" + stored + "\": " + reason);
+        }
+        if (got == 0) {
+            break;
+        }
+        used += static_cast<std::uint64_t>(got);
+    }
+    zip_fclose(file);
+    text.resize(used);
+    return text;
+}
+
+std::string ReadZipEntry(const std::string& archivePath, const std::string& entryName)
+{
+    return ZipArchive::open(archivePath).read(entryName);
+}
+
+std::vector<std::string> ListZipEntries(const std::string& archivePath)
+{
+    return ZipArchive::open(archivePath).entryNames(250);
+}
+
+int CountSheets(const std::vector<std::string>& entryNames)
+{
+    int highest = 0;
+    for (int n = 1; n <= 3; ++n) {
+        const std::string part = "sheet" + std::to_string(n) + ".xml";
+        for (const std::string& name : entryNames) {
+            if (name.find(part) != std::string::npos) {
+                highest = n;
+                break;
+            }
+        }
+    }
+    return highest;
+}
+
+int CountSheets(const std::string& archivePath)
+{
+    return CountSheets(ListZipEntries(archivePath));
+}
+
+} // namespace karvo
