@@ -38,7 +38,7 @@ void MakeWritable(const std::string& name);
 void CreateFolder(const std::string& path);
 // The working folder, ending in "/".
 std::string CurrentFolder();
-// mode 0 adds a trailing "/", mode 1 removes it; empty stays empty.
+// mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
 std::string WithBackslash(const std::string& path, int mode);
 // The system's temporary folder, ending in "/".
 std::string TempFolder();

@@ -16,7 +16,7 @@ std::string MarkupToText(const std::string& source, bool fromFile);
 QString PathToWide(const std::string& path);
 // UTF-8 path to Windows-1253, keeping a part unchanged when the code page lacks a character.
 std::string PathToSingleByte(const std::string& utf8Path);
-// The folder of a path, ending in "/".
+// The folder of a path, ending in "/"; empty for a bare file name.
 std::string FolderOf(const std::string& path);
 
 } // namespace karvo
