@@ -112,8 +112,8 @@ TEST(SpreadsheetExport, LibreOfficeReadsTheCellsBack)
     QFile csv(base + "out/LOTTO.csv");
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3);
+    ASSERT_EQ(lines.size(), 4);  // the two header cells, then rows 1 to 3
     EXPECT_EQ(lines[0].split('\t').value(0), QString::fromUtf8("  No Ημερομηνία"));
-    EXPECT_EQ(lines[1].split('\t').value(1), QString::fromUtf8("    Ωμέγα ΆΡΗΣ"));
-    EXPECT_EQ(lines[2].split('\t').value(0), QString::fromStdString(grid.cell(0, 3)));
+    EXPECT_EQ(lines[2].split('\t').value(1), QString::fromUtf8("    Ωμέγα ΆΡΗΣ"));
+    EXPECT_EQ(lines[3].split('\t').value(0), QString::fromStdString(grid.cell(0, 3)));
 }
