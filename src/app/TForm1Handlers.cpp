@@ -5,6 +5,7 @@
 #include "app/Appearance.h"
 #include "app/GameCatalogue.h"
 #include "results/DrawViews.h"
+#include "update/UpdateDriver.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
@@ -209,6 +210,17 @@ void TForm1::storeBetGrid()
 
 void TForm1::UpdateClick()
 {
+    guarded([this] {
+        UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
+        const UpdateOutcome outcome = RunUpdate(context);
+        if (outcome.viewGame == 0) {
+            return;
+        }
+        // A failed download's notice outlasts the view, even the KINO view that clears the bar.
+        const QString notice = m_panel1->text().mid(2);
+        showGameView(outcome.viewGame);
+        StatusNotice(outcome.clearNotice ? QString() : notice);
+    });
 }
 
 void TForm1::FormKeyDown(int key)
