@@ -34,12 +34,15 @@ std::string DrawField(std::int64_t draw, int day, int hour, int minute)
     return field;
 }
 
-// Twenty two-digit numbers, a blank after each but the last.
+// Twenty two-digit numbers, a blank after each but the last; digits written in place, as the
+// widest month has tens of thousands of lines.
 std::string NumbersLine(const std::string& bytes, std::int64_t record)
 {
-    std::string line = Spaces(NumbersLength);
+    std::string line(NumbersLength, ' ');
     for (int k = 1; k <= 20; ++k) {
-        Overwrite(line, 3 * k - 2, ZeroPad(Byte(bytes, record, k), 2));
+        const int n = Byte(bytes, record, k);
+        line[static_cast<std::size_t>(3 * k - 3)] = static_cast<char>('0' + n / 10 % 10);
+        line[static_cast<std::size_t>(3 * k - 2)] = static_cast<char>('0' + n % 10);
     }
     return line;
 }

@@ -56,7 +56,13 @@ public:
             if (k > 4) {
                 text += ' ';
             }
-            text += twoDigits ? ZeroPad(byte(slot, k), 2) : IntToText(byte(slot, k));
+            const int n = byte(slot, k);
+            if (twoDigits) {
+                text += static_cast<char>('0' + n / 10 % 10);
+                text += static_cast<char>('0' + n % 10);
+            } else {
+                text += IntToText(n);
+            }
         }
         return text;
     }

@@ -36,17 +36,25 @@ DrawView BuildSuper3View(const std::string& folder, int firstYear)
     if (draws == 0) {
         return view;
     }
+    // Up to ten draws share a day: the date text is made once per day.
+    QDate day;
+    std::string dateText;
     for (std::int64_t n = 1; n <= draws; ++n) {
         const QDate date = Super3DrawDate(n);
+        if (date != day) {
+            day = date;
+            dateText = ' ' + DateText(date.day(), date.month(), date.year());
+        }
         const int row = static_cast<int>(n);
-        view.grid.setCell(0, row, RightAligned(n, 5) + ' ' + DateText(date.day(), date.month(), date.year()));
+        view.grid.setCell(0, row, RightAligned(n, 5) + dateText);
         std::string numbers = "    ";
+        numbers.reserve(13);
         for (std::size_t k = 0; k < 3; ++k) {
             numbers += text[static_cast<std::size_t>(3 * (n - 1)) + k];
             numbers += "  ";
         }
         view.grid.setCell(1, row, std::move(numbers));
-        NoteFirstYear(view, row, date.year(), firstYear);
+        NoteFirstYear(view, row, day.year(), firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;
