@@ -28,10 +28,10 @@ void CheckWritable(const std::string& path, std::string_view bytes)
 
 } // namespace
 
-void PositionMask(std::span<char> bytes, std::int64_t offset)
+void PositionMask(std::span<char> bytes)
 {
     // A running mask instead of a division per byte; every 77th byte meets mask 0 and stays.
-    int mask = static_cast<int>((offset + 1) % 77);
+    int mask = 1;
     for (char& b : bytes) {
         b = static_cast<char>(static_cast<unsigned char>(b) ^ mask);
         mask = mask == 76 ? 0 : mask + 1;

@@ -31,9 +31,8 @@ inline constexpr int ProtoRecordSize = 10;
 inline constexpr int ExtraRecordSize = 8;
 inline constexpr int KinoRecordSize = 23;
 
-// Byte k of a file (from 0) XOR ((k + 1) mod 77), in place. Its own inverse. offset is the file
-// position of bytes[0], so a file may be masked in pieces.
-void PositionMask(std::span<char> bytes, std::int64_t offset = 0);
+// Byte k of a whole file (from 0) XOR ((k + 1) mod 77), in place. Its own inverse.
+void PositionMask(std::span<char> bytes);
 
 // The unmasked bytes of a masked slot file, tail after the last whole record included. A missing
 // file, or one of fewer than 9 bytes, gives an empty result. A file larger than

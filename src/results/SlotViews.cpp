@@ -6,6 +6,8 @@
 #include "results/WholeFile.h"
 #include "util/Numbers.h"
 
+#include <utility>
+
 namespace karvo {
 
 namespace {
@@ -90,43 +92,43 @@ const ViewSettings ExtraSettings = {"EXTRA", "EXTRA", 310, 140, "  No  Ημερ�
 constexpr std::int64_t ExtraFixedSlot = 9408;
 const std::string ExtraFixedDraw = {20, 1, 70, 7, 11, 18, 20, 27};
 
-} // namespace
-
-DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
+// One row per non-empty slot, in slot order; cells(row, slot) gives the two cell texts.
+template <typename Cells>
+DrawView FillSlotView(const ViewSettings& settings, const SlotTable& table, int firstYear, Cells cells)
 {
-    const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
-    const SlotTable table(folder + LottoFiles[v], LottoRecordSizes[v]);
-    DrawView view = StartView(LottoSettings[v], table.nonEmptyCount());
+    DrawView view = StartView(settings, table.nonEmptyCount());
     int row = 0;
     for (std::int64_t r = 1; r <= table.count(); ++r) {
         if (table.empty(r)) {
             continue;
         }
         ++row;
-        view.grid.setCell(0, row, RightAligned(row, 4) + ' ' + table.date(r));
-        view.grid.setCell(1, row, LottoIndents[v] + table.numbers(r, true));
+        auto [column0, column1] = cells(row, r);
+        view.grid.setCell(0, row, std::move(column0));
+        view.grid.setCell(1, row, std::move(column1));
         NoteFirstYear(view, row, table.year(r), firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;
 }
 
+} // namespace
+
+DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
+{
+    const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
+    const SlotTable table(folder + LottoFiles[v], LottoRecordSizes[v]);
+    return FillSlotView(LottoSettings[v], table, firstYear, [&](int row, std::int64_t r) {
+        return std::pair(RightAligned(row, 4) + ' ' + table.date(r), LottoIndents[v] + table.numbers(r, true));
+    });
+}
+
 DrawView BuildProtoView(const std::string& folder, int firstYear)
 {
     const SlotTable table(folder + "Proto.krv", ProtoRecordSize);
-    DrawView view = StartView(ProtoSettings, table.nonEmptyCount());
-    int row = 0;
-    for (std::int64_t r = 1; r <= table.count(); ++r) {
-        if (table.empty(r)) {
-            continue;
-        }
-        ++row;
-        view.grid.setCell(0, row, ZeroPad4(row) + ' ' + table.date(r));
-        view.grid.setCell(1, row, "  " + table.numbers(r, false));
-        NoteFirstYear(view, row, table.year(r), firstYear);
-    }
-    ScrollToLastDraw(view.grid);
-    return view;
+    return FillSlotView(ProtoSettings, table, firstYear, [&](int row, std::int64_t r) {
+        return std::pair(ZeroPad4(row) + ' ' + table.date(r), "  " + table.numbers(r, false));
+    });
 }
 
 DrawView BuildExtraView(const std::string& folder, int firstYear)
@@ -135,20 +137,10 @@ DrawView BuildExtraView(const std::string& folder, int firstYear)
     if (table.count() >= ExtraFixedSlot) {
         table.overwrite(ExtraFixedSlot, ExtraFixedDraw);
     }
-    DrawView view = StartView(ExtraSettings, table.nonEmptyCount());
-    int row = 0;
-    for (std::int64_t r = 1; r <= table.count(); ++r) {
-        if (table.empty(r)) {
-            continue;
-        }
-        ++row;
-        // Numbered by slot, so an empty slot leaves a gap in column 0.
-        view.grid.setCell(0, row, RightAligned(r, 5) + ' ' + table.date(r));
-        view.grid.setCell(1, row, ' ' + table.numbers(r, true));
-        NoteFirstYear(view, row, table.year(r), firstYear);
-    }
-    ScrollToLastDraw(view.grid);
-    return view;
+    // Numbered by slot, so an empty slot leaves a gap in column 0.
+    return FillSlotView(ExtraSettings, table, firstYear, [&](int, std::int64_t r) {
+        return std::pair(RightAligned(r, 5) + ' ' + table.date(r), ' ' + table.numbers(r, true));
+    });
 }
 
 } // namespace karvo

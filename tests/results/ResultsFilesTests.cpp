@@ -54,16 +54,6 @@ TEST(ResultsFile, EverySeventySeventhByteIsStoredUnmasked)
     EXPECT_EQ(static_cast<unsigned char>(stored[0]), 0x55 ^ 1);
 }
 
-TEST(ResultsFile, MaskCanBeAppliedInPieces)
-{
-    std::string whole(300, 'a');
-    std::string pieces = whole;
-    PositionMask(whole);
-    PositionMask(std::span<char>(pieces.data(), 100), 0);
-    PositionMask(std::span<char>(pieces.data() + 100, 200), 100);
-    EXPECT_EQ(whole, pieces);
-}
-
 TEST(ResultsFile, ShortOrMissingFilesReadAsEmpty)
 {
     TempFolder folder;
@@ -73,13 +63,6 @@ TEST(ResultsFile, ShortOrMissingFilesReadAsEmpty)
     WriteBytes(folder.file("nine.krv"), Masked("123456789"));
     EXPECT_EQ(ReadMaskedFile(folder.file("nine.krv")), "123456789");
     EXPECT_EQ(ReadKinoFile(folder.file("kino.qav")), "");
-}
-
-TEST(ResultsFile, NamesAreFoundWithoutRegardToCase)
-{
-    TempFolder folder;
-    WriteBytes(folder.file("lotto.KRV"), Masked(History(9, 2)));
-    EXPECT_EQ(ReadMaskedFile(folder.file("LOTTO.krv")), History(9, 2));
 }
 
 TEST(ResultsFile, OversizedFileIsRefusedNotReadInPart)
@@ -135,17 +118,4 @@ TEST(KinoFile, RoundTripAndHeaderNumber)
     EXPECT_EQ(ReadKinoFile(folder.file("kino.qav")), bytes);
     EXPECT_EQ(KinoFirstDraw(bytes), -5);
     EXPECT_EQ(KinoFirstDraw(KinoHeaderBytes(0x01020304)), 0x01020304);
-}
-
-TEST(ResultsFile, ClassicEntryPointsReadAndWrite)
-{
-    TempFolder folder;
-    std::string buffer = History(9, 3);
-    ResultsFileIO(folder.file("JOKER.krv"), buffer, 1);
-    std::string back;
-    ResultsFileIO(folder.file("JOKER.krv"), back, 2);
-    EXPECT_EQ(back, History(9, 3));
-    KinoStoreIO(folder.file("k.qav"), buffer, 1);
-    KinoStoreIO(folder.file("k.qav"), back, 2);
-    EXPECT_EQ(back, History(9, 3));
 }
