@@ -3,6 +3,7 @@
 #include "app/Appearance.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace karvo {
 
@@ -17,6 +18,7 @@ GridView::GridView(int pixelSize, int defaultWidth, QWidget* parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Fixed row heights keep long lists fast: the view never measures a row.
     const int rowHeight = QFontMetrics(font()).height() + 6;
     verticalHeader()->hide();
@@ -53,6 +55,7 @@ void GridView::showGrid(CellGrid grid)
         const std::size_t i = static_cast<std::size_t>(c);
         setColumnWidth(c, i < widths.size() ? widths[i] : m_defaultWidth);
     }
+    horizontalScrollBar()->setValue(0);
     if (row >= 1) {
         selectGridRow(row, column);
     }
@@ -66,6 +69,17 @@ void GridView::selectGridRow(int gridRow, int column)
     }
     setCurrentIndex(index);
     scrollTo(index);
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    // A cell wider than the view (the 999-pixel numbers column) is reached by scrolling rows only;
+    // pulling it into view sideways would hide the fixed column for nothing.
+    const int left = horizontalScrollBar()->value();
+    QTableView::scrollTo(index, hint);
+    if (index.isValid() && columnWidth(index.column()) >= viewport()->width()) {
+        horizontalScrollBar()->setValue(left);
+    }
 }
 
 int GridView::currentGridRow() const

@@ -27,6 +27,8 @@ public:
     // The grid row of the current cell, -1 when none.
     int currentGridRow() const;
 
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 private:
     GridModel* m_model;
     int m_defaultWidth;
