@@ -238,8 +238,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::MouseMove:
-        if (watched == WEB || watched == P_LEFT) {
-            WEBMouseMove(watched == WEB);
+        // Taken here, so that the move over the label does not travel on to the panel.
+        if (watched == WEB) {
+            WEBMouseMove(true);
+            return true;
+        }
+        if (watched == P_LEFT) {
+            WEBMouseMove(false);
         }
         break;
     case QEvent::MouseButtonRelease:
