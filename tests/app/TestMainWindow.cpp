@@ -1,12 +1,15 @@
 // The main window driven as a user would: start-up, the thirteen game buttons, F3, the MENU
 // button's return from the coupon, the status notice and the link label.
+#include "ModalDriver.h"
 #include "app/Appearance.h"
 #include "app/TForm1.h"
 #include "support/TestSupport.h"
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -230,6 +233,26 @@ private slots:
         QCOMPARE(store.size(), std::size_t(11000));
         QCOMPARE(store[0], std::string("1000"));
         QCOMPARE(store[999], std::string("last kept"));
+    }
+
+    void failureBelowOurCodeIsShownAndEndsTheClick()
+    {
+        // A results file larger than the program holds: sparse, so it costs no disk.
+        QFile huge(QString::fromStdString(m_folder->file("LOTTO.krv")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(20'000'001));
+        huge.close();
+        QString shown;
+        karvo::test::AnswerNextDialog<QMessageBox>([&shown](QMessageBox* box) {
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            shown = box->text();
+            box->accept();
+        });
+        press("SLOTTO");
+        QVERIFY2(shown.contains(QStringLiteral("LOTTO.krv")), qPrintable(shown));
+        QCOMPARE(m_form->state().GameCode, 4);
+        // The window goes on working.
+        press("SGOAL");
+        QCOMPARE(title(), QStringLiteral("GOAL"));
     }
 
     void statusNoticeColoursTheBar()
