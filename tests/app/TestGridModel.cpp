@@ -86,22 +86,15 @@ private slots:
         QCOMPARE(view.columnWidth(1), 999);
         QCOMPARE(view.currentGridRow(), 3);
         QCOMPARE(view.currentIndex().column(), 1);
+        // The 999-pixel column does not pull the fixed column out of sight.
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QCOMPARE(view.horizontalScrollBar()->value(), 0);
         CellGrid wide(3, 2);
         wide.columnWidths() = {0};
         view.showGrid(wide);
         QCOMPARE(view.columnWidth(0), 0);
         QCOMPARE(view.columnWidth(2), 47);
-    }
-
-    void headerTextIsPainted()
-    {
-        GridView view(13, 47);
-        view.setColours(Qt::cyan, Qt::white);
-        view.resize(400, 200);
-        view.showGrid(sample());
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        view.grab().save(QStringLiteral("/tmp/gridview.png"));
     }
 };
 
