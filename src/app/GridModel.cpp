@@ -25,6 +25,12 @@ void GridModel::change(const std::function<void(CellGrid&)>& edit)
     endResetModel();
 }
 
+void GridModel::refresh()
+{
+    beginResetModel();
+    endResetModel();
+}
+
 void GridModel::setFixedColumns(int count)
 {
     m_fixedColumns = count;

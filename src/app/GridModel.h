@@ -21,6 +21,10 @@ public:
     void setGrid(CellGrid grid);
     // Changes the grid in place and shows the result.
     void change(const std::function<void(CellGrid&)>& edit);
+    // The grid itself, for commands that may only move its current row; a command that changes
+    // cells or rows must call refresh() afterwards.
+    CellGrid& mutableGrid() { return m_grid; }
+    void refresh();
 
     // Columns below fixedColumns are painted in the fixed colour and never edited.
     void setFixedColumns(int count);

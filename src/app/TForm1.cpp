@@ -197,6 +197,7 @@ QWidget* TForm1::buildBottomPanel()
     MENU->setObjectName(QStringLiteral("MENU"));
     MENU->hide();
     connect(MENU, &QPushButton::clicked, this, [this] { MENUClick(); });
+    connect(CLICK, &QPushButton::clicked, this, [this] { CLICKClick(); });
     return P_BOTTOM;
 }
 

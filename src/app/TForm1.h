@@ -8,11 +8,13 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <string>
 
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 
@@ -41,6 +43,8 @@ public:
     void FormShow();
     void OPAPClick(QObject* sender);
     void MENUClick();
+    // Pops up the current game's command menu at the mouse pointer.
+    void CLICKClick();
     void UpdateClick();
     void FormKeyDown(int key);
     void WEBClick();
@@ -98,6 +102,7 @@ private:
     QLabel* WEB = nullptr;
     QLineEdit* Edit1 = nullptr;
     QStatusBar* SBar = nullptr;
+    QPointer<QMenu> m_commandMenu;  // the menu of the last CLICK press
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
 };

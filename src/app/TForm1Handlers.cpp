@@ -4,13 +4,17 @@
 
 #include "app/Appearance.h"
 #include "app/GameCatalogue.h"
+#include "commands/Commands.h"
 #include "results/DrawViews.h"
 #include "update/UpdateDriver.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 
+#include <QAction>
+#include <QCursor>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -232,28 +236,45 @@ void TForm1::FormKeyDown(int key)
     RunCommand(tag());
 }
 
+void TForm1::CLICKClick()
+{
+    // A new menu on every press, built for the game current now; the previous one goes.
+    if (m_commandMenu) {
+        m_commandMenu->deleteLater();
+    }
+    m_commandMenu = new QMenu(this);
+    m_commandMenu->setObjectName(QStringLiteral("CommandMenu"));
+    const std::vector<std::string> captions = MenuCaptions(m_state.GameCode);
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        const int position = static_cast<int>(i) + 1;
+        QAction* item = m_commandMenu->addAction(ToQString(captions[i]));
+        item->setData(position);
+        connect(item, &QAction::triggered, this, [this, position] { RunCommand(position); });
+    }
+    m_commandMenu->popup(QCursor::pos());
+}
+
 void TForm1::RunCommand(int position)
 {
-    int command = position;
-    if (m_state.GameCode == 12) {
-        command = (command == 6 ? 7 : command) + 20;
-    }
-    emit commandRun(command);
-    guarded([command] {
-        switch (command) {
-        case 1: break;  // search in the list
-        case 2: break;  // search again from below the current row
-        case 3: break;  // copy the list to a spreadsheet
-        case 4: break;  // keep only the rows that hold a text
-        case 5: break;  // list the stored market lines that hold a text
-        case 21: break; // import a coupon
-        case 22: break; // copy the coupon to a spreadsheet
-        case 23: break; // add a match to the coupon
-        case 24: break; // open a bet file
-        case 25: break; // save the coupon as a bet file
-        case 27: break; // expand the system into columns
-        default: break;
+    emit commandRun(CommandNumber(m_state.GameCode, position));
+    guarded([this, position] {
+        // The user may have moved the selection since the grids were filled.
+        CellGrid& sg = SG->gridModel()->mutableGrid();
+        CellGrid& sg1 = SG1->gridModel()->mutableGrid();
+        sg.setCurrentRow(SG->currentGridRow());
+        sg1.setCurrentRow(SG1->currentGridRow());
+        CommandContext context{m_state, sg, sg1, m_ui, m_folder, {}};
+        const int rowsBefore[2] = {sg.rowCount(), sg1.rowCount()};
+        CellGrid* changed = karvo::RunCommand(position, context);
+        if (changed == nullptr) {
+            return;
         }
+        GridView* view = changed == &sg ? SG : SG1;
+        const int column = std::max(view->currentIndex().column(), 0);
+        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1]) {
+            view->gridModel()->refresh();  // rows were dropped: the list itself changed
+        }
+        view->selectGridRow(changed->currentRow(), column);
     });
 }
 
