@@ -1,8 +1,6 @@
 #include "export/SpreadsheetExport.h"
 
-#include "util/Cp1253.h"
 #include "util/Files.h"
-#include "util/KarvoError.h"
 #include "util/UserInterface.h"
 
 namespace karvo {
@@ -33,10 +31,7 @@ void ExportGridToSpreadsheet(const CellGrid& grid, int firstYearRow, const std::
         return;
     }
     const std::string path = folder + baseName + ".xls";
-    std::string error;
-    if (!WriteFileAtomic(path, SpreadsheetText(grid, firstYearRow), &error)) {
-        throw KarvoError("Δεν γράφτηκε το αρχείο " + Cp1253ToUtf8(path) + ": " + error);
-    }
+    ReplaceFileOrThrow(path, SpreadsheetText(grid, firstYearRow));
     ui.ShellOpen(path);
 }
 

@@ -1,6 +1,7 @@
 #include "results/PropoFile.h"
 
 #include "results/WholeFile.h"
+#include "util/Files.h"
 
 #include <algorithm>
 

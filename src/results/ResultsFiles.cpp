@@ -1,6 +1,7 @@
 #include "results/ResultsFiles.h"
 
 #include "results/WholeFile.h"
+#include "util/Files.h"
 
 
 namespace karvo {

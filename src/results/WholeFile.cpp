@@ -38,12 +38,4 @@ std::string LoadWithinLimit(const std::string& path, std::int64_t limit)
     return bytes;
 }
 
-void ReplaceFileOrThrow(const std::string& path, std::string_view bytes)
-{
-    std::string error;
-    if (!WriteFileAtomic(path, bytes, &error)) {
-        throw KarvoError("Δεν ήταν δυνατή η εγγραφή του αρχείου " + Cp1253ToUtf8(path) + ": " + error);
-    }
-}
-
 } // namespace karvo

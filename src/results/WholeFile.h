@@ -1,20 +1,14 @@
-// Whole-file reading within a buffer limit and writing that reports failure, shared by the
-// results-file formats.
+// Whole-file reading within a buffer limit, shared by the results-file formats.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace karvo {
 
 // The file's bytes; empty when missing. A file longer than limit bytes throws KarvoError
 // before anything is read, so it is never handled in part and written back truncated.
 std::string LoadWithinLimit(const std::string& path, std::int64_t limit);
-
-// Replaces the file atomically; on failure throws KarvoError naming the file and carrying the
-// platform's message.
-void ReplaceFileOrThrow(const std::string& path, std::string_view bytes);
 
 // A KarvoError for a file or content larger than limit bytes.
 [[noreturn]] void ThrowTooLarge(const std::string& path, std::int64_t size, std::int64_t limit);

@@ -1,6 +1,9 @@
 // Whole-file reading and writing over POSIX calls; every write is an atomic replacement.
 #include "util/Files.h"
 
+#include "util/Cp1253.h"
+#include "util/KarvoError.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -182,6 +185,14 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         ::close(dirFd);
     }
     return true;
+}
+
+void ReplaceFileOrThrow(const std::string& name, std::string_view bytes)
+{
+    std::string error;
+    if (!WriteFileAtomic(name, bytes, &error)) {
+        throw KarvoError("Δεν ήταν δυνατή η εγγραφή του αρχείου " + Cp1253ToUtf8(name) + ": " + error);
+    }
 }
 
 } // namespace karvo

@@ -27,6 +27,9 @@ void SaveLines(const std::string& name, const std::vector<std::string>& lines);
 // old file whole. A write-protected file is replaced. On failure returns false and, when error
 // is given, the platform's message.
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error = nullptr);
+// WriteFileAtomic for files the user must not lose silently: a failure throws KarvoError naming
+// the file and carrying the platform's message.
+void ReplaceFileOrThrow(const std::string& name, std::string_view bytes);
 
 // kinds: 1 files, 2 folders, 3 both; "." and ".." never. Mask wildcards "*" and "?" match
 // without regard to letter case.
