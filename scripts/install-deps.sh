@@ -6,9 +6,10 @@ packages=(build-essential cmake ninja-build pkg-config
           libcurl4-openssl-dev libzip-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation)
-if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xauth libreoffice-calc-nogui python3)
-fi
+case "${1:-}" in
+    --test) packages+=(xvfb xauth libreoffice-calc-nogui python3) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

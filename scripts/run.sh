@@ -12,5 +12,10 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 fi
 data_dir="${KARVO_DATA_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/karvo}"
 mkdir -p "$data_dir"
+# A desktop launcher that starts the program in the same data folder.
+apps_dir="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
+mkdir -p "$apps_dir"
+sed -e "s|@KARVO_BINARY@|$source_dir/build/src/app/karvo|" -e "s|@KARVO_DATA_DIR@|$data_dir|" \
+    "$source_dir/packaging/karvo.desktop.in" > "$apps_dir/karvo.desktop"
 cd "$data_dir"
 exec "$source_dir/build/src/app/karvo" "$@"
