@@ -28,14 +28,9 @@ CellGrid greekGrid()
 
 } // namespace
 
-TEST(Search, TextIsTrimmedAndUpperCasedKeepingInnerBlanksAndAccents)
-{
-    EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ"));
-    EXPECT_EQ(PrepareSearchText("   "), "");
-}
-
 TEST(Search, MatchingIgnoresCaseButNotAccents)
 {
+    EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ"));  // inner blanks stay
     struct Case { const char* cell; const char* typed; bool match; };
     const Case cases[] = {
         {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακοσ", true},   // small letters find capitals
@@ -51,20 +46,14 @@ TEST(Search, MatchingIgnoresCaseButNotAccents)
     }
 }
 
-TEST(Search, FindsInTheFixedColumnAndNeverInTheHeader)
+TEST(Search, FixedColumnSearchedHeaderNeverAndNoWrapAtTheEnd)
 {
     CellGrid grid = greekGrid();
     EXPECT_EQ(FindRow(grid, "2024-3", 1), 3);
     EXPECT_EQ(FindRow(grid, W("HEADER"), 1), -1);
-    EXPECT_EQ(FindRow(grid, W("ΟΛΥΜΠΙΑΚ"), 3), 4);  // from row 3 on: the small-letter row
-}
-
-TEST(Search, NextSearchStopsAtTheEndWithoutWrapping)
-{
-    CellGrid grid = greekGrid();
     ASSERT_TRUE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), 1));
     EXPECT_EQ(grid.currentRow(), 2);
-    ASSERT_TRUE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), grid.currentRow() + 1));
+    ASSERT_TRUE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), grid.currentRow() + 1));  // the small-letter row
     EXPECT_EQ(grid.currentRow(), 4);
     EXPECT_FALSE(MoveToMatch(grid, W("ΟΛΥΜΠΙΑΚ"), grid.currentRow() + 1));
     EXPECT_EQ(grid.currentRow(), 4);
@@ -77,22 +66,6 @@ TEST(Search, KeepMatchingRowsMovesThemUpInOrder)
     EXPECT_EQ(grid.rowCount(), 4);
     EXPECT_EQ(grid.cell(0, 3), "   3 2024-3");
     EXPECT_EQ(grid.cell(0, 0), W("  No ΕΤΟΣ"));
-}
-
-TEST(Commands, MenusPerGame)
-{
-    for (int game = 1; game <= 10; ++game) {
-        EXPECT_EQ(MenuCaptions(game).size(), 3u) << game;
-    }
-    EXPECT_EQ(MenuCaptions(11).size(), 5u);
-    EXPECT_EQ(MenuCaptions(13).size(), 5u);
-    ASSERT_EQ(MenuCaptions(12).size(), 6u);
-    EXPECT_EQ(MenuCaptions(1)[1], W("Επόμενο Ψάξιμο (F3)"));
-    EXPECT_EQ(MenuCaptions(13)[4], W("Ψάξε στα αρχεία - Εύρεση όλων"));
-    EXPECT_EQ(MenuCaptions(12)[5], W("Μετατροπή Συστήματος σε Στήλες"));
-    EXPECT_EQ(CommandNumber(4, 2), 2);
-    EXPECT_EQ(CommandNumber(12, 2), 22);
-    EXPECT_EQ(CommandNumber(12, 6), 27);
 }
 
 TEST(Commands, SearchThenF3AndTheTextSurvivesAViewChange)

@@ -34,27 +34,20 @@ CellGrid lottoGrid(int rows)
 
 } // namespace
 
-TEST(SpreadsheetExport, FromFirstYearRowWithTheTwoHeaderCellsFirst)
+TEST(SpreadsheetExport, HeaderCellsOnlyWhenStartingBelowTheFirstRow)
 {
     CellGrid grid = lottoGrid(130);
-    std::string text = SpreadsheetText(grid, 120);
     std::string expected = W("  No Ημερομηνία\t        Νικήτριες\r\n");
     for (int r = 119; r <= 130; ++r) {
         expected += grid.cell(0, r) + "\t" + grid.cell(1, r) + "\t\r\n";
     }
-    EXPECT_EQ(text, expected);
-}
+    EXPECT_EQ(SpreadsheetText(grid, 120), expected);
 
-TEST(SpreadsheetExport, FirstYearRowOneWritesEveryRowAsData)
-{
-    CellGrid grid(2, 3);
-    grid.setCell(0, 0, W("   No   Μερα-Ωρα"));
-    grid.setCell(1, 0, W("   2024_05     Νικήτριες"));
-    grid.setCell(0, 1, "1000    5 9:5   ");
-    grid.setCell(1, 1, "01 02");
-    grid.setCell(0, 2, "1001    5 9:10  ");
-    EXPECT_EQ(SpreadsheetText(grid, 1), W("   No   Μερα-Ωρα\t   2024_05     Νικήτριες\t\r\n") +
-                                            "1000    5 9:5   \t01 02\t\r\n1001    5 9:10  \t\t\r\n");
+    // From row 1 (the KINO and market lists) the header row is written as data, blanks kept.
+    grid.setRowCount(3);
+    grid.setCell(1, 2, "");
+    EXPECT_EQ(SpreadsheetText(grid, 1), W("  No Ημερομηνία\t        Νικήτριες\t\r\n") + grid.cell(0, 1) + "\t" +
+                                            grid.cell(1, 1) + "\t\r\n" + grid.cell(0, 2) + "\t\t\r\n");
 }
 
 TEST(SpreadsheetExport, NothingWrittenWithoutRowsToExport)
