@@ -25,16 +25,11 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries);
 // (<c r="B40" s="4"/>), which still counts as a column.
 using SheetRows = std::vector<std::vector<std::string>>;
 
-struct OperatorWorkbook
-{
-    std::vector<SheetRows> sheets;
-    bool emptySheetData = false;  // writes sheets with no rows as <sheetData/>
-};
-
-// The archive of an operator-style workbook: sharedStrings.xml (one <t> per <si>, with
-// xml:space="preserve" on texts with blanks), workbook parts, sheet1.xml, sheet2.xml, ...
-std::vector<ZipEntry> OperatorWorkbookEntries(const OperatorWorkbook& book);
-std::string OperatorWorkbookBytes(const OperatorWorkbook& book);
+// An operator-style workbook of the given sheets: sharedStrings.xml (one <t> per <si>, with
+// xml:space="preserve" on texts with blanks), sheet1.xml, sheet2.xml, ...; a sheet without rows
+// is written as <sheetData/>.
+using OperatorWorkbook = std::vector<SheetRows>;
+std::string OperatorWorkbookBytes(const OperatorWorkbook& sheets);
 
 // A worksheet part holding the given <row> elements verbatim inside <sheetData>.
 std::string SheetXml(const std::string& rowsXml);

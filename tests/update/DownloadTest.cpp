@@ -1,12 +1,11 @@
 // Fetching from a loopback server: bodies saved byte for byte, failures shown in the status
 // notice with the target untouched, no scratch file left behind, and what the reader then makes
-// of the saved file.
+// of the saved file; the servers and paths fetched from.
+#include "UpdateTests.h"
 #include "support/LoopbackServer.h"
-#include "support/TestSupport.h"
-#include "support/WorkbookWriter.h"
 #include "update/Download.h"
+#include "update/Endpoints.h"
 #include "update/WorkbookReader.h"
-#include "util/KarvoError.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -17,12 +16,15 @@ using namespace karvo::test;
 
 namespace {
 
+const std::string SmallWorkbook = OperatorWorkbookBytes({{{"Κλήρωση", "Ημ/νία"}, {"2911", "02/1/2025"}}});
+
 class Download : public ::testing::Test
 {
 protected:
+    // A temporary folder of the test's own, so that every scratch file can be counted; a dead
+    // server is given up after one second without a byte.
     void SetUp() override
     {
-        // A temporary folder of the test's own, so that every scratch file can be counted.
         m_oldTemp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
         SetDownloadLimits({2000, 1});
@@ -33,14 +35,16 @@ protected:
         qputenv("TMPDIR", m_oldTemp);
     }
 
-    int scratchFiles() const { return static_cast<int>(QDir(QString::fromStdString(m_temp.path())).count()) - 2; }
-
-    std::string fetch(const std::string& path, const std::string& target, bool expected)
+    // Serves answer at path, fetches it into target and checks the result and that no scratch
+    // file is left; gives the target's bytes.
+    std::string fetch(const std::string& path, const LoopbackResponse& answer, const std::string& target, bool ok)
     {
-        EXPECT_EQ(FetchResultFile(m_server.url(path), target, m_ui), expected) << path;
+        m_server.set(path, answer);
+        EXPECT_EQ(FetchResultFile(m_server.baseUrl() + path, target, m_ui), ok) << path;
         EXPECT_EQ(scratchFiles(), 0) << path;
         return ReadBytes(target);
     }
+    int scratchFiles() const { return static_cast<int>(QDir(QString::fromStdString(m_temp.path())).count()) - 2; }
 
     LoopbackServer m_server;
     ScriptedUserInterface m_ui;
@@ -49,132 +53,98 @@ protected:
     QByteArray m_oldTemp;
 };
 
-std::string SmallWorkbook()
-{
-    return OperatorWorkbookBytes({{{{"Κλήρωση", "Ημ/νία"}, {"2911", "02/1/2025"}}}});
-}
-
 } // namespace
 
-TEST_F(Download, WorkbookArrivesByteForByte)
+TEST_F(Download, BodiesArriveByteForByteThroughRedirectsAndOverWriteProtection)
 {
-    const std::string book = SmallWorkbook();
-    m_server.set("/Excel_xlsx/5103/lotto_2025.xlsx", LoopbackResponse::Body(book));
     const std::string target = m_folder.file("lotto_2025.xlsx");
-    EXPECT_EQ(fetch("/Excel_xlsx/5103/lotto_2025.xlsx", target, true), book);
+    WriteBytes(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    EXPECT_EQ(fetch("/Excel_xlsx/5103/lotto_2025.xlsx", LoopbackResponse::Body(SmallWorkbook), target, true),
+              SmallWorkbook);
+    // The window is painted once before the fetch; nothing is left in the status bar.
     EXPECT_EQ(m_ui.pendingEventRuns, 1);
     EXPECT_TRUE(m_ui.statusHistory.empty());
     CellTable table;
-    ASSERT_EQ(ReadWorkbook(target, 12, 2, table), 2);
-    EXPECT_EQ(table[12 + 2], "02/1/2025");
+    ASSERT_EQ(ReadWorkbook(target, 2, 2, table), 2);
+    EXPECT_EQ(Text(table, 2, 1, 1, 2), "2911|02/1/2025\n");
+    m_server.set("/moved/propo.xlsx", LoopbackResponse::Body("moved body"));
+    EXPECT_EQ(fetch("/propo.xlsx", LoopbackResponse::Redirect("/moved/propo.xlsx"), target, true), "moved body");
+    // A target under a regular file cannot be created.
+    fetch("/j", LoopbackResponse::Body("new"), target + "/lotto_2024.xlsx", false);
+    // A text fetch takes the body whatever the status.
+    m_server.set("/page", LoopbackResponse::Body("<html>missing</html>", 404));
+    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
+              "<html>missing</html>");
+    EXPECT_EQ(scratchFiles(), 0);
 }
 
-TEST_F(Download, EmptyBodyLeavesTheTargetAsItWas)
+TEST_F(Download, FailedTransfersLeaveTheTargetAndTheNextFetchWorks)
 {
-    m_server.set("/empty", LoopbackResponse::Body(""));
-    const std::string target = m_folder.file("kept.xlsx");
-    WriteBytes(target, "earlier copy");
-    EXPECT_EQ(fetch("/empty", target, false), "earlier copy");
-    EXPECT_EQ(m_ui.status, "Error Downloading");
-    EXPECT_EQ(fetch("/empty", m_folder.file("absent.xlsx"), false), "");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("absent.xlsx"))));
-}
-
-TEST_F(Download, BrokenTransfersCountAsEmpty)
-{
-    // Headers promising a body that never comes, a body cut short, a refused connection.
-    m_server.set("/no-body", LoopbackResponse::Body(SmallWorkbook()).withoutBody());
-    m_server.set("/cut", LoopbackResponse::Body(SmallWorkbook()).cutAfter(100));
+    // An empty body, headers promising a body that never comes, a body cut short, a dead server.
+    const std::vector<std::pair<std::string, LoopbackResponse>> cases{
+        {"/empty", LoopbackResponse::Body("")},
+        {"/no-body", LoopbackResponse::Body(SmallWorkbook).cutAfter(0)},
+        {"/cut", LoopbackResponse::Body(SmallWorkbook).cutAfter(100)},
+        {"/dead", LoopbackResponse::Hang()},
+    };
     const std::string target = m_folder.file("lotto_2024.xlsx");
     WriteBytes(target, "old");
-    EXPECT_EQ(fetch("/no-body", target, false), "old");
-    EXPECT_EQ(fetch("/cut", target, false), "old");
-    LoopbackServer* closed = new LoopbackServer;
-    const std::string url = closed->url("/gone");
-    delete closed;
-    EXPECT_FALSE(FetchResultFile(url, target, m_ui));
+    for (const auto& [path, answer] : cases) {
+        m_ui.StatusNotice("");
+        EXPECT_EQ(fetch(path, answer, target, false), "old");
+        EXPECT_EQ(m_ui.status, "Error Downloading") << path;
+        EXPECT_EQ(fetch(path, answer, m_folder.file("absent.xlsx"), false), "") << path;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("absent.xlsx")))) << path;
+    }
+    std::string refused;
+    {
+        LoopbackServer closed;
+        refused = closed.baseUrl() + "/gone";
+    }
+    EXPECT_FALSE(FetchResultFile(refused, target, m_ui));
     EXPECT_EQ(ReadBytes(target), "old");
-    EXPECT_EQ(m_ui.status, "Error Downloading");
+    EXPECT_EQ(fetch("/alive", LoopbackResponse::Body("next"), target, true), "next");
 }
-
-TEST_F(Download, HangingServerTimesOutAndTheNextFetchWorks)
-{
-    m_server.set("/dead", LoopbackResponse::Hang());
-    m_server.set("/alive", LoopbackResponse::Body("next"));
-    const std::string target = m_folder.file("file.xlsx");
-    EXPECT_EQ(fetch("/dead", target, false), "");
-    EXPECT_EQ(m_ui.status, "Error Downloading");
-    EXPECT_EQ(fetch("/alive", target, true), "next");
-    EXPECT_EQ(m_ui.pendingEventRuns, 2);
-}
-
-TEST_F(Download, RedirectsAreFollowed)
-{
-    m_server.set("/Excel/3100/propo_2024_Sun.xlsx", LoopbackResponse::Redirect("/moved/propo.xlsx"));
-    m_server.set("/moved/propo.xlsx", LoopbackResponse::Body("moved body"));
-    EXPECT_EQ(fetch("/Excel/3100/propo_2024_Sun.xlsx", m_folder.file("p.xlsx"), true), "moved body");
-    EXPECT_EQ(m_server.requestCount("/moved/propo.xlsx"), 1);
-}
-
-TEST_F(Download, WriteProtectedTargetIsReplaced)
-{
-    const std::string target = m_folder.file("Joker_2024.xlsx");
-    WriteBytes(target, "old");
-    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
-    m_server.set("/j", LoopbackResponse::Body("new"));
-    EXPECT_EQ(fetch("/j", target, true), "new");
-}
-
-TEST_F(Download, UnsavableBodyIsAFailure)
-{
-    WriteBytes(m_folder.file("plain"), "a file, not a folder");
-    m_server.set("/b", LoopbackResponse::Body("body"));
-    fetch("/b", m_folder.file("plain/lotto_2024.xlsx"), false);
-}
-
-TEST_F(Download, DownloadTextGivesTheBodyOfAnyStatus)
-{
-    m_server.set("/page", LoopbackResponse::Body("<html>missing</html>", 404));
-    EXPECT_EQ(DownloadText(m_server.url("/page"), m_ui), "<html>missing</html>");
-    EXPECT_EQ(DownloadText(m_server.url("/nothing-here"), m_ui), "");
-    EXPECT_EQ(scratchFiles(), 0);
-    EXPECT_TRUE(m_ui.statusHistory.empty());
-}
-
-struct SavedButUnreadable
-{
-    const char* name;
-    std::string body;
-    std::string problem;
-};
 
 TEST_F(Download, SavedFilesTheReaderRefuses)
 {
     const std::string shared = SharedStringsXml({});
-    const std::string book = SmallWorkbook();
-    const std::vector<SavedButUnreadable> cases{
+    const std::vector<std::tuple<const char*, std::string, std::string>> cases{
         {"error page", "<html><head><title>404</title></head><body>" + std::string(120, '.') + "</body></html>",
          "not a ZIP archive"},
-        {"truncated archive", book.substr(0, book.size() - 30), "not a ZIP archive"},
-        {"sheet gap",
-         ZipBytes({{"xl/sharedStrings.xml", shared},
-                   {"xl/worksheets/sheet1.xml", SheetXml("")},
+        {"truncated archive", SmallWorkbook.substr(0, SmallWorkbook.size() - 30), "not a ZIP archive"},
+        {"sheet1 and sheet3 without sheet2",
+         ZipBytes({{"xl/sharedStrings.xml", shared}, {"xl/worksheets/sheet1.xml", SheetXml("")},
                    {"xl/worksheets/sheet3.xml", SheetXml("")}}),
          "xl/worksheets/sheet2.xml"},
-        {"zip bomb",
-         ZipBytes({{"xl/sharedStrings.xml", shared}, {"xl/worksheets/sheet1.xml", "<x/>", true, 1ll << 30}}),
+        {"zip bomb", ZipBytes({{"xl/sharedStrings.xml", shared}, {"xl/worksheets/sheet1.xml", "<x/>", true, 1ll << 30}}),
          "more than 256 MB"},
     };
-    for (const SavedButUnreadable& c : cases) {
-        m_server.set("/Excel_xlsx/5103/lotto_2024.xlsx", LoopbackResponse::Body(c.body));
-        const std::string target = m_folder.file("lotto_2024.xlsx");
-        EXPECT_EQ(fetch("/Excel_xlsx/5103/lotto_2024.xlsx", target, true), c.body) << c.name;
+    const std::string target = m_folder.file("lotto_2024.xlsx");
+    for (const auto& [name, body, problem] : cases) {
+        EXPECT_EQ(fetch("/lotto_2024.xlsx", LoopbackResponse::Body(body), target, true), body) << name;
         CellTable table;
-        try {
-            ReadWorkbook(target, 12, 2, table);
-            ADD_FAILURE() << c.name << " was read";
-        } catch (const KarvoError& error) {
-            EXPECT_NE(std::string(error.what()).find(c.problem), std::string::npos) << c.name << ": " << error.what();
-        }
+        const std::string error = ErrorOf([&] { ReadWorkbook(target, 12, 2, table); });
+        EXPECT_NE(error.find(problem), std::string::npos) << name << ": " << error;
     }
+}
+
+TEST(Endpoints, HostsPathsAndFileNames)
+{
+    // The paths themselves are the ones the end-to-end tests serve; PROPO comes from the web server.
+    const OperatorServers servers{"https://web.test", "https://media.test"};
+    for (int game = 1; game <= 10; ++game) {
+        const std::string url = ResultEndpointFor(game, 2025, 1, servers).url;
+        EXPECT_EQ(url.rfind(game <= 3 ? "https://web.test/Excel/" : "https://media.test/Excel_xlsx/", 0), 0u) << url;
+    }
+    EXPECT_EQ(ResultEndpointFor(3, 2019, 0, servers).url, "https://web.test/Excel/3101/propo_2019_Wed.xlsx");
+    EXPECT_EQ(ResultEndpointFor(6, 2023, 0, servers).fileName + ResultEndpointFor(11, 2025, 1, servers).url,
+              "Joker_2023.xlsx");
+    EXPECT_EQ(LocalResultFile("/home/u/", "Joker_2023.xlsx"), "/home/u/DATA/Joker_2023.xlsx");
+    unsetenv("KARVO_OPAP_WEB_URL");
+    setenv("KARVO_OPAP_MEDIA_URL", "http://127.0.0.1:8080/", 1);
+    EXPECT_EQ(ServersInUse().web + " " + ServersInUse().media, "https://www.opap.gr http://127.0.0.1:8080");
+    unsetenv("KARVO_OPAP_MEDIA_URL");
+    EXPECT_EQ(ServersInUse().media, "https://media.opap.gr");
 }

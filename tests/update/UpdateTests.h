@@ -1,0 +1,58 @@
+// Helpers shared by the update tests: texts laid out in a cell table as a workbook read leaves
+// them, a table shown as one text, and the message of a refusal.
+#pragma once
+
+#include "support/TestSupport.h"
+#include "support/WorkbookWriter.h"
+#include "update/DrawRows.h"
+#include "util/KarvoError.h"
+
+namespace karvo::test {
+
+// Rows of texts, width cells to a row, cell (r, c) at r * width + c with columns from 1.
+struct Sheet
+{
+    CellTable table;
+    int rows = 0;
+    int width = 0;
+
+    Sheet(const SheetRows& cells, int w)
+        : rows(static_cast<int>(cells.size()))
+        , width(w)
+    {
+        table.resetTo(static_cast<std::size_t>(rows + 1) * w + 1);
+        for (std::size_t i = 0; i < table.size() - 1; ++i) {
+            if (i / w < cells.size() && i % w < cells[i / w].size()) {
+                table.set(i + 1, cells[i / w][i % w]);
+            }
+        }
+    }
+    WorkbookRows view() const { return WorkbookRows{table, rows, width}; }
+};
+
+// Columns 1 to count of rows first to last of a table laid out width cells to a row: "|" between
+// cells, "\n" after each row.
+inline std::string Text(const CellTable& table, int width, int first, int last, int count)
+{
+    std::string text;
+    for (int r = first; r <= last; ++r) {
+        for (int c = 1; c <= count; ++c) {
+            text += table[static_cast<std::size_t>(r) * width + c] + (c < count ? "|" : "\n");
+        }
+    }
+    return text;
+}
+
+// The message of the KarvoError that action throws; "" when it throws none.
+template <typename Action>
+std::string ErrorOf(Action action)
+{
+    try {
+        action();
+    } catch (const KarvoError& error) {
+        return error.what();
+    }
+    return {};
+}
+
+} // namespace karvo::test
