@@ -1,0 +1,72 @@
+// Helpers shared by the window and dialog tests: scripted answers to modal dialogs, the main window
+// in a fresh working folder, and a catcher for the desktop's "open" so that nothing is launched.
+#pragma once
+
+#include "app/TForm1.h"
+#include "support/TestSupport.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace karvo::test {
+
+// Answers the next modal dialog from inside its own event loop: queued before the call that opens it.
+template <class Dialog> void AnswerNextDialog(std::function<void(Dialog*)> answer)
+{
+    QTimer::singleShot(0, [answer]() {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+            answer(dialog);
+        } else if (modal != nullptr) {
+            qWarning("the open dialog is not of the expected kind");
+            modal->reject(); // so that the test goes on instead of waiting for ever
+        }
+    });
+}
+
+// A named child that must exist.
+template <class T = QWidget> T* Child(const QObject* parent, const char* name)
+{
+    auto* found = parent->findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return found;
+}
+
+// One Qt Test data row per entry of a table, named by the entry, fetched as QFETCH(int, row).
+template <class Entry, std::size_t N> void AddRows(const Entry (&table)[N])
+{
+    QTest::addColumn<int>("row");
+    for (std::size_t row = 0; row < N; ++row) {
+        QTest::newRow(table[row].name) << int(row);
+    }
+}
+
+// The real main window, shown, working in a temporary folder on 6 December 2026.
+struct OpenWindow {
+    TempFolder folder;
+    TForm1 form { folder.path(), [] { return QDate(2026, 12, 6); } };
+
+    OpenWindow()
+    {
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+    }
+    template <class T = QWidget> T* child(const char* name) { return Child<T>(&form, name); }
+    void press(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+};
+
+// Takes the desktop's "open" for one URL scheme while it lives.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    explicit OpenedUrls(const char* name) { QDesktopServices::setUrlHandler(scheme = name, this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(scheme); }
+    QList<QUrl> urls;
+    QString scheme;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+} // namespace karvo::test
