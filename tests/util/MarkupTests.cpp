@@ -11,13 +11,12 @@ TEST(Markup, RemoveSpansIgnoresCaseAndEarlyCloses)
 {
     struct Case { std::string text, open, close, expected; };
     const Case cases[] = {
-        {"a<B>b</b>c", "<", ">", "abc"},
+        {"a<B>b</b>c", "<", ">", "abc"}, {"", "<", ">", ""},
         {"x>a<b>c", "<", ">", "x>ac"},                 // a close before the first open stays
         {"a<b>c<d", "<", ">", "ac<d"},                 // an open without a close stays, with its tail
         {"1<ScRiPt>x</SCRIPT>2<script>y</script>3", "<script", "</script>", "123"},
         {"<sty<style>x</style>le>y</style>z", "<style", "</style>", "z"},  // a marker formed by a removal
         {W("α<Σ>β</σ>γ"), W("<σ>"), W("</σ>"), W("αγ")},
-        {"", "<", ">", ""},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -38,14 +37,13 @@ TEST(Markup, MarkupToTextWorkedExamples)
         {"A &amp; B", "A & B\r\n"},                     // no ";" later: the ampersand stays
         {"x &amp; y; z", "x z\r\n"},                    // the freed "&" takes the text up to ";"
         {"&lt;b&gt;1&#8364;", "b1\r\n"},
-        {"a&nbspb", "a b\r\n"},
+        {"a&nbspb", "a b\r\n"}, {"", ""},
         {"<td>\t1\t</td>\r\n", "1\r\n\r\n"},          // the text after the last break is one more line
-        {"", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MarkupToText(c.markup, false), c.expected) << c.markup;
     }
-    karvo::test::TempFolder dir;
+    karvo::test::TempFolder dir; // the same markup read from a file
     karvo::test::WriteBytes(dir.file("page.html"), "<html><body>" + W("Νικήτριες") + "</body></html>");
     EXPECT_EQ(MarkupToText(dir.file("page.html"), true), W("Νικήτριες") + "\r\n");
     EXPECT_EQ(MarkupToText(dir.file("missing.html"), true), "");
@@ -53,20 +51,17 @@ TEST(Markup, MarkupToTextWorkedExamples)
 
 TEST(Markup, PathsConvertBetweenCodePageAndUtf8)
 {
-    const QString greek = QStringLiteral(u"/tmp/Αρχεία/x.txt");
-    EXPECT_EQ(PathToWide(W("/tmp/Αρχεία/x.txt")), greek);
-    EXPECT_EQ(PathToWide("/tmp/Αρχεία/x.txt"), greek);     // already UTF-8
-    EXPECT_EQ(PathToWide(W("Αρχεία")), QStringLiteral(u"Αρχεία"));
-    EXPECT_EQ(PathToWide("//server/share/"), QStringLiteral("//server/share/"));
-    EXPECT_EQ(PathToWide("a//b"), QStringLiteral("a/b"));
-    EXPECT_EQ(PathToWide("/"), QStringLiteral("/"));
-
-    EXPECT_EQ(PathToSingleByte("/tmp/Αρχεία/日本/x"), W("/tmp/Αρχεία/") + "日本/x");  // kept where the code page lacks
-    EXPECT_EQ(PathToSingleByte("a/"), "a/");
-    EXPECT_EQ(PathToSingleByte("//s/x"), "//s/x");
-    EXPECT_EQ(PathToSingleByte("what?"), "what?");
-
-    EXPECT_EQ(FolderOf(W("/opt/Κάρβο/karvo")), W("/opt/Κάρβο/"));
-    EXPECT_EQ(FolderOf("/opt/Κάρβο/karvo"), W("/opt/Κάρβο/"));
-    EXPECT_EQ(FolderOf("karvo"), "");
+    const std::pair<std::string, const char*> wide[] = {
+        {W("/tmp/Αρχεία/x.txt"), "/tmp/Αρχεία/x.txt"}, {"/tmp/Αρχεία/x.txt", "/tmp/Αρχεία/x.txt"}, // already UTF-8
+        {W("Αρχεία"), "Αρχεία"}, {"//server/share/", "//server/share/"}, {"a//b", "a/b"}, {"/", "/"},
+    };
+    for (const auto& [path, expected] : wide) {
+        EXPECT_EQ(PathToWide(path), QString::fromUtf8(expected)) << path;
+    }
+    // Characters the code page lacks are kept as they are.
+    EXPECT_EQ((std::vector<std::string>{PathToSingleByte("/tmp/Αρχεία/日本/x"), PathToSingleByte("a/"),
+                  PathToSingleByte("//s/x"), PathToSingleByte("what?"), FolderOf(W("/opt/Κάρβο/karvo")),
+                  FolderOf("/opt/Κάρβο/karvo"), FolderOf("karvo")}),
+        (std::vector<std::string>{W("/tmp/Αρχεία/") + "日本/x", "a/", "//s/x", "what?", W("/opt/Κάρβο/"),
+            W("/opt/Κάρβο/"), ""}));
 }

@@ -24,30 +24,17 @@ TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
 
 TEST(Numbers, FormatNumberMasksWithGreekSeparators)
 {
-    const NumberFormat greek = NumberFormat::greek();
     struct Case { const char* mask; double x; const char* expected; };
     const Case cases[] = {
-        {"###.##", 93.2241, "93,22"},
-        {"###.##", 93.2, "93,2"},
-        {"###.##", 93.0, "93"},
-        {"###.##", 0.5, ",5"},
-        {"###,###.#", 1234567.25, "1.234.567,3"},
-        {"###,###.#", -1234567.25, "-1.234.567,3"},
-        {"###,###.#", 999.96, "1.000"},
-        {"#0.00", 2.675, "2,68"},
-        {"#0.00", 1.005, "1,01"},
-        {"#0.00", 0.0, "0,00"},
-        {"#0.00", -0.001, "0,00"},
-        {"#0.00", 1e-20, "0,00"},
-        {"#########.##", 123456789.125, "123456789,13"},
-        {"##############", 12345678901234.0, "12345678901234"},
-        {"##############", 2.5, "3"},
-        {"###", 1234.5, "1235"},
-        {"###", -0.4, "0"},
-        {"#", 0.0, "0"},
+        {"###.##", 93.2241, "93,22"}, {"###.##", 93.2, "93,2"}, {"###.##", 93.0, "93"}, {"###.##", 0.5, ",5"},
+        {"###,###.#", 1234567.25, "1.234.567,3"}, {"###,###.#", -1234567.25, "-1.234.567,3"},
+        {"###,###.#", 999.96, "1.000"}, {"#0.00", 2.675, "2,68"}, {"#0.00", 1.005, "1,01"}, {"#0.00", 0.0, "0,00"},
+        {"#0.00", -0.001, "0,00"}, {"#0.00", 1e-20, "0,00"}, {"#########.##", 123456789.125, "123456789,13"},
+        {"##############", 12345678901234.0, "12345678901234"}, {"##############", 2.5, "3"},
+        {"###", 1234.5, "1235"}, {"###", -0.4, "0"}, {"#", 0.0, "0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FormatNumber(c.mask, c.x, greek), c.expected) << c.mask << " " << c.x;
+        EXPECT_EQ(FormatNumber(c.mask, c.x, NumberFormat::greek()), c.expected) << c.mask << " " << c.x;
     }
     EXPECT_EQ(FormatNumber("###,###.#", 1234.5, NumberFormat{'.', ','}), "1,234.5");
 }
@@ -64,27 +51,17 @@ TEST(Numbers, RoundToIntHalvesAwayFromZero)
     }
 }
 
-TEST(Numbers, NumbersToTextAndBack)
+TEST(Numbers, NumbersToTextAndBackWithTheLocalesSeparators)
 {
-    EXPECT_EQ(IntToText(-9000000000LL), "-9000000000");
+    const NumberFormat greek = NumberFormat::greek();
+    EXPECT_EQ((std::vector<std::string>{IntToText(-9000000000LL), ZeroPad(7, 2), ZeroPad(123, 2), ZeroPad(12345, 4),
+                  ZeroPad4(5), FloatToText(1.5, greek), FloatToText(0.1 + 0.2, greek), FloatToText(1e20, greek)}),
+        (std::vector<std::string>{"-9000000000", "07", "23", "2345", "0005", "1,5", "0,3", "1E20"}));
     EXPECT_DOUBLE_EQ(TextToFloat(" +2.25e2"), 225.0);
     EXPECT_DOUBLE_EQ(TextToFloat("abc"), 0.0);
-    EXPECT_EQ(ZeroPad(7, 2), "07");
-    EXPECT_EQ(ZeroPad(123, 2), "23");
-    EXPECT_EQ(ZeroPad(12345, 4), "2345");
-    EXPECT_EQ(ZeroPad4(5), "0005");
-    EXPECT_EQ(FloatToText(1.5, NumberFormat::greek()), "1,5");
-    EXPECT_EQ(FloatToText(0.1 + 0.2, NumberFormat::greek()), "0,3");
-    EXPECT_EQ(FloatToText(1e20, NumberFormat::greek()), "1E20");
-}
-
-TEST(Numbers, SeparatorsComeFromTheLocale)
-{
-    const NumberFormat greek = NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece));
-    EXPECT_EQ(greek.decimalSeparator, ',');
-    EXPECT_EQ(greek.groupSeparator, '.');
-    const NumberFormat english = NumberFormat::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(english.decimalSeparator, '.');
-    EXPECT_EQ(english.groupSeparator, ',');
-    EXPECT_EQ(UserNumberFormat().decimalSeparator, ',');
+    const NumberFormat fromGreek = NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece));
+    const NumberFormat fromEnglish = NumberFormat::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(std::string({fromGreek.decimalSeparator, fromGreek.groupSeparator, fromEnglish.decimalSeparator,
+                  fromEnglish.groupSeparator, UserNumberFormat().decimalSeparator}),
+        ",..,,");
 }

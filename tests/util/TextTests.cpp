@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace karvo;
+using Fields = std::vector<std::string>;
 
 TEST(Text, PositionsCountFromOne)
 {
@@ -17,51 +18,32 @@ TEST(Text, PositionsCountFromOne)
     for (const auto& c : cases) {
         EXPECT_EQ(TextPosFrom(c.s, c.sub, c.start), c.expected) << c.s << " " << c.sub << " " << c.start;
     }
-    EXPECT_EQ(TextPos("abcabc", "c"), 3);
-    EXPECT_EQ(TextPos("abc", ""), 0);
-    EXPECT_EQ(CountOccurrences("aaaa", "aa"), 2);
-    EXPECT_EQ(CountOccurrences("aaa", "aa"), 1);
-    EXPECT_EQ(CountOccurrences("", "a"), 0);
+    EXPECT_EQ((std::vector<int>{TextPos("abcabc", "c"), TextPos("abc", ""), CountOccurrences("aaaa", "aa"),
+                  CountOccurrences("aaa", "aa"), CountOccurrences("", "a")}),
+        (std::vector<int>{3, 0, 2, 1, 0}));
 }
 
-TEST(Text, CutsKeepWithinTheText)
+TEST(Text, CutsKeepWithinTheTextAndReplacementsAreNotRescanned)
 {
-    EXPECT_EQ(LeftPart("abcd", -1), "abc");
-    EXPECT_EQ(LeftPart("ab", -5), "");
-    EXPECT_EQ(LeftPart("ab", 5), "ab");
-    EXPECT_EQ(RightPart("ab", 5), "ab");
-    EXPECT_EQ(TailFrom("abc", -3), "abc");
-    EXPECT_EQ(TailFrom("abc", 4), "");
-
+    EXPECT_EQ((Fields{LeftPart("abcd", -1), LeftPart("ab", -5), LeftPart("ab", 5), RightPart("ab", 5),
+                  TailFrom("abc", -3), TailFrom("abc", 4)}),
+        (Fields{"abc", "", "ab", "ab", "abc", ""}));
     std::string s = "abcdef";
     Overwrite(s, 5, "XYZ");
-    EXPECT_EQ(s, "abcdXY");
     Overwrite(s, 7, "Q");
     EXPECT_EQ(s, "abcdXY");
-}
-
-TEST(Text, ReplaceAllNeverRescansAReplacement)
-{
-    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
-    EXPECT_EQ(ReplaceAll("abab", "a", "aa"), "aabaab");
-    EXPECT_EQ(ReplaceAll("a-b-", "-", ""), "ab");
-    EXPECT_EQ(ReplaceAll("ABC", "b", "x"), "ABC");
+    EXPECT_EQ((Fields{ReplaceAll("aaa", "aa", "b"), ReplaceAll("abab", "a", "aa"), ReplaceAll("a-b-", "-", ""),
+                  ReplaceAll("ABC", "b", "x")}),
+        (Fields{"ba", "aabaab", "ab", "ABC"}));
 }
 
 TEST(Text, CleanSpacesFollowsItsFlags)
 {
     struct Case { std::string s; int flags; std::string expected; };
     const Case cases[] = {
-        {"   ", 7, ""},
-        {" a  b ", 0, "ab"},
-        {" a\t b\t", -1, "ab"},
-        {"  a   b  ", 7, "a b"},
-        {"  a   b  ", 1, "a   b  "},
-        {"  a   b  ", 4, "  a   b"},
-        {"  a   b  ", 2, " a b "},
-        {"\ta\t\tb\t", 15, "a b"},
-        {"\t\t", 8, ""},
-        {"a b\t\t", 16, "a b"},
+        {"   ", 7, ""}, {" a  b ", 0, "ab"}, {" a\t b\t", -1, "ab"}, {"  a   b  ", 7, "a b"},
+        {"  a   b  ", 1, "a   b  "}, {"  a   b  ", 4, "  a   b"}, {"  a   b  ", 2, " a b "},
+        {"\ta\t\tb\t", 15, "a b"}, {"\t\t", 8, ""}, {"a b\t\t", 16, "a b"},
         {"a \t", 20, "a "}, // trailing blanks go before trailing tabs, so the blank stays
     };
     for (const auto& c : cases) {
@@ -71,14 +53,14 @@ TEST(Text, CleanSpacesFollowsItsFlags)
 
 TEST(Text, SplitFieldsKeepsEmptyFields)
 {
-    using Fields = std::vector<std::string>;
-    EXPECT_EQ(SplitFields("  12   5 7 ", " "), (Fields{"12", "5", "7"}));
-    EXPECT_EQ(SplitFields("", ","), Fields{});
-    EXPECT_EQ(SplitFields("a,,b", ","), (Fields{"a", "", "b"}));
-    EXPECT_EQ(SplitFields("a,", ","), (Fields{"a", ""}));
-    EXPECT_EQ(SplitFields(",", ","), (Fields{"", ""}));
-    EXPECT_EQ(SplitFields("a\r\nb\r\n", "\r\n"), (Fields{"a", "b", ""}));
-    // Overlapping delimiters each end a field.
-    EXPECT_EQ(SplitFields("xaaay", "aa"), (Fields{"x", "", "y"}));
-    EXPECT_EQ(SplitFields("a,b,c,d", ",", 2), (Fields{"a", "b"}));
+    struct Case { std::string s, delimiter; std::size_t limit; Fields expected; };
+    const Case cases[] = {
+        {"  12   5 7 ", " ", 999, {"12", "5", "7"}}, {"", ",", 999, {}}, {"a,,b", ",", 999, {"a", "", "b"}},
+        {"a,", ",", 999, {"a", ""}}, {",", ",", 999, {"", ""}}, {"a\r\nb\r\n", "\r\n", 999, {"a", "b", ""}},
+        {"xaaay", "aa", 999, {"x", "", "y"}}, // overlapping delimiters each end a field
+        {"a,b,c,d", ",", 2, {"a", "b"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SplitFields(c.s, c.delimiter, c.limit), c.expected) << '"' << c.s << '"';
+    }
 }
