@@ -24,14 +24,9 @@ struct LoopbackResponse
     bool hang = false;     // read the request, then answer nothing until the client gives up
     long sendBytes = -1;   // when 0 or more: close after this many bytes of the announced body
 
-    static LoopbackResponse Body(std::string body, int status = 200) { return {std::move(body), status, {}, false, -1}; }
-    static LoopbackResponse Redirect(std::string location) { return {{}, 302, std::move(location), false, -1}; }
-    static LoopbackResponse Hang() { return {{}, 200, {}, true, -1}; }
-    LoopbackResponse cutAfter(long bytes) const
+    static LoopbackResponse Body(std::string body, int status = 200, long sendBytes = -1)
     {
-        LoopbackResponse cut = *this;
-        cut.sendBytes = bytes;
-        return cut;
+        return {std::move(body), status, {}, false, sendBytes};
     }
 };
 
@@ -40,9 +35,7 @@ class LoopbackServer
 public:
     LoopbackServer()
     {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);  // port 0: the system picks a free one
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};  // port 0: the system picks one
         socklen_t length = sizeof address;
         auto* generic = reinterpret_cast<sockaddr*>(&address);
         if (::bind(m_listener, generic, length) != 0 || ::listen(m_listener, 16) != 0
@@ -75,8 +68,8 @@ public:
     }
     int requestCount(const std::string& path) const
     {
-        const std::vector<std::string> seen = requests();
-        return static_cast<int>(std::count(seen.begin(), seen.end(), path));
+        std::lock_guard lock(m_mutex);
+        return static_cast<int>(std::count(m_requests.begin(), m_requests.end(), path));
     }
 
 private:
@@ -97,24 +90,19 @@ private:
             }
         }
         const std::string path = request.substr(4, request.find(' ', 4) - 4);  // "GET <path> HTTP/1.1"
-        LoopbackResponse response = LoopbackResponse::Body({}, 404);
-        {
-            std::lock_guard lock(m_mutex);
-            m_requests.push_back(path);
-            if (auto found = m_responses.find(path); found != m_responses.end()) {
-                response = found->second;
-            }
-        }
+        std::unique_lock lock(m_mutex);
+        m_requests.push_back(path);
+        const auto found = m_responses.find(path);
+        const LoopbackResponse response = found != m_responses.end() ? found->second : LoopbackResponse::Body({}, 404);
+        lock.unlock();
         // A hanging answer waits until the client closes the connection after its time-out.
         while (response.hang && ::recv(socket, buffer, sizeof buffer, 0) > 0) {
         }
-        std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " Status\r\nContent-Length: "
-                            + std::to_string(response.body.size()) + "\r\nConnection: close\r\n";
-        if (!response.location.empty()) {
-            reply += "Location: " + response.location + "\r\n";
-        }
-        // sendBytes -1 converts to the largest size: the whole body.
-        reply += "\r\n" + response.body.substr(0, std::min<std::size_t>(response.body.size(), response.sendBytes));
+        // sendBytes -1 converts to npos: the whole body.
+        const std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " Status\r\nContent-Length: "
+                                  + std::to_string(response.body.size()) + "\r\nConnection: close\r\n"
+                                  + (response.location.empty() ? "" : "Location: " + response.location + "\r\n")
+                                  + "\r\n" + response.body.substr(0, static_cast<std::size_t>(response.sendBytes));
         if (!response.hang) {
             ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL);  // blocks until all is queued
         }

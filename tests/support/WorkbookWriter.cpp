@@ -8,13 +8,14 @@ namespace karvo::test {
 
 namespace {
 
-// Little-endian fields, all of the given width in bytes.
-void Put(std::string& out, int width, std::initializer_list<std::uint32_t> values)
+// Little-endian fields, the width in bytes of each given by the digits of widths.
+void Put(std::string& out, const char* widths, std::initializer_list<std::uint32_t> values)
 {
     for (std::uint32_t value : values) {
-        for (int i = 0; i < width; ++i) {
+        for (int i = 0; i < *widths - '0'; ++i) {
             out += static_cast<char>(value >> (8 * i));
         }
+        ++widths;
     }
 }
 
@@ -37,34 +38,25 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries)
         const std::string data = entry.deflate ? RawDeflate(entry.content) : entry.content;
         const auto crc = static_cast<std::uint32_t>(
             crc32(0, reinterpret_cast<const Bytef*>(entry.content.data()), static_cast<uInt>(entry.content.size())));
-        const auto size = static_cast<std::uint32_t>(entry.declaredSize >= 0 ? entry.declaredSize : entry.content.size());
+        const auto size = static_cast<std::uint32_t>(entry.declaredSize < 0 ? entry.content.size()
+                                                                             : entry.declaredSize);
         const auto packed = static_cast<std::uint32_t>(data.size());
-        const auto nameSize = static_cast<std::uint32_t>(entry.name.size());
-        const auto offset = static_cast<std::uint32_t>(out.size());
+        const auto name = static_cast<std::uint32_t>(entry.name.size());
         const std::uint32_t method = entry.deflate ? 8 : 0;
-        // Local header (flag 8: CRC and sizes follow the data), data, data descriptor.
-        Put(out, 4, {0x04034b50});
-        Put(out, 2, {20, 8, method});
-        Put(out, 4, {0, 0, 0, 0});
-        Put(out, 2, {nameSize, 0});
-        out += entry.name + data;
-        Put(out, 4, {0x08074b50, crc, packed, size});
-        // Central directory record: versions, flag, method, time, CRC, sizes, lengths, offset.
-        Put(directory, 4, {0x02014b50});
-        Put(directory, 2, {20, 20, 8, method});
-        Put(directory, 4, {0, crc, packed, size});
-        Put(directory, 2, {nameSize, 0, 0, 0, 0});
-        Put(directory, 4, {0, offset});
+        // Central record: versions, flag, method, time, CRC, sizes, name and other lengths, offset.
+        Put(directory, "4222244442222244", {0x02014b50, 20, 20, 8, method, 0, crc, packed, size, name, 0, 0, 0, 0, 0,
+                                            static_cast<std::uint32_t>(out.size())});
         directory += entry.name;
+        // Local header (flag 8: CRC and sizes follow the data), data, data descriptor.
+        Put(out, "4222444422", {0x04034b50, 20, 8, method, 0, 0, 0, 0, name, 0});
+        out += entry.name + data;
+        Put(out, "4444", {0x08074b50, crc, packed, size});
     }
     const auto count = static_cast<std::uint32_t>(entries.size());
     const auto where = static_cast<std::uint32_t>(out.size());
-    out += directory;
-    Put(out, 4, {0x06054b50});
-    Put(out, 2, {0, 0, count, count});
-    Put(out, 4, {static_cast<std::uint32_t>(directory.size()), where});
-    Put(out, 2, {0});
-    return out;
+    const auto length = static_cast<std::uint32_t>(directory.size());
+    Put(directory, "42222442", {0x06054b50, 0, 0, count, count, length, where, 0});
+    return out + directory;
 }
 
 std::string SheetXml(const std::string& rowsXml)
@@ -77,7 +69,8 @@ std::string SharedStringsXml(const std::vector<std::string>& texts)
 {
     std::string xml = "<sst count=\"" + std::to_string(texts.size()) + "\">";
     for (const std::string& text : texts) {
-        xml += (text.find(' ') != std::string::npos ? "<si><t xml:space=\"preserve\">" : "<si><t>") + text + "</t></si>";
+        const bool blank = text.find(' ') != std::string::npos;
+        xml += (blank ? "<si><t xml:space=\"preserve\">" : "<si><t>") + text + "</t></si>";
     }
     return xml + "</sst>";
 }

@@ -15,18 +15,14 @@ using namespace karvo::test;
 
 TEST(NumberGameMerge, OutOfFormatWorkbooksAreRefusedAndStoredYearsKept)
 {
-    SheetRows tooMany;
-    for (int d = 371; d >= 1; --d) {
-        tooMany.push_back({std::to_string(d), "01/1/2024", "1", "2", "3", "4", "5", "6"});
-    }
+    const auto draw = [](const char* date, const char* number) {
+        return std::vector<std::string>{"5", date, "1", number, "3", "4", "5", "6"};
+    };
     const std::vector<std::pair<const char*, SheetRows>> cases{
-        {"371 draw rows", tooMany},
-        {"number above 255", {{"5", "01/1/2024", "1", "2", "256", "4", "5", "6"}}},
-        {"negative number", {{"5", "01/1/2024", "1", "-2", "3", "4", "5", "6"}}},
-        {"no date", {{"5", "", "1", "2", "3", "4", "5", "6"}}},
-        {"day zero", {{"5", "0/1/2024", "1", "2", "3", "4", "5", "6"}}},
-        {"year before 1950", {{"5", "01/1/1949", "1", "2", "3", "4", "5", "6"}}},
-        {"year after 2205", {{"5", "01/1/2206", "1", "2", "3", "4", "5", "6"}}},
+        {"371 draw rows", SheetRows(371, draw("01/1/2024", "2"))}, {"number above 255", {draw("01/1/2024", "256")}},
+        {"negative number", {draw("01/1/2024", "-2")}}, {"no date", {draw("", "2")}},
+        {"day zero", {draw("0/1/2024", "2")}}, {"year before 1950", {draw("01/1/1949", "2")}},
+        {"year after 2205", {draw("01/1/2206", "2")}},
     };
     for (const auto& [name, rows] : cases) {
         const MergeResult merged = MergeNumberGame(NumberGameOf(1), "old", Sheet(rows, 12).view(), 2024, 2026);
@@ -53,7 +49,7 @@ TEST(ProtoExtraMerge, ExtraDrawsTakeTheSlotOfTheirNumber)
     EXPECT_EQ(merged.bytes.substr(0, 9000 * 8), stored + std::string(1000 * 8, '\0'));
     EXPECT_EQ(merged.bytes.substr(9299 * 8), std::string("\x03\x02\x4B\x01\x05\x0A\x14\x1E", 8));
     // An earlier year afterwards does not shrink the file; more than 12,375 slots past it is refused.
-    const auto draw = [](const char* number) { return Sheet({{number, "03/2/2019", "9", "1", "2", "3", "4", "5"}}, 10); };
+    const auto draw = [](const char* n) { return Sheet({{n, "03/2/2019", "9", "1", "2", "3", "4", "5"}}, 10); };
     EXPECT_EQ(MergeExtra(merged.bytes, draw("100").view()).bytes.size(), 9300u * 8);
     EXPECT_FALSE(MergeExtra(stored, draw("20375").view()).refused());
     EXPECT_TRUE(MergeExtra(stored, draw("20376").view()).refused());
@@ -89,13 +85,11 @@ TEST(KinoMonth, TimesAndDays)
                                                                {"09:05", 9, 5},     {"45292.5", 12, 0},
                                                                {"0.99999", 23, 59}, {"0.999999", 0, 0}};
     for (const auto& [text, hour, minute] : cases) {
-        int h = -1;
-        int m = -1;
+        int h = -1, m = -1;
         ASSERT_TRUE(KinoTime(text, h, m)) << text;
         EXPECT_EQ(std::make_pair(h, m), std::make_pair(hour, minute)) << text;
     }
-    int h = 0;
-    int m = 0;
+    int h = 0, m = 0;
     EXPECT_FALSE(KinoTime("9", h, m));
     EXPECT_EQ(KinoDay("03/05/2024", "03") + KinoDay("05/03/2024", "03") + KinoDay("02/1/2025", "01"), 5 + 5 + 2);
 }
@@ -124,7 +118,8 @@ TEST(PropoCoupons, BottomRowIsCouponOneAndNextYearCounts)
     EXPECT_EQ(PackPropoSigns(codes), 8545);
     // Newest first: a January 2025 coupon that belongs to the 2024 season, then 2024 ones.
     const PropoScan scan = Scan({{W("ΑΠΟΤΕΛΕΣΜΑΤΑ")}, {W("Κουπόνι"), W("Έτος"), W("Ημερομηνία")},
-                                 Coupon("05/1/2025", {"1", "X", "2", "1", "1", "X", "2", "1", "1", "1", "1", "1", "1", "-"}),
+                                 Coupon("05/1/2025", {"1", "X", "2", "1", "1", "X", "2", "1", "1", "1", "1", "1", "1",
+                                                      "-"}),
                                  Coupon("29/12/2024", {"2", "2", "2", "2", "2", "2", "2", W("Χ"), " 1 "}),
                                  Coupon("22/12/2024")});
     ASSERT_TRUE(scan.refusal.empty()) << U(scan.refusal);

@@ -13,12 +13,10 @@ namespace karvo::test {
 struct Sheet
 {
     CellTable table;
-    int rows = 0;
-    int width = 0;
+    int rows;
+    int width;
 
-    Sheet(const SheetRows& cells, int w)
-        : rows(static_cast<int>(cells.size()))
-        , width(w)
+    Sheet(const SheetRows& cells, int w) : rows(static_cast<int>(cells.size())), width(w)
     {
         table.resetTo(static_cast<std::size_t>(rows + 1) * w + 1);
         for (std::size_t i = 0; i < table.size() - 1; ++i) {
