@@ -6,8 +6,15 @@ namespace karvo {
 
 namespace {
 
-QFont withWeight(QFont font, bool bold)
+// The system's fixed or general font at a size in pixels or points.
+QFont sized(QFontDatabase::SystemFont kind, int size, bool pixels, bool bold)
 {
+    QFont font = QFontDatabase::systemFont(kind);
+    if (pixels) {
+        font.setPixelSize(size);
+    } else {
+        font.setPointSize(size);
+    }
     font.setBold(bold);
     return font;
 }
@@ -16,30 +23,22 @@ QFont withWeight(QFont font, bool bold)
 
 QFont FixedPixelFont(int pixelSize, bool bold)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(pixelSize);
-    return withWeight(font, bold);
+    return sized(QFontDatabase::FixedFont, pixelSize, true, bold);
 }
 
 QFont FixedPointFont(int pointSize, bool bold)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(pointSize);
-    return withWeight(font, bold);
+    return sized(QFontDatabase::FixedFont, pointSize, false, bold);
 }
 
 QFont SansPixelFont(int pixelSize, bool bold)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPixelSize(pixelSize);
-    return withWeight(font, bold);
+    return sized(QFontDatabase::GeneralFont, pixelSize, true, bold);
 }
 
 QFont SansPointFont(int pointSize, bool bold)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(pointSize);
-    return withWeight(font, bold);
+    return sized(QFontDatabase::GeneralFont, pointSize, false, bold);
 }
 
 QFont NamedFont(const std::string& family, int pointSize)
