@@ -36,13 +36,9 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries)
     std::string directory;
     for (const ZipEntry& entry : entries) {
         const std::string data = entry.deflate ? RawDeflate(entry.content) : entry.content;
-        const auto crc = static_cast<std::uint32_t>(
-            crc32(0, reinterpret_cast<const Bytef*>(entry.content.data()), static_cast<uInt>(entry.content.size())));
-        const auto size = static_cast<std::uint32_t>(entry.declaredSize < 0 ? entry.content.size()
-                                                                             : entry.declaredSize);
-        const auto packed = static_cast<std::uint32_t>(data.size());
-        const auto name = static_cast<std::uint32_t>(entry.name.size());
-        const std::uint32_t method = entry.deflate ? 8 : 0;
+        const std::uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(entry.content.data()), entry.content.size());
+        const std::uint32_t size = entry.declaredSize < 0 ? entry.content.size() : entry.declaredSize;
+        const std::uint32_t packed = data.size(), name = entry.name.size(), method = entry.deflate ? 8 : 0;
         // Central record: versions, flag, method, time, CRC, sizes, name and other lengths, offset.
         Put(directory, "4222244442222244", {0x02014b50, 20, 20, 8, method, 0, crc, packed, size, name, 0, 0, 0, 0, 0,
                                             static_cast<std::uint32_t>(out.size())});
@@ -52,9 +48,7 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries)
         out += entry.name + data;
         Put(out, "4444", {0x08074b50, crc, packed, size});
     }
-    const auto count = static_cast<std::uint32_t>(entries.size());
-    const auto where = static_cast<std::uint32_t>(out.size());
-    const auto length = static_cast<std::uint32_t>(directory.size());
+    const std::uint32_t count = entries.size(), where = out.size(), length = directory.size();
     Put(directory, "42222442", {0x06054b50, 0, 0, count, count, length, where, 0});
     return out + directory;
 }
