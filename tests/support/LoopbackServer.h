@@ -64,17 +64,13 @@ public:
     }
     // "http://127.0.0.1:<port>", no trailing "/".
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port); }
-    // Paths requested so far, in arrival order.
+    // Paths requested so far, in arrival order, and how often one was.
     std::vector<std::string> requests() const
     {
         std::lock_guard lock(m_mutex);
         return m_requests;
     }
-    int requestCount(const std::string& path) const
-    {
-        const auto all = requests();
-        return static_cast<int>(std::count(all.begin(), all.end(), path));
-    }
+    int requestCount(const std::string& path) const { return static_cast<int>(std::ranges::count(requests(), path)); }
 
 private:
     void serve(int socket)

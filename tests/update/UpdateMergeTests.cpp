@@ -1,6 +1,5 @@
-// The merges of downloaded draws into results files, as pure functions: the out-of-format answers
-// refused, what a clock set back keeps, EXTRA's slots by draw number, KINO's month file and times,
-// and PROPO's coupons. Each game's byte layout is checked end to end.
+// The merges of downloaded draws as pure functions: out-of-format answers refused, what a clock set
+// back keeps, EXTRA's slots, KINO's month file and times, PROPO pages; byte layouts are end to end.
 #include "UpdateTests.h"
 #include "update/KinoMonth.h"
 #include "update/NumberGameMerge.h"
@@ -13,46 +12,77 @@
 using namespace karvo;
 using namespace karvo::test;
 
-TEST(NumberGameMerge, OutOfFormatWorkbooksAreRefusedAndStoredYearsKept)
+namespace {
+
+// A draw row: the draw number, the date, then numbers from column 3 (a number game's first in 4).
+std::vector<std::string> Draw(const char* draw, const char* date, const char* number = "1")
 {
-    const auto draw = [](const char* date, const char* number) {
-        return std::vector<std::string>{"5", date, "1", number, "3", "4", "5", "6"};
-    };
-    const std::vector<std::pair<const char*, SheetRows>> cases{
-        {"371 draw rows", SheetRows(371, draw("01/1/2024", "2"))}, {"number above 255", {draw("01/1/2024", "256")}},
-        {"negative number", {draw("01/1/2024", "-2")}}, {"no date", {draw("", "2")}},
-        {"day zero", {draw("0/1/2024", "2")}}, {"year before 1950", {draw("01/1/1949", "2")}},
-        {"year after 2205", {draw("01/1/2206", "2")}},
-    };
-    for (const auto& [name, rows] : cases) {
-        const MergeResult merged = MergeNumberGame(NumberGameOf(1), "old", Sheet(rows, 12).view(), 2024, 2026);
-        EXPECT_TRUE(merged.refused() && merged.bytes.empty()) << name;
-    }
-    // A clock set back to 2019 must not cut the stored 2020 off.
-    const std::string stored((2021 - 1989) * 370 * 9, '\x07');
-    EXPECT_EQ(MergeNumberGame(NumberGameOf(1), stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
-    // PROTO keeps 200 draws a year.
-    const SheetRows protoRows(201, {"1", "07/3/2024", "1", "2", "3", "4", "5", "6", "7"});
-    EXPECT_TRUE(MergeProto("", Sheet(protoRows, 10).view(), 2024, 2026).refused());
+    return {draw, date, "1", number, "3", "4", "5", "6"};
 }
 
-TEST(ProtoExtraMerge, ExtraDrawsTakeTheSlotOfTheirNumber)
+// A coupon row: number, year, the date in column 3, the fourteen results in 4 to 17.
+std::vector<std::string> Coupon(const std::string& date, std::vector<std::string> results = {})
+{
+    results.resize(14, "1");
+    results.insert(results.begin(), {"1", "2024", date});
+    return results;
+}
+
+PropoScan Scan(const SheetRows& rows)
+{
+    const Sheet sheet(rows, PropoWidth);
+    return ScanPropoCoupons(PropoCellsFromWorkbook(sheet.table, sheet.rows), 2024);
+}
+
+} // namespace
+
+TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
+{
+    const auto lotto = [](const char* date, const char* number, int rows = 1) {
+        const Sheet sheet(SheetRows(rows, Draw("5", date, number)), 12);
+        return MergeNumberGame(NumberGameOf(1), "old", sheet.view(), 2024, 2026).refusal;
+    };
+    const std::string extra(8000 * 8, '\x05');
+    const auto extraDraw = [&](const char* n) { return MergeExtra(extra, Sheet({Draw(n, "03/2/2019")}, 10).view()); };
+    std::vector<std::string> shortTime{"7", "03/05/2024", "9"};
+    shortTime.resize(23, "1");
+    const SheetRows proto(201, {"1", "07/3/2024", "1", "2", "3", "4", "5", "6", "7"});
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"371 draw rows", lotto("01/1/2024", "2", 371)}, {"number above 255", lotto("01/1/2024", "256")},
+        {"negative number", lotto("01/1/2024", "-2")}, {"no date", lotto("", "2")}, {"day 0", lotto("0/1/2024", "2")},
+        {"year before 1950", lotto("01/1/1949", "2")}, {"year after 2205", lotto("01/1/2206", "2")},
+        {"201 PROTO draws", MergeProto("", Sheet(proto, 10).view(), 2024, 2026).refusal},
+        {"EXTRA draw 12,376 slots past the file", extraDraw("20376").refusal},
+        {"KINO time of one character", BuildKinoMonth(Sheet({shortTime}, 23).view(), "05").refusal},
+        {"61 coupons", Scan(SheetRows(61, Coupon("01/3/2024"))).refusal},
+        {"result 3", Scan({Coupon("01/3/2024", {"1", "1", "1", "1", "3"})}).refusal},
+        {"text in a result cell", Scan({Coupon("01/3/2024", {"Error"})}).refusal},
+        {"no coupon of the year", Scan({Coupon("01/3/2022")}).refusal}, {"no coupon at all", Scan({}).refusal},
+    };
+    for (const auto& [name, refusal] : cases) {
+        EXPECT_NE(refusal, "") << name;
+    }
+    // Just inside the limits; a clock set back to 2019 must not cut the stored 2020 off.
+    EXPECT_EQ(Scan(SheetRows(60, Coupon("01/3/2024"))).coupons.size(), 60u);
+    EXPECT_EQ(extraDraw("20375").refusal, "");
+    const std::string stored((2021 - 1989) * 370 * 9, '\x07');
+    EXPECT_EQ(MergeNumberGame(NumberGameOf(1), stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
+}
+
+TEST(Merges, ExtraDrawsTakeTheSlotOfTheirNumber)
 {
     const std::string stored(8000 * 8, '\x05');
     SheetRows rows;
     for (int draw = 9300; draw >= 9001; --draw) {
         rows.push_back({std::to_string(draw), "03/2/2025", "9", "30", "10", "20", "5", "1"});
     }
-    // Draws 9001 to 9300 over an 8,000-slot file: the slots between stay empty.
+    // Draws 9001 to 9300 over an 8,000-slot file: the slots between stay empty; an earlier year
+    // afterwards does not shrink the file.
     const MergeResult merged = MergeExtra(stored, Sheet(rows, 10).view());
     ASSERT_EQ(merged.bytes.size(), 9300u * 8);
     EXPECT_EQ(merged.bytes.substr(0, 9000 * 8), stored + std::string(1000 * 8, '\0'));
     EXPECT_EQ(merged.bytes.substr(9299 * 8), std::string("\x03\x02\x4B\x01\x05\x0A\x14\x1E", 8));
-    // An earlier year afterwards does not shrink the file; more than 12,375 slots past it is refused.
-    const auto draw = [](const char* n) { return Sheet({{n, "03/2/2019", "9", "1", "2", "3", "4", "5"}}, 10); };
-    EXPECT_EQ(MergeExtra(merged.bytes, draw("100").view()).bytes.size(), 9300u * 8);
-    EXPECT_FALSE(MergeExtra(stored, draw("20375").view()).refused());
-    EXPECT_TRUE(MergeExtra(stored, draw("20376").view()).refused());
+    EXPECT_EQ(MergeExtra(merged.bytes, Sheet({Draw("100", "03/2/2019")}, 10).view()).bytes.size(), 9300u * 8);
 }
 
 TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
@@ -71,15 +101,11 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
     std::string record(20, '\0');
     std::iota(record.begin(), record.end(), 61);
     EXPECT_EQ(month.bytes.substr(23, 23), record + std::string("\x05\x09\x00", 3));
-    // A too-short time is refused; a header alone gives draw number 0.
-    std::vector<std::string> row{"7", "03/05/2024", "9"};
-    row.resize(23, "1");
-    EXPECT_TRUE(BuildKinoMonth(Sheet({row}, 23).view(), "05").refused());
+    // A header alone gives draw number 0.
     EXPECT_EQ(BuildKinoMonth(Sheet({{"x"}}, 23).view(), "05").bytes, std::string(23, '\0'));
     // Day fractions are rounded to the second first, as a spreadsheet shows them.
-    const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0},     {"0.378472222222222", 9, 5},
-                                                               {"09:05", 9, 5},     {"45292.5", 12, 0},
-                                                               {"0.99999", 23, 59}, {"0.999999", 0, 0}};
+    const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0}, {"0.378472222222222", 9, 5},
+        {"09:05", 9, 5}, {"45292.5", 12, 0}, {"0.99999", 23, 59}, {"0.999999", 0, 0}};
     for (const auto& [text, hour, minute] : cases) {
         int h = -1, m = -1;
         ASSERT_TRUE(KinoTime(text, h, m)) << text;
@@ -88,37 +114,8 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
     EXPECT_EQ(KinoDay("03/05/2024", "03") + KinoDay("05/03/2024", "03") + KinoDay("02/1/2025", "01"), 5 + 5 + 2);
 }
 
-namespace {
-
-// A coupon row: number, year, the date in column 3, the fourteen results in 4 to 17.
-std::vector<std::string> Coupon(const std::string& date, std::vector<std::string> results = {})
+TEST(PropoCoupons, PagesAreToldFromWorkbooksByTheirFirstBytes)
 {
-    results.resize(14, "1");
-    results.insert(results.begin(), {"1", "2024", date});
-    return results;
-}
-
-PropoScan Scan(const SheetRows& rows)
-{
-    const Sheet sheet(rows, PropoWidth);
-    return ScanPropoCoupons(PropoCellsFromWorkbook(sheet.table, sheet.rows), 2024);
-}
-
-} // namespace
-
-TEST(PropoCoupons, OutOfFormatAnswersAreRefusedAndPagesToldFromWorkbooks)
-{
-    const std::vector<std::pair<const char*, SheetRows>> cases{
-        {"61 coupons", SheetRows(61, Coupon("01/3/2024"))},
-        {"result 3", {Coupon("01/3/2024", {"1", "1", "1", "1", "3"})}},
-        {"text in a result cell", {Coupon("01/3/2024", {"Error"})}},
-        {"no coupon of the year", {Coupon("01/3/2022")}},
-        {"nothing at all", {}},
-    };
-    for (const auto& [name, rows] : cases) {
-        EXPECT_FALSE(Scan(rows).refusal.empty()) << name;
-    }
-    EXPECT_EQ(Scan(SheetRows(60, Coupon("01/3/2024"))).coupons.size(), 60u);
     const std::vector<std::pair<std::string, bool>> heads{
         {"<html><body>", true}, {"<HTML lang=el>", true}, {"<!DOCTYPE html>\n<html>", true},
         {"\xEF\xBB\xBF \r\n\t<!doctype HTML>", true}, {"PK\x03\x04\x14\x00", false},

@@ -1,5 +1,5 @@
 // Helpers shared by the update tests: texts laid out in a cell table as a workbook read leaves
-// them, a table shown as one text, and the message of a refusal.
+// them, a table shown as one text, and whether an action fails with a given message.
 #pragma once
 
 #include "support/TestSupport.h"
@@ -19,10 +19,8 @@ struct Sheet
     Sheet(const SheetRows& cells, int w) : rows(static_cast<int>(cells.size())), width(w)
     {
         table.resetTo(static_cast<std::size_t>(rows + 1) * w + 1);
-        for (std::size_t i = 0; i < table.size() - 1; ++i) {
-            if (i / w < cells.size() && i % w < cells[i / w].size()) {
-                table.set(i + 1, cells[i / w][i % w]);
-            }
+        for (std::size_t i = 0; i < cells.size() * w; ++i) {
+            table.set(i + 1, i % w < cells[i / w].size() ? cells[i / w][i % w] : "");
         }
     }
     WorkbookRows view() const { return WorkbookRows{table, rows, width}; }
@@ -41,16 +39,16 @@ inline std::string Text(const CellTable& table, int width, int first, int last, 
     return text;
 }
 
-// The message of the KarvoError that action throws; "" when it throws none.
+// Whether action throws a KarvoError whose message holds problem ("": any message).
 template <typename Action>
-std::string ErrorOf(Action action)
+bool Fails(Action action, const std::string& problem = "")
 {
     try {
         action();
     } catch (const KarvoError& error) {
-        return error.what();
+        return std::string(error.what()).find(problem) != std::string::npos;
     }
-    return {};
+    return false;
 }
 
 } // namespace karvo::test
