@@ -120,12 +120,12 @@ bool QtUserInterface::MemoBox(const std::string& caption, std::vector<std::strin
     return true;
 }
 
-bool QtUserInterface::ChooseFileName(const std::string& spec, const std::string& extensions,
+bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
                                      const std::string& startFolder, int mode, std::string& fileName)
 {
-    const std::size_t split = spec.find('\x01');
-    const QString title = split == std::string::npos ? QString() : ToQString(spec.substr(0, split));
-    const QString description = ToQString(split == std::string::npos ? spec : spec.substr(split + 1));
+    const std::size_t split = titleAndFilter.find('\x01');
+    const QString title = split == std::string::npos ? QString() : ToQString(titleAndFilter.substr(0, split));
+    const QString description = ToQString(split == std::string::npos ? titleAndFilter : titleAndFilter.substr(split + 1));
     const QStringList list = extensionList(extensions);
 
     QFileDialog dialog(m_window, title, startFolder.empty() ? QString() : PathToWide(startFolder),

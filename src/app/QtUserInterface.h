@@ -27,7 +27,7 @@ public:
     bool InputChoice(const std::string& caption, const std::string& defaultText, std::string& result) override;
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
-    bool ChooseFileName(const std::string& spec, const std::string& extensions, const std::string& startFolder,
+    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
                         int mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
     // type: an icon, as NoticeKind (1..3) or the platform's flags (0x10 stop, 0x20 question, 0x30 warning,

@@ -32,10 +32,10 @@ public:
     virtual bool MemoBox(const std::string& caption, std::vector<std::string>& fields,
                          const std::vector<std::string>& labels, std::vector<int>& lines, int mode) = 0;
 
-    // spec: optional title, byte 01, then the filter description; extensions: "bet,txt".
+    // titleAndFilter: optional title, byte 01, then the filter description; extensions: "bet,txt".
     // mode 2 opens, anything else saves. fileName is the proposal and receives the choice,
     // with "." and the first extension appended when it ends in none of them.
-    virtual bool ChooseFileName(const std::string& spec, const std::string& extensions,
+    virtual bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
                                 const std::string& startFolder, int mode, std::string& fileName) = 0;
 
     virtual void ShowNotice(NoticeKind kind, const std::string& text) = 0;
