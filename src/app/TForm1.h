@@ -78,7 +78,7 @@ private:
     QWidget* buildBottomPanel();
     void buildStatusBar();
     void showGameView(int gameCode);
-    void showDrawView(const DrawView& view);
+    void showDrawView(DrawView view);
     void showMarketPlaceholder(const char* title, const char* baseName, int width);
     void storeBetGrid();
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.

@@ -127,10 +127,10 @@ void TForm1::VIEWKINO()
     showDrawView(BuildKinoView(m_folder, m_state.KinoPeriodFile));
 }
 
-void TForm1::showDrawView(const DrawView& view)
+void TForm1::showDrawView(DrawView view)
 {
     P_TOP->setText(ToQString(view.title));
-    SG->showGrid(view.grid);
+    SG->showGrid(std::move(view.grid));  // a long history is not copied again
     if (view.clearsStatus) {
         StatusNotice(QString());
     }

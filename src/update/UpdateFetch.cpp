@@ -4,8 +4,6 @@
 #include "util/Cp1253.h"
 #include "util/Files.h"
 
-#include <QFileInfo>
-
 namespace karvo {
 
 std::string WaitNoticeText()
@@ -24,9 +22,7 @@ FetchedFile FetchWorkbook(UpdateContext& context, int gameCode, int year, int mo
     FetchedFile file;
     file.path = LocalResultFile(context.folder, endpoint.fileName);
     // Start-up makes the folder (as "Data"; names match in any case); it may have gone since.
-    if (!QFileInfo(NativePath(context.folder + "DATA")).isDir()) {
-        CreateFolder(context.folder + "DATA");
-    }
+    CreateFolder(context.folder + "DATA");
     file.fetched = context.fetch(endpoint.url, file.path, context.ui);
     file.readable = FileSizeOf(file.path) >= smallest;
     // An answer too small to be a workbook is as good as none: the notice must say so, or a
