@@ -112,7 +112,7 @@ Sample measure(const QString& self, const char* kind)
     }
     child.waitForFinished(30000);
     output += child.readAllStandardOutput();
-    const int at = output.indexOf("rss ");
+    const qsizetype at = output.indexOf("rss ");
     sample.kib = at < 0 ? 0 : output.mid(at + 4).trimmed().toLong();
     return sample;
 }
@@ -149,8 +149,8 @@ int main(int argc, char* argv[])
     std::printf("%-22s %14s %14s %8s\n", "medians of 11 runs", "minimal Qt 6", "karvo", "ratio");
     std::printf("%-22s %11.1f ms %11.1f ms %7.2fx\n", "time to first paint", median(minimalMs), median(karvoMs),
                 timeRatio);
-    std::printf("%-22s %10.1f MiB %10.1f MiB %7.2fx\n", "resident at idle", median(minimalKiB) / 1024.0,
-                median(karvoKiB) / 1024.0, memoryRatio);
+    std::printf("%-22s %10.1f MiB %10.1f MiB %7.2fx\n", "resident at idle", static_cast<double>(median(minimalKiB)) / 1024.0,
+                static_cast<double>(median(karvoKiB)) / 1024.0, memoryRatio);
     std::printf("goal: no more than 1.30x on both: %s\n", timeRatio <= 1.3 && memoryRatio <= 1.3 ? "met" : "missed");
     return 0;
 }

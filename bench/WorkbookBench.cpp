@@ -1,8 +1,8 @@
 // Reading a KINO month's workbook (about 8,900 draws × 23 columns, every cell a shared string,
 // as the operator writes them) against the floor of any reader: inflating its parts and
 // scanning them once for "<c". The reader should stay within twice that floor.
-#include "update/WorkbookReader.h"
-#include "update/ZipArchive.h"
+#include "workbook/WorkbookReader.h"
+#include "workbook/ZipArchive.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // month and year of a date text, and the checks that every stored value fits its byte.
 #pragma once
 
-#include "update/CellTable.h"
+#include "workbook/CellTable.h"
 
 #include <string>
 

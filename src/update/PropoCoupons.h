@@ -4,7 +4,7 @@
 #pragma once
 
 #include "results/PropoFile.h"
-#include "update/CellTable.h"
+#include "workbook/CellTable.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // fetch and the clock's date; tests pass a loopback server's address and a fixed date.
 #pragma once
 
-#include "update/Endpoints.h"
+#include "download/Endpoints.h"
 #include "util/ProgramState.h"
 #include "util/UserInterface.h"
 

@@ -4,7 +4,7 @@
 #include "update/NumberGameMerge.h"
 #include "update/ProtoExtraMerge.h"
 #include "update/UpdateFetch.h"
-#include "update/WorkbookReader.h"
+#include "workbook/WorkbookReader.h"
 
 namespace karvo {
 

@@ -1,6 +1,6 @@
 #include "update/UpdateFetch.h"
 
-#include "update/Download.h"
+#include "download/Download.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 

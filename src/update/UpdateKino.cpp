@@ -4,7 +4,7 @@
 #include "update/KinoMonth.h"
 #include "update/UpdateFetch.h"
 #include "update/UpdateLists.h"
-#include "update/WorkbookReader.h"
+#include "workbook/WorkbookReader.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"

@@ -3,7 +3,7 @@
 #include "results/PropoFile.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateFetch.h"
-#include "update/WorkbookReader.h"
+#include "workbook/WorkbookReader.h"
 #include "util/Files.h"
 
 namespace karvo {

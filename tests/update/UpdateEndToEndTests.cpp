@@ -5,7 +5,7 @@
 #include "results/DrawViews.h"
 #include "results/ResultsFiles.h"
 #include "support/LoopbackServer.h"
-#include "update/Download.h"
+#include "download/Download.h"
 #include "update/KinoMonth.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateDriver.h"

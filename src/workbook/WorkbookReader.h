@@ -3,8 +3,8 @@
 // rows by the order of the <row> elements, the rows of later sheets following the first's.
 #pragma once
 
-#include "update/CellTable.h"
-#include "update/ZipArchive.h"
+#include "workbook/CellTable.h"
+#include "workbook/ZipArchive.h"
 
 #include <cstddef>
 #include <cstdint>

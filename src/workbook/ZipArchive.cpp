@@ -1,4 +1,4 @@
-#include "update/ZipArchive.h"
+#include "workbook/ZipArchive.h"
 
 #include "util/Cp1253.h"
 #include "util/Files.h"

@@ -1,4 +1,4 @@
-#include "update/Download.h"
+#include "download/Download.h"
 
 #include "util/Files.h"
 #include "util/UserInterface.h"

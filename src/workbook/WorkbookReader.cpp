@@ -1,6 +1,6 @@
-#include "update/WorkbookReader.h"
+#include "workbook/WorkbookReader.h"
 
-#include "update/ZipArchive.h"
+#include "workbook/ZipArchive.h"
 #include "util/Cp1253.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

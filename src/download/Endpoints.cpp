@@ -1,4 +1,4 @@
-#include "update/Endpoints.h"
+#include "download/Endpoints.h"
 
 #include "util/Numbers.h"
 

@@ -1,4 +1,4 @@
-#include "update/CellTable.h"
+#include "workbook/CellTable.h"
 
 #include "util/KarvoError.h"
 

@@ -1,9 +1,9 @@
 // The archive layer (entry lookup, sheet counting, bombs) and the workbook scanner on the
 // operator's layout, on hand-made parts for each scanning rule, and on files written by
 // LibreOffice (the openpyxl file is refused in the end-to-end tests).
-#include "UpdateTests.h"
-#include "update/WorkbookReader.h"
-#include "update/ZipArchive.h"
+#include "update/UpdateTests.h"
+#include "workbook/WorkbookReader.h"
+#include "workbook/ZipArchive.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
