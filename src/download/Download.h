@@ -9,12 +9,15 @@ namespace karvo {
 
 class UserInterface;
 
-// A dead server must not hang the window: the connection has to open within connectMs, and a
-// transfer that moves no byte for stallSeconds is given up.
+// A dead or hostile server must not hang the window or fill the disk: the connection has to open
+// within connectMs; a transfer slower than lowSpeedBytes a second for stallSeconds on end is given
+// up; a body larger than maxBodyBytes is refused.
 struct DownloadLimits
 {
     long connectMs = 20000;
     long stallSeconds = 60;
+    long lowSpeedBytes = 1024;
+    long long maxBodyBytes = 64LL << 20;
 };
 
 // The limits every fetch uses; tests shorten them.
