@@ -72,6 +72,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole: return ToQString(m_grid.cell(index.column(), gridRow(index.row())));
     case Qt::BackgroundRole: return index.column() < m_fixedColumns ? m_fixedColour : m_cellColour;
+    case Qt::TextAlignmentRole: {
+        const auto column = static_cast<std::size_t>(index.column());
+        const std::vector<bool>& right = m_grid.rightAligned();
+        return column < right.size() && right[column] ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    }
     default: return QVariant();
     }
 }

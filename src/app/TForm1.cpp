@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -172,6 +173,16 @@ QWidget* TForm1::buildRightPanel()
     SG1->setFixedWidth(185);
     SG1->showGrid(CellGrid(9, 2));
     SG1->hide();
+    // The day list of the market views and the captions of their side grid.
+    connect(SG->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (!m_quietSelect && current.isValid()) {
+            SGSelectCell(current.column(), GridModel::gridRow(current.row()));
+        }
+    });
+    // The second press of a double click arrives as the double click alone: it sorts too.
+    for (auto signal : {&QHeaderView::sectionPressed, &QHeaderView::sectionDoubleClicked}) {
+        connect(SG1->horizontalHeader(), signal, this, [this](int section) { SG1MouseDown(section); });
+    }
     auto* grids = new QHBoxLayout;
     grids->setSpacing(0);
     grids->addWidget(SG, 1);

@@ -63,6 +63,10 @@ public:
     void VIEWSTOCK();
     void VIEWAMB();
     void VIEWBET();
+    // The day list's selection (row 1..n) in the stock and fund views: shows that day.
+    void SGSelectCell(int column, int row);
+    // A press on a caption of the side grid: in the stock and fund views, sorts by that column.
+    void SG1MouseDown(int column);
 
 signals:
     // Every command the dispatcher runs, after the BET mapping.
@@ -79,7 +83,9 @@ private:
     void buildStatusBar();
     void showGameView(int gameCode);
     void showDrawView(DrawView view);
-    void showMarketPlaceholder(const char* title, const char* baseName, int width);
+    void showMarketView(bool stock);
+    // The update of the stock or fund days, its progress dialog and its account.
+    void runMarketUpdate();
     void storeBetGrid();
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.
     void guarded(const std::function<void()>& body);
@@ -89,6 +95,7 @@ private:
     ProgramState m_state;
     QtUserInterface m_ui;
     bool m_shown = false;
+    bool m_quietSelect = false; // the day list is being rebuilt: its selection loads nothing yet
 
     QWidget* P_LEFT = nullptr;
     QWidget* P_RIGHT = nullptr;

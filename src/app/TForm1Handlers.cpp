@@ -9,12 +9,14 @@
 #include "update/UpdateDriver.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/Games.h"
 #include "util/KarvoError.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
@@ -69,7 +71,10 @@ void TForm1::OPAPClick(QObject* sender)
     MENU->setVisible(code > 10);
     MENU->move(730, MENU->y());
     if (code != 11 && code != 13) {
+        SG->setMinimumWidth(0);
         SG->setMaximumWidth(QWIDGETSIZE_MAX);
+        SG1->setFont(FixedPixelFont(11));
+        SG1->horizontalHeader()->setFont(SG1->font());
         SG->show();
         SG1->hide();
         CLICK->show();
@@ -139,30 +144,6 @@ void TForm1::showDrawView(DrawView view)
     m_state.ExportBaseName = view.ExportBaseName;
 }
 
-void TForm1::VIEWSTOCK()
-{
-    showMarketPlaceholder("S T O C K", "STOCK", 871);
-}
-
-void TForm1::VIEWAMB()
-{
-    showMarketPlaceholder("Α Μ Ο Ι Β Α Ι Α", "AMB", 959);
-}
-
-// The market screens: the game buttons give way to the day list and the side grid.
-void TForm1::showMarketPlaceholder(const char* title, const char* baseName, int width)
-{
-    P_LEFT->hide();
-    resize(width, height());
-    P_TOP->setText(QString::fromUtf8(title));
-    m_state.ExportBaseName = baseName;
-    m_state.FirstYearRow = 1;
-    SG->showGrid(CellGrid(2, 2));
-    SG1->showGrid(CellGrid(9, 2));
-    SG1->show();
-    StatusNotice(QString());
-}
-
 void TForm1::VIEWBET()
 {
     P_LEFT->hide();
@@ -214,6 +195,10 @@ void TForm1::storeBetGrid()
 
 void TForm1::UpdateClick()
 {
+    if (IsMarket(static_cast<GameCode>(m_state.GameCode))) {
+        guarded([this] { runMarketUpdate(); });
+        return;
+    }
     guarded([this] {
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
         const UpdateOutcome outcome = RunUpdate(context);
@@ -271,7 +256,8 @@ void TForm1::RunCommand(int position)
         }
         GridView* view = changed == &sg ? SG : SG1;
         const int column = std::max(view->currentIndex().column(), 0);
-        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1]) {
+        // Find-all commands rewrite the side grid's rows and may change a caption.
+        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1] || position >= 4) {
             view->gridModel()->refresh();  // rows were dropped: the list itself changed
         }
         view->selectGridRow(changed->currentRow(), column);

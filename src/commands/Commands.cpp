@@ -1,8 +1,10 @@
 #include "commands/Commands.h"
 
+#include "commands/FindInFiles.h"
 #include "commands/Search.h"
 #include "export/SpreadsheetExport.h"
 #include "util/Cp1253.h"
+#include "util/Games.h"
 #include "util/UserInterface.h"
 
 namespace karvo {
@@ -23,6 +25,23 @@ bool askSearchText(const char* captionUtf8, CommandContext& context)
     }
     context.state.SearchText = PrepareSearchText(typed);
     return true;
+}
+
+// Command 5: every stored day file of the shown market, read while the wait notice shows.
+CellGrid* FindAllInMarketFiles(CommandContext& context)
+{
+    context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+    const bool stock = context.state.GameCode == ToInt(GameCode::Stock);
+    int found = -1;
+    try {
+        found = stock ? FindAllInStockFiles(context.folder, context.state.SearchText, context.SG1)
+                      : FindAllInFundFiles(context.folder, context.state.SearchText, context.SG1);
+    } catch (...) {
+        context.ui.StatusNotice(std::string()); // the notice goes on every way out
+        throw;
+    }
+    context.ui.StatusNotice(std::string());
+    return found < 0 ? nullptr : &context.SG1;
 }
 
 } // namespace
@@ -75,6 +94,11 @@ CellGrid* RunCommand(int position, CommandContext& context)
         if (isMarketGame(context.state.GameCode) && askSearchText("Ψάξε στη λίστα - Εύρεση όλων", context)) {
             KeepMatchingRows(context.SG1, context.state.SearchText);
             return &context.SG1;
+        }
+        return nullptr;
+    case 5:
+        if (isMarketGame(context.state.GameCode) && askSearchText("Ψάξε στα αρχεία - Εύρεση όλων", context)) {
+            return FindAllInMarketFiles(context);
         }
         return nullptr;
     default:

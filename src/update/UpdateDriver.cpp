@@ -1,6 +1,5 @@
 #include "update/UpdateDriver.h"
 
-#include "update/MarketUpdates.h"
 #include "update/UpdateDrawGames.h"
 #include "update/UpdateKino.h"
 #include "update/UpdateLists.h"
@@ -33,11 +32,6 @@ UpdateOutcome RunUpdate(UpdateContext& context)
 {
     const int gameCode = context.state.GameCode;
     UpdateOutcome outcome;
-    if (gameCode == 11 || gameCode == 13) {
-        gameCode == 11 ? UpdateStockPrices(context) : UpdateFundFigures(context);
-        outcome.viewGame = gameCode;
-        return outcome;
-    }
     if (gameCode == 10) {
         const UpdateResult result = UpdateKino(context);
         outcome.viewGame = result.showView ? 10 : 0;

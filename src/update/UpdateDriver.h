@@ -1,5 +1,6 @@
-// The update button: asks for the year (or lets the game ask for its period), runs the current
-// game's update and tells the window what to show next.
+// The update button of the draw games: asks for the year (or lets the game ask for its period),
+// runs the current game's update and tells the window what to show next. The market games ask
+// for their days in the market library; the window runs that update itself.
 #pragma once
 
 #include "update/UpdateContext.h"

@@ -35,6 +35,9 @@ public:
     // Pixel widths of the columns as the view sets them; empty means the toolkit's default.
     std::vector<int>& columnWidths() { return m_widths; }
     const std::vector<int>& columnWidths() const { return m_widths; }
+    // Columns shown flush right (numbers in a proportional font); empty or false: flush left.
+    std::vector<bool>& rightAligned() { return m_rightAligned; }
+    const std::vector<bool>& rightAligned() const { return m_rightAligned; }
 
 private:
     int m_columns = 0;
@@ -43,6 +46,7 @@ private:
     int m_currentColumn = 1;
     std::vector<std::string> m_cells;  // row-major
     std::vector<int> m_widths;
+    std::vector<bool> m_rightAligned;
 };
 
 } // namespace karvo

@@ -1,6 +1,7 @@
 // The few values the views, updates and commands share for the whole run.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct ProgramState
     // The coupon grid kept while another game is shown: cell (c, r) at c * 1000 + r for columns
     // 0..10 and rows 1..999, element 0 the row count as text. Empty until the coupon is first left.
     std::vector<std::string> BetStore;
+    // Per grid column 0..99 of the header-click sorts: 1 sorts descending, 0 ascending. A click
+    // flips the flag first, so the first click after a reset sorts descending.
+    std::array<int, 100> SortDirections{};
 };
 
 // Current year minus 11, never before 2013.

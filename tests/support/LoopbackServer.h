@@ -1,9 +1,12 @@
 // A small HTTP/1.1 server on 127.0.0.1 for tests of everything that fetches: it listens on a free
-// port and answers each GET, one connection at a time in a thread of its own, from a map of
-// path -> response. A path without a response gets 404 with an empty body.
+// port and answers each GET, every connection in a thread of its own, from a map of
+// path -> response. A path without a response gets 404 with an empty body. setDelay makes every
+// answer wait, as a distant server would.
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <arpa/inet.h>
 #include <map>
 #include <mutex>
@@ -44,8 +47,12 @@ public:
         }
         m_port = ntohs(address.sin_port);
         m_thread = std::thread([this] {
-            for (int socket; (socket = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0; ::close(socket)) {
-                serve(socket);
+            for (int socket; (socket = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+                std::lock_guard lock(m_mutex);
+                m_connections.emplace_back([this, socket] {
+                    serve(socket);
+                    ::close(socket);
+                });
             }
         });
     }
@@ -54,8 +61,24 @@ public:
     {
         ::shutdown(m_listener, SHUT_RDWR);
         m_thread.join();
+        for (std::thread& connection : m_connections) {
+            connection.join();
+        }
         ::close(m_listener);
     }
+
+    // A port on 127.0.0.1 where nothing listens: a connection to it is refused.
+    static int RefusedPort()
+    {
+        const int probe = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+        socklen_t length = sizeof address;
+        ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+        ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+        ::close(probe); // bound but never listening, and now closed: nothing answers there
+        return ntohs(address.sin_port);
+    }
+    void setDelay(std::chrono::milliseconds delay) { m_delay = delay; }
 
     void set(const std::string& path, LoopbackResponse response)
     {
@@ -83,6 +106,7 @@ private:
             }
         }
         const std::string path = request.substr(4, request.find(' ', 4) - 4);  // "GET <path> HTTP/1.1"
+        std::this_thread::sleep_for(m_delay.load());
         std::unique_lock lock(m_mutex);
         m_requests.push_back(path);
         const auto found = m_responses.find(path);
@@ -106,6 +130,8 @@ private:
     mutable std::mutex m_mutex;
     std::map<std::string, LoopbackResponse> m_responses;
     std::vector<std::string> m_requests;
+    std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
+    std::vector<std::thread> m_connections;
     std::thread m_thread;
 };
 

@@ -39,9 +39,10 @@ bool ScriptedUserInterface::InputChoice(const std::string& caption, const std::s
     return true;
 }
 
-bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>& fields,
-                                    const std::vector<std::string>&, std::vector<int>&, int)
+bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
+                                    const std::vector<std::string>& labels, std::vector<int>&, int)
 {
+    memoCalls.push_back({caption, fields, labels});
     if (memoAnswers.empty()) {
         return false;
     }

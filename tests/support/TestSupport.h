@@ -24,6 +24,7 @@ class ScriptedUserInterface : public UserInterface
 public:
     struct ListCall { std::string caption; std::vector<std::string> items; std::string keys; bool tableMode; };
     struct Notice { NoticeKind kind; std::string text; };
+    struct MemoCall { std::string caption; std::vector<std::string> fields; std::vector<std::string> labels; };
 
     std::deque<int> listAnswers;
     std::deque<std::string> inputAnswers;        // each answer confirms with that text
@@ -33,6 +34,7 @@ public:
 
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
+    std::vector<MemoCall> memoCalls;             // the boxes as they were opened, fields prefilled
     std::vector<Notice> notices;
     std::vector<std::string> statusHistory;      // every StatusNotice text, in order
     std::string status;                          // the notice now shown

@@ -1,0 +1,115 @@
+// The main window's stock and fund views: the day list, the selected day, the caption sort and
+// the update of the days with its progress and its account.
+#include "market/MarketViews.h"
+#include "app/Appearance.h"
+#include "app/RangeProgressDialog.h"
+#include "app/TForm1.h"
+#include "util/Cp1253.h"
+#include "util/Games.h"
+
+#include <QHeaderView>
+#include <QLabel>
+
+namespace karvo {
+
+namespace {
+
+    constexpr int kDayListWidth = 165;
+    // SortDirections flags that a new day resets.
+    constexpr int kResetSortColumns = 21;
+
+} // namespace
+
+void TForm1::VIEWSTOCK() { showMarketView(true); }
+
+void TForm1::VIEWAMB() { showMarketView(false); }
+
+void TForm1::showMarketView(bool stock)
+{
+    const MarketKind kind = stock ? MarketKind::Stock : MarketKind::Funds;
+    m_state.ExportBaseName = stock ? "STOCK" : "AMB";
+    P_LEFT->hide();
+    resize(stock ? 871 : 959, height());
+    P_TOP->setText(stock ? QStringLiteral("S T O C K") : QStringLiteral("Α Μ Ο Ι Β Α Ι Α"));
+    const QFont font = NamedFont(stock ? "Courier" : "Arial", 8);
+    SG1->setFont(font);
+    SG1->horizontalHeader()->setFont(font);
+    SG->setFixedWidth(kDayListWidth);
+    SG1->setMinimumWidth(0);
+    SG1->setMaximumWidth(QWIDGETSIZE_MAX);
+    SG1->showGrid(MarketGridFrame(kind));
+    SG1->show();
+    // The list is filled without loading every day it passes; the last day is loaded once.
+    m_quietSelect = true;
+    CellGrid days = MarketDateList(m_folder, kind);
+    const int last = days.currentRow();
+    SG->showGrid(std::move(days));
+    m_quietSelect = false;
+    SGSelectCell(1, last);
+    StatusNotice(QString());
+    m_state.FirstYearRow = 1;
+}
+
+void TForm1::SGSelectCell(int, int row)
+{
+    GameCode game;
+    if (!GameCodeFromInt(m_state.GameCode, game) || !IsMarket(game)) {
+        return;
+    }
+    guarded([this, game, row] {
+        std::fill_n(m_state.SortDirections.begin(), kResetSortColumns, 0);
+        const bool stock = game == GameCode::Stock;
+        if (stock) {
+            SG1->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 0, Utf8ToCp1253("ΜΕΤΑΒΟΛΗ%")); });
+        }
+        const CellGrid& list = SG->grid();
+        const std::string& text = list.cell(1, row);
+        if (text.empty()) {
+            return;
+        }
+        std::optional<CellGrid> day
+            = stock ? StockDayGrid(m_folder, text, row > 1 ? list.cell(1, row - 1) : "") : FundDayGrid(m_folder, text);
+        if (day) {
+            SG1->showGrid(std::move(*day));
+        }
+    });
+}
+
+void TForm1::SG1MouseDown(int column)
+{
+    GameCode game;
+    if (!GameCodeFromInt(m_state.GameCode, game) || !IsMarket(game) || column < 0
+        || column >= static_cast<int>(m_state.SortDirections.size())) {
+        return;
+    }
+    int& direction = m_state.SortDirections[static_cast<std::size_t>(column)];
+    direction = 1 - direction;
+    const MarketKind kind = game == GameCode::Stock ? MarketKind::Stock : MarketKind::Funds;
+    SG1->gridModel()->change(
+        [column, direction, kind](CellGrid& grid) { SortMarketRows(grid, column, direction == 1, kind); });
+}
+
+void TForm1::runMarketUpdate()
+{
+    const bool stock = m_state.GameCode == ToInt(GameCode::Stock);
+    RangeProgressDialog progress(this);
+    MarketContext context { m_ui, m_folder, m_today(), MarketServersInUse(), &FetchMarketDays, &progress };
+    MarketReport report;
+    try {
+        report = stock ? UpdateStock(context) : UpdateFunds(context);
+    } catch (...) {
+        showGameView(m_state.GameCode); // the days stored before the failure are shown
+        throw;
+    }
+    if (!report.ran) {
+        return;
+    }
+    showGameView(m_state.GameCode);
+    StatusNotice(ToQString(MarketAccount(report)));
+    // Silence would look like a range without trading days.
+    if (report.serverUnreachable()) {
+        m_ui.ShowNotice(NoticeKind::Warning, UnreachableWarning(report));
+    }
+}
+
+} // namespace karvo

@@ -1,0 +1,56 @@
+#include "market/MarketText.h"
+
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+namespace karvo {
+
+void PlaceRight(std::string& record, int endColumn, const std::string& text)
+{
+    const int length = TextLength(text);
+    if (length == 0 || endColumn < 1) {
+        return;
+    }
+    const int start = endColumn - length + 1;
+    if (start >= 1) {
+        Overwrite(record, start, text);
+    } else {
+        Overwrite(record, 1, RightPart(text, endColumn));
+    }
+}
+
+std::string Chars(const std::string& s, int from, int to)
+{
+    if (from < 1) {
+        from = 1;
+    }
+    if (to < from || from > TextLength(s)) {
+        return {};
+    }
+    return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+}
+
+std::string DashedDay(QDate day)
+{
+    return ZeroPad4(day.year()) + "-" + ZeroPad(day.month(), 2) + "-" + ZeroPad(day.day(), 2);
+}
+
+std::string CompactDay(QDate day) { return ZeroPad4(day.year()) + ZeroPad(day.month(), 2) + ZeroPad(day.day(), 2); }
+
+std::string SlashedDay(QDate day)
+{
+    return ZeroPad(day.day(), 2) + "/" + ZeroPad(day.month(), 2) + "/" + ZeroPad4(day.year());
+}
+
+void StoreLines(const std::string& name, const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    ReplaceFileOrThrow(name, text);
+}
+
+} // namespace karvo

@@ -1,0 +1,27 @@
+// Small helpers shared by the market day files: placing a value in a fixed-column record,
+// safe substrings by 1-based position, and the day names of the files.
+#pragma once
+
+#include <QDate>
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+// Writes text so that its last character lands in column endColumn (1-based) of record; a text
+// longer than the room before that column keeps its tail. The record keeps its length.
+void PlaceRight(std::string& record, int endColumn, const std::string& text);
+
+// Characters from..to (1-based, inclusive) of s; positions outside s give nothing.
+std::string Chars(const std::string& s, int from, int to);
+
+// "yyyy-mm-dd", "yyyymmdd" and "dd/mm/yyyy" of a day.
+std::string DashedDay(QDate day);
+std::string CompactDay(QDate day);
+std::string SlashedDay(QDate day);
+
+// Replaces name by lines, each ending in CR LF, through an atomic replacement: a failure throws
+// KarvoError and leaves the old file whole.
+void StoreLines(const std::string& name, const std::vector<std::string>& lines);
+
+} // namespace karvo

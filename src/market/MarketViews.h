@@ -1,0 +1,38 @@
+// The grids of the stock and fund views: the list of stored days, the selected day's securities
+// or funds, and the sort by a column caption.
+#pragma once
+
+#include "util/CellGrid.h"
+
+#include <optional>
+#include <string>
+
+namespace karvo {
+
+enum class MarketKind { Stock, Funds };
+
+// The stored days, oldest first: row i holds i right-aligned in 5 characters, a blank and the
+// day as "dd-mm-yyyy". Column 0 is hidden. The current row is the last day (row 1 when none).
+CellGrid MarketDateList(const std::string& folder, MarketKind kind);
+
+// The day file a list row stands for ("    3 05-12-2024").
+std::string DayFileOfListText(const std::string& folder, MarketKind kind, const std::string& listText);
+
+// The data grid with its captions and widths and one empty data row.
+CellGrid MarketGridFrame(MarketKind kind);
+
+// The securities of the day of listText, each with its change against the day of previousText
+// (empty for none). Nothing when the day's file is missing or empty: the grid shown stays.
+std::optional<CellGrid> StockDayGrid(
+    const std::string& folder, const std::string& listText, const std::string& previousText);
+std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& listText);
+
+// The change cell: 100 x now / previous - 100 as "#0.00" with a decimal point, in 7 characters;
+// empty when the previous close is 0 or no number.
+std::string ChangeCell(const std::string& closeNow, const std::string& closePrevious);
+
+// Orders the data rows by column: column 0 by text, the others by number (fund figures with "."
+// grouping thousands and "," before the decimals). Whole rows move.
+void SortMarketRows(CellGrid& grid, int column, bool descending, MarketKind kind);
+
+} // namespace karvo

@@ -1,0 +1,94 @@
+#include "market/StockDay.h"
+
+#include "market/MarketText.h"
+#include "util/Cp1253.h"
+#include "util/Numbers.h"
+#include "util/Sorting.h"
+#include "util/Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace karvo {
+
+std::string StockHeader()
+{
+    return Utf8ToCp1253("ΣΥΜΒΟΛΟ   ΗΜ/ΝΙΑ       ΚΛΕΙΣΙΜΟ   Α/Π       ΟΓΚΟΣ    ΑΝΩΤΕΡΗ   ΚΑΤΩΤΕΡΗ             ΑΞΙΑ     "
+                        "ΠΡΑΞ    ΑΝΟΙΓΜΑ          ISIN");
+}
+
+std::string StockValue(const std::string& close, const std::string& volume)
+{
+    if (TextToInt(volume) == 0) {
+        return "-";
+    }
+    // nearbyint under the default rounding mode sends halves to the even neighbour.
+    const double value = std::nearbyint(TextToFloat(close) * TextToFloat(volume));
+    if (!std::isfinite(value)) {
+        return "-";
+    }
+    char digits[400];
+    std::snprintf(digits, sizeof digits, "%.0f", value);
+    return digits;
+}
+
+std::string StockRecord(const std::string& line, const std::string& dateText)
+{
+    const std::vector<std::string> f = SplitFields(line, ",", 9);
+    if (f.size() < 8) {
+        return {};
+    }
+    // The service's order: symbol, two unused, high, low, close, opening, volume.
+    std::string record = Spaces(kStockRecordWidth);
+    Overwrite(record, 1, f[0]);
+    Overwrite(record, 11, dateText);
+    PlaceRight(record, 31, f[5]);
+    Overwrite(record, 36, "-");
+    PlaceRight(record, 60, f[3]);
+    PlaceRight(record, 71, f[4]);
+    PlaceRight(record, 108, f[6]);
+    PlaceRight(record, 49, f[7]);
+    PlaceRight(record, 88, StockValue(f[5], f[7]));
+    Overwrite(record, 97, "-");
+    Overwrite(record, 122, "-");
+    return record;
+}
+
+StockDay StockDayFromBody(const std::string& body, const std::string& dateText)
+{
+    StockDay day;
+    if (body.size() < kSmallestMarketBody) {
+        return day;
+    }
+    // Lines end in CR LF; a bare LF ends one too, and a stray CR becomes a blank, so that no
+    // line break of the body can split a record of the file.
+    std::vector<std::string> bodyLines = SplitFields(body, "\n", static_cast<std::size_t>(-1));
+    for (std::string& line : bodyLines) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        std::replace(line.begin(), line.end(), '\r', ' ');
+    }
+    day.lines.push_back(StockHeader());
+    for (std::size_t i = 1; i < bodyLines.size(); ++i) {
+        std::string record = StockRecord(bodyLines[i], dateText);
+        if (record.empty()) {
+            continue;
+        }
+        if (day.lines.size() == kMostStockLines) {
+            day.cut = true;
+            break;
+        }
+        day.lines.push_back(std::move(record));
+    }
+    SortTexts(1, static_cast<int>(day.lines.size()) - 1, false, day.lines);
+    return day;
+}
+
+std::string StockDayFile(const std::string& folder, QDate day)
+{
+    return folder + "Data-STOCK/" + CompactDay(day) + ".txt";
+}
+
+} // namespace karvo

@@ -1,0 +1,59 @@
+// Bodies and pages as the two market services send them, built for the tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace karvo::test {
+
+// One MetaStock line: symbol, two unused fields, high, low, close, opening, volume.
+inline std::string StockLine(const std::string& symbol, const std::string& close, const std::string& volume,
+    const std::string& high = "1.25", const std::string& low = "1.10", const std::string& open = "1.15")
+{
+    return symbol + ",20241205,x," + high + "," + low + "," + close + "," + open + "," + volume;
+}
+
+// The service's header line, the lines given, and padding lines of "ZZ" securities until the
+// body has at least minimum characters.
+inline std::string StockBody(const std::vector<std::string>& lines, std::size_t minimum = 500)
+{
+    std::string body = "<ticker>,<date>,<open>,<high>,<low>,<close>,<vol>\r\n";
+    for (const std::string& line : lines) {
+        body += line + "\r\n";
+    }
+    for (int i = 0; body.size() < minimum; ++i) {
+        body += StockLine("ZZ" + std::to_string(i), "1.00", "10") + "\r\n";
+    }
+    return body;
+}
+
+struct FundRow {
+    std::string name, assets, units, price, change;
+};
+
+struct FundCategory {
+    std::string title;
+    std::vector<FundRow> funds;
+};
+
+// A report page (UTF-8) with its heading, when given, and one table of the categories.
+inline std::string FundPage(const std::vector<FundCategory>& categories, const std::string& heading)
+{
+    std::string page = "<html><head><title>Ημερήσια στοιχεία</title></head><body>";
+    page += "<!-- " + std::string(420, '-') + " -->";
+    if (!heading.empty()) {
+        page += "<h1 class=\"report\">Στοιχεία ημέρας " + heading + "</h1>";
+    }
+    page += "<table class=\"stats\"><tr><th>Όνομα</th><th>Ενεργητικό</th></tr>";
+    for (const FundCategory& category : categories) {
+        page += "<tr class=\"row\"><td class=\"MenuHeaderSub\" colspan=\"5\">" + category.title + "</td></tr>";
+        for (const FundRow& fund : category.funds) {
+            page += "<tr><td>" + fund.name + "</td><td align=\"right\">" + fund.assets + "</td><td>" + fund.units
+                + "</td><td>" + fund.price + "</td><td>" + fund.change + "</td></tr>";
+        }
+    }
+    page += "</table><p>Πηγή: Ένωση</p></body></html>";
+    return page;
+}
+
+} // namespace karvo::test

@@ -1,0 +1,112 @@
+// The stock day file made from a service body: record layout, the value column, order, limits.
+#include "MarketTestData.h"
+#include "market/MarketText.h"
+#include "market/StockDay.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+TEST(StockDay, HeaderIsTheFixedCaptionLine)
+{
+    const std::string header = StockHeader();
+    ASSERT_EQ(header.size(), 122u);
+    // Each caption ends where its right-aligned field ends.
+    EXPECT_EQ(U(Chars(header, 1, 7)), "ΣΥΜΒΟΛΟ");
+    EXPECT_EQ(U(Chars(header, 24, 31)), "ΚΛΕΙΣΙΜΟ");
+    EXPECT_EQ(U(Chars(header, 45, 49)), "ΟΓΚΟΣ");
+    EXPECT_EQ(U(Chars(header, 85, 88)), "ΑΞΙΑ");
+    EXPECT_EQ(U(Chars(header, 102, 108)), "ΑΝΟΙΓΜΑ");
+    EXPECT_EQ(Chars(header, 119, 122), "ISIN");
+}
+
+TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
+{
+    EXPECT_EQ(StockRecord(StockLine("ALPHA", "1.20", "1000"), "05/12/2024"),
+        "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
+        "       1.15             -");
+}
+
+TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)
+{
+    struct Case {
+        const char* close;
+        const char* volume;
+        const char* value;
+    };
+    const Case cases[] = {
+        { "12.5", "3", "38" }, // 37.5 goes to the even 38
+        { "0.5", "5", "2" }, // 2.5 goes to the even 2
+        { "3.5", "1", "4" }, { "1.20", "0", "-" }, // no volume, no value
+        { "1.20", "abc", "-" }, // a volume that is no number
+        { "1.20", "007", "8" }, // 8.4
+        { "1e308", "1e308", "-" }, // no finite product
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StockValue(c.close, c.volume), c.value) << c.close << " x " << c.volume;
+    }
+}
+
+TEST(StockDay, ZeroVolumeStillWritesTheOtherFields)
+{
+    const std::string record = StockRecord(StockLine("BETA", "2.00", "0"), "05/12/2024");
+    EXPECT_EQ(Chars(record, 88, 88), "-");
+    EXPECT_EQ(Chars(record, 85, 87), "   ");
+    EXPECT_EQ(Chars(record, 28, 31), "2.00");
+    EXPECT_EQ(Chars(record, 49, 49), "0");
+}
+
+TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
+{
+    const std::string body = StockBody({ StockLine("GAMMA", "3.00", "1"), "", "short,line",
+        StockLine("ALPHA", "1.20", "1000"), StockLine("beta", "2.00", "2") });
+    const StockDay day = StockDayFromBody(body, "05/12/2024");
+    ASSERT_GE(day.lines.size(), 4u);
+    EXPECT_EQ(day.lines[0], StockHeader());
+    EXPECT_EQ(Chars(day.lines[1], 1, 5), "ALPHA");
+    EXPECT_EQ(Chars(day.lines[2], 1, 4), "beta"); // letter case does not order
+    EXPECT_EQ(Chars(day.lines[3], 1, 5), "GAMMA");
+    for (const std::string& line : day.lines) {
+        EXPECT_EQ(line.size(), 122u);
+    }
+    EXPECT_FALSE(day.cut);
+}
+
+TEST(StockDay, ShortBodyGivesNothingAndFiveHundredCharactersAreEnough)
+{
+    const std::string body = StockBody({ StockLine("ALPHA", "1.20", "1000") }, 600).substr(0, 500);
+    EXPECT_EQ(StockDayFromBody(body, "05/12/2024").lines.size() > 1, true);
+    EXPECT_TRUE(StockDayFromBody(body.substr(0, 499), "05/12/2024").lines.empty());
+    EXPECT_TRUE(StockDayFromBody("", "05/12/2024").lines.empty());
+}
+
+TEST(StockDay, LongBodyKeepsTheFirst998Records)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1200; ++i) {
+        lines.push_back(StockLine("S" + std::to_string(10000 + i), "1.00", "1"));
+    }
+    const StockDay day = StockDayFromBody(StockBody(lines), "05/12/2024");
+    ASSERT_EQ(day.lines.size(), 999u);
+    EXPECT_TRUE(day.cut);
+    EXPECT_EQ(Chars(day.lines[998], 1, 6), "S10997");
+}
+
+TEST(StockDay, LineBreaksOfTheBodyNeverSplitARecord)
+{
+    // Bare LF line ends and a stray CR inside a field.
+    std::string body = "head\n" + StockLine("ALPHA", "1.20", "1000") + "\n" + StockLine("BE\rTA", "2", "2") + "\n";
+    body += std::string(500, ' ');
+    const StockDay day = StockDayFromBody(body, "05/12/2024");
+    ASSERT_EQ(day.lines.size(), 3u);
+    for (const std::string& line : day.lines) {
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
+    }
+}
+
+TEST(StockDay, FileIsNamedAfterTheDay)
+{
+    EXPECT_EQ(StockDayFile("/w/", QDate(2024, 12, 5)), "/w/Data-STOCK/20241205.txt");
+}
