@@ -14,15 +14,21 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kDayListWidth = 165;
-    // SortDirections flags that a new day resets.
-    constexpr int kResetSortColumns = 21;
+constexpr int kDayListWidth = 165;
+// SortDirections flags that a new day resets.
+constexpr int kResetSortColumns = 21;
 
 } // namespace
 
-void TForm1::VIEWSTOCK() { showMarketView(true); }
+void TForm1::VIEWSTOCK()
+{
+    showMarketView(true);
+}
 
-void TForm1::VIEWAMB() { showMarketView(false); }
+void TForm1::VIEWAMB()
+{
+    showMarketView(false);
+}
 
 void TForm1::showMarketView(bool stock)
 {
@@ -52,8 +58,8 @@ void TForm1::showMarketView(bool stock)
 
 void TForm1::SGSelectCell(int, int row)
 {
-    GameCode game;
-    if (!GameCodeFromInt(m_state.GameCode, game) || !IsMarket(game)) {
+    const GameCode game = m_state.GameCode;
+    if (!IsMarket(game)) {
         return;
     }
     guarded([this, game, row] {
@@ -67,8 +73,8 @@ void TForm1::SGSelectCell(int, int row)
         if (text.empty()) {
             return;
         }
-        std::optional<CellGrid> day
-            = stock ? StockDayGrid(m_folder, text, row > 1 ? list.cell(1, row - 1) : "") : FundDayGrid(m_folder, text);
+        std::optional<CellGrid> day =
+            stock ? StockDayGrid(m_folder, text, row > 1 ? list.cell(1, row - 1) : "") : FundDayGrid(m_folder, text);
         if (day) {
             SG1->showGrid(std::move(*day));
         }
@@ -77,9 +83,8 @@ void TForm1::SGSelectCell(int, int row)
 
 void TForm1::SG1MouseDown(int column)
 {
-    GameCode game;
-    if (!GameCodeFromInt(m_state.GameCode, game) || !IsMarket(game) || column < 0
-        || column >= static_cast<int>(m_state.SortDirections.size())) {
+    const GameCode game = m_state.GameCode;
+    if (!IsMarket(game) || column < 0 || column >= static_cast<int>(m_state.SortDirections.size())) {
         return;
     }
     int& direction = m_state.SortDirections[static_cast<std::size_t>(column)];
@@ -91,9 +96,9 @@ void TForm1::SG1MouseDown(int column)
 
 void TForm1::runMarketUpdate()
 {
-    const bool stock = m_state.GameCode == ToInt(GameCode::Stock);
+    const bool stock = m_state.GameCode == GameCode::Stock;
     RangeProgressDialog progress(this);
-    MarketContext context { m_ui, m_folder, m_today(), MarketServersInUse(), &FetchMarketDays, &progress };
+    MarketContext context{m_ui, m_folder, m_today(), MarketServersInUse(), &FetchMarketDays, &progress};
     MarketReport report;
     try {
         report = stock ? UpdateStock(context) : UpdateFunds(context);

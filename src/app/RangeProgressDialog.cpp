@@ -8,19 +8,16 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kDaysAtOnce = 4;
+constexpr int kDaysAtOnce = 4;
 
-    DayFetchFailure FailureOf(FetchFailure failure)
-    {
-        switch (failure) {
-        case FetchFailure::None:
-            return DayFetchFailure::None;
-        case FetchFailure::Unreachable:
-            return DayFetchFailure::Unreachable;
-        default:
-            return DayFetchFailure::Other;
-        }
+DayFetchFailure FailureOf(FetchFailure failure)
+{
+    switch (failure) {
+    case FetchFailure::None: return DayFetchFailure::None;
+    case FetchFailure::Unreachable: return DayFetchFailure::Unreachable;
+    default: return DayFetchFailure::Other;
     }
+}
 
 } // namespace
 
@@ -29,7 +26,10 @@ RangeProgressDialog::RangeProgressDialog(QWidget* parent)
 {
 }
 
-RangeProgressDialog::~RangeProgressDialog() { finish(); }
+RangeProgressDialog::~RangeProgressDialog()
+{
+    finish();
+}
 
 void RangeProgressDialog::start(int days)
 {
@@ -61,13 +61,16 @@ bool RangeProgressDialog::cancelled()
     return m_dialog && m_dialog->wasCanceled();
 }
 
-void RangeProgressDialog::finish() { delete m_dialog.data(); }
+void RangeProgressDialog::finish()
+{
+    delete m_dialog.data();
+}
 
 void FetchMarketDays(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t index, DayBody body)>& deliver)
+                     const std::function<void(std::size_t index, DayBody body)>& deliver)
 {
     FetchMany(urls, kDaysAtOnce, cancelled, [&deliver](std::size_t index, FetchedBody body) {
-        deliver(index, DayBody { std::move(body.body), FailureOf(body.failure) });
+        deliver(index, DayBody{std::move(body.body), FailureOf(body.failure)});
     });
 }
 

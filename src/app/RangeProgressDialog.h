@@ -9,7 +9,8 @@
 
 namespace karvo {
 
-class RangeProgressDialog : public RangeProgress {
+class RangeProgressDialog : public RangeProgress
+{
 public:
     explicit RangeProgressDialog(QWidget* parent);
     ~RangeProgressDialog() override;
@@ -27,6 +28,6 @@ private:
 
 // The market fetch the program uses: libcurl's multi interface, four days at a time.
 void FetchMarketDays(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t index, DayBody body)>& deliver);
+                     const std::function<void(std::size_t index, DayBody body)>& deliver);
 
 } // namespace karvo

@@ -81,7 +81,7 @@ private:
     QWidget* buildRightPanel();
     QWidget* buildBottomPanel();
     void buildStatusBar();
-    void showGameView(int gameCode);
+    void showGameView(GameCode game);
     void showDrawView(DrawView view);
     void showMarketView(bool stock);
     // The update of the stock or fund days, its progress dialog and its account.

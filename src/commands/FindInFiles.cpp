@@ -13,56 +13,55 @@ namespace karvo {
 
 namespace {
 
-    // Each file takes part with its first lines only.
-    constexpr int kLinesPerFile = 999;
+// Each file takes part with its first lines only.
+constexpr int kLinesPerFile = 999;
 
-    std::string Part(const std::string& s, int from, int to)
-    {
-        if (from > TextLength(s)) {
-            return {};
-        }
-        return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+std::string Part(const std::string& s, int from, int to)
+{
+    if (from > TextLength(s)) {
+        return {};
     }
+    return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+}
 
-    // The matching lines of a file, in order. The whole file is upper-cased once and searched as one
-    // text, so only the lines that hold a match are cut out: a search runs over years of day files.
-    void ForEachMatchingLine(
-        const std::string& name, const std::string& searchText, const std::function<void(const std::string&)>& take)
-    {
-        if (searchText.empty()) {
-            return; // an empty text matches nothing
-        }
-        const std::string text = LoadTextFile(name);
-        // Lines end at CR, the byte after it taken as LF; the text beyond the last line read is cut.
-        std::size_t end = 0;
-        for (int line = 0; line < kLinesPerFile && end < text.size(); ++line) {
-            const void* cr = std::memchr(text.data() + end, '\r', text.size() - end);
-            end = cr == nullptr ? text.size()
-                                : static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) + 2;
-        }
-        const std::string upper = ToUpper(std::string_view(text).substr(0, std::min(end, text.size())));
-        for (std::size_t at = upper.find(searchText); at != std::string::npos; at = upper.find(searchText, at)) {
-            const std::size_t cr = upper.rfind('\r', at);
-            const std::size_t start = cr == std::string::npos ? 0 : cr + 2;
-            const std::size_t stop = std::min(upper.find('\r', at), upper.size());
-            take(text.substr(start, stop - start));
-            at = stop;
-        }
+// The matching lines of a file, in order. The whole file is upper-cased once and searched as one
+// text, so only the lines that hold a match are cut out: a search runs over years of day files.
+void ForEachMatchingLine(const std::string& name, const std::string& searchText,
+                         const std::function<void(const std::string&)>& take)
+{
+    if (searchText.empty()) {
+        return; // an empty text matches nothing
     }
+    const std::string text = LoadTextFile(name);
+    // Lines end at CR, the byte after it taken as LF; the text beyond the last line read is cut.
+    std::size_t end = 0;
+    for (int line = 0; line < kLinesPerFile && end < text.size(); ++line) {
+        const void* cr = std::memchr(text.data() + end, '\r', text.size() - end);
+        end = cr == nullptr ? text.size() : static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) + 2;
+    }
+    const std::string upper = ToUpper(std::string_view(text).substr(0, std::min(end, text.size())));
+    for (std::size_t at = upper.find(searchText); at != std::string::npos; at = upper.find(searchText, at)) {
+        const std::size_t cr = upper.rfind('\r', at);
+        const std::size_t start = cr == std::string::npos ? 0 : cr + 2;
+        const std::size_t stop = std::min(upper.find('\r', at), upper.size());
+        take(text.substr(start, stop - start));
+        at = stop;
+    }
+}
 
-    // The file names of mask in name order (the names are the days).
-    std::vector<std::string> DayFiles(const std::string& mask)
-    {
-        std::vector<std::string> names = ListFiles(mask, 1);
-        SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
-        return names;
-    }
+// The file names of mask in name order (the names are the days).
+std::vector<std::string> DayFiles(const std::string& mask)
+{
+    std::vector<std::string> names = ListFiles(mask, ListKinds::Files);
+    SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
+    return names;
+}
 
-    int AddRow(CellGrid& grid, int count)
-    {
-        grid.setRowCount(count + 2);
-        return count + 1;
-    }
+int AddRow(CellGrid& grid, int count)
+{
+    grid.setRowCount(count + 2);
+    return count + 1;
+}
 
 } // namespace
 

@@ -11,91 +11,90 @@ namespace karvo {
 
 namespace {
 
-    // One transfer under way: its handle, the body so far and whether the body ran over the cap.
-    struct Transfer {
-        std::size_t index = 0;
-        std::unique_ptr<CURL, void (*)(CURL*)> easy { nullptr, curl_easy_cleanup };
-        std::string body;
-        long long maxBody = 0;
-        bool overflow = false;
-    };
+// One transfer under way: its handle, the body so far and whether the body ran over the cap.
+struct Transfer
+{
+    std::size_t index = 0;
+    std::unique_ptr<CURL, void (*)(CURL*)> easy{nullptr, curl_easy_cleanup};
+    std::string body;
+    long long maxBody = 0;
+    bool overflow = false;
+};
 
-    std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* user)
-    {
-        auto* transfer = static_cast<Transfer*>(user);
-        const std::size_t bytes = size * count;
-        // A body past the cap is refused whole: returning less than given ends the transfer.
-        if (static_cast<long long>(transfer->body.size() + bytes) > transfer->maxBody) {
-            transfer->overflow = true;
-            return 0;
-        }
-        transfer->body.append(data, bytes);
-        return bytes;
+std::size_t AppendBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* transfer = static_cast<Transfer*>(user);
+    const std::size_t bytes = size * count;
+    // A body past the cap is refused whole: returning less than given ends the transfer.
+    if (static_cast<long long>(transfer->body.size() + bytes) > transfer->maxBody) {
+        transfer->overflow = true;
+        return 0;
     }
+    transfer->body.append(data, bytes);
+    return bytes;
+}
 
-    bool IsUnreachable(CURLcode code)
-    {
-        switch (code) {
-        case CURLE_COULDNT_RESOLVE_HOST:
-        case CURLE_COULDNT_RESOLVE_PROXY:
-        case CURLE_COULDNT_CONNECT:
-        case CURLE_SSL_CONNECT_ERROR:
-        case CURLE_PEER_FAILED_VERIFICATION:
-        case CURLE_SSL_CERTPROBLEM:
-        case CURLE_SSL_CIPHER:
-        case CURLE_SSL_CACERT_BADFILE:
-            return true;
-        default:
-            return false;
-        }
+bool IsUnreachable(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE: return true;
+    default: return false;
     }
+}
 
-    std::unique_ptr<Transfer> StartTransfer(CURLM* multi, const std::string& url, std::size_t index)
-    {
-        const DownloadLimits& limits = UsedDownloadLimits();
-        auto transfer = std::make_unique<Transfer>();
-        transfer->index = index;
-        transfer->maxBody = limits.maxBodyBytes;
-        transfer->easy.reset(curl_easy_init());
-        CURL* handle = transfer->easy.get();
-        if (handle == nullptr) {
-            return nullptr;
-        }
-        curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
-        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-        curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
-        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
-        curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
-        curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody);
-        curl_easy_setopt(handle, CURLOPT_WRITEDATA, transfer.get());
-        curl_easy_setopt(handle, CURLOPT_PRIVATE, transfer.get());
-        if (curl_multi_add_handle(multi, handle) != CURLM_OK) {
-            return nullptr;
-        }
-        return transfer;
+std::unique_ptr<Transfer> StartTransfer(CURLM* multi, const std::string& url, std::size_t index)
+{
+    const DownloadLimits& limits = UsedDownloadLimits();
+    auto transfer = std::make_unique<Transfer>();
+    transfer->index = index;
+    transfer->maxBody = limits.maxBodyBytes;
+    transfer->easy.reset(curl_easy_init());
+    CURL* handle = transfer->easy.get();
+    if (handle == nullptr) {
+        return nullptr;
     }
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, transfer.get());
+    curl_easy_setopt(handle, CURLOPT_PRIVATE, transfer.get());
+    if (curl_multi_add_handle(multi, handle) != CURLM_OK) {
+        return nullptr;
+    }
+    return transfer;
+}
 
-    // The outcome of a finished transfer. An error status brings an error page, not the data asked for.
-    FetchedBody Finish(Transfer& transfer, CURLcode code)
-    {
-        long status = 0;
-        curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
-        if (code == CURLE_OK && !transfer.overflow && status < 400) {
-            return { std::move(transfer.body), FetchFailure::None };
-        }
-        return { {}, IsUnreachable(code) ? FetchFailure::Unreachable : FetchFailure::Other };
+// The outcome of a finished transfer. An error status brings an error page, not the data asked for.
+FetchedBody Finish(Transfer& transfer, CURLcode code)
+{
+    long status = 0;
+    curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    if (code == CURLE_OK && !transfer.overflow && status < 400) {
+        return {std::move(transfer.body), FetchFailure::None};
     }
+    return {{}, IsUnreachable(code) ? FetchFailure::Unreachable : FetchFailure::Other};
+}
 
 } // namespace
 
 void FetchMany(const std::vector<std::string>& urls, int parallel, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t index, FetchedBody body)>& deliver)
+               const std::function<void(std::size_t index, FetchedBody body)>& deliver)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -112,7 +111,7 @@ void FetchMany(const std::vector<std::string>& urls, int parallel, const std::fu
             if (transfer) {
                 running.emplace(next, std::move(transfer));
             } else {
-                finished.emplace(next, FetchedBody { {}, FetchFailure::Other });
+                finished.emplace(next, FetchedBody{{}, FetchFailure::Other});
             }
             ++next;
         }

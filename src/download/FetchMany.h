@@ -15,7 +15,8 @@ namespace karvo {
 // oversized body, an HTTP error status.
 enum class FetchFailure { None, Unreachable, Other };
 
-struct FetchedBody {
+struct FetchedBody
+{
     std::string body;
     FetchFailure failure = FetchFailure::None;
 };
@@ -26,6 +27,6 @@ struct FetchedBody {
 // each completion); once it answers true no further transfer starts, the ones under way finish
 // and are delivered, and the remaining URLs are not delivered at all.
 void FetchMany(const std::vector<std::string>& urls, int parallel, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t index, FetchedBody body)>& deliver);
+               const std::function<void(std::size_t index, FetchedBody body)>& deliver);
 
 } // namespace karvo

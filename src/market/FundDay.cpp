@@ -9,55 +9,58 @@ namespace karvo {
 
 namespace {
 
-    constexpr const char* kCategoryMark = "MenuHeaderSub";
+constexpr const char* kCategoryMark = "MenuHeaderSub";
 
-    char GroupLetter(int groupNumber) { return static_cast<char>(96 + groupNumber); }
+char GroupLetter(int groupNumber)
+{
+    return static_cast<char>(96 + groupNumber);
+}
 
-    // A cell's text goes into one line of the file: line breaks and tabs inside it become blanks.
-    std::string OneLine(std::string text)
-    {
-        std::replace_if(
-            text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
-        return text;
+// A cell's text goes into one line of the file: line breaks and tabs inside it become blanks.
+std::string OneLine(std::string text)
+{
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    return text;
+}
+
+// The text of the next cell after position: between the ">" that closes the next "<td" and the
+// following "<". position moves to that "<"; past the last cell it moves to the end of section.
+std::string NextCell(const std::string& section, int& position)
+{
+    const int td = TextPosFrom(section, "<td", position + 1);
+    const int open = td > 0 ? TextPosFrom(section, ">", td + 1) : 0;
+    const int close = open > 0 ? TextPosFrom(section, "<", open + 1) : 0;
+    if (close == 0) {
+        position = TextLength(section);
+        return {};
     }
+    position = close;
+    return OneLine(Chars(section, open + 1, close - 1));
+}
 
-    // The text of the next cell after position: between the ">" that closes the next "<td" and the
-    // following "<". position moves to that "<"; past the last cell it moves to the end of section.
-    std::string NextCell(const std::string& section, int& position)
-    {
-        const int td = TextPosFrom(section, "<td", position + 1);
-        const int open = td > 0 ? TextPosFrom(section, ">", td + 1) : 0;
-        const int close = open > 0 ? TextPosFrom(section, "<", open + 1) : 0;
-        if (close == 0) {
-            position = TextLength(section);
-            return {};
-        }
-        position = close;
-        return OneLine(Chars(section, open + 1, close - 1));
-    }
+// Where the table row holding the mark at markPosition starts (1 when no row starts before it).
+int RowStart(const std::string& page, int markPosition)
+{
+    const int start = TextPosFrom(page, "<tr", -markPosition);
+    return start > 0 ? start : 1;
+}
 
-    // Where the table row holding the mark at markPosition starts (1 when no row starts before it).
-    int RowStart(const std::string& page, int markPosition)
-    {
-        const int start = TextPosFrom(page, "<tr", -markPosition);
-        return start > 0 ? start : 1;
+// The report from the row of its first category up to the "<" of the table's end; empty when
+// either is missing.
+std::string CutReport(const std::string& page)
+{
+    const int mark = TextPos(page, kCategoryMark);
+    if (mark == 0) {
+        return {};
     }
-
-    // The report from the row of its first category up to the "<" of the table's end; empty when
-    // either is missing.
-    std::string CutReport(const std::string& page)
-    {
-        const int mark = TextPos(page, kCategoryMark);
-        if (mark == 0) {
-            return {};
-        }
-        const int from = RowStart(page, mark);
-        const int end = TextPosFrom(page, "</table>", mark);
-        if (end == 0) {
-            return {};
-        }
-        return Chars(page, from, end);
+    const int from = RowStart(page, mark);
+    const int end = TextPosFrom(page, "</table>", mark);
+    if (end == 0) {
+        return {};
     }
+    return Chars(page, from, end);
+}
 
 } // namespace
 
@@ -80,7 +83,7 @@ void ParseFundGroup(int groupNumber, std::vector<std::string>& lines, int positi
             cell = NextCell(section, position);
         }
         std::string record = Spaces(49) + letter + " " + cells[0];
-        const int ends[4] = { 16, 32, 42, 49 };
+        const int ends[4] = {16, 32, 42, 49};
         for (int i = 0; i < 4; ++i) {
             PlaceRight(record, ends[i], cells[i + 1].empty() ? std::string("-") : cells[i + 1]);
         }

@@ -20,7 +20,8 @@ std::string FundReportDate(const std::string& page, const std::string& dayText);
 // "-" in that column when the cell is empty.
 void ParseFundGroup(int groupNumber, std::vector<std::string>& lines, int position, const std::string& section);
 
-struct FundDay {
+struct FundDay
+{
     std::vector<std::string> lines;
     bool cut = false; // the page had more categories than a day file keeps
 };

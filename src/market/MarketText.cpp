@@ -36,7 +36,10 @@ std::string DashedDay(QDate day)
     return ZeroPad4(day.year()) + "-" + ZeroPad(day.month(), 2) + "-" + ZeroPad(day.day(), 2);
 }
 
-std::string CompactDay(QDate day) { return ZeroPad4(day.year()) + ZeroPad(day.month(), 2) + ZeroPad(day.day(), 2); }
+std::string CompactDay(QDate day)
+{
+    return ZeroPad4(day.year()) + ZeroPad(day.month(), 2) + ZeroPad(day.day(), 2);
+}
 
 std::string SlashedDay(QDate day)
 {

@@ -15,112 +15,114 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kLongRangeYears = 20;
+constexpr int kLongRangeYears = 20;
 
-    std::string HostFrom(const char* variable, const char* fallback)
-    {
-        const char* value = std::getenv(variable);
-        std::string host = value && *value ? value : fallback;
-        while (!host.empty() && host.back() == '/') {
-            host.pop_back();
-        }
-        return host;
+std::string HostFrom(const char* variable, const char* fallback)
+{
+    const char* value = std::getenv(variable);
+    std::string host = value && *value ? value : fallback;
+    while (!host.empty() && host.back() == '/') {
+        host.pop_back();
     }
+    return host;
+}
 
-    // "d/m/yyyy": each part's leading digits; anything that is no calendar day is refused.
-    bool DateFromField(const std::string& field, QDate& date)
-    {
-        const std::vector<std::string> parts = SplitFields(field, "/");
-        if (parts.size() != 3) {
-            return false;
-        }
-        const int year = TextToInt(parts[2]);
-        date = QDate(year, TextToInt(parts[1]), TextToInt(parts[0]));
-        return year >= 1 && date.isValid();
+// "d/m/yyyy": each part's leading digits; anything that is no calendar day is refused.
+bool DateFromField(const std::string& field, QDate& date)
+{
+    const std::vector<std::string> parts = SplitFields(field, "/");
+    if (parts.size() != 3) {
+        return false;
     }
+    const int year = TextToInt(parts[2]);
+    date = QDate(year, TextToInt(parts[1]), TextToInt(parts[0]));
+    return year >= 1 && date.isValid();
+}
 
-    // Stores one fetched day; false when the body holds nothing to store. cut: shortened to fit.
-    using DayStore = std::function<bool(QDate day, const std::string& body, bool& cut)>;
+// Stores one fetched day; false when the body holds nothing to store. cut: shortened to fit.
+using DayStore = std::function<bool(QDate day, const std::string& body, bool& cut)>;
 
-    // Keeps the progress dialog's promise to close, whatever leaves the range.
-    struct ProgressScope {
-        RangeProgress* progress;
-        ~ProgressScope()
-        {
-            if (progress != nullptr) {
-                progress->finish();
-            }
-        }
-    };
-
-    MarketReport RunRange(MarketContext& context, const std::string& host, bool weekdaysOnly,
-        std::string (*urlOf)(const std::string&, const std::string&), const DayStore& store)
+// Keeps the progress dialog's promise to close, whatever leaves the range.
+struct ProgressScope
+{
+    RangeProgress* progress;
+    ~ProgressScope()
     {
-        MarketReport report;
-        report.host = host;
-        QDate from;
-        QDate to;
-        if (!AskDateRange(context.ui, context.today, from, to)) {
-            return report;
-        }
-        report.ran = true;
-        context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
-        std::vector<QDate> days;
-        std::vector<std::size_t> asked; // index into days of each URL
-        std::vector<std::string> urls;
-        for (QDate day = from; day <= to; day = day.addDays(1)) {
-            if (!weekdaysOnly || day.dayOfWeek() < 6) {
-                asked.push_back(days.size());
-                urls.push_back(urlOf(host, DashedDay(day)));
-            }
-            days.push_back(day);
-        }
-        RangeProgress* progress = static_cast<int>(days.size()) > kQuietRangeDays ? context.progress : nullptr;
         if (progress != nullptr) {
-            progress->start(static_cast<int>(days.size()));
+            progress->finish();
         }
-        ProgressScope scope { progress };
-        std::size_t shown = 0; // days whose notice has been shown
-        auto showUpTo = [&](std::size_t end) {
-            for (; shown < end; ++shown) {
-                context.ui.StatusNotice("Downloading " + DashedDay(days[shown]));
-            }
-        };
-        auto cancelled
-            = [&] { return report.cancelled = report.cancelled || (progress != nullptr && progress->cancelled()); };
-        auto deliver = [&](std::size_t index, DayBody body) {
-            const std::size_t dayIndex = asked[index];
-            showUpTo(dayIndex + 1);
-            ++report.requested;
-            report.unreachable += body.failure == DayFetchFailure::Unreachable ? 1 : 0;
-            bool cut = false;
-            if (body.failure == DayFetchFailure::None && store(days[dayIndex], body.body, cut)) {
-                ++report.stored;
-                report.cut += cut ? 1 : 0;
-            } else {
-                ++report.noData;
-            }
-            if (progress != nullptr) {
-                progress->advance(static_cast<int>(dayIndex + 1));
-            }
-        };
-        context.ui.processPendingEvents();
-        context.fetch(urls, cancelled, deliver);
-        if (!report.cancelled) {
-            showUpTo(days.size()); // the weekend days after the last day asked
-            if (progress != nullptr) {
-                progress->advance(static_cast<int>(days.size()));
-            }
-        }
+    }
+};
+
+MarketReport RunRange(MarketContext& context, const std::string& host, bool weekdaysOnly,
+                      std::string (*urlOf)(const std::string&, const std::string&), const DayStore& store)
+{
+    MarketReport report;
+    report.host = host;
+    QDate from;
+    QDate to;
+    if (!AskDateRange(context.ui, context.today, from, to)) {
         return report;
     }
+    report.ran = true;
+    context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+    std::vector<QDate> days;
+    std::vector<std::size_t> asked; // index into days of each URL
+    std::vector<std::string> urls;
+    for (QDate day = from; day <= to; day = day.addDays(1)) {
+        if (!weekdaysOnly || day.dayOfWeek() < 6) {
+            asked.push_back(days.size());
+            urls.push_back(urlOf(host, DashedDay(day)));
+        }
+        days.push_back(day);
+    }
+    RangeProgress* progress = static_cast<int>(days.size()) > kQuietRangeDays ? context.progress : nullptr;
+    if (progress != nullptr) {
+        progress->start(static_cast<int>(days.size()));
+    }
+    ProgressScope scope{progress};
+    std::size_t shown = 0; // days whose notice has been shown
+    auto showUpTo = [&](std::size_t end) {
+        for (; shown < end; ++shown) {
+            context.ui.StatusNotice("Downloading " + DashedDay(days[shown]));
+        }
+    };
+    auto cancelled = [&] {
+        return report.cancelled = report.cancelled || (progress != nullptr && progress->cancelled());
+    };
+    auto deliver = [&](std::size_t index, DayBody body) {
+        const std::size_t dayIndex = asked[index];
+        showUpTo(dayIndex + 1);
+        ++report.requested;
+        report.unreachable += body.failure == DayFetchFailure::Unreachable ? 1 : 0;
+        bool cut = false;
+        if (body.failure == DayFetchFailure::None && store(days[dayIndex], body.body, cut)) {
+            ++report.stored;
+            report.cut += cut ? 1 : 0;
+        } else {
+            ++report.noData;
+        }
+        if (progress != nullptr) {
+            progress->advance(static_cast<int>(dayIndex + 1));
+        }
+    };
+    context.ui.processPendingEvents();
+    context.fetch(urls, cancelled, deliver);
+    if (!report.cancelled) {
+        showUpTo(days.size()); // the weekend days after the last day asked
+        if (progress != nullptr) {
+            progress->advance(static_cast<int>(days.size()));
+        }
+    }
+    return report;
+}
 
 } // namespace
 
 MarketServers MarketServersInUse()
 {
-    return { HostFrom("KARVO_STOCK_URL", "https://www.naftemporiki.gr"),
-        HostFrom("KARVO_FUNDS_URL", "https://www.ethe.org.gr") };
+    return {HostFrom("KARVO_STOCK_URL", "https://www.naftemporiki.gr"),
+            HostFrom("KARVO_FUNDS_URL", "https://www.ethe.org.gr")};
 }
 
 std::string StockDayUrl(const std::string& host, const std::string& dayText)
@@ -138,9 +140,9 @@ std::string FundDayUrl(const std::string& host, const std::string& dayText)
 bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to)
 {
     std::vector<std::string> fields(2, SlashedDay(today));
-    const std::vector<std::string> labels
-        = { Utf8ToCp1253("ΑΠΟ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)"), Utf8ToCp1253("ΕΩΣ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)") };
-    std::vector<int> lines = { 1, 1 };
+    const std::vector<std::string> labels = {Utf8ToCp1253("ΑΠΟ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)"),
+                                             Utf8ToCp1253("ΕΩΣ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)")};
+    std::vector<int> lines = {1, 1};
     if (!ui.MemoBox(Utf8ToCp1253("ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ"), fields, labels, lines, 1) || fields.size() < 2
         || !DateFromField(fields[0], from) || !DateFromField(fields[1], to)) {
         return false;
@@ -149,7 +151,9 @@ bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to)
     if (from.addYears(kLongRangeYears) < to) {
         const std::string question = "Το διάστημα " + SlashedDay(from) + " - " + SlashedDay(to) + " έχει "
             + std::to_string(from.daysTo(to) + 1) + " ημέρες, περισσότερες από 20 χρόνια. Να ζητηθούν όλες;";
-        return ui.MessageChoice(Utf8ToCp1253("ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ"), Utf8ToCp1253(question), 0x20, 7, 4) == 6;
+        return ui.MessageChoice(Utf8ToCp1253("ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ"), Utf8ToCp1253(question), MessageType::Question,
+                                MessageAnswer::No, MessageButtons::YesNo)
+            == MessageAnswer::Yes;
     }
     return true;
 }
@@ -157,36 +161,37 @@ bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to)
 MarketReport UpdateStock(MarketContext& context)
 {
     CreateFolder(context.folder + "Data-STOCK");
-    return RunRange(
-        context, context.servers.stock, false, StockDayUrl, [&context](QDate day, const std::string& body, bool& cut) {
-            const StockDay stock = StockDayFromBody(body, SlashedDay(day));
-            if (stock.lines.empty()) {
-                return false;
-            }
-            StoreLines(StockDayFile(context.folder, day), stock.lines);
-            cut = stock.cut;
-            return true;
-        });
+    return RunRange(context, context.servers.stock, false, StockDayUrl,
+                    [&context](QDate day, const std::string& body, bool& cut) {
+                        const StockDay stock = StockDayFromBody(body, SlashedDay(day));
+                        if (stock.lines.empty()) {
+                            return false;
+                        }
+                        StoreLines(StockDayFile(context.folder, day), stock.lines);
+                        cut = stock.cut;
+                        return true;
+                    });
 }
 
 MarketReport UpdateFunds(MarketContext& context)
 {
     CreateFolder(context.folder + "Data-STOCK");
-    MarketReport report = RunRange(
-        context, context.servers.funds, true, FundDayUrl, [&context](QDate day, const std::string& body, bool& cut) {
-            if (body.size() < kSmallestMarketBody) {
-                return false;
-            }
-            const std::string page = Utf8ToCp1253(body);
-            // A page of another day (a holiday answered with the last report) is not this day's.
-            if (FundReportDate(page, DashedDay(day)) != DashedDay(day)) {
-                return false;
-            }
-            const FundDay funds = FundDayFromPage(page);
-            StoreLines(FundDayFile(context.folder, day), funds.lines);
-            cut = funds.cut;
-            return true;
-        });
+    MarketReport report = RunRange(context, context.servers.funds, true, FundDayUrl,
+                                   [&context](QDate day, const std::string& body, bool& cut) {
+                                       if (body.size() < kSmallestMarketBody) {
+                                           return false;
+                                       }
+                                       const std::string page = Utf8ToCp1253(body);
+                                       // A page of another day (a holiday answered with the last report) is not this
+                                       // day's.
+                                       if (FundReportDate(page, DashedDay(day)) != DashedDay(day)) {
+                                           return false;
+                                       }
+                                       const FundDay funds = FundDayFromPage(page);
+                                       StoreLines(FundDayFile(context.folder, day), funds.lines);
+                                       cut = funds.cut;
+                                       return true;
+                                   });
     if (report.ran) {
         context.ui.StatusNotice(std::string());
     }
@@ -209,7 +214,7 @@ std::string MarketAccount(const MarketReport& report)
 std::string UnreachableWarning(const MarketReport& report)
 {
     return Utf8ToCp1253("Ο διακομιστής " + report.host
-        + " δεν είναι προσβάσιμος (σύνδεση, όνομα ή πιστοποιητικό). Δεν αποθηκεύτηκε καμία ημέρα.");
+                        + " δεν είναι προσβάσιμος (σύνδεση, όνομα ή πιστοποιητικό). Δεν αποθηκεύτηκε καμία ημέρα.");
 }
 
 } // namespace karvo

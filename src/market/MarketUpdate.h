@@ -15,7 +15,8 @@ class UserInterface;
 // Why a day brought no body; Unreachable when the server could not be reached at all.
 enum class DayFetchFailure { None, Unreachable, Other };
 
-struct DayBody {
+struct DayBody
+{
     std::string body;
     DayFetchFailure failure = DayFetchFailure::None;
 };
@@ -24,10 +25,11 @@ struct DayBody {
 // completions and starts nothing new once it says true. The program passes libcurl's multi
 // fetch, tests a loopback server or a map.
 using RangeFetcher = std::function<void(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t index, DayBody body)>& deliver)>;
+                                        const std::function<void(std::size_t index, DayBody body)>& deliver)>;
 
 // The progress of a long range: the window shows a dialog with a Cancel button, tests script it.
-class RangeProgress {
+class RangeProgress
+{
 public:
     virtual ~RangeProgress() = default;
     virtual void start(int days) = 0;
@@ -41,7 +43,8 @@ public:
 inline constexpr int kQuietRangeDays = 7;
 
 // The hosts of the two services: scheme, host and optional port, no trailing "/".
-struct MarketServers {
+struct MarketServers
+{
     std::string stock;
     std::string funds;
 };
@@ -51,7 +54,8 @@ MarketServers MarketServersInUse();
 std::string StockDayUrl(const std::string& host, const std::string& dayText);
 std::string FundDayUrl(const std::string& host, const std::string& dayText);
 
-struct MarketContext {
+struct MarketContext
+{
     UserInterface& ui;
     std::string folder; // the working folder, ending in "/"
     QDate today;
@@ -61,15 +65,16 @@ struct MarketContext {
 };
 
 // How an update went, for the account the window gives once the view is rebuilt.
-struct MarketReport {
-    bool ran = false; // false: cancelled or invalid dates, nothing was fetched
-    int requested = 0; // days asked of the server
-    int stored = 0; // day files written
-    int noData = 0; // days asked that gave nothing to store
-    int unreachable = 0; // days the server could not be reached for
-    int cut = 0; // days stored shortened to what a day file holds
+struct MarketReport
+{
+    bool ran = false;       // false: cancelled or invalid dates, nothing was fetched
+    int requested = 0;      // days asked of the server
+    int stored = 0;         // day files written
+    int noData = 0;         // days asked that gave nothing to store
+    int unreachable = 0;    // days the server could not be reached for
+    int cut = 0;            // days stored shortened to what a day file holds
     bool cancelled = false; // the user stopped the range
-    std::string host; // the server asked
+    std::string host;       // the server asked
 
     // Every day asked failed because the server could not be reached.
     bool serverUnreachable() const { return requested > 0 && unreachable == requested; }

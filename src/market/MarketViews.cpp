@@ -15,110 +15,116 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kMostPreviousLines = 9999;
+constexpr int kMostPreviousLines = 9999;
 
-    struct Column {
-        const char* caption;
-        int width;
-    };
+struct Column
+{
+    const char* caption;
+    int width;
+};
 
-    const Column kStockColumns[] = { { "ΣΥΜΒΟΛΟ", 52 }, { "ΜΕΤΑΒΟΛΗ%", 85 }, { "ΚΛΕΙΣΙΜΟ", 75 }, { "  ΟΓΚΟΣ", 76 },
-        { " ΑΝΩΤΕΡΗ", 75 }, { "ΚΑΤΩΤΕΡΗ", 75 }, { "    ΑΞΙΑ", 99 }, { "ΠΡΑΞ", 45 }, { " ΑΝΟΙΓΜΑ", 75 } };
-    const Column kFundColumns[] = { { "ΟΣΕΚΑ", 438 }, { "     Ενεργητικό", 90 }, { "         Μερίδια", 90 },
-        { "Καθαρή Τιμή", 65 }, { "Δ% από 1/1", 65 } };
+const Column kStockColumns[] = {{"ΣΥΜΒΟΛΟ", 52},  {"ΜΕΤΑΒΟΛΗ%", 85}, {"ΚΛΕΙΣΙΜΟ", 75},
+                                {"  ΟΓΚΟΣ", 76},  {" ΑΝΩΤΕΡΗ", 75},  {"ΚΑΤΩΤΕΡΗ", 75},
+                                {"    ΑΞΙΑ", 99}, {"ΠΡΑΞ", 45},      {" ΑΝΟΙΓΜΑ", 75}};
+const Column kFundColumns[] = {
+    {"ΟΣΕΚΑ", 438}, {"     Ενεργητικό", 90}, {"         Μερίδια", 90}, {"Καθαρή Τιμή", 65}, {"Δ% από 1/1", 65}};
 
-    // A value right-aligned in a cell of width characters, with at most pad blanks before it.
-    std::string Aligned(const std::string& text, int pad, int width) { return RightPart(Spaces(pad) + text, width); }
+// A value right-aligned in a cell of width characters, with at most pad blanks before it.
+std::string Aligned(const std::string& text, int pad, int width)
+{
+    return RightPart(Spaces(pad) + text, width);
+}
 
-    // The close of the first previous line that starts with symbol; nullptr when none does.
-    const std::string* PreviousLine(const std::vector<std::string>& previous, const std::string& symbol)
-    {
-        for (const std::string& line : previous) {
-            if (line.compare(0, symbol.size(), symbol) == 0) {
-                return &line;
-            }
-        }
-        return nullptr;
-    }
-
-    void FillStockRow(CellGrid& grid, int row, const std::string& line, const std::vector<std::string>& previous)
-    {
-        std::vector<std::string> f = SplitFields(line, " ", 99);
-        f.resize(std::max<std::size_t>(f.size(), 10));
-        grid.setCell(0, row, f[0]);
-        grid.setCell(2, row, Aligned(f[2], 6, 8));
-        grid.setCell(3, row, Aligned(f[4], 9, 9));
-        grid.setCell(4, row, Aligned(f[5], 6, 8));
-        grid.setCell(5, row, Aligned(f[6], 6, 8));
-        grid.setCell(6, row, Aligned(f[7], 12, 12));
-        grid.setCell(7, row, Aligned(f[8], 5, 5));
-        grid.setCell(8, row, Aligned(f[9], 6, 8));
-        if (const std::string* before = f[0].empty() ? nullptr : PreviousLine(previous, f[0])) {
-            const std::vector<std::string> p = SplitFields(*before, " ", 3);
-            grid.setCell(1, row, ChangeCell(f[2], p.size() >= 3 ? p[2] : std::string()));
+// The close of the first previous line that starts with symbol; nullptr when none does.
+const std::string* PreviousLine(const std::vector<std::string>& previous, const std::string& symbol)
+{
+    for (const std::string& line : previous) {
+        if (line.compare(0, symbol.size(), symbol) == 0) {
+            return &line;
         }
     }
+    return nullptr;
+}
 
-    // A fund figure: "1.234.567,89" is 1234567.89.
-    float FundNumber(const std::string& text)
-    {
-        return static_cast<float>(TextToFloat(ReplaceAll(ReplaceAll(text, ".", ""), ",", ".")));
+void FillStockRow(CellGrid& grid, int row, const std::string& line, const std::vector<std::string>& previous)
+{
+    std::vector<std::string> f = SplitFields(line, " ", 99);
+    f.resize(std::max<std::size_t>(f.size(), 10));
+    grid.setCell(0, row, f[0]);
+    grid.setCell(2, row, Aligned(f[2], 6, 8));
+    grid.setCell(3, row, Aligned(f[4], 9, 9));
+    grid.setCell(4, row, Aligned(f[5], 6, 8));
+    grid.setCell(5, row, Aligned(f[6], 6, 8));
+    grid.setCell(6, row, Aligned(f[7], 12, 12));
+    grid.setCell(7, row, Aligned(f[8], 5, 5));
+    grid.setCell(8, row, Aligned(f[9], 6, 8));
+    if (const std::string* before = f[0].empty() ? nullptr : PreviousLine(previous, f[0])) {
+        const std::vector<std::string> p = SplitFields(*before, " ", 3);
+        grid.setCell(1, row, ChangeCell(f[2], p.size() >= 3 ? p[2] : std::string()));
     }
+}
 
-    // The rows in the order of their keys: sorted keys carry each row's number along.
-    std::vector<int> OrderByNumbers(const CellGrid& grid, int column, bool descending, MarketKind kind)
-    {
-        const int n = grid.rowCount() - 1;
-        std::vector<float> keys;
-        std::vector<std::string> rows;
-        for (int r = 1; r <= n; ++r) {
-            const std::string& cell = grid.cell(column, r);
-            keys.push_back(kind == MarketKind::Funds ? FundNumber(cell) : static_cast<float>(TextToFloat(cell)));
-            rows.push_back(std::to_string(r));
-        }
-        SortFloatsWithTexts(0, n - 1, descending, keys, rows);
-        std::vector<int> order;
-        for (const std::string& row : rows) {
-            order.push_back(std::stoi(row));
-        }
-        return order;
-    }
+// A fund figure: "1.234.567,89" is 1234567.89.
+float FundNumber(const std::string& text)
+{
+    return static_cast<float>(TextToFloat(ReplaceAll(ReplaceAll(text, ".", ""), ",", ".")));
+}
 
-    std::vector<int> OrderByTexts(const CellGrid& grid, int column, bool descending)
-    {
-        const int n = grid.rowCount() - 1;
-        std::vector<std::string> texts;
-        std::multimap<std::string, int> rowsOf;
-        for (int r = 1; r <= n; ++r) {
-            texts.push_back(grid.cell(column, r));
-            rowsOf.emplace(texts.back(), r);
-        }
-        SortTexts(0, n - 1, descending, texts);
-        std::vector<int> order;
-        for (const std::string& text : texts) {
-            const auto found = rowsOf.find(text);
-            order.push_back(found->second);
-            rowsOf.erase(found);
-        }
-        return order;
+// The rows in the order of their keys: sorted keys carry each row's number along.
+std::vector<int> OrderByNumbers(const CellGrid& grid, int column, bool descending, MarketKind kind)
+{
+    const int n = grid.rowCount() - 1;
+    std::vector<float> keys;
+    std::vector<std::string> rows;
+    for (int r = 1; r <= n; ++r) {
+        const std::string& cell = grid.cell(column, r);
+        keys.push_back(kind == MarketKind::Funds ? FundNumber(cell) : static_cast<float>(TextToFloat(cell)));
+        rows.push_back(std::to_string(r));
     }
+    SortFloatsWithTexts(0, n - 1, descending, keys, rows);
+    std::vector<int> order;
+    for (const std::string& row : rows) {
+        order.push_back(std::stoi(row));
+    }
+    return order;
+}
+
+std::vector<int> OrderByTexts(const CellGrid& grid, int column, bool descending)
+{
+    const int n = grid.rowCount() - 1;
+    std::vector<std::string> texts;
+    std::multimap<std::string, int> rowsOf;
+    for (int r = 1; r <= n; ++r) {
+        texts.push_back(grid.cell(column, r));
+        rowsOf.emplace(texts.back(), r);
+    }
+    SortTexts(0, n - 1, descending, texts);
+    std::vector<int> order;
+    for (const std::string& text : texts) {
+        const auto found = rowsOf.find(text);
+        order.push_back(found->second);
+        rowsOf.erase(found);
+    }
+    return order;
+}
 
 } // namespace
 
 CellGrid MarketDateList(const std::string& folder, MarketKind kind)
 {
     const bool stock = kind == MarketKind::Stock;
-    std::vector<std::string> names = ListFiles(folder + (stock ? "Data-STOCK/*.TXT" : "Data-STOCK/*.amb"), 1);
+    std::vector<std::string> names =
+        ListFiles(folder + (stock ? "Data-STOCK/*.TXT" : "Data-STOCK/*.amb"), ListKinds::Files);
     SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
     CellGrid grid(2, std::max<int>(static_cast<int>(names.size()) + 1, 2));
-    grid.columnWidths() = { 0, 150 };
+    grid.columnWidths() = {0, 150};
     grid.setCell(1, 0, Utf8ToCp1253("  No  ΗΜΕΡΟΜΗΝΙΑ"));
     const int shift = stock ? 0 : 1; // fund names begin with "A"
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         grid.setCell(1, static_cast<int>(i) + 1,
-            Aligned(std::to_string(i + 1), 4, 5) + " " + Chars(name, 7 + shift, 8 + shift) + "-"
-                + Chars(name, 5 + shift, 6 + shift) + "-" + Chars(name, 1 + shift, 4 + shift));
+                     Aligned(std::to_string(i + 1), 4, 5) + " " + Chars(name, 7 + shift, 8 + shift) + "-"
+                         + Chars(name, 5 + shift, 6 + shift) + "-" + Chars(name, 1 + shift, 4 + shift));
     }
     grid.setCurrentRow(std::max<int>(static_cast<int>(names.size()), 1));
     return grid;
@@ -133,8 +139,8 @@ std::string DayFileOfListText(const std::string& folder, MarketKind kind, const 
 CellGrid MarketGridFrame(MarketKind kind)
 {
     const bool stock = kind == MarketKind::Stock;
-    const std::span<const Column> columns
-        = stock ? std::span<const Column>(kStockColumns) : std::span<const Column>(kFundColumns);
+    const std::span<const Column> columns =
+        stock ? std::span<const Column>(kStockColumns) : std::span<const Column>(kFundColumns);
     CellGrid grid(static_cast<int>(columns.size()), 2);
     for (std::size_t c = 0; c < columns.size(); ++c) {
         grid.setCell(static_cast<int>(c), 0, Utf8ToCp1253(columns[c].caption));
@@ -150,8 +156,8 @@ CellGrid MarketGridFrame(MarketKind kind)
     return grid;
 }
 
-std::optional<CellGrid> StockDayGrid(
-    const std::string& folder, const std::string& listText, const std::string& previousText)
+std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& listText,
+                                     const std::string& previousText)
 {
     const std::vector<std::string> lines = LoadLines(DayFileOfListText(folder, MarketKind::Stock, listText));
     if (lines.empty()) {
@@ -203,7 +209,7 @@ std::string ChangeCell(const std::string& closeNow, const std::string& closePrev
     if (before == 0.0 || !std::isfinite(change)) {
         return {};
     }
-    return Aligned(FormatNumber("#0.00", change, NumberFormat { '.', ',' }), 7, 7);
+    return Aligned(FormatNumber("#0.00", change, NumberFormat{'.', ','}), 7, 7);
 }
 
 void SortMarketRows(CellGrid& grid, int column, bool descending, MarketKind kind)
@@ -211,8 +217,8 @@ void SortMarketRows(CellGrid& grid, int column, bool descending, MarketKind kind
     if (grid.rowCount() < 3 || column < 0 || column >= grid.columnCount()) {
         return;
     }
-    const std::vector<int> order
-        = column == 0 ? OrderByTexts(grid, column, descending) : OrderByNumbers(grid, column, descending, kind);
+    const std::vector<int> order =
+        column == 0 ? OrderByTexts(grid, column, descending) : OrderByNumbers(grid, column, descending, kind);
     CellGrid sorted = grid;
     for (std::size_t i = 0; i < order.size(); ++i) {
         for (int c = 0; c < grid.columnCount(); ++c) {

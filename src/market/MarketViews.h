@@ -23,8 +23,8 @@ CellGrid MarketGridFrame(MarketKind kind);
 
 // The securities of the day of listText, each with its change against the day of previousText
 // (empty for none). Nothing when the day's file is missing or empty: the grid shown stays.
-std::optional<CellGrid> StockDayGrid(
-    const std::string& folder, const std::string& listText, const std::string& previousText);
+std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& listText,
+                                     const std::string& previousText);
 std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& listText);
 
 // The change cell: 100 x now / previous - 100 as "#0.00" with a decimal point, in 7 characters;

@@ -25,9 +25,10 @@ std::string StockRecord(const std::string& line, const std::string& dateText);
 // product is no finite number).
 std::string StockValue(const std::string& close, const std::string& volume);
 
-struct StockDay {
+struct StockDay
+{
     std::vector<std::string> lines; // header and records sorted by symbol; empty: nothing to store
-    bool cut = false; // more records came than a day file holds
+    bool cut = false;               // more records came than a day file holds
 };
 
 // The day file of a body; no lines when the body is shorter than kSmallestMarketBody. The first

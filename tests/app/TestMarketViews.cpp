@@ -24,7 +24,8 @@ std::string Record(const std::string& symbol, const std::string& close, const st
 
 } // namespace
 
-class TestMarketViews : public QObject {
+class TestMarketViews : public QObject
+{
     Q_OBJECT
 
 private:
@@ -45,24 +46,24 @@ private:
 
     void storeStock(const std::string& day, const std::vector<std::string>& records)
     {
-        std::vector<std::string> lines { StockHeader() };
+        std::vector<std::string> lines{StockHeader()};
         lines.insert(lines.end(), records.begin(), records.end());
         StoreLines(m_w->folder.file("Data-STOCK/" + day + ".txt"), lines);
     }
     void threeStockDays()
     {
-        storeStock("20241202", { Record("ALPHA", "10.00"), Record("BETA", "10") });
-        storeStock(
-            "20241205", { Record("ALPHA", "10.5", "300"), Record("BETA", "9.9", "20"), Record("GAMMA", "1", "5000") });
-        storeStock("20241204", { Record("ALPHA", "10.00") });
+        storeStock("20241202", {Record("ALPHA", "10.00"), Record("BETA", "10")});
+        storeStock("20241205",
+                   {Record("ALPHA", "10.5", "300"), Record("BETA", "9.9", "20"), Record("GAMMA", "1", "5000")});
+        storeStock("20241204", {Record("ALPHA", "10.00")});
     }
     void storeFunds()
     {
         const std::string title = std::string(49, ' ') + "a  " + W("Μετοχικά");
         StoreLines(m_w->folder.file("Data-STOCK/A20241205.amb"),
-            { title, "    1.234.567,89      100.000,00   12,3456   5,12a Alpha",
-                "      999.999,99       10.000,00    1,0000  -1,00a Beta",
-                "          500,00          100,00    2,0000  10,00a Gamma" });
+                   {title, "    1.234.567,89      100.000,00   12,3456   5,12a Alpha",
+                    "      999.999,99       10.000,00    1,0000  -1,00a Beta",
+                    "          500,00          100,00    2,0000  10,00a Gamma"});
     }
     // A press on the caption of column c of the side grid.
     void pressCaption(int c, bool twice = false)
@@ -98,7 +99,7 @@ private slots:
     void init()
     {
         m_w = std::make_unique<OpenWindow>();
-        for (const char* grid : { "SG", "SG1" }) {
+        for (const char* grid : {"SG", "SG1"}) {
             QAbstractItemModel* model = m_w->child<GridView>(grid)->model();
             new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
         }
@@ -122,14 +123,14 @@ private slots:
         QCOMPARE(ToQString(days.cell(1, 3)), QStringLiteral("    3 05-12-2024"));
         QCOMPARE(SG()->currentGridRow(), 3);
         QCOMPARE(SG()->width(), 165);
-        QCOMPARE(column(0), QStringList({ "ALPHA", "BETA", "GAMMA" }));
+        QCOMPARE(column(0), QStringList({"ALPHA", "BETA", "GAMMA"}));
         // Against day 2, which only knows ALPHA.
         QCOMPARE(cell(1, 1), QStringLiteral("   5.00"));
         QCOMPARE(cell(1, 2), QString());
         QCOMPARE(cell(3, 0), QStringLiteral("  ΟΓΚΟΣ"));
         QCOMPARE(SG1()->columnWidth(6), 99);
-        QCOMPARE(
-            SG1()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(SG1()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
     }
 
     void selectingADayComputesItsChanges()
@@ -137,8 +138,8 @@ private slots:
         threeStockDays();
         m_w->press("SSTOCK");
         SG()->selectGridRow(1, 1);
-        QCOMPARE(column(1), QStringList({ "", "" })); // nothing before the first day
-        storeStock("20241204", { Record("ALPHA", "10.00"), Record("BETA", "10") });
+        QCOMPARE(column(1), QStringList({"", ""})); // nothing before the first day
+        storeStock("20241204", {Record("ALPHA", "10.00"), Record("BETA", "10")});
         SG()->selectGridRow(3, 1);
         QCOMPARE(cell(1, 1), QStringLiteral("   5.00"));
         QCOMPARE(cell(1, 2), QStringLiteral("  -1.00"));
@@ -149,26 +150,26 @@ private slots:
         threeStockDays();
         m_w->press("SSTOCK");
         pressCaption(3); // ΟΓΚΟΣ: first press descending
-        QCOMPARE(column(0), QStringList({ "GAMMA", "ALPHA", "BETA" }));
+        QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
         pressCaption(3);
-        QCOMPARE(column(0), QStringList({ "BETA", "ALPHA", "GAMMA" }));
+        QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
         pressCaption(0);
-        QCOMPARE(column(0), QStringList({ "GAMMA", "BETA", "ALPHA" }));
+        QCOMPARE(column(0), QStringList({"GAMMA", "BETA", "ALPHA"}));
         // Another day resets the directions: the next press sorts descending again.
         SG()->selectGridRow(2, 1);
         SG()->selectGridRow(3, 1);
-        QCOMPARE(column(0), QStringList({ "ALPHA", "BETA", "GAMMA" }));
+        QCOMPARE(column(0), QStringList({"ALPHA", "BETA", "GAMMA"}));
         pressCaption(3);
-        QCOMPARE(column(0), QStringList({ "GAMMA", "ALPHA", "BETA" }));
+        QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
         // Two presses quick enough to make a double click are two sorts: descending, then ascending.
         SG()->selectGridRow(2, 1);
         SG()->selectGridRow(3, 1);
         int doubleClicks = 0;
-        connect(
-            SG1()->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [&doubleClicks] { ++doubleClicks; });
+        connect(SG1()->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+                [&doubleClicks] { ++doubleClicks; });
         pressCaption(3, true);
         QCOMPARE(doubleClicks, 1);
-        QCOMPARE(column(0), QStringList({ "BETA", "ALPHA", "GAMMA" }));
+        QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
     }
 
     void fundViewShowsAndSortsTheFigures()
@@ -183,9 +184,9 @@ private slots:
         QCOMPARE(cell(4, 2), QStringLiteral("      5,1"));
         QCOMPARE(SG1()->columnWidth(0), 438);
         pressCaption(1); // 1.234.567,89 is the largest, the title counts as 0
-        QCOMPARE(column(0), QStringList({ "a Alpha", "a Beta", "a Gamma", "a  Μετοχικά" }));
+        QCOMPARE(column(0), QStringList({"a Alpha", "a Beta", "a Gamma", "a  Μετοχικά"}));
         pressCaption(0);
-        QCOMPARE(column(0), QStringList({ "a Gamma", "a Beta", "a Alpha", "a  Μετοχικά" }));
+        QCOMPARE(column(0), QStringList({"a Gamma", "a Beta", "a Alpha", "a  Μετοχικά"}));
         pressCaption(0); // ascending: the title before its funds
         QCOMPARE(column(0).first(), QStringLiteral("a  Μετοχικά"));
     }
@@ -199,14 +200,13 @@ private slots:
         QCOMPARE(SG1()->grid().rowCount(), 4);
         answerSearch(QStringLiteral("ph"));
         m_w->form.RunCommand(4);
-        QCOMPARE(column(0), QStringList({ "ALPHA" }));
-        storeStock(
-            "20241205", { Record("ALPHA", "1"), Record("BETA", "1"), Record("GAMMA", "1"), Record("BETAX", "1") });
+        QCOMPARE(column(0), QStringList({"ALPHA"}));
+        storeStock("20241205", {Record("ALPHA", "1"), Record("BETA", "1"), Record("GAMMA", "1"), Record("BETAX", "1")});
         SG()->selectGridRow(2, 1);
         SG()->selectGridRow(3, 1);
         answerSearch(QStringLiteral("bet"));
         m_w->form.RunCommand(4);
-        QCOMPARE(column(0), QStringList({ "BETA", "BETAX" }));
+        QCOMPARE(column(0), QStringList({"BETA", "BETAX"}));
         SG1()->selectGridRow(1, 0);
         QTest::keyClick(&m_w->form, Qt::Key_F3); // F3 goes on inside the reduced list
         QCOMPARE(SG1()->currentGridRow(), 2);
@@ -218,8 +218,8 @@ private slots:
         m_w->press("SSTOCK");
         answerSearch(QStringLiteral("alpha"));
         m_w->form.RunCommand(5);
-        QCOMPARE(column(0), QStringList({ "ALPHA", "ALPHA", "ALPHA" }));
-        QCOMPARE(column(1), QStringList({ "2024-12-02", "2024-12-04", "2024-12-05" }));
+        QCOMPARE(column(0), QStringList({"ALPHA", "ALPHA", "ALPHA"}));
+        QCOMPARE(column(1), QStringList({"2024-12-02", "2024-12-04", "2024-12-05"}));
         QCOMPARE(cell(1, 0), QStringLiteral("Ημερομηνία"));
         QCOMPARE(cell(2, 3), QStringLiteral("    10.5"));
         QCOMPARE(notice(), QString());
@@ -232,7 +232,7 @@ private slots:
         m_w->press("Samb");
         answerSearch(QStringLiteral("beta"));
         m_w->form.RunCommand(5);
-        QCOMPARE(column(0), QStringList({ "2024-12-05 a Beta" }));
+        QCOMPARE(column(0), QStringList({"2024-12-05 a Beta"}));
         QCOMPARE(cell(1, 1), QStringLiteral("      999.999,99"));
     }
 
@@ -293,7 +293,7 @@ private slots:
         watch.start(10);
         m_w->press("UPDATE");
         QVERIFY2(shown.contains(QString::fromStdString(host)), qPrintable(shown));
-        QVERIFY(ListFiles(m_w->folder.file("Data-STOCK/*.amb"), 1).empty());
+        QVERIFY(ListFiles(m_w->folder.file("Data-STOCK/*.amb"), ListKinds::Files).empty());
         unsetenv("KARVO_FUNDS_URL");
     }
 };

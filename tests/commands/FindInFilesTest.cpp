@@ -39,10 +39,10 @@ CellGrid StockGrid()
 TEST(FindInFiles, StockRowsComeInDateOrderPastAnEmptyDay)
 {
     test::TempFolder folder;
-    Store(folder, "20241206.txt", { "HEADER", StockLine("ALPHA", "2.00"), StockLine("BETA", "3.00") });
-    Store(folder, "20241205.txt", { "HEADER", StockLine("alphabet", "1.50") });
+    Store(folder, "20241206.txt", {"HEADER", StockLine("ALPHA", "2.00"), StockLine("BETA", "3.00")});
+    Store(folder, "20241205.txt", {"HEADER", StockLine("alphabet", "1.50")});
     Store(folder, "20241204.txt", {});
-    Store(folder, "20241203.txt", { "HEADER", StockLine("ALPHA", "1.00") });
+    Store(folder, "20241203.txt", {"HEADER", StockLine("ALPHA", "1.00")});
     CellGrid grid = StockGrid();
     EXPECT_EQ(FindAllInStockFiles(folder.path(), "ALPHA", grid), 3);
     ASSERT_EQ(grid.rowCount(), 4);
@@ -63,7 +63,7 @@ TEST(FindInFiles, NoMatchLeavesAnEmptyListAndNoFileLeavesTheGrid)
     CellGrid grid = StockGrid();
     EXPECT_EQ(FindAllInStockFiles(folder.path(), "ALPHA", grid), -1);
     EXPECT_EQ(grid.rowCount(), 5);
-    Store(folder, "20241203.txt", { StockLine("ALPHA", "1.00") });
+    Store(folder, "20241203.txt", {StockLine("ALPHA", "1.00")});
     EXPECT_EQ(FindAllInStockFiles(folder.path(), "GAMMA", grid), 0);
     EXPECT_EQ(grid.rowCount(), 1);
     EXPECT_EQ(FindAllInStockFiles(folder.path(), "", grid), 0); // an empty text matches nothing
@@ -72,9 +72,9 @@ TEST(FindInFiles, NoMatchLeavesAnEmptyListAndNoFileLeavesTheGrid)
 TEST(FindInFiles, FundRowsCarryTheDayAndTheColumns)
 {
     test::TempFolder folder;
-    const std::string fund
-        = std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
-    Store(folder, "A20241205.amb", { std::string(49, ' ') + "a  " + W("Μετοχικά"), fund, "short alpha" });
+    const std::string fund =
+        std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
+    Store(folder, "A20241205.amb", {std::string(49, ' ') + "a  " + W("Μετοχικά"), fund, "short alpha"});
     CellGrid grid(5, 3);
     EXPECT_EQ(FindAllInFundFiles(folder.path(), "ALPHA", grid), 2);
     ASSERT_EQ(grid.rowCount(), 3);
@@ -101,14 +101,14 @@ TEST(FindInFiles, EachFileTakesPartWithItsFirst999Lines)
 TEST(FindInFiles, CommandFiveAsksAndFillsTheSideGrid)
 {
     test::TempFolder folder;
-    Store(folder, "20241203.txt", { StockLine("ALPHA", "1.00") });
+    Store(folder, "20241203.txt", {StockLine("ALPHA", "1.00")});
     ProgramState state;
-    state.GameCode = 11;
+    state.GameCode = GameCode::Stock;
     CellGrid sg(2, 2);
     CellGrid sg1 = StockGrid();
     ScriptedUserInterface ui;
     ui.inputAnswers.push_back("  alpha ");
-    CommandContext context { state, sg, sg1, ui, folder.path(), {} };
+    CommandContext context{state, sg, sg1, ui, folder.path(), {}};
     EXPECT_EQ(RunCommand(5, context), &sg1);
     EXPECT_EQ(U(ui.inputCaptions.at(0)), "Ψάξε στα αρχεία - Εύρεση όλων");
     EXPECT_EQ(state.SearchText, "ALPHA");

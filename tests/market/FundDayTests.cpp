@@ -22,15 +22,16 @@ std::vector<std::string> LinesOf(const std::vector<FundCategory>& categories)
 
 TEST(FundDay, ReportDateComesFromTheHeading)
 {
-    struct Case {
+    struct Case
+    {
         const char* page;
         const char* date;
     };
     const Case cases[] = {
-        { "<h1>Στοιχεία 05/12/2024</h1>", "2024-12-05" },
-        { "<h1 class=x>Report 31.01.2025</h1 >", "2025-01-31" }, // any separators
-        { "<h2>05/12/2024</h2>", "2024-12-06" }, // no heading: the day asked
-        { "", "2024-12-06" },
+        {"<h1>Στοιχεία 05/12/2024</h1>", "2024-12-05"},
+        {"<h1 class=x>Report 31.01.2025</h1 >", "2025-01-31"}, // any separators
+        {"<h2>05/12/2024</h2>", "2024-12-06"},                 // no heading: the day asked
+        {"", "2024-12-06"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FundReportDate(Utf8ToCp1253(c.page), "2024-12-06"), c.date) << c.page;
@@ -39,8 +40,8 @@ TEST(FundDay, ReportDateComesFromTheHeading)
 
 TEST(FundDay, TitleAndFundLinesHaveTheirColumns)
 {
-    const std::vector<std::string> lines
-        = LinesOf({ { "Μετοχικά Εσωτερικού", { { "Alpha Fund", "1.234.567,89", "100.000,00", "12,3456", "5,12" } } } });
+    const std::vector<std::string> lines =
+        LinesOf({{"Μετοχικά Εσωτερικού", {{"Alpha Fund", "1.234.567,89", "100.000,00", "12,3456", "5,12"}}}});
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], Spaces(49) + "a  " + W("Μετοχικά Εσωτερικού"));
     const std::string& fund = lines[1];
@@ -53,8 +54,7 @@ TEST(FundDay, TitleAndFundLinesHaveTheirColumns)
 
 TEST(FundDay, EmptyCellGivesADashAndTheOthersStay)
 {
-    const std::vector<std::string> lines
-        = LinesOf({ { "Ομολογιακά", { { "Beta", "", "10,00", "1,0000", "&nbsp;" } } } });
+    const std::vector<std::string> lines = LinesOf({{"Ομολογιακά", {{"Beta", "", "10,00", "1,0000", "&nbsp;"}}}});
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(Chars(lines[1], 1, 16), Spaces(15) + "-");
     EXPECT_EQ(Chars(lines[1], 17, 32), Spaces(11) + "10,00");
@@ -63,8 +63,10 @@ TEST(FundDay, EmptyCellGivesADashAndTheOthersStay)
 
 TEST(FundDay, CategoriesTakeLettersInPageOrder)
 {
-    const std::vector<std::string> lines = LinesOf({ { "Πρώτη", { { "F1", "1", "1", "1", "1" } } }, { "Δεύτερη", {} },
-        { "Τρίτη", { { "F3", "3", "3", "3", "3" }, { "F4", "4", "4", "4", "4" } } } });
+    const std::vector<std::string> lines =
+        LinesOf({{"Πρώτη", {{"F1", "1", "1", "1", "1"}}},
+                 {"Δεύτερη", {}},
+                 {"Τρίτη", {{"F3", "3", "3", "3", "3"}, {"F4", "4", "4", "4", "4"}}}});
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(Chars(lines[2], 50, 52), "b  "); // a category without funds keeps its title
     EXPECT_EQ(Chars(lines[3], 50, 52), "c  ");
@@ -82,7 +84,7 @@ TEST(FundDay, MoreThan98CategoriesKeepTheFirst98)
 {
     std::vector<FundCategory> categories;
     for (int i = 0; i < 120; ++i) {
-        categories.push_back({ "C" + std::to_string(i), {} });
+        categories.push_back({"C" + std::to_string(i), {}});
     }
     const FundDay day = FundDayFromPage(Utf8ToCp1253(FundPage(categories, "05/12/2024")));
     EXPECT_EQ(day.lines.size(), 98u);
@@ -92,7 +94,7 @@ TEST(FundDay, MoreThan98CategoriesKeepTheFirst98)
 
 TEST(FundDay, LineBreaksInsideCellsStayOnOneLine)
 {
-    const std::vector<std::string> lines = LinesOf({ { "Τίτλος\r\nδεύτερη", { { "Na\nme", "1", "2", "3", "4" } } } });
+    const std::vector<std::string> lines = LinesOf({{"Τίτλος\r\nδεύτερη", {{"Na\nme", "1", "2", "3", "4"}}}});
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(Chars(lines[1], 50, 1000), "a Na me");
 }

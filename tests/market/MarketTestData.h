@@ -8,7 +8,8 @@ namespace karvo::test {
 
 // One MetaStock line: symbol, two unused fields, high, low, close, opening, volume.
 inline std::string StockLine(const std::string& symbol, const std::string& close, const std::string& volume,
-    const std::string& high = "1.25", const std::string& low = "1.10", const std::string& open = "1.15")
+                             const std::string& high = "1.25", const std::string& low = "1.10",
+                             const std::string& open = "1.15")
 {
     return symbol + ",20241205,x," + high + "," + low + "," + close + "," + open + "," + volume;
 }
@@ -27,11 +28,13 @@ inline std::string StockBody(const std::vector<std::string>& lines, std::size_t 
     return body;
 }
 
-struct FundRow {
+struct FundRow
+{
     std::string name, assets, units, price, change;
 };
 
-struct FundCategory {
+struct FundCategory
+{
     std::string title;
     std::vector<FundRow> funds;
 };

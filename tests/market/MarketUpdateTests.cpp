@@ -25,18 +25,19 @@ namespace {
 const std::string kStockPath = "/finance/Data/GetMetaStock.ashx?date=";
 
 void Fetch(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-    const std::function<void(std::size_t, DayBody)>& deliver)
+           const std::function<void(std::size_t, DayBody)>& deliver)
 {
     FetchMany(urls, 4, cancelled, [&](std::size_t index, FetchedBody body) {
         const DayFetchFailure failure = body.failure == FetchFailure::None ? DayFetchFailure::None
             : body.failure == FetchFailure::Unreachable                    ? DayFetchFailure::Unreachable
                                                                            : DayFetchFailure::Other;
-        deliver(index, DayBody { std::move(body.body), failure });
+        deliver(index, DayBody{std::move(body.body), failure});
     });
 }
 
 // Cancels once the given number of days is done.
-struct ScriptedProgress : RangeProgress {
+struct ScriptedProgress : RangeProgress
+{
     int cancelAfter = 1 << 30;
     int days = 0;
     int done = 0;
@@ -47,7 +48,10 @@ struct ScriptedProgress : RangeProgress {
     void finish() override { ++finished; }
 };
 
-std::string StockPath(const std::string& day) { return kStockPath + day + "&type=1&encoding=2"; }
+std::string StockPath(const std::string& day)
+{
+    return kStockPath + day + "&type=1&encoding=2";
+}
 
 std::string FundPath(const std::string& day)
 {
@@ -56,7 +60,8 @@ std::string FundPath(const std::string& day)
           "&option=com_statistic&lang=el";
 }
 
-class MarketUpdate : public ::testing::Test {
+class MarketUpdate : public ::testing::Test
+{
 protected:
     LoopbackServer server;
     test::TempFolder folder;
@@ -66,17 +71,17 @@ protected:
     MarketContext Context(const std::string& host = {})
     {
         const std::string base = host.empty() ? server.baseUrl() : host;
-        return MarketContext { ui, folder.path(), QDate(2024, 12, 10), { base, base }, &Fetch, &progress };
+        return MarketContext{ui, folder.path(), QDate(2024, 12, 10), {base, base}, &Fetch, &progress};
     }
     MarketReport Stock(const std::string& from, const std::string& to)
     {
-        ui.memoAnswers.push_back({ from, to });
+        ui.memoAnswers.push_back({from, to});
         MarketContext context = Context();
         return UpdateStock(context);
     }
     MarketReport Funds(const std::string& from, const std::string& to)
     {
-        ui.memoAnswers.push_back({ from, to });
+        ui.memoAnswers.push_back({from, to});
         MarketContext context = Context();
         return UpdateFunds(context);
     }
@@ -92,13 +97,13 @@ protected:
     }
     std::vector<std::string> Stored(const char* mask = "Data-STOCK/*") const
     {
-        std::vector<std::string> names = ListFiles(folder.file(mask), 1);
+        std::vector<std::string> names = ListFiles(folder.file(mask), ListKinds::Files);
         std::sort(names.begin(), names.end());
         return names;
     }
 };
 
-const std::vector<std::string> kFridayToMonday { "2024-12-06", "2024-12-07", "2024-12-08", "2024-12-09" };
+const std::vector<std::string> kFridayToMonday{"2024-12-06", "2024-12-07", "2024-12-08", "2024-12-09"};
 
 } // namespace
 
@@ -108,7 +113,7 @@ TEST_F(MarketUpdate, DateBoxIsPrefilledWithToday)
     EXPECT_FALSE(UpdateStock(context).ran); // cancelled: nothing asked
     ASSERT_EQ(ui.memoCalls.size(), 1u);
     EXPECT_EQ(U(ui.memoCalls[0].caption), "ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ");
-    EXPECT_EQ(ui.memoCalls[0].fields, (std::vector<std::string> { "10/12/2024", "10/12/2024" }));
+    EXPECT_EQ(ui.memoCalls[0].fields, (std::vector<std::string>{"10/12/2024", "10/12/2024"}));
     EXPECT_EQ(U(ui.memoCalls[0].labels[1]), "ΕΩΣ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)");
     EXPECT_TRUE(server.requests().empty());
     EXPECT_TRUE(ui.statusHistory.empty());
@@ -116,7 +121,7 @@ TEST_F(MarketUpdate, DateBoxIsPrefilledWithToday)
 
 TEST_F(MarketUpdate, InvalidDatesAskNothing)
 {
-    for (const char* bad : { "31/2/2024", "1/13/2024", "5/12", "", "0/1/2024", "1/1/0" }) {
+    for (const char* bad : {"31/2/2024", "1/13/2024", "5/12", "", "0/1/2024", "1/1/0"}) {
         EXPECT_FALSE(Stock(bad, "6/12/2024").ran) << bad;
     }
     EXPECT_TRUE(server.requests().empty());
@@ -124,7 +129,7 @@ TEST_F(MarketUpdate, InvalidDatesAskNothing)
 
 TEST_F(MarketUpdate, RangeOverTwentyYearsNeedsConfirmation)
 {
-    ui.choiceAnswers.push_back(7); // No
+    ui.choiceAnswers.push_back(MessageAnswer::No);
     EXPECT_FALSE(Stock("1/1/1026", "1/1/2026").ran);
     EXPECT_TRUE(server.requests().empty());
     EXPECT_EQ(ui.choiceAnswers.size(), 0u);
@@ -134,14 +139,15 @@ TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
 {
     for (const std::string& day : kFridayToMonday) {
         const bool weekend = day == "2024-12-07" || day == "2024-12-08";
-        server.set(StockPath(day),
-            LoopbackResponse::Body(weekend ? "<html>closed</html>" : StockBody({ StockLine("ALPHA", "12.5", "3") })));
+        server.set(
+            StockPath(day),
+            LoopbackResponse::Body(weekend ? "<html>closed</html>" : StockBody({StockLine("ALPHA", "12.5", "3")})));
     }
     const MarketReport report = Stock("6/12/2024", " 9/12/2024");
     EXPECT_EQ(server.requests().size(), 4u);
     EXPECT_EQ(Downloading(), kFridayToMonday);
     EXPECT_EQ(U(ui.statusHistory.front()), "Παρακαλώ περιμένετε");
-    EXPECT_EQ(Stored(), (std::vector<std::string> { "20241206.txt", "20241209.txt" }));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241206.txt", "20241209.txt"}));
     EXPECT_EQ(report.stored, 2);
     EXPECT_EQ(report.noData, 2);
     EXPECT_EQ(progress.days, 0); // a short range shows no progress
@@ -154,20 +160,20 @@ TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
 
 TEST_F(MarketUpdate, BodyOfExactly500CharactersIsStored)
 {
-    const std::string body = StockBody({ StockLine("ALPHA", "0.5", "5") }, 600).substr(0, 500);
+    const std::string body = StockBody({StockLine("ALPHA", "0.5", "5")}, 600).substr(0, 500);
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(body));
     server.set(StockPath("2024-12-03"), LoopbackResponse::Body(body.substr(0, 499)));
     Stock("2/12/2024", "3/12/2024");
-    EXPECT_EQ(Stored(), (std::vector<std::string> { "20241202.txt" }));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt"}));
     const std::vector<std::string> lines = LoadLines(folder.file("Data-STOCK/20241202.txt"));
     EXPECT_EQ(Chars(lines[1], 87, 88), " 2");
 }
 
 TEST_F(MarketUpdate, RerunRewritesAStoredDayAndShortAnswerKeepsIt)
 {
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({ StockLine("OLD", "1", "1") })));
+    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("OLD", "1", "1")})));
     Stock("2/12/2024", "2/12/2024");
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({ StockLine("AAA", "1", "1") })));
+    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("AAA", "1", "1")})));
     Stock("2/12/2024", "2/12/2024");
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body("", 404));
@@ -188,17 +194,18 @@ TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
     for (const std::string& day : kFridayToMonday) {
         const std::string heading = day.substr(8, 2) + "/" + day.substr(5, 2) + "/" + day.substr(0, 4);
         server.set(FundPath(day),
-            LoopbackResponse::Body(FundPage({ { "Μετοχικά", { { "Alpha", "", "1", "2", "3" } } }, { "Ομολογιακά", {} },
-                                                { "Μικτά", { { "Gamma", "1", "2", "3", "4" } } } },
-                heading)));
+                   LoopbackResponse::Body(FundPage({{"Μετοχικά", {{"Alpha", "", "1", "2", "3"}}},
+                                                    {"Ομολογιακά", {}},
+                                                    {"Μικτά", {{"Gamma", "1", "2", "3", "4"}}}},
+                                                   heading)));
     }
     const MarketReport report = Funds("6/12/2024", "9/12/2024");
     std::vector<std::string> asked = server.requests(); // fetched together: any arrival order
     std::sort(asked.begin(), asked.end());
-    EXPECT_EQ(asked, (std::vector<std::string> { FundPath("2024-12-06"), FundPath("2024-12-09") }));
+    EXPECT_EQ(asked, (std::vector<std::string>{FundPath("2024-12-06"), FundPath("2024-12-09")}));
     EXPECT_EQ(Downloading(), kFridayToMonday);
     EXPECT_EQ(ui.status, ""); // cleared at the end
-    EXPECT_EQ(Stored(), (std::vector<std::string> { "A20241206.amb", "A20241209.amb" }));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241206.amb", "A20241209.amb"}));
     EXPECT_EQ(report.stored, 2);
     const std::vector<std::string> lines = LoadLines(folder.file("Data-STOCK/A20241209.amb"));
     ASSERT_EQ(lines.size(), 5u);
@@ -210,18 +217,18 @@ TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
 
 TEST_F(MarketUpdate, FundPageOfAnotherDayIsSkippedAndOneWithoutHeadingAccepted)
 {
-    const std::vector<FundCategory> report { { "Μετοχικά", { { "Alpha", "1", "2", "3", "4" } } } };
+    const std::vector<FundCategory> report{{"Μετοχικά", {{"Alpha", "1", "2", "3", "4"}}}};
     server.set(FundPath("2024-12-02"), LoopbackResponse::Body(FundPage(report, "29/11/2024")));
     server.set(FundPath("2024-12-03"), LoopbackResponse::Body(FundPage(report, "")));
     const MarketReport result = Funds("2/12/2024", "3/12/2024");
-    EXPECT_EQ(Stored(), (std::vector<std::string> { "A20241203.amb" }));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241203.amb"}));
     EXPECT_EQ(result.noData, 1);
 }
 
 TEST_F(MarketUpdate, RefusedConnectionsNameTheHostAndWriteNothing)
 {
     const std::string host = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
-    ui.memoAnswers.push_back({ "2/12/2024", "4/12/2024" });
+    ui.memoAnswers.push_back({"2/12/2024", "4/12/2024"});
     MarketContext context = Context(host);
     const MarketReport report = UpdateStock(context);
     EXPECT_TRUE(report.serverUnreachable());
@@ -242,7 +249,7 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
     QDate day(2024, 11, 1);
     for (int i = 0; i < 30; ++i, day = day.addDays(1)) {
         server.set(StockPath(DashedDay(day)),
-            LoopbackResponse::Body(StockBody({ StockLine("S" + std::to_string(i), "1", "1") })));
+                   LoopbackResponse::Body(StockBody({StockLine("S" + std::to_string(i), "1", "1")})));
     }
     progress.cancelAfter = 10;
     const MarketReport report = Stock("1/11/2024", "30/11/2024");
@@ -267,9 +274,9 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
 
 TEST_F(MarketUpdate, UnwritableDayFileIsAnErrorNotASkip)
 {
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({ StockLine("ALPHA", "1", "1") })));
+    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")})));
     WriteBytes(folder.file("Data-STOCK"), "a file where the folder should be");
-    ui.memoAnswers.push_back({ "2/12/2024", "2/12/2024" });
+    ui.memoAnswers.push_back({"2/12/2024", "2/12/2024"});
     MarketContext context = Context();
     EXPECT_THROW(UpdateStock(context), KarvoError);
 }
@@ -284,5 +291,5 @@ TEST(MarketHosts, EnvironmentPointsTheServicesElsewhere)
     ::unsetenv("KARVO_STOCK_URL");
     EXPECT_EQ(MarketServersInUse().stock, "https://www.naftemporiki.gr");
     EXPECT_EQ(StockDayUrl("https://h", "2024-12-05"),
-        "https://h/finance/Data/GetMetaStock.ashx?date=2024-12-05&type=1&encoding=2");
+              "https://h/finance/Data/GetMetaStock.ashx?date=2024-12-05&type=1&encoding=2");
 }

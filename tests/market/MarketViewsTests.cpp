@@ -21,7 +21,7 @@ std::string Record(const std::string& symbol, const std::string& close, const st
 
 void StoreStockDay(const test::TempFolder& folder, const std::string& day, const std::vector<std::string>& records)
 {
-    std::vector<std::string> lines { StockHeader() };
+    std::vector<std::string> lines{StockHeader()};
     lines.insert(lines.end(), records.begin(), records.end());
     CreateFolder(folder.file("Data-STOCK"));
     StoreLines(folder.file("Data-STOCK/" + day + ".txt"), lines);
@@ -41,8 +41,8 @@ std::vector<std::string> Column(const CellGrid& grid, int column)
 TEST(MarketViews, DayListNumbersTheDaysInDateOrder)
 {
     test::TempFolder folder;
-    for (const char* day : { "20241205", "20240102", "20241206" }) {
-        StoreStockDay(folder, day, { Record("ALPHA", "1") });
+    for (const char* day : {"20241205", "20240102", "20241206"}) {
+        StoreStockDay(folder, day, {Record("ALPHA", "1")});
     }
     WriteBytes(folder.file("Data-STOCK/A20241205.amb"), "");
     const CellGrid list = MarketDateList(folder.path(), MarketKind::Stock);
@@ -51,7 +51,7 @@ TEST(MarketViews, DayListNumbersTheDaysInDateOrder)
     EXPECT_EQ(list.cell(1, 1), "    1 02-01-2024");
     EXPECT_EQ(list.cell(1, 3), "    3 06-12-2024");
     EXPECT_EQ(list.currentRow(), 3);
-    EXPECT_EQ(list.columnWidths(), (std::vector<int> { 0, 150 }));
+    EXPECT_EQ(list.columnWidths(), (std::vector<int>{0, 150}));
     const CellGrid funds = MarketDateList(folder.path(), MarketKind::Funds);
     ASSERT_EQ(funds.rowCount(), 2);
     EXPECT_EQ(funds.cell(1, 1), "    1 05-12-2024");
@@ -70,19 +70,19 @@ TEST(MarketViews, ChangeIsAgainstThePreviousStoredDay)
 {
     test::TempFolder folder;
     StoreStockDay(folder, "20241202",
-        { Record("ALPHA", "10.00"), Record("BETA", "10"), Record("ZERO", "0"), Record("LONGER", "4") });
-    StoreStockDay(folder, "20241205",
-        { Record("ALPHA", "10.5"), Record("BETA", "9.9"), Record("NEW", "1"), Record("ZERO", "3"),
-            Record("LONG", "5") });
+                  {Record("ALPHA", "10.00"), Record("BETA", "10"), Record("ZERO", "0"), Record("LONGER", "4")});
+    StoreStockDay(
+        folder, "20241205",
+        {Record("ALPHA", "10.5"), Record("BETA", "9.9"), Record("NEW", "1"), Record("ZERO", "3"), Record("LONG", "5")});
     const std::optional<CellGrid> first = StockDayGrid(folder.path(), "    1 02-12-2024", "");
     ASSERT_TRUE(first);
     EXPECT_EQ(Column(*first, 1), std::vector<std::string>(4, "")); // no day before the first
     const std::optional<CellGrid> grid = StockDayGrid(folder.path(), "    2 05-12-2024", "    1 02-12-2024");
     ASSERT_TRUE(grid);
     ASSERT_EQ(grid->rowCount(), 6);
-    EXPECT_EQ(Column(*grid, 0), (std::vector<std::string> { "ALPHA", "BETA", "NEW", "ZERO", "LONG" }));
+    EXPECT_EQ(Column(*grid, 0), (std::vector<std::string>{"ALPHA", "BETA", "NEW", "ZERO", "LONG"}));
     // ZERO had a close of 0: no division; LONG matches the longer symbol that starts like it.
-    EXPECT_EQ(Column(*grid, 1), (std::vector<std::string> { "   5.00", "  -1.00", "", "", "  25.00" }));
+    EXPECT_EQ(Column(*grid, 1), (std::vector<std::string>{"   5.00", "  -1.00", "", "", "  25.00"}));
     EXPECT_EQ(grid->cell(2, 1), "    10.5");
     EXPECT_EQ(grid->cell(3, 1), "      100");
     EXPECT_EQ(grid->cell(6, 1), "        1050");
@@ -92,13 +92,14 @@ TEST(MarketViews, ChangeIsAgainstThePreviousStoredDay)
 
 TEST(MarketViews, ChangeCellFormat)
 {
-    struct Case {
+    struct Case
+    {
         const char* now;
         const char* before;
         const char* cell;
     };
-    const Case cases[] = { { "10.5", "10.00", "   5.00" }, { "9.9", "10", "  -1.00" }, { "1", "0", "" },
-        { "1", "-", "" }, { "2000", "1", "199900.00" }, { "1", "1", "   0.00" } };
+    const Case cases[] = {{"10.5", "10.00", "   5.00"}, {"9.9", "10", "  -1.00"}, {"1", "0", ""}, {"1", "-", ""},
+                          {"2000", "1", "199900.00"},   {"1", "1", "   0.00"}};
     for (const Case& c : cases) {
         EXPECT_EQ(ChangeCell(c.now, c.before), *c.cell ? RightPart(std::string(7, ' ') + c.cell, 7) : "")
             << c.now << "/" << c.before;
@@ -118,9 +119,9 @@ TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
 {
     test::TempFolder folder;
     CreateFolder(folder.file("Data-STOCK"));
-    const std::string fund
-        = std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
-    StoreLines(folder.file("Data-STOCK/A20241205.amb"), { Spaces(49) + "a  " + W("Μετοχικά"), fund });
+    const std::string fund =
+        std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
+    StoreLines(folder.file("Data-STOCK/A20241205.amb"), {Spaces(49) + "a  " + W("Μετοχικά"), fund});
     const std::optional<CellGrid> grid = FundDayGrid(folder.path(), "    1 05-12-2024");
     ASSERT_TRUE(grid);
     EXPECT_EQ(U(grid->cell(0, 1)), "a  Μετοχικά");
@@ -129,31 +130,31 @@ TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
     EXPECT_EQ(grid->cell(4, 2), "    -12,4"); // characters 43 to 48: the last is not shown
     EXPECT_EQ(grid->cell(0, 2), "a Alpha");
     EXPECT_EQ(U(grid->cell(0, 0)), std::string(65, ' ') + "ΟΣΕΚΑ");
-    EXPECT_EQ(grid->columnWidths(), (std::vector<int> { 438, 90, 90, 65, 65 }));
+    EXPECT_EQ(grid->columnWidths(), (std::vector<int>{438, 90, 90, 65, 65}));
 }
 
 TEST(MarketViews, SortByNumberTextAndFundFigures)
 {
     CellGrid stock = MarketGridFrame(MarketKind::Stock);
     stock.setRowCount(4);
-    const char* rows[3][2] = { { "BETA", "     200" }, { "alpha", "       -" }, { "GAMMA", "    1000" } };
+    const char* rows[3][2] = {{"BETA", "     200"}, {"alpha", "       -"}, {"GAMMA", "    1000"}};
     for (int r = 0; r < 3; ++r) {
         stock.setCell(0, r + 1, rows[r][0]);
         stock.setCell(3, r + 1, rows[r][1]);
     }
     SortMarketRows(stock, 3, true, MarketKind::Stock);
-    EXPECT_EQ(Column(stock, 0), (std::vector<std::string> { "GAMMA", "BETA", "alpha" }));
+    EXPECT_EQ(Column(stock, 0), (std::vector<std::string>{"GAMMA", "BETA", "alpha"}));
     SortMarketRows(stock, 0, false, MarketKind::Stock);
-    EXPECT_EQ(Column(stock, 0), (std::vector<std::string> { "alpha", "BETA", "GAMMA" }));
-    EXPECT_EQ(Column(stock, 3), (std::vector<std::string> { "       -", "     200", "    1000" }));
+    EXPECT_EQ(Column(stock, 0), (std::vector<std::string>{"alpha", "BETA", "GAMMA"}));
+    EXPECT_EQ(Column(stock, 3), (std::vector<std::string>{"       -", "     200", "    1000"}));
 
     CellGrid funds = MarketGridFrame(MarketKind::Funds);
     funds.setRowCount(4);
-    const char* assets[] = { "    1.234.567,89", "", "      999.999,99" };
+    const char* assets[] = {"    1.234.567,89", "", "      999.999,99"};
     for (int r = 0; r < 3; ++r) {
         funds.setCell(0, r + 1, std::string(1, static_cast<char>('a' + r)));
         funds.setCell(1, r + 1, assets[r]);
     }
     SortMarketRows(funds, 1, false, MarketKind::Funds);
-    EXPECT_EQ(Column(funds, 0), (std::vector<std::string> { "b", "c", "a" })); // a title line counts as 0
+    EXPECT_EQ(Column(funds, 0), (std::vector<std::string>{"b", "c", "a"})); // a title line counts as 0
 }

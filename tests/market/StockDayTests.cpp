@@ -25,24 +25,25 @@ TEST(StockDay, HeaderIsTheFixedCaptionLine)
 TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
 {
     EXPECT_EQ(StockRecord(StockLine("ALPHA", "1.20", "1000"), "05/12/2024"),
-        "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
-        "       1.15             -");
+              "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
+              "       1.15             -");
 }
 
 TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)
 {
-    struct Case {
+    struct Case
+    {
         const char* close;
         const char* volume;
         const char* value;
     };
     const Case cases[] = {
-        { "12.5", "3", "38" }, // 37.5 goes to the even 38
-        { "0.5", "5", "2" }, // 2.5 goes to the even 2
-        { "3.5", "1", "4" }, { "1.20", "0", "-" }, // no volume, no value
-        { "1.20", "abc", "-" }, // a volume that is no number
-        { "1.20", "007", "8" }, // 8.4
-        { "1e308", "1e308", "-" }, // no finite product
+        {"12.5", "3", "38"},                         // 37.5 goes to the even 38
+        {"0.5", "5", "2"},                           // 2.5 goes to the even 2
+        {"3.5", "1", "4"},       {"1.20", "0", "-"}, // no volume, no value
+        {"1.20", "abc", "-"},                        // a volume that is no number
+        {"1.20", "007", "8"},                        // 8.4
+        {"1e308", "1e308", "-"},                     // no finite product
     };
     for (const Case& c : cases) {
         EXPECT_EQ(StockValue(c.close, c.volume), c.value) << c.close << " x " << c.volume;
@@ -60,8 +61,8 @@ TEST(StockDay, ZeroVolumeStillWritesTheOtherFields)
 
 TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
 {
-    const std::string body = StockBody({ StockLine("GAMMA", "3.00", "1"), "", "short,line",
-        StockLine("ALPHA", "1.20", "1000"), StockLine("beta", "2.00", "2") });
+    const std::string body = StockBody({StockLine("GAMMA", "3.00", "1"), "", "short,line",
+                                        StockLine("ALPHA", "1.20", "1000"), StockLine("beta", "2.00", "2")});
     const StockDay day = StockDayFromBody(body, "05/12/2024");
     ASSERT_GE(day.lines.size(), 4u);
     EXPECT_EQ(day.lines[0], StockHeader());
@@ -76,7 +77,7 @@ TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
 
 TEST(StockDay, ShortBodyGivesNothingAndFiveHundredCharactersAreEnough)
 {
-    const std::string body = StockBody({ StockLine("ALPHA", "1.20", "1000") }, 600).substr(0, 500);
+    const std::string body = StockBody({StockLine("ALPHA", "1.20", "1000")}, 600).substr(0, 500);
     EXPECT_EQ(StockDayFromBody(body, "05/12/2024").lines.size() > 1, true);
     EXPECT_TRUE(StockDayFromBody(body.substr(0, 499), "05/12/2024").lines.empty());
     EXPECT_TRUE(StockDayFromBody("", "05/12/2024").lines.empty());

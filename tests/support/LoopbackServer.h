@@ -5,9 +5,9 @@
 #pragma once
 
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
-#include <arpa/inet.h>
 #include <map>
 #include <mutex>
 #include <stdexcept>

@@ -51,7 +51,7 @@ bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std:
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, int,
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, FileChooserMode,
                                            std::string& fileName)
 {
     if (fileAnswers.empty()) {
@@ -67,12 +67,13 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-int ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, int, int defaultButton, int)
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, MessageType,
+                                                   MessageAnswer defaultButton, MessageButtons)
 {
     if (choiceAnswers.empty()) {
         return defaultButton;
     }
-    int answer = choiceAnswers.front();
+    const MessageAnswer answer = choiceAnswers.front();
     choiceAnswers.pop_front();
     return answer;
 }
