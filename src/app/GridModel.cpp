@@ -63,6 +63,12 @@ int GridModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : m_grid.columnCount();
 }
 
+bool GridModel::isRightAligned(int column) const
+{
+    const std::vector<bool>& right = m_grid.rightAligned();
+    return column >= 0 && static_cast<std::size_t>(column) < right.size() && right[static_cast<std::size_t>(column)];
+}
+
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
@@ -70,13 +76,16 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     }
     switch (role) {
     case Qt::DisplayRole:
+        // Right-aligned numbers go without the blanks that align them in a fixed-pitch file: in a
+        // proportional font the blanks would only push the digits out of the cell.
+        if (isRightAligned(index.column())) {
+            return ToQString(m_grid.cell(index.column(), gridRow(index.row()))).trimmed();
+        }
+        return ToQString(m_grid.cell(index.column(), gridRow(index.row())));
     case Qt::EditRole: return ToQString(m_grid.cell(index.column(), gridRow(index.row())));
     case Qt::BackgroundRole: return index.column() < m_fixedColumns ? m_fixedColour : m_cellColour;
-    case Qt::TextAlignmentRole: {
-        const auto column = static_cast<std::size_t>(index.column());
-        const std::vector<bool>& right = m_grid.rightAligned();
-        return column < right.size() && right[column] ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    }
+    case Qt::TextAlignmentRole:
+        return isRightAligned(index.column()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     default: return QVariant();
     }
 }

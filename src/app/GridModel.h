@@ -45,6 +45,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 private:
+    bool isRightAligned(int column) const;
+
     CellGrid m_grid;
     int m_fixedColumns = 1;
     bool m_editable = false;

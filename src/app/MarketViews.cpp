@@ -37,7 +37,13 @@ void TForm1::showMarketView(bool stock)
     P_LEFT->hide();
     resize(stock ? 871 : 959, height());
     P_TOP->setText(stock ? QStringLiteral("S T O C K") : QStringLiteral("Α Μ Ο Ι Β Α Ι Α"));
-    const QFont font = NamedFont(stock ? "Courier" : "Arial", 8);
+    // "Arial" itself where the system has it or a font of the same metrics (Liberation Sans):
+    // the fund captions are measured for it.
+    QFont font = NamedFont("Courier", 8);
+    if (!stock) {
+        font = QFont(QStringLiteral("Arial"), 8);
+        font.setStyleHint(QFont::SansSerif);
+    }
     SG1->setFont(font);
     SG1->horizontalHeader()->setFont(font);
     SG->setFixedWidth(kDayListWidth);

@@ -131,6 +131,9 @@ private slots:
         QCOMPARE(SG1()->columnWidth(6), 99);
         QCOMPARE(SG1()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignRight | Qt::AlignVCenter));
+        // Numbers flush right without their aligning blanks; the symbol as it is.
+        QCOMPARE(SG1()->model()->index(0, 2).data().toString(), QStringLiteral("10.5"));
+        QVERIFY(!SG1()->model()->index(0, 0).data(Qt::TextAlignmentRole).isValid());
     }
 
     void selectingADayComputesItsChanges()
