@@ -105,7 +105,9 @@ void FetchMany(const std::vector<std::string>& urls, int parallel, const std::fu
     std::size_t next = 0;
     std::size_t delivered = 0;
     bool stopping = false;
-    while (true) {
+    // Fills the free places of the window and sends their requests at once.
+    auto topUp = [&] {
+        const std::size_t before = next;
         while (!stopping && next < urls.size() && next < delivered + width) {
             std::unique_ptr<Transfer> transfer = multi ? StartTransfer(multi.get(), urls[next], next) : nullptr;
             if (transfer) {
@@ -115,10 +117,20 @@ void FetchMany(const std::vector<std::string>& urls, int parallel, const std::fu
             }
             ++next;
         }
+        int active = 0;
+        if (next != before && multi) {
+            curl_multi_perform(multi.get(), &active);
+        }
+    };
+    while (true) {
+        topUp();
+        // The next request is under way before a body is stored: storing waits for the disk.
         for (auto found = finished.find(delivered); found != finished.end(); found = finished.find(delivered)) {
             FetchedBody body = std::move(found->second);
             finished.erase(found);
             deliver(delivered++, std::move(body));
+            stopping = stopping || (cancelled && cancelled());
+            topUp();
         }
         if (running.empty() && (stopping || next == urls.size())) {
             return;
