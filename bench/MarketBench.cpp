@@ -151,20 +151,20 @@ public:
     {
         return false;
     }
-    void ShowNotice(NoticeKind, const std::string&) override {}
+    void ShowNotice(NoticeKind, const std::string&) override { }
     MessageAnswer MessageChoice(const std::string&, const std::string&, MessageType, MessageAnswer answer,
                                 MessageButtons) override
     {
         return answer;
     }
-    void StatusNotice(const std::string&) override {}
-    void ShellOpen(const std::string&) override {}
+    void StatusNotice(const std::string&) override { }
+    void ShellOpen(const std::string&) override { }
     void TextExtent(const std::string&, const std::string&, int, int& width, int& height) override
     {
         width = height = 0;
     }
     int WorkAreaHeight() override { return 1000; }
-    void processPendingEvents() override {}
+    void processPendingEvents() override { }
 };
 
 void ThirtyDaysFromASlowServer(benchmark::State& state)
@@ -182,8 +182,12 @@ void ThirtyDaysFromASlowServer(benchmark::State& state)
     QTemporaryDir dir;
     RangeAnswers ui;
     for (auto _ : state) {
-        MarketContext context{ui, dir.path().toStdString() + "/", QDate(2024, 12, 1),
-                              {server.baseUrl(), server.baseUrl()}, &FetchMarketDays, nullptr};
+        MarketContext context{ui,
+                              dir.path().toStdString() + "/",
+                              QDate(2024, 12, 1),
+                              {server.baseUrl(), server.baseUrl()},
+                              &FetchMarketDays,
+                              nullptr};
         const MarketReport report = UpdateStock(context);
         state.counters["stored"] = report.stored;
     }
