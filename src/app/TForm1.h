@@ -89,6 +89,7 @@ private:
     ProgramState m_state;
     QtUserInterface m_ui;
     bool m_shown = false;
+    bool m_starting = false;  // the first view is being shown from FormShow
 
     QWidget* P_LEFT = nullptr;
     QWidget* P_RIGHT = nullptr;

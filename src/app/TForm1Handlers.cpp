@@ -18,7 +18,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
+#include <ctime>
 
 namespace karvo {
 
@@ -37,7 +39,13 @@ void TForm1::guarded(const std::function<void()>& body)
     try {
         body();
     } catch (const std::exception& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        const QString text = QString::fromUtf8(error.what());
+        // At start-up the window is still being shown: the box waits until it is up.
+        if (m_starting) {
+            QTimer::singleShot(0, this, [this, text] { QMessageBox::critical(this, windowTitle(), text); });
+        } else {
+            QMessageBox::critical(this, windowTitle(), text);
+        }
     }
 }
 
@@ -48,10 +56,13 @@ void TForm1::FormShow()
     m_state.KinoPeriodFile.clear();
     CreateFolder(m_folder + "Data");
     CreateFolder(m_folder + "Data-STOCK");
+    RemoveStaleScratchFiles(m_folder, TempFolder(), std::time(nullptr));
     m_state.FirstYear = FirstYearFor(m_today().year());
     m_state.CouponImportCount = 0;
     setTag(1);
+    m_starting = true;
     OPAPClick(this);
+    m_starting = false;
 }
 
 void TForm1::OPAPClick(QObject* sender)
@@ -216,7 +227,13 @@ void TForm1::UpdateClick()
 {
     guarded([this] {
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
-        const UpdateOutcome outcome = RunUpdate(context);
+        UpdateOutcome outcome;
+        try {
+            outcome = RunUpdate(context);
+        } catch (const std::exception&) {
+            StatusNotice(QString());  // the wait notice must not outlast the failure's box
+            throw;
+        }
         if (outcome.viewGame == 0) {
             return;
         }

@@ -18,9 +18,10 @@ using Merge = std::function<MergeResult(const std::string& stored, const Workboo
 UpdateResult UpdateSlotFile(UpdateContext& context, int gameCode, const std::string& resultsFile, int width,
                             const Merge& merge)
 {
-    context.ui.StatusNotice(WaitNoticeText());
+    // A history that cannot be read stops the update before anything is fetched or written.
     const std::string path = context.folder + resultsFile;
     const std::string stored = ReadMaskedFile(path);
+    context.ui.StatusNotice(WaitNoticeText());
     const FetchedFile workbook = FetchWorkbook(context, gameCode, context.state.SelectedYear);
     UpdateResult result;
     result.fetchFailed = !workbook.fetched || !workbook.readable;

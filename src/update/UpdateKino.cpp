@@ -36,6 +36,9 @@ UpdateResult UpdateKino(UpdateContext& context)
     if (!current && FileSizeOf(monthFile) > 99) {
         return result;
     }
+    // The month is built anew from the workbook, but a kept file that cannot be read is a fault
+    // the user must see before anything replaces it.
+    ReadKinoFile(monthFile);
     context.ui.StatusNotice(WaitNoticeText());
     const FetchedFile workbook = FetchWorkbook(context, 10, year, TextToInt(month));
     result.fetchFailed = !workbook.fetched || !workbook.readable;

@@ -72,7 +72,8 @@ std::vector<std::string> ReadSharedStrings(std::string_view xml, std::size_t max
     std::vector<std::string> strings;
     for (std::size_t p = xml.find("<t"); p != npos; p = xml.find("<t", p)) {
         if (strings.size() >= maxCount) {
-            throw KarvoError("The workbook has more than " + std::to_string(maxCount) + " shared texts.");
+            throw KarvoError("Το βιβλίο εργασίας έχει περισσότερα από " + std::to_string(maxCount)
+                             + " κοινά κείμενα, περισσότερα από όσα διαβάζει το πρόγραμμα.");
         }
         const std::size_t open = xml.find('>', p + 1);
         const std::size_t close = open == npos ? npos : xml.find("</t>", open + 1);
@@ -108,7 +109,8 @@ int ScanSheet(std::string_view xml, const std::vector<std::string>& sharedString
         ++lastRow;
         const std::size_t cells = (static_cast<std::size_t>(lastRow) + 1) * w;
         if (cells > maxCells) {
-            throw KarvoError("The workbook has more than " + std::to_string(maxCells) + " cells to read.");
+            throw KarvoError("Το βιβλίο εργασίας έχει περισσότερα από " + std::to_string(maxCells)
+                             + " κελιά, περισσότερα από όσα διαβάζει το πρόγραμμα.");
         }
         table.growTo(cells + 1);
         ScanRow(xml.substr(open + 1, close - open - 1), sharedStrings, width, static_cast<std::size_t>(lastRow) * w,

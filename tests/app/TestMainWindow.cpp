@@ -11,6 +11,7 @@
 #include "support/WorkbookWriter.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -72,8 +73,8 @@ private:
         m_w->form.RunCommand(1);
     }
 
-    // Presses the update button and picks the line for year from the ten years it offers.
-    void updateYear(int year)
+    // Presses the update button of form and picks the line for year from the ten years it offers.
+    void updateYear(int year, TForm1* form = nullptr)
     {
         AnswerNextDialog<ListDialog>([year](ListDialog* dialog) {
             QListView* list = dialog->list();
@@ -82,7 +83,7 @@ private:
             list->setCurrentIndex(list->model()->index(year - 2017, 0));
             QTest::keyClick(list, Qt::Key_Return);
         });
-        m_w->press("UPDATE");
+        QTest::mouseClick(Child<QPushButton>(form != nullptr ? form : &m_w->form, "UPDATE"), Qt::LeftButton);
     }
 
 private slots:
@@ -194,6 +195,39 @@ private slots:
         QCOMPARE(m_w->form.state().GameCode, 4);
         m_w->press("SGOAL"); // the window goes on working
         QCOMPARE(title(), QStringLiteral("GOAL"));
+    }
+
+    void fifoInPlaceOfAResultsFileHangsNeitherStartUpNorAnUpdate()
+    {
+        // Start-up opens on PROPO Sunday, whose file is a FIFO no one writes to.
+        TempFolder folder;
+        QCOMPARE(::mkfifo(folder.file("Propok.krv").c_str(), 0600), 0);
+        QStringList shown;
+        QTimer answerer; // takes each critical box as it comes
+        connect(&answerer, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << QString::number(box->icon()) + " " + box->text();
+                box->accept();
+            }
+        });
+        answerer.start(20);
+        TForm1 form(folder.path(), [] { return QDate(2026, 12, 6); });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(shown.size(), 1);
+        const QString fault = QString::number(QMessageBox::Critical) + " Δεν ήταν δυνατή η ανάγνωση του αρχείου "
+            + QString::fromStdString(folder.file("Propok.krv")) + ": δεν είναι κανονικό αρχείο αλλά FIFO";
+        QCOMPARE(shown.at(0), fault);
+        // The update reads the file first: the same box, nothing fetched, no wait notice left.
+        LoopbackServer server;
+        setenv("KARVO_OPAP_WEB_URL", server.baseUrl().c_str(), 1);
+        updateYear(2024, &form);
+        QTRY_COMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(1), fault);
+        QCOMPARE(server.requests(), std::vector<std::string> {});
+        QCOMPARE(Child<QLabel>(&form, "Panel1")->text(), QStringLiteral("  "));
+        struct stat st {};
+        QVERIFY(::stat(folder.file("Propok.krv").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     void statusNoticeAndLinkLabel()

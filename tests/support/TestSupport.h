@@ -70,6 +70,21 @@ private:
     QTemporaryDir m_dir;
 };
 
+// While it lives, every file the program reads fails once lastByte bytes of it have been read:
+// with error (EIO, ...), or with error 0 as if the file ended there.
+class FailingReader
+{
+public:
+    FailingReader(long lastByte, int error);
+    ~FailingReader();
+    FailingReader(const FailingReader&) = delete;
+    FailingReader& operator=(const FailingReader&) = delete;
+};
+
+// check() run where a missing read permission bites: as root in a child process that has become
+// "nobody", otherwise in this process. Folders on the way must let others through.
+bool AsOrdinaryUser(const std::function<bool()>& check);
+
 // Whole-file helpers for tests that must not depend on the code under test.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);

@@ -1,7 +1,9 @@
-// Whole-file helpers: line-end rules, atomic replacement under write failures, case-insensitive
-// look-up and wildcard listing.
+// Whole-file helpers: line-end rules, atomic replacement under write failures, reads that fail
+// for any reason but a missing file, case-insensitive look-up, wildcard listing and the removal
+// of stale scratch files.
 #include "support/TestSupport.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
 
 #include <QFile>
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace karvo;
@@ -108,7 +111,8 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_FALSE(WriteFileAtomic(name + "/inner.txt", "x", &error));
     EXPECT_EQ(error, std::strerror(ENOTDIR));
     EXPECT_EQ(ReadBytes(name), "old bytes");
-    SaveTextFile(name + "/inner.txt", "x");  // silent
+    EXPECT_THROW(SaveTextFile(name + "/inner.txt", "x"), KarvoError);
+    EXPECT_THROW(SaveLines(name + "/inner.txt", {"x"}), KarvoError);
 }
 
 TEST(Files, NamesMatchWithoutRegardToCase)
@@ -136,4 +140,67 @@ TEST(Files, NamesMatchWithoutRegardToCase)
     DeleteFiles(dir.file("DATA/*.txt"));
     EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), 3)), (Lines{"sub.txt", "z.dat"}));
     EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
+}
+
+TEST(Files, OnlyAMissingFileReadsAsEmpty)
+{
+    karvo::test::TempFolder dir;
+    const std::string name = dir.file("LOTTO.krv");
+    const std::string opening = "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + ": ";
+    // What a read throws, "" when it does not.
+    const auto failure = [](const std::string& path) -> std::string {
+        try {
+            LoadTextFile(path);
+        } catch (const KarvoError& error) {
+            return error.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(LoadTextFile(dir.file("missing.krv")) + failure(dir.file("missing.krv")), "");
+    // A folder or a FIFO in the file's place; nothing waits for a writer.
+    ASSERT_EQ(::mkdir(name.c_str(), 0700), 0);
+    EXPECT_EQ(failure(name), opening + std::strerror(EISDIR));
+    ASSERT_EQ(::rmdir(name.c_str()) + ::mkfifo(name.c_str(), 0600), 0);
+    EXPECT_EQ(failure(name), opening + "δεν είναι κανονικό αρχείο αλλά FIFO");
+    EXPECT_EQ(failure(name + "/inner"), "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + "/inner: " + std::strerror(ENOTDIR));
+    ::unlink(name.c_str());
+    // An I/O error, and a file that ends before its size, after 100 of its 70,000 bytes.
+    WriteBytes(name, std::string(70000, 'x'));
+    struct Case { int error; std::string reason; };
+    for (const Case& c : {Case{EIO, std::strerror(EIO)}, Case{0, "τελείωσε μετά από 100 από τα 70000 bytes του"}}) {
+        const karvo::test::FailingReader reader(100, c.error);
+        EXPECT_EQ(failure(name), opening + c.reason);
+        EXPECT_THROW(LoadLines(name), KarvoError);
+        EXPECT_EQ(LoadTextPrefix(name, 100), std::string(100, 'x'));  // the part before the fault reads
+    }
+    EXPECT_EQ(LoadTextFile(name).size(), 70000u);
+    // No read permission, for an ordinary user.
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755) + ::chmod(name.c_str(), 0), 0);
+    EXPECT_TRUE(karvo::test::AsOrdinaryUser([&] { return failure(name) == opening + std::strerror(EACCES); }));
+}
+
+TEST(Files, StaleScratchFilesGoAtStart)
+{
+    karvo::test::TempFolder work;
+    karvo::test::TempFolder temp;
+    ASSERT_EQ(::mkdir(work.file("Data").c_str(), 0700), 0);
+    const std::time_t now = 2'000'000'000;
+    // name, hours old, whether it goes.
+    struct Case { std::string name; int hours; bool goes; };
+    const Case cases[] = {
+        {work.file(".karvo-a1B2c3"), 2, true}, {work.file("Data/.karvo-Zz9yY8"), 2, true},
+        {temp.file("karvo-q1w2e3.fil"), 2, true}, {work.file(".karvo-a1B2c4"), 0, false},  // maybe still in use
+        {temp.file("karvo-q1w2e4.fil"), 0, false}, {work.file("karvo-q1w2e3.fil"), 2, false},  // wrong folder
+        {temp.file(".karvo-a1B2c3"), 2, false}, {work.file(".karvo-a1B2c"), 2, false},  // not ours
+        {work.file("LOTTO.krv"), 2, false}, {work.file("Data/.karvo-toolong1"), 2, false},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(c.name, "x");
+        const timespec times[2] = {{now - c.hours * 3600 - 1, 0}, {now - c.hours * 3600 - 1, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, c.name.c_str(), times, 0), 0);
+    }
+    RemoveStaleScratchFiles(work.path(), temp.path(), now);
+    for (const Case& c : cases) {
+        EXPECT_EQ(QFile::exists(QString::fromStdString(c.name)), !c.goes) << c.name;
+    }
 }
