@@ -63,7 +63,7 @@ std::string DateText(int day, int month, int year)
 std::string NumberedDate(std::int64_t n, int width, int day, int month, int year)
 {
     char digits[24];
-    const char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     const auto length = static_cast<int>(end - digits);
     char text[80];
     char* out = text;

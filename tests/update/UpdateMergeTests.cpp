@@ -65,6 +65,10 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
     // Just inside the limits; a clock set back to 2019 must not cut the stored 2020 off.
     EXPECT_EQ(Scan(SheetRows(60, Coupon("01/3/2024"))).coupons.size(), 60u);
     EXPECT_EQ(extraDraw("20375").refusal, "");
+    // EXTRA's refusal says what to do: the years before must be fetched first.
+    EXPECT_EQ(U(extraDraw("20376").refusal), "Η κλήρωση 20376 της γραμμής 1 είναι πολύ μετά την τελευταία θέση του "
+                                             "αρχείου (8000). Ενημερώστε πρώτα τα προηγούμενα έτη, με τη σειρά. "
+                                             "Δεν καταχωρήθηκε τίποτα.");
     const std::string stored((2021 - 1989) * 370 * 9, '\x07');
     EXPECT_EQ(MergeNumberGame(NumberGameOf(1), stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
 }
