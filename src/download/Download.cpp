@@ -118,12 +118,12 @@ void ThrowForEnd(TransferEnd end, const std::string& url, const QString& folder,
     switch (end) {
     case TransferEnd::TooLarge:
         throw KarvoError("Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα "
-                         + Grouped(g_limits.maxBodyBytes) + " bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: "
-                         + url);
+                         + Grouped(g_limits.maxBodyBytes)
+                         + " bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: " + url);
     case TransferEnd::Stalled:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από "
-                         + Grouped(g_limits.lowSpeedBytes) + " bytes το δευτερόλεπτο επί "
-                         + std::to_string(g_limits.stallSeconds) + " δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + url);
+        throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(g_limits.lowSpeedBytes)
+                         + " bytes το δευτερόλεπτο επί " + std::to_string(g_limits.stallSeconds)
+                         + " δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + url);
     case TransferEnd::WriteFailed: ThrowCannotWrite(folder, error);
     default: break;
     }

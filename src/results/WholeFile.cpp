@@ -19,9 +19,8 @@ std::string Grouped(std::int64_t n)
 
 void ThrowTooLarge(const std::string& path, std::int64_t size, std::int64_t limit)
 {
-    throw KarvoError("Το αρχείο " + Cp1253ToUtf8(path) + " έχει " + Grouped(size)
-                     + " bytes, περισσότερα από τα " + Grouped(limit)
-                     + " που χωρά το πρόγραμμα. Δεν διαβάστηκε ούτε γράφτηκε.");
+    throw KarvoError("Το αρχείο " + Cp1253ToUtf8(path) + " έχει " + Grouped(size) + " bytes, περισσότερα από τα "
+                     + Grouped(limit) + " που χωρά το πρόγραμμα. Δεν διαβάστηκε ούτε γράφτηκε.");
 }
 
 std::string LoadWithinLimit(const std::string& path, std::int64_t limit)

@@ -4,11 +4,11 @@
 #include "update/KinoMonth.h"
 #include "update/UpdateFetch.h"
 #include "update/UpdateLists.h"
-#include "workbook/WorkbookReader.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
+#include "workbook/WorkbookReader.h"
 
 namespace karvo {
 
@@ -40,7 +40,7 @@ UpdateResult UpdateKino(UpdateContext& context)
     // the user must see before anything replaces it.
     ReadKinoFile(monthFile);
     context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile workbook = FetchWorkbook(context, 10, year, TextToInt(month));
+    const FetchedFile workbook = FetchWorkbook(context, GameCode::Kino, year, TextToInt(month));
     result.fetchFailed = !workbook.fetched || !workbook.readable;
     if (!workbook.readable) {
         result.showView = false;

@@ -113,7 +113,8 @@ std::string readFile(const std::string& name, std::int64_t limit)
         throwReadError(name, platformMessage(EISDIR));
     }
     if (!S_ISREG(st.st_mode)) {
-        throwReadError(name, "δεν είναι κανονικό αρχείο αλλά " + std::string(S_ISFIFO(st.st_mode) ? "FIFO" : "συσκευή"));
+        throwReadError(name,
+                       "δεν είναι κανονικό αρχείο αλλά " + std::string(S_ISFIFO(st.st_mode) ? "FIFO" : "συσκευή"));
     }
     const std::int64_t expected = std::min<std::int64_t>(st.st_size, limit);
     std::string out;
@@ -128,8 +129,9 @@ std::string readFile(const std::string& name, std::int64_t limit)
         }
     }
     if (static_cast<std::int64_t>(out.size()) < expected) {
-        throwReadError(name, "τελείωσε μετά από " + std::to_string(out.size()) + " από τα " + std::to_string(expected)
-                                 + " bytes του");
+        throwReadError(name,
+                       "τελείωσε μετά από " + std::to_string(out.size()) + " από τα " + std::to_string(expected)
+                           + " bytes του");
     }
     return out;
 }
@@ -211,8 +213,7 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Only a privileged process may hand the file to its old owner; otherwise it stays ours.
         }
-        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0 || !writeAll(fd, bytes) ||
-            ::fsync(fd) != 0) {
+        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
             failure = errno;
         }
         if (::close(fd) != 0 && failure == 0) {

@@ -33,7 +33,7 @@ bool isScratchName(std::string_view name, bool tempFolder)
 {
     if (tempFolder) {
         return name.size() == 16 && name.starts_with("karvo-") && name.ends_with(".fil")
-               && sixRandom(name.substr(6, 6));
+            && sixRandom(name.substr(6, 6));
     }
     return name.size() == 13 && name.starts_with(".karvo-") && sixRandom(name.substr(7));
 }

@@ -1,9 +1,9 @@
 #include "workbook/WorkbookReader.h"
 
-#include "workbook/ZipArchive.h"
 #include "util/Cp1253.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
+#include "workbook/ZipArchive.h"
 
 #include <cstdio>
 
@@ -162,7 +162,8 @@ int ReadWorkbook(const ZipArchive& archive, int width, int dateColumn, CellTable
     table.resetTo(0);
     int lastRow = -1;
     for (int sheet = 1; sheet <= sheets; ++sheet) {
-        const std::string xml = archive.read("xl/worksheets/sheet" + std::to_string(sheet) + ".xml", limits.maxPartBytes);
+        const std::string xml =
+            archive.read("xl/worksheets/sheet" + std::to_string(sheet) + ".xml", limits.maxPartBytes);
         lastRow = ScanSheet(xml, sharedStrings, width, lastRow, table, limits.maxCells);
     }
     const int rowCount = lastRow + 1;

@@ -31,15 +31,14 @@ std::string ZipErrorText(int code)
     case ZIP_ER_NOENT:
     case ZIP_ER_OPEN:
         throw KarvoError("Δεν ήταν δυνατό το άνοιγμα του αρχείου \"" + label + "\": " + ZipErrorText(code));
-    default:
-        throw KarvoError("Το αρχείο \"" + label + "\" δεν διαβάζεται ως αρχείο ZIP: " + ZipErrorText(code));
+    default: throw KarvoError("Το αρχείο \"" + label + "\" δεν διαβάζεται ως αρχείο ZIP: " + ZipErrorText(code));
     }
 }
 
 std::string TooLargePart(const std::string& part, std::uint64_t limit)
 {
     return "έχει μέρος \"" + part + "\" που αποσυμπιέζεται σε περισσότερα από " + std::to_string(limit >> 20)
-           + " MB, περισσότερα από όσα διαβάζει το πρόγραμμα.";
+        + " MB, περισσότερα από όσα διαβάζει το πρόγραμμα.";
 }
 
 } // namespace

@@ -69,8 +69,10 @@ TEST_F(Download, BodiesArriveByteForByteOrFailuresLeaveTheTarget)
     ASSERT_EQ(chmod(target.c_str(), 0444), 0);
     serve("/moved/propo.xlsx", "moved body");
     const std::vector<std::tuple<std::string, R, std::string>> cases{
-        {LottoPath, R::Body(workbook), workbook}, {"/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, "moved body"},
-        {"/empty", R::Body(""), ""}, {"/no-body", R::Body(workbook, 200, 0), ""},
+        {LottoPath, R::Body(workbook), workbook},
+        {"/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, "moved body"},
+        {"/empty", R::Body(""), ""},
+        {"/no-body", R::Body(workbook, 200, 0), ""},
         {"/cut", R::Body(workbook, 200, 100), ""}};
     for (const auto& [path, answer, body] : cases) {
         m_ui.StatusNotice("");
@@ -104,7 +106,7 @@ TEST_F(Download, OversizedTricklingAndSilentServersAreGivenUpLeavingNothing)
     const std::vector<std::tuple<std::string, R, std::string>> cases{
         {"/announced", R::Body(std::string((1 << 16) + 1, 'x')), tooLarge},
         {"/endless", Endless(std::string(4096, 'x')), tooLarge},
-        {"/trickle", Trickle(std::string(4096, 'x'), 100), tooSlow},  // 160 bytes a second
+        {"/trickle", Trickle(std::string(4096, 'x'), 100), tooSlow}, // 160 bytes a second
         {"/silent", {"", 200, "", true, -1}, tooSlow},
     };
     for (const auto& [path, answer, message] : cases) {

@@ -44,7 +44,8 @@ protected:
     // Files left in the test's temporary folder.
     int scratchCount() const
     {
-        return static_cast<int>(QDir(QString::fromStdString(m_temp.path())).entryList(QDir::Files | QDir::Hidden).size());
+        return static_cast<int>(
+            QDir(QString::fromStdString(m_temp.path())).entryList(QDir::Files | QDir::Hidden).size());
     }
 
     LoopbackServer m_server;

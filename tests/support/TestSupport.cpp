@@ -55,7 +55,7 @@ bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, int,
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, FileChooserMode,
                                            std::string& fileName)
 {
     if (fileAnswers.empty()) {
@@ -71,12 +71,13 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-int ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, int, int defaultButton, int)
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, MessageType,
+                                                   MessageAnswer defaultButton, MessageButtons)
 {
     if (choiceAnswers.empty()) {
         return defaultButton;
     }
-    int answer = choiceAnswers.front();
+    const MessageAnswer answer = choiceAnswers.front();
     choiceAnswers.pop_front();
     return answer;
 }
@@ -142,7 +143,8 @@ FailingReader::FailingReader(long lastByte, int error)
             errno = error;
             return error == 0 ? 0 : -1;
         }
-        return static_cast<long>(::read(fd, buffer, std::min<std::size_t>(count, static_cast<std::size_t>(lastByte - at))));
+        return static_cast<long>(
+            ::read(fd, buffer, std::min<std::size_t>(count, static_cast<std::size_t>(lastByte - at))));
     });
 }
 
@@ -159,7 +161,8 @@ bool AsOrdinaryUser(const std::function<bool()>& check)
     const pid_t child = ::fork();
     if (child == 0) {
         const uid_t nobody = 65534;
-        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setresgid(nobody, nobody, nobody) == 0 && ::setresuid(nobody, nobody, nobody) == 0;
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setresgid(nobody, nobody, nobody) == 0
+            && ::setresuid(nobody, nobody, nobody) == 0;
         ::_exit(dropped && check() ? 0 : 1);
     }
     int status = 0;

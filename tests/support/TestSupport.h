@@ -22,34 +22,44 @@ std::string U(const std::string& cp1253);
 class ScriptedUserInterface : public UserInterface
 {
 public:
-    struct ListCall { std::string caption; std::vector<std::string> items; std::string keys; bool tableMode; };
-    struct Notice { NoticeKind kind; std::string text; };
+    struct ListCall
+    {
+        std::string caption;
+        std::vector<std::string> items;
+        std::string keys;
+        bool tableMode;
+    };
+    struct Notice
+    {
+        NoticeKind kind;
+        std::string text;
+    };
 
     std::deque<int> listAnswers;
-    std::deque<std::string> inputAnswers;        // each answer confirms with that text
+    std::deque<std::string> inputAnswers; // each answer confirms with that text
     std::deque<std::vector<std::string>> memoAnswers;
     std::deque<std::string> fileAnswers;
-    std::deque<int> choiceAnswers;
+    std::deque<MessageAnswer> choiceAnswers;
 
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
     std::vector<Notice> notices;
-    std::vector<std::string> statusHistory;      // every StatusNotice text, in order
-    std::string status;                          // the notice now shown
-    std::vector<std::string> opened;             // ShellOpen targets
+    std::vector<std::string> statusHistory; // every StatusNotice text, in order
+    std::string status;                     // the notice now shown
+    std::vector<std::string> opened;        // ShellOpen targets
     int pendingEventRuns = 0;
-    std::function<void()> onProcessEvents;       // hook to look at the state during a fetch
+    std::function<void()> onProcessEvents; // hook to look at the state during a fetch
 
     int ChooseFromList(const std::string& caption, const std::vector<std::string>& items, const std::string& keys,
                        bool tableMode) override;
     bool InputChoice(const std::string& caption, const std::string& defaultText, std::string& result) override;
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
-    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
-                        int mode, std::string& fileName) override;
+    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
+                        const std::string& startFolder, FileChooserMode mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
-    int MessageChoice(const std::string& caption, const std::string& message, int type, int defaultButton,
-                      int buttons) override;
+    MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
+                                MessageAnswer defaultButton, MessageButtons buttons) override;
     void StatusNotice(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
     void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,

@@ -58,16 +58,29 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
         lotto += std::string{char(d % 28 + 1), char(d % 12 + 1), 74, char(d % 40 + 1), 41, 42, 43, 44, 45};
     }
     const auto book = [](SheetRows::value_type row) { return OperatorWorkbookBytes({{{"", "Ημ/νία"}, row}}); };
-    struct Case { int game, item; std::string path, workbook, file; std::size_t length, offset; std::string record; };
+    struct Case
+    {
+        int game, item;
+        std::string path, workbook, file;
+        std::size_t length, offset;
+        std::string record;
+    };
     const std::vector<Case> cases{
         {4, 8, LottoPath, OperatorWorkbookBytes({LottoSheet(104), {}}), "LOTTO.krv", (2026 - 1989) * 3330,
          (2024 - 1990) * 3330, lotto},
-        {5, 9, "/Excel_xlsx/5105/propogoal_2025.xlsx", book({"77", "04/1/2025", "x", "9", "8", "7", "6", "5", "4",
-         "3", "2"}), "GOAL.krv", (2026 - 1995) * 4070, (2025 - 1996) * 4070, "\x04\x01K\x02\x03\x04\x05\x06\x07\x08\t"},
+        {5, 9, "/Excel_xlsx/5105/propogoal_2025.xlsx",
+         book({"77", "04/1/2025", "x", "9", "8", "7", "6", "5", "4", "3", "2"}), "GOAL.krv", (2026 - 1995) * 4070,
+         (2025 - 1996) * 4070, "\x04\x01K\x02\x03\x04\x05\x06\x07\x08\t"},
         {6, 9, "/Excel_xlsx/5104/Joker_2025.xlsx", book({"2800", "02/1/2025", "40", "3", "22", "17", "9", "14"}),
          "JOKER.krv", (2026 - 1996) * 3330, (2025 - 1997) * 3330, "\x02\x01\x4B\x03\x09\x11\x16\x28\x0E"},
-        {7, 9, "/Excel_xlsx/2101/proto_2025.xlsx", book({"12", "07/3/2025", "0", "4", "4", "1", "9", "0", "7"}),
-         "Proto.krv", (2026 - 1991) * 2000, (2025 - 1992) * 2000, {"\x07\x03\x4B\x00\x04\x04\x01\x09\x00\x07", 10}},
+        {7,
+         9,
+         "/Excel_xlsx/2101/proto_2025.xlsx",
+         book({"12", "07/3/2025", "0", "4", "4", "1", "9", "0", "7"}),
+         "Proto.krv",
+         (2026 - 1991) * 2000,
+         (2025 - 1992) * 2000,
+         {"\x07\x03\x4B\x00\x04\x04\x01\x09\x00\x07", 10}},
         {8, 9, "/Excel_xlsx/5106/extra5_2025.xlsx", book({"3", "03/2/2025", "x", "30", "10", "20", "5", "1"}),
          "Extra.krv", 24, 16, "\x03\x02\x4B\x01\x05\x0A\x14\x1E"},
     };
@@ -132,8 +145,7 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
     click(2, {8});
     const std::string saturday = file("Propos.krv");
     std::vector<int> values;
-    for (std::int64_t i = first; i < first + 5; values.push_back(PropoValue(saturday, i++))) {
-    }
+    for (std::int64_t i = first; i < first + 5; values.push_back(PropoValue(saturday, i++))) { }
     EXPECT_EQ(values, (std::vector<int>{0x2AAA, 5460, 8545, 5546, 0x3FFF}));
 }
 
@@ -160,14 +172,22 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
     };
     using R = LoopbackResponse;
     // problem: the message box a workbook game must show; "" where a warning or notice suffices.
-    struct Case { const char* name; R answer; std::string problem; std::vector<int> games = {1, 4, 8}; };
+    struct Case
+    {
+        const char* name;
+        R answer;
+        std::string problem;
+        std::vector<int> games = {1, 4, 8};
+    };
     const std::vector<Case> cases{
         {"not a ZIP", R::Body(std::string(500, 'x')), "δεν είναι βιβλίο εργασίας"},
-        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404), "δεν είναι βιβλίο εργασίας"},
+        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404),
+         "δεν είναι βιβλίο εργασίας"},
         {"truncated", R::Body(OperatorWorkbookBytes({LottoSheet(50)}).substr(0, 900)), "δεν είναι βιβλίο εργασίας"},
         {"zip bomb", R::Body(ZipBytes({shared, {sheet + "1.xml", "<x/>", true, 1ll << 30}})), "περισσότερα από 256 MB"},
-        {"sheet1 and sheet3 without sheet2", R::Body(ZipBytes({shared, {sheet + "1.xml", SheetXml("")},
-             {sheet + "3.xml", SheetXml("")}})), "xl/worksheets/sheet2.xml"},
+        {"sheet1 and sheet3 without sheet2",
+         R::Body(ZipBytes({shared, {sheet + "1.xml", SheetXml("")}, {sheet + "3.xml", SheetXml("")}})),
+         "xl/worksheets/sheet2.xml"},
         {"openpyxl", R::Body(ReadBytes(TestDataFolder() + "lotto_openpyxl.xlsx")), "xl/sharedStrings.xml"},
         {"too many rows", R::Body(OperatorWorkbookBytes({LottoSheet(371)})), "", {1, 4}},
         {"draw far past the file", R::Body(OperatorWorkbookBytes({farDraw})), "", {8}},
@@ -181,7 +201,7 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
             m_server.set(game == 1 ? SundayPath : game == 4 ? LottoPath : ExtraPath, c.answer);
             emptyData();
             m_ui.notices.clear();
-            UpdateOutcome outcome;
+            Clicked outcome{};
             const bool failed = Fails([&] { outcome = click(game, {8}); }, game == 1 ? "" : c.problem);
             EXPECT_EQ(snapshot(), before) << c.name << " game " << game;
             // The box naming the problem; where none is named, and for PROPO, a warning or the notice.
@@ -236,7 +256,8 @@ TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
     EXPECT_EQ(m_ui.opened, std::vector<std::string>(2, m_folder.file("Data/super3_2024_03.xlsx")));
     EXPECT_EQ(m_ui.statusHistory, (std::vector<std::string>{WaitNoticeText(), ""}));
     const std::string march = "/Excel_xlsx/1100/2026/kino_2026_03.xlsx";
-    EXPECT_EQ(m_server.requests(), (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx",
-              "/Excel/3101/propo_2019_Wed.xlsx", "/Excel_xlsx/1100/2025/kino_2025_01.xlsx", march, march,
-              "/Excel_xlsx/2100/2024/super3_2024_03.xlsx"}));
+    EXPECT_EQ(m_server.requests(),
+              (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx", "/Excel/3101/propo_2019_Wed.xlsx",
+                                        "/Excel_xlsx/1100/2025/kino_2025_01.xlsx", march, march,
+                                        "/Excel_xlsx/2100/2024/super3_2024_03.xlsx"}));
 }

@@ -19,18 +19,26 @@ protected:
         emptyData();
     }
 
-    // Presses the update button for game on 15 March 2026 and picks the given list items.
-    UpdateOutcome click(int game, std::deque<int> choices)
+    // What an update click asks of the window: the code of the game to show again (0 for none).
+    struct Clicked
     {
-        m_state.GameCode = game;
+        int viewGame;
+        bool clearNotice;
+    };
+    // Presses the update button for the game with the given code on 15 March 2026 and picks the
+    // given list items.
+    Clicked click(int game, std::deque<int> choices)
+    {
+        m_state.GameCode = static_cast<GameCode>(game);
         m_ui.listAnswers = std::move(choices);
-        UpdateContext context{m_state, m_ui, m_folder.path(), QDate(2026, 3, 15),
-                              {m_server.baseUrl(), m_server.baseUrl()}, &FetchResultFile};
+        UpdateContext context{
+            m_state,         m_ui, m_folder.path(), QDate(2026, 3, 15), {m_server.baseUrl(), m_server.baseUrl()},
+            &FetchResultFile};
         const UpdateOutcome outcome = RunUpdate(context);
         if (outcome.clearNotice) {
             m_ui.StatusNotice("");
         }
-        return outcome;
+        return {outcome.viewGame ? ToInt(*outcome.viewGame) : 0, outcome.clearNotice};
     }
     // An empty DATA folder: nothing readable kept from an earlier update.
     void emptyData()

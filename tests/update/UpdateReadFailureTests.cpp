@@ -30,8 +30,13 @@ struct Stored
     std::string file;
 };
 const Stored kStored[] = {
-    {1, {8}, "Propok.krv"}, {4, {8}, "LOTTO.krv"}, {5, {8}, "GOAL.krv"}, {6, {8}, "JOKER.krv"},
-    {7, {8}, "Proto.krv"},  {8, {8}, "Extra.krv"}, {10, {2 + 22 * 12 + 3}, "Data/kino_2026_03.qav"},  // this month
+    {1, {8}, "Propok.krv"},
+    {4, {8}, "LOTTO.krv"},
+    {5, {8}, "GOAL.krv"},
+    {6, {8}, "JOKER.krv"},
+    {7, {8}, "Proto.krv"},
+    {8, {8}, "Extra.krv"},
+    {10, {2 + 22 * 12 + 3}, "Data/kino_2026_03.qav"}, // this month
 };
 
 class ReadFailure : public UpdateEndToEnd
@@ -56,7 +61,8 @@ protected:
         }
     }
     // Whether action throws a message that names name and holds reason, under fault.
-    bool failsUnder(Fault fault, const std::string& name, const std::string& reason, const std::function<void()>& action)
+    bool failsUnder(Fault fault, const std::string& name, const std::string& reason,
+                    const std::function<void()>& action)
     {
         const std::string base = name.substr(name.rfind('/') + 1);
         const auto check = [&] {
@@ -125,5 +131,6 @@ TEST_F(ReadFailure, ViewsOfUnreadableFilesShowTheFault)
     std::filesystem::remove_all(m_folder.file("Super3.krv"));
     WriteBytes(m_folder.file("Super3.krv"), "");
     std::filesystem::resize_file(m_folder.file("Super3.krv"), 6'000'001);
-    EXPECT_TRUE(Fails([&] { BuildSuper3View(m_folder.path(), 2015); }, "6.000.001 bytes, περισσότερα από τα 6.000.000"));
+    EXPECT_TRUE(
+        Fails([&] { BuildSuper3View(m_folder.path(), 2015); }, "6.000.001 bytes, περισσότερα από τα 6.000.000"));
 }

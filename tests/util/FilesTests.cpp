@@ -7,14 +7,14 @@
 
 #include <QFile>
 #include <algorithm>
-#include <numeric>
-#include <cstring>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <numeric>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace karvo;
@@ -26,7 +26,11 @@ using Lines = std::vector<std::string>;
 TEST(Files, LoadLinesSplitsAtCarriageReturns)
 {
     karvo::test::TempFolder dir;
-    struct Case { std::string bytes; Lines expected; };
+    struct Case
+    {
+        std::string bytes;
+        Lines expected;
+    };
     const Case cases[] = {
         {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb", {"a", "b"}}, {"", {}}, {"\r\n\r\n", {"", ""}}, {"a\r", {"a"}},
         {"a\rbc", {"a", "c"}}, // a lone CR takes the next byte as its LF
@@ -62,7 +66,7 @@ TEST(Files, GreekNamesAreUtf8OnDisk)
     karvo::test::TempFolder dir;
     SaveTextFile(dir.file(W("Αρχείο.txt")), "x");
     EXPECT_EQ(ReadBytes(dir.file("Αρχείο.txt")), "x");
-    EXPECT_EQ(ListFiles(dir.file("*.TXT"), 1), Lines{W("Αρχείο.txt")});
+    EXPECT_EQ(ListFiles(dir.file("*.TXT"), ListKinds::Files), Lines{W("Αρχείο.txt")});
     EXPECT_EQ(LoadTextFile(dir.file(W("ΑΡΧΕΊΟ.TXT"))), "x");
 }
 
@@ -75,9 +79,15 @@ TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
     std::string error;
     EXPECT_TRUE(WriteFileAtomic(name, "new", &error)) << error;
     EXPECT_EQ(ReadBytes(name), "new");
-    auto mode = [&name] { struct stat st {}; ::stat(name.c_str(), &st); return st.st_mode & 0777; };
+    auto mode = [&name] {
+        struct stat st
+        {
+        };
+        ::stat(name.c_str(), &st);
+        return st.st_mode & 0777;
+    };
     EXPECT_EQ(mode(), 0644u);
-    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"ro.txt"}); // no temporary left behind
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"ro.txt"}); // no temporary left behind
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
     MakeWritable(name);
     EXPECT_TRUE(mode() & S_IWUSR);
@@ -104,7 +114,7 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadBytes(name), "old bytes");
-    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"keep.txt"});
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"keep.txt"});
 
     // A folder that is a regular file.
     std::string error;
@@ -130,15 +140,18 @@ TEST(Files, NamesMatchWithoutRegardToCase)
     SaveTextFile(dir.file("data/new.txt"), "4");
     EXPECT_EQ(ReadBytes(dir.file("Data/new.txt")), "4");
 
-    auto sorted = [](Lines v) { std::sort(v.begin(), v.end()); return v; };
-    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), 1)), (Lines{"new.txt", "x.txt", "y.TXT"}));
-    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), 2)), Lines{"sub.txt"});
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), 3)), (Lines{"x.txt", "y.TXT", "z.dat"}));
-    EXPECT_EQ(ListFiles(dir.file("*"), 2), Lines{"Data"});
-    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), 3), Lines{});
+    auto sorted = [](Lines v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), ListKinds::Files)), (Lines{"new.txt", "x.txt", "y.TXT"}));
+    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), ListKinds::Folders)), Lines{"sub.txt"});
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), ListKinds::Both)), (Lines{"x.txt", "y.TXT", "z.dat"}));
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Folders), Lines{"Data"});
+    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), ListKinds::Both), Lines{});
 
     DeleteFiles(dir.file("DATA/*.txt"));
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), 3)), (Lines{"sub.txt", "z.dat"}));
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), ListKinds::Both)), (Lines{"sub.txt", "z.dat"}));
     EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
 }
 
@@ -162,16 +175,21 @@ TEST(Files, OnlyAMissingFileReadsAsEmpty)
     EXPECT_EQ(failure(name), opening + std::strerror(EISDIR));
     ASSERT_EQ(::rmdir(name.c_str()) + ::mkfifo(name.c_str(), 0600), 0);
     EXPECT_EQ(failure(name), opening + "δεν είναι κανονικό αρχείο αλλά FIFO");
-    EXPECT_EQ(failure(name + "/inner"), "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + "/inner: " + std::strerror(ENOTDIR));
+    EXPECT_EQ(failure(name + "/inner"),
+              "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + "/inner: " + std::strerror(ENOTDIR));
     ::unlink(name.c_str());
     // An I/O error, and a file that ends before its size, after 100 of its 70,000 bytes.
     WriteBytes(name, std::string(70000, 'x'));
-    struct Case { int error; std::string reason; };
+    struct Case
+    {
+        int error;
+        std::string reason;
+    };
     for (const Case& c : {Case{EIO, std::strerror(EIO)}, Case{0, "τελείωσε μετά από 100 από τα 70000 bytes του"}}) {
         const karvo::test::FailingReader reader(100, c.error);
         EXPECT_EQ(failure(name), opening + c.reason);
         EXPECT_THROW(LoadLines(name), KarvoError);
-        EXPECT_EQ(LoadTextPrefix(name, 100), std::string(100, 'x'));  // the part before the fault reads
+        EXPECT_EQ(LoadTextPrefix(name, 100), std::string(100, 'x')); // the part before the fault reads
     }
     EXPECT_EQ(LoadTextFile(name).size(), 70000u);
     // No read permission, for an ordinary user.
@@ -186,13 +204,18 @@ TEST(Files, StaleScratchFilesGoAtStart)
     ASSERT_EQ(::mkdir(work.file("Data").c_str(), 0700), 0);
     const std::time_t now = 2'000'000'000;
     // name, hours old, whether it goes.
-    struct Case { std::string name; int hours; bool goes; };
+    struct Case
+    {
+        std::string name;
+        int hours;
+        bool goes;
+    };
     const Case cases[] = {
-        {work.file(".karvo-a1B2c3"), 2, true}, {work.file("Data/.karvo-Zz9yY8"), 2, true},
-        {temp.file("karvo-q1w2e3.fil"), 2, true}, {work.file(".karvo-a1B2c4"), 0, false},  // maybe still in use
-        {temp.file("karvo-q1w2e4.fil"), 0, false}, {work.file("karvo-q1w2e3.fil"), 2, false},  // wrong folder
-        {temp.file(".karvo-a1B2c3"), 2, false}, {work.file(".karvo-a1B2c"), 2, false},  // not ours
-        {work.file("LOTTO.krv"), 2, false}, {work.file("Data/.karvo-toolong1"), 2, false},
+        {work.file(".karvo-a1B2c3"), 2, true},     {work.file("Data/.karvo-Zz9yY8"), 2, true},
+        {temp.file("karvo-q1w2e3.fil"), 2, true},  {work.file(".karvo-a1B2c4"), 0, false},    // maybe still in use
+        {temp.file("karvo-q1w2e4.fil"), 0, false}, {work.file("karvo-q1w2e3.fil"), 2, false}, // wrong folder
+        {temp.file(".karvo-a1B2c3"), 2, false},    {work.file(".karvo-a1B2c"), 2, false},     // not ours
+        {work.file("LOTTO.krv"), 2, false},        {work.file("Data/.karvo-toolong1"), 2, false},
     };
     for (const Case& c : cases) {
         WriteBytes(c.name, "x");
