@@ -95,10 +95,10 @@ TransferEnd Transfer(const std::string& url, BodySink& sink)
     if (sink.writeError != 0) {
         return TransferEnd::WriteFailed;
     }
-    // A time-out after the connection was made is a server that stopped sending.
-    curl_off_t connected = 0;
-    curl_easy_getinfo(handle, CURLINFO_CONNECT_TIME_T, &connected);
-    return code == CURLE_OPERATION_TIMEDOUT && connected > 0 ? TransferEnd::Stalled : TransferEnd::Failed;
+    // A time-out after the request went out is a server that stopped sending, not one never reached.
+    long requestBytes = 0;
+    curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &requestBytes);
+    return code == CURLE_OPERATION_TIMEDOUT && requestBytes > 0 ? TransferEnd::Stalled : TransferEnd::Failed;
 }
 
 std::string Grouped(long long n)
