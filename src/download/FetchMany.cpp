@@ -71,6 +71,7 @@ std::unique_ptr<Transfer> StartTransfer(CURLM* multi, const std::string& url, st
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, transfer.get());
     curl_easy_setopt(handle, CURLOPT_PRIVATE, transfer.get());

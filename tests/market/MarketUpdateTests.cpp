@@ -272,6 +272,21 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
     EXPECT_NE(U(MarketAccount(report)).find("Διακόπηκε"), std::string::npos);
 }
 
+TEST_F(MarketUpdate, BodyOverTheCapIsNoData)
+{
+    const DownloadLimits before = UsedDownloadLimits();
+    DownloadLimits small = before;
+    small.maxBodyBytes = 2000;
+    SetDownloadLimits(small);
+    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")}, 5000)));
+    server.set(StockPath("2024-12-03"), LoopbackResponse::Body(StockBody({StockLine("BETA", "1", "1")}, 1500)));
+    const MarketReport report = Stock("2/12/2024", "3/12/2024");
+    SetDownloadLimits(before);
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241203.txt"}));
+    EXPECT_EQ(report.noData, 1);
+    EXPECT_FALSE(report.serverUnreachable());
+}
+
 TEST_F(MarketUpdate, UnwritableDayFileIsAnErrorNotASkip)
 {
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")})));
