@@ -15,23 +15,28 @@ namespace karvo {
 
 namespace {
 
-constexpr int kCouponRowHeight = 24;
-const QColor kCaptionColour(214, 215, 252);
+    constexpr int kCouponRowHeight = 24;
+    const QColor kCaptionColour(214, 215, 252);
 
-QColor columnColour(int column)
-{
-    switch (column) {
-    case CodeColumn:
-    case PayoutColumn: return QColor(255, 255, 187);
-    case HomeColumn:
-    case AwayColumn: return QColor(233, 253, 254);
-    case Odd1Column:
-    case OddXColumn:
-    case Odd2Column: return QColor(255, 252, 255);
-    case SystemColumn: return QColor(255, 255, 255);
-    default: return QColor(234, 255, 234);
+    QColor columnColour(int column)
+    {
+        switch (column) {
+        case CodeColumn:
+        case PayoutColumn:
+            return QColor(255, 255, 187);
+        case HomeColumn:
+        case AwayColumn:
+            return QColor(233, 253, 254);
+        case Odd1Column:
+        case OddXColumn:
+        case Odd2Column:
+            return QColor(255, 252, 255);
+        case SystemColumn:
+            return QColor(255, 255, 255);
+        default:
+            return QColor(234, 255, 234);
+        }
     }
-}
 
 } // namespace
 
@@ -44,13 +49,11 @@ BetView::BetView(GridView* grid, ProgramState& state, UserInterface& ui, std::st
     , m_listFont(grid->font())
     , m_listRowHeight(grid->verticalHeader()->defaultSectionSize())
 {
-    m_grid->horizontalHeader()->viewport()->installEventFilter(this);
+    m_captions = m_grid->horizontalHeader()->viewport();
+    m_captions->installEventFilter(this);
 }
 
-void BetView::setCalculator(TForm2* calculator)
-{
-    m_calculator = calculator;
-}
+void BetView::setCalculator(TForm2* calculator) { m_calculator = calculator; }
 
 void BetView::show()
 {
@@ -91,14 +94,17 @@ QVariant BetView::cellRole(int column, int gridRow, int role) const
         return QVariant();
     }
     switch (role) {
-    case Qt::BackgroundRole: return columnColour(column);
-    case Qt::TextAlignmentRole: return QVariant(Qt::AlignLeft | Qt::AlignTop);
+    case Qt::BackgroundRole:
+        return columnColour(column);
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignLeft | Qt::AlignTop);
     case Qt::FontRole:
         if (column == SystemColumn) {
             return FixedPointFont(14, true);
         }
         return QVariant();
-    default: return QVariant();
+    default:
+        return QVariant();
     }
 }
 
@@ -121,7 +127,7 @@ void BetView::runCommand(int command)
     coupon.setCurrentRow(m_grid->currentGridRow());
     const bool calculatorShown = m_calculator != nullptr && m_calculator->isVisible();
     const int limit = m_calculator != nullptr ? m_calculator->SystemColumnLimit : 999;
-    BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress()};
+    BetContext context { m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress() };
     const BetOutcome outcome = RunBetCommand(command, context);
     if (outcome == BetOutcome::CouponChanged) {
         const int row = coupon.currentRow();
@@ -137,25 +143,37 @@ void BetView::runCommand(int command)
 void BetView::sortBy(int column)
 {
     commitEditor();
-    m_grid->gridModel()->change([this, column](CellGrid& coupon) { SortCoupon(coupon, column, m_state.SortDirections); });
+    m_grid->gridModel()->change(
+        [this, column](CellGrid& coupon) { SortCoupon(coupon, column, m_state.SortDirections); });
 }
 
 bool BetView::eventFilter(QObject* watched, QEvent* event)
 {
-    // Each press on a caption sorts once; the second press of a double click arrives as its own event.
-    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
-    if (press && m_shown && m_state.GameCode == ToInt(GameCode::Bet)
-        && watched == m_grid->horizontalHeader()->viewport()) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) {
-            const int column = m_grid->horizontalHeader()->logicalIndexAt(mouse->position().toPoint());
-            if (column >= 0) {
-                sortBy(column);
-            }
-            return true;
-        }
+    // Only the captions' mouse events are looked at, so that nothing here touches a grid that is
+    // being taken down.
+    const QEvent::Type type = event->type();
+    const bool mouse
+        = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
+    if (watched != m_captions || !mouse || !m_shown || m_state.GameCode != ToInt(GameCode::Bet)) {
+        return QObject::eventFilter(watched, event);
     }
-    return QObject::eventFilter(watched, event);
+    // Each press on a caption sorts once. A double click comes as press, release, press and the
+    // double-click event, or without the second press: the double-click event sorts only then.
+    if (type == QEvent::MouseButtonRelease) {
+        m_pressed = false;
+        return true;
+    }
+    auto* click = static_cast<QMouseEvent*>(event);
+    if (click->button() != Qt::LeftButton) {
+        return true;
+    }
+    const bool sorts = type == QEvent::MouseButtonPress || !m_pressed;
+    m_pressed = true;
+    const int column = m_grid->horizontalHeader()->logicalIndexAt(click->position().toPoint());
+    if (sorts && column >= 0) {
+        sortBy(column);
+    }
+    return true;
 }
 
 } // namespace karvo

@@ -15,8 +15,7 @@ namespace karvo {
 
 class TForm2;
 
-class BetView : public QObject
-{
+class BetView : public QObject {
     Q_OBJECT
 public:
     BetView(GridView* grid, ProgramState& state, UserInterface& ui, std::string folder, QObject* parent);
@@ -41,6 +40,7 @@ private:
     void sortBy(int column);
 
     GridView* m_grid;
+    QObject* m_captions; // the caption row's viewport, whose presses sort
     ProgramState& m_state;
     UserInterface& m_ui;
     std::string m_folder;
@@ -49,6 +49,7 @@ private:
     QFont m_listFont;
     int m_listRowHeight;
     bool m_shown = false;
+    bool m_pressed = false; // a caption press not yet released
 };
 
 } // namespace karvo
