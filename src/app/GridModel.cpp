@@ -44,7 +44,7 @@ void GridModel::setColours(const QColor& fixed, const QColor& cells)
     m_fixedColour = fixed;
     m_cellColour = cells;
     if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), { Qt::BackgroundRole });
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
     }
 }
 
@@ -56,14 +56,20 @@ void GridModel::setCellRoles(CellRoles roles)
     }
 }
 
-void GridModel::setEditable(bool editable) { m_editable = editable; }
+void GridModel::setEditable(bool editable)
+{
+    m_editable = editable;
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() || m_grid.rowCount() < 1 ? 0 : m_grid.rowCount() - 1;
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_grid.columnCount(); }
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_grid.columnCount();
+}
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
 {
@@ -78,12 +84,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     }
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return ToQString(m_grid.cell(index.column(), gridRow(index.row())));
-    case Qt::BackgroundRole:
-        return index.column() < m_fixedColumns ? m_fixedColour : m_cellColour;
-    default:
-        return QVariant();
+    case Qt::EditRole: return ToQString(m_grid.cell(index.column(), gridRow(index.row())));
+    case Qt::BackgroundRole: return index.column() < m_fixedColumns ? m_fixedColour : m_cellColour;
+    default: return QVariant();
     }
 }
 
@@ -116,7 +119,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
         return false;
     }
     m_grid.setCell(index.column(), gridRow(index.row()), FromQString(value.toString()));
-    emit dataChanged(index, index, { Qt::DisplayRole, Qt::EditRole });
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 

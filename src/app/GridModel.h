@@ -11,7 +11,8 @@
 namespace karvo {
 
 // Grid row 0 is the header and becomes the horizontal header; grid row r is model row r - 1.
-class GridModel : public QAbstractTableModel {
+class GridModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     explicit GridModel(QObject* parent = nullptr);

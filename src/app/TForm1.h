@@ -24,7 +24,8 @@ class BetView;
 struct DrawView;
 class TForm2;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
     using TodayProvider = std::function<QDate()>;
@@ -106,7 +107,7 @@ private:
     QLineEdit* Edit1 = nullptr;
     QStatusBar* SBar = nullptr;
     BetView* m_bet = nullptr;
-    QPointer<QMenu> m_commandMenu; // the menu of the last CLICK press
+    QPointer<QMenu> m_commandMenu;  // the menu of the last CLICK press
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
 };

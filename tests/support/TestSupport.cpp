@@ -6,14 +6,20 @@
 
 namespace karvo::test {
 
-std::string W(const char* utf8) { return Utf8ToCp1253(utf8); }
-
-std::string U(const std::string& cp1253) { return Cp1253ToUtf8(cp1253); }
-
-int ScriptedUserInterface::ChooseFromList(
-    const std::string& caption, const std::vector<std::string>& items, const std::string& keys, bool tableMode)
+std::string W(const char* utf8)
 {
-    listCalls.push_back({ caption, items, keys, tableMode });
+    return Utf8ToCp1253(utf8);
+}
+
+std::string U(const std::string& cp1253)
+{
+    return Cp1253ToUtf8(cp1253);
+}
+
+int ScriptedUserInterface::ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
+                                          const std::string& keys, bool tableMode)
+{
+    listCalls.push_back({caption, items, keys, tableMode});
     if (listAnswers.empty()) {
         return 0;
     }
@@ -34,7 +40,7 @@ bool ScriptedUserInterface::InputChoice(const std::string& caption, const std::s
 }
 
 bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
-    const std::vector<std::string>& labels, std::vector<int>& lines, int)
+                                    const std::vector<std::string>& labels, std::vector<int>& lines, int)
 {
     memoCaptions.push_back(caption);
     memoLabels.push_back(labels);
@@ -47,8 +53,8 @@ bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std:
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(
-    const std::string&, const std::string&, const std::string&, int mode, std::string& fileName)
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, int mode,
+                                           std::string& fileName)
 {
     fileModes.push_back(mode);
     if (fileAnswers.empty()) {
@@ -59,9 +65,13 @@ bool ScriptedUserInterface::ChooseFileName(
     return true;
 }
 
-void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text) { notices.push_back({ kind, text }); }
+void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
+{
+    notices.push_back({kind, text});
+}
 
-int ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, int, int defaultButton, int)
+int ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, int, int defaultButton,
+                                         int)
 {
     choiceMessages.push_back(message);
     if (choiceAnswers.empty()) {
@@ -78,10 +88,13 @@ void ScriptedUserInterface::StatusNotice(const std::string& text)
     statusHistory.push_back(text);
 }
 
-void ScriptedUserInterface::ShellOpen(const std::string& target) { opened.push_back(target); }
+void ScriptedUserInterface::ShellOpen(const std::string& target)
+{
+    opened.push_back(target);
+}
 
-void ScriptedUserInterface::TextExtent(
-    const std::string& text, const std::string&, int pointSize, int& width, int& height)
+void ScriptedUserInterface::TextExtent(const std::string& text, const std::string&, int pointSize, int& width,
+                                       int& height)
 {
     // A fixed-pitch stand-in: every character as wide as two thirds of the point size.
     width = static_cast<int>(text.size()) * (pointSize * 2 / 3 + 1);
@@ -98,7 +111,10 @@ void ScriptedUserInterface::processPendingEvents()
 
 TempFolder::TempFolder() = default;
 
-std::string TempFolder::path() const { return m_dir.path().toStdString() + "/"; }
+std::string TempFolder::path() const
+{
+    return m_dir.path().toStdString() + "/";
+}
 
 std::string ReadBytes(const std::string& path)
 {

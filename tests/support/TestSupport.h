@@ -19,21 +19,14 @@ std::string U(const std::string& cp1253);
 
 // Records every call and answers the dialogs from queues filled by the test. An empty queue
 // answers "cancel".
-class ScriptedUserInterface : public UserInterface {
+class ScriptedUserInterface : public UserInterface
+{
 public:
-    struct ListCall {
-        std::string caption;
-        std::vector<std::string> items;
-        std::string keys;
-        bool tableMode;
-    };
-    struct Notice {
-        NoticeKind kind;
-        std::string text;
-    };
+    struct ListCall { std::string caption; std::vector<std::string> items; std::string keys; bool tableMode; };
+    struct Notice { NoticeKind kind; std::string text; };
 
     std::deque<int> listAnswers;
-    std::deque<std::string> inputAnswers; // each answer confirms with that text
+    std::deque<std::string> inputAnswers;        // each answer confirms with that text
     std::deque<std::vector<std::string>> memoAnswers;
     std::deque<std::string> fileAnswers;
     std::deque<int> choiceAnswers;
@@ -43,35 +36,36 @@ public:
     std::vector<std::string> memoCaptions;
     std::vector<std::vector<std::string>> memoLabels;
     std::vector<std::vector<int>> memoLines;
-    std::vector<std::string> choiceMessages; // MessageChoice texts, in order
-    std::vector<int> fileModes; // ChooseFileName modes, in order
+    std::vector<std::string> choiceMessages;     // MessageChoice texts, in order
+    std::vector<int> fileModes;                  // ChooseFileName modes, in order
     std::vector<Notice> notices;
-    std::vector<std::string> statusHistory; // every StatusNotice text, in order
-    std::string status; // the notice now shown
-    std::vector<std::string> opened; // ShellOpen targets
+    std::vector<std::string> statusHistory;      // every StatusNotice text, in order
+    std::string status;                          // the notice now shown
+    std::vector<std::string> opened;             // ShellOpen targets
     int pendingEventRuns = 0;
-    std::function<void()> onProcessEvents; // hook to look at the state during a fetch
+    std::function<void()> onProcessEvents;       // hook to look at the state during a fetch
 
     int ChooseFromList(const std::string& caption, const std::vector<std::string>& items, const std::string& keys,
-        bool tableMode) override;
+                       bool tableMode) override;
     bool InputChoice(const std::string& caption, const std::string& defaultText, std::string& result) override;
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
-        std::vector<int>& lines, int mode) override;
-    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
-        const std::string& startFolder, int mode, std::string& fileName) override;
+                 std::vector<int>& lines, int mode) override;
+    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
+                        int mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
-    int MessageChoice(
-        const std::string& caption, const std::string& message, int type, int defaultButton, int buttons) override;
+    int MessageChoice(const std::string& caption, const std::string& message, int type, int defaultButton,
+                      int buttons) override;
     void StatusNotice(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
-    void TextExtent(
-        const std::string& text, const std::string& fontFamily, int pointSize, int& width, int& height) override;
+    void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,
+                    int& height) override;
     int WorkAreaHeight() override { return 1000; }
     void processPendingEvents() override;
 };
 
 // A fresh temporary folder; path() ends in "/".
-class TempFolder {
+class TempFolder
+{
 public:
     TempFolder();
     std::string path() const;
