@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     karvo::RecalcCoupon(coupon);
-    std::array<int, 100> directions {};
+    std::array<int, 100> directions{};
     karvo::SortCoupon(coupon, size > 1 ? data[1] % 12 : 6, directions);
     return 0;
 }

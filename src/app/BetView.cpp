@@ -15,28 +15,23 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kCouponRowHeight = 24;
-    const QColor kCaptionColour(214, 215, 252);
+constexpr int kCouponRowHeight = 24;
+const QColor kCaptionColour(214, 215, 252);
 
-    QColor columnColour(int column)
-    {
-        switch (column) {
-        case CodeColumn:
-        case PayoutColumn:
-            return QColor(255, 255, 187);
-        case HomeColumn:
-        case AwayColumn:
-            return QColor(233, 253, 254);
-        case Odd1Column:
-        case OddXColumn:
-        case Odd2Column:
-            return QColor(255, 252, 255);
-        case SystemColumn:
-            return QColor(255, 255, 255);
-        default:
-            return QColor(234, 255, 234);
-        }
+QColor columnColour(int column)
+{
+    switch (column) {
+    case CodeColumn:
+    case PayoutColumn: return QColor(255, 255, 187);
+    case HomeColumn:
+    case AwayColumn: return QColor(233, 253, 254);
+    case Odd1Column:
+    case OddXColumn:
+    case Odd2Column: return QColor(255, 252, 255);
+    case SystemColumn: return QColor(255, 255, 255);
+    default: return QColor(234, 255, 234);
     }
+}
 
 } // namespace
 
@@ -53,7 +48,10 @@ BetView::BetView(GridView* grid, ProgramState& state, UserInterface& ui, std::st
     m_captions->installEventFilter(this);
 }
 
-void BetView::setCalculator(TForm2* calculator) { m_calculator = calculator; }
+void BetView::setCalculator(TForm2* calculator)
+{
+    m_calculator = calculator;
+}
 
 void BetView::show()
 {
@@ -94,17 +92,14 @@ QVariant BetView::cellRole(int column, int gridRow, int role) const
         return QVariant();
     }
     switch (role) {
-    case Qt::BackgroundRole:
-        return columnColour(column);
-    case Qt::TextAlignmentRole:
-        return QVariant(Qt::AlignLeft | Qt::AlignTop);
+    case Qt::BackgroundRole: return columnColour(column);
+    case Qt::TextAlignmentRole: return QVariant(Qt::AlignLeft | Qt::AlignTop);
     case Qt::FontRole:
         if (column == SystemColumn) {
             return FixedPointFont(14, true);
         }
         return QVariant();
-    default:
-        return QVariant();
+    default: return QVariant();
     }
 }
 
@@ -127,7 +122,7 @@ void BetView::runCommand(int command)
     coupon.setCurrentRow(m_grid->currentGridRow());
     const bool calculatorShown = m_calculator != nullptr && m_calculator->isVisible();
     const int limit = m_calculator != nullptr ? m_calculator->SystemColumnLimit : 999;
-    BetContext context { m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress() };
+    BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress()};
     const BetOutcome outcome = RunBetCommand(command, context);
     if (outcome == BetOutcome::CouponChanged) {
         const int row = coupon.currentRow();
@@ -152,9 +147,9 @@ bool BetView::eventFilter(QObject* watched, QEvent* event)
     // Only the captions' mouse events are looked at, so that nothing here touches a grid that is
     // being taken down.
     const QEvent::Type type = event->type();
-    const bool mouse
-        = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
-    if (watched != m_captions || !mouse || !m_shown || m_state.GameCode != ToInt(GameCode::Bet)) {
+    const bool mouse =
+        type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick || type == QEvent::MouseButtonRelease;
+    if (watched != m_captions || !mouse || !m_shown || m_state.GameCode != GameCode::Bet) {
         return QObject::eventFilter(watched, event);
     }
     // Each press on a caption sorts once. A double click comes as press, release, press and the

@@ -15,7 +15,8 @@ namespace karvo {
 
 class TForm2;
 
-class BetView : public QObject {
+class BetView : public QObject
+{
     Q_OBJECT
 public:
     BetView(GridView* grid, ProgramState& state, UserInterface& ui, std::string folder, QObject* parent);

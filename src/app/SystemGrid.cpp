@@ -27,7 +27,10 @@ void SystemGridModel::refresh()
     }
 }
 
-int SystemGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_grid.rowCount(); }
+int SystemGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_grid.rowCount();
+}
 
 int SystemGridModel::columnCount(const QModelIndex& parent) const
 {
@@ -63,7 +66,7 @@ bool SystemGridModel::setData(const QModelIndex& index, const QVariant& value, i
         return false;
     }
     m_grid.setCell(index.column(), index.row(), FromQString(value.toString()));
-    emit dataChanged(index, index, { Qt::DisplayRole, Qt::EditRole });
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 

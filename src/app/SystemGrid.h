@@ -10,7 +10,8 @@
 
 namespace karvo {
 
-class SystemGridModel : public QAbstractTableModel {
+class SystemGridModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     using CellRoles = std::function<QVariant(int column, int row, int role)>;
@@ -36,7 +37,8 @@ private:
 };
 
 // A table without headers, fixed row heights and grid lines, for the calculator window.
-class SystemGridView : public QTableView {
+class SystemGridView : public QTableView
+{
     Q_OBJECT
 public:
     SystemGridView(SystemGridModel::CellRoles roles, QWidget* parent);

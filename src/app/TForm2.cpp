@@ -17,33 +17,30 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kKeyF11 = 122;
-    constexpr int kRowHeight = 25;
-    constexpr int kSeparatorHeight = 5;
-    constexpr int kMatchesWidth = 623;
-    constexpr int kBottomHeight = 30;
-    const int kMatchWidths[] = { 45, 175, 175, 50, 50, 50, 65, 5 };
-    const QColor kFixedColour(214, 215, 252);
+constexpr int kKeyF11 = 122;
+constexpr int kRowHeight = 25;
+constexpr int kSeparatorHeight = 5;
+constexpr int kMatchesWidth = 623;
+constexpr int kBottomHeight = 30;
+const int kMatchWidths[] = {45, 175, 175, 50, 50, 50, 65, 5};
+const QColor kFixedColour(214, 215, 252);
 
-    const char* const kNote = " Βάλε ποσό σε κάθε στήλη     Βάλε * στο ποσό για να\n"
-                              " και πάτα το \"Υπολόγισε\"      μην παίζει η στήλη.\n"
-                              "\n"
-                              " Πάτα το \"Συνολικό ποσό\" και παίξε για\n"
-                              " να έχεις ίδιο κέρδος σε όλες τις στήλες.";
+const char* const kNote = " Βάλε ποσό σε κάθε στήλη     Βάλε * στο ποσό για να\n"
+                          " και πάτα το \"Υπολόγισε\"      μην παίζει η στήλη.\n"
+                          "\n"
+                          " Πάτα το \"Συνολικό ποσό\" και παίξε για\n"
+                          " να έχεις ίδιο κέρδος σε όλες τις στήλες.";
 
-    QColor matchColour(int column)
-    {
-        switch (column) {
-        case 0:
-        case 6:
-            return QColor(255, 255, 187);
-        case 1:
-        case 2:
-            return QColor(233, 253, 254);
-        default:
-            return QColor(255, 252, 255);
-        }
+QColor matchColour(int column)
+{
+    switch (column) {
+    case 0:
+    case 6: return QColor(255, 255, 187);
+    case 1:
+    case 2: return QColor(233, 253, 254);
+    default: return QColor(255, 252, 255);
     }
+}
 
 } // namespace
 
@@ -69,7 +66,10 @@ TForm2::TForm2(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-TForm2::~TForm2() { qApp->removeEventFilter(this); }
+TForm2::~TForm2()
+{
+    qApp->removeEventFilter(this);
+}
 
 void TForm2::buildPanels()
 {
@@ -117,7 +117,10 @@ void TForm2::setSources(const CellTable* handover, const CellGrid* coupon)
     m_coupon = coupon;
 }
 
-int TForm2::fixedHeight() const { return (SystemMatchCount + 5) * 26 + kBottomHeight + 32; }
+int TForm2::fixedHeight() const
+{
+    return (SystemMatchCount + 5) * 26 + kBottomHeight + 32;
+}
 
 void TForm2::FormShow()
 {
@@ -144,7 +147,7 @@ void TForm2::FormShow()
 void TForm2::setRowHeights()
 {
     const int n = SystemMatchCount;
-    for (SystemGridView* grid : { SG1, SG2 }) {
+    for (SystemGridView* grid : {SG1, SG2}) {
         grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
         grid->verticalHeader()->resizeSection(n + 1, kSeparatorHeight);
     }
@@ -175,14 +178,10 @@ QVariant TForm2::matchesRole(int column, int row, int role) const
     }
     if (column == 6) {
         switch (row - n) {
-        case 2:
-            return QColor(128, 255, 128);
-        case 3:
-            return QColor(255, 128, 255);
-        case 4:
-            return QColor(228, 226, 222);
-        default:
-            return matchColour(6);
+        case 2: return QColor(128, 255, 128);
+        case 3: return QColor(255, 128, 255);
+        case 4: return QColor(228, 226, 222);
+        default: return matchColour(6);
         }
     }
     return row > n ? QColor(243, 243, 243) : matchColour(column);
@@ -192,8 +191,7 @@ QVariant TForm2::columnsRole(int /*column*/, int row, int role) const
 {
     const int n = SystemMatchCount;
     switch (role) {
-    case Qt::TextAlignmentRole:
-        return QVariant(Qt::AlignCenter);
+    case Qt::TextAlignmentRole: return QVariant(Qt::AlignCenter);
     case Qt::BackgroundRole:
         if (row == 0) {
             return kFixedColour;
@@ -205,8 +203,7 @@ QVariant TForm2::columnsRole(int /*column*/, int row, int role) const
             : row == n + 3  ? QColor(255, 174, 255)
             : row == n + 4  ? QColor(Qt::white)
                             : QColor(245, 254, 218);
-    default:
-        return QVariant();
+    default: return QVariant();
     }
 }
 
@@ -257,7 +254,7 @@ void TForm2::STROGYLEMA()
 
 void TForm2::FormClose()
 {
-    for (SystemGridView* grid : { SG1, SG2 }) {
+    for (SystemGridView* grid : {SG1, SG2}) {
         grid->verticalHeader()->resizeSection(SystemMatchCount + 1, grid->verticalHeader()->sectionSize(0));
     }
 }

@@ -17,7 +17,8 @@ namespace karvo {
 
 class SystemGridView;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget
+{
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);

@@ -15,68 +15,65 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kAnswerYes = 6;
-    constexpr int kInformationIcon = 0x40;
-    constexpr int kYesNoButtons = 4;
+std::string betFilter()
+{
+    return Utf8ToCp1253("Αρχεία BET");
+}
 
-    std::string betFilter() { return Utf8ToCp1253("Αρχεία BET"); }
-
-    bool addMatch(BetContext& context)
-    {
-        std::vector<std::string> fields(5);
-        std::vector<std::string> labels;
-        for (const char* label : { "ΓΗΠΕΔΟΥΧΟΣ", "ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2" }) {
-            labels.push_back(Utf8ToCp1253(label));
-        }
-        std::vector<int> lines(5, 1);
-        if (!context.ui.MemoBox(Utf8ToCp1253("Πρόσθεσε ένα αγώνα"), fields, labels, lines, 1)) {
-            return false;
-        }
-        AddMatch(context.coupon, fields);
-        return true;
+bool addMatch(BetContext& context)
+{
+    std::vector<std::string> fields(5);
+    std::vector<std::string> labels;
+    for (const char* label : {"ΓΗΠΕΔΟΥΧΟΣ", "ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2"}) {
+        labels.push_back(Utf8ToCp1253(label));
     }
-
-    bool openBetFile(BetContext& context)
-    {
-        std::string name;
-        if (!context.ui.ChooseFileName(betFilter(), "bet", std::string(), 2, name)) {
-            return false;
-        }
-        CellGrid read = context.coupon;
-        switch (ReadBetFile(LoadTextFile(name), read)) {
-        case BetFileStatus::Read:
-            context.coupon = std::move(read);
-            return true;
-        case BetFileStatus::Empty:
-            context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο είναι κενό ή δεν διαβάζεται: ") + name);
-            return false;
-        case BetFileStatus::NotABetFile:
-            context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο δεν είναι αρχείο κουπονιού: ") + name);
-            return false;
-        }
+    std::vector<int> lines(5, 1);
+    if (!context.ui.MemoBox(Utf8ToCp1253("Πρόσθεσε ένα αγώνα"), fields, labels, lines, 1)) {
         return false;
     }
+    AddMatch(context.coupon, fields);
+    return true;
+}
 
-    void saveBetFile(BetContext& context)
-    {
-        std::string name;
-        if (context.ui.ChooseFileName(betFilter(), "bet", std::string(), 1, name)) {
-            ReplaceFileOrThrow(name, BetFileText(context.coupon));
-        }
+bool openBetFile(BetContext& context)
+{
+    std::string name;
+    if (!context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Open, name)) {
+        return false;
     }
+    CellGrid read = context.coupon;
+    switch (ReadBetFile(LoadTextFile(name), read)) {
+    case BetFileStatus::Read: context.coupon = std::move(read); return true;
+    case BetFileStatus::Empty:
+        context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο είναι κενό ή δεν διαβάζεται: ") + name);
+        return false;
+    case BetFileStatus::NotABetFile:
+        context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο δεν είναι αρχείο κουπονιού: ") + name);
+        return false;
+    }
+    return false;
+}
 
-    bool systemToColumns(BetContext& context)
-    {
-        if (context.calculatorShown) {
-            return false;
-        }
-        const SystemCheckResult result = CheckSystem(context.coupon, context.cellTable, context.systemColumnLimit);
-        if (result.verdict != SystemVerdict::Accepted) {
-            context.ui.ShowNotice(NoticeKind::Warning, SystemWarning(result));
-            return false;
-        }
-        return true;
+void saveBetFile(BetContext& context)
+{
+    std::string name;
+    if (context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Save, name)) {
+        ReplaceFileOrThrow(name, BetFileText(context.coupon));
     }
+}
+
+bool systemToColumns(BetContext& context)
+{
+    if (context.calculatorShown) {
+        return false;
+    }
+    const SystemCheckResult result = CheckSystem(context.coupon, context.cellTable, context.systemColumnLimit);
+    if (result.verdict != SystemVerdict::Accepted) {
+        context.ui.ShowNotice(NoticeKind::Warning, SystemWarning(result));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -92,17 +89,17 @@ bool ImportCoupon(BetContext& context)
         context.ui.ShellOpen(context.betPage);
     }
     std::vector<std::string> fields(1);
-    std::vector<std::string> labels { "Copy coupon and paste here" };
-    std::vector<int> lines { 10 };
-    if (!context.ui.MemoBox(
-            Utf8ToCp1253("Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ"), fields, labels, lines, 0)) {
+    std::vector<std::string> labels{"Copy coupon and paste here"};
+    std::vector<int> lines{10};
+    if (!context.ui.MemoBox(Utf8ToCp1253("Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ"), fields, labels, lines,
+                            0)) {
         return false;
     }
     int start = 0;
     if (context.state.CouponImportCount > 1
-        && context.ui.MessageChoice("Info", Utf8ToCp1253("Να προστεθούν στους υπάρχοντες αγώνες ?"), kInformationIcon,
-               kAnswerYes, kYesNoButtons)
-            == kAnswerYes) {
+        && context.ui.MessageChoice("Info", Utf8ToCp1253("Να προστεθούν στους υπάρχοντες αγώνες ?"),
+                                    MessageType::Information, MessageAnswer::Yes, MessageButtons::YesNo)
+            == MessageAnswer::Yes) {
         start = context.coupon.rowCount() - 1;
     }
     PasteCoupon(context.coupon, fields[0], start);
@@ -118,20 +115,12 @@ BetOutcome RunBetCommand(int command, BetContext& context)
         RecalcCoupon(context.coupon);
         context.ui.StatusNotice(std::string());
         return BetOutcome::CouponChanged;
-    case 22:
-        ExportGridToSpreadsheet(context.coupon, 1, "BET", context.folder, context.ui);
-        return BetOutcome::Nothing;
-    case 23:
-        return addMatch(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
-    case 24:
-        return openBetFile(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
-    case 25:
-        saveBetFile(context);
-        return BetOutcome::Nothing;
-    case 27:
-        return systemToColumns(context) ? BetOutcome::ShowCalculator : BetOutcome::Nothing;
-    default:
-        return BetOutcome::Nothing;
+    case 22: ExportGridToSpreadsheet(context.coupon, 1, "BET", context.folder, context.ui); return BetOutcome::Nothing;
+    case 23: return addMatch(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case 24: return openBetFile(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case 25: saveBetFile(context); return BetOutcome::Nothing;
+    case 27: return systemToColumns(context) ? BetOutcome::ShowCalculator : BetOutcome::Nothing;
+    default: return BetOutcome::Nothing;
     }
 }
 

@@ -15,15 +15,16 @@ class UserInterface;
 // The operator's betting page: KARVO_BET_URL when set, the operator's page otherwise.
 std::string BetPageAddress();
 
-struct BetContext {
+struct BetContext
+{
     ProgramState& state;
     CellGrid& coupon;
     UserInterface& ui;
-    std::string folder; // working folder, ending in "/"
-    CellTable& cellTable; // receives the system for the calculator
+    std::string folder;    // working folder, ending in "/"
+    CellTable& cellTable;  // receives the system for the calculator
     int systemColumnLimit; // the calculator's largest system
-    bool calculatorShown; // the calculator is open: the system command does nothing
-    std::string betPage; // opened at the first import of the run
+    bool calculatorShown;  // the calculator is open: the system command does nothing
+    std::string betPage;   // opened at the first import of the run
 };
 
 enum class BetOutcome { Nothing, CouponChanged, ShowCalculator };

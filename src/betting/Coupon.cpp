@@ -10,37 +10,38 @@ namespace karvo {
 
 namespace {
 
-    struct ColumnHeader {
-        const char* utf8;
-        int width;
-    };
+struct ColumnHeader
+{
+    const char* utf8;
+    int width;
+};
 
-    // clang-format off
+// clang-format off
 const ColumnHeader kHeaders[kCouponColumns] = {
     {" ΚΩΔ ", 45}, {"  ΓΗΠΕΔΟΥΧΟΣ", 175}, {"  ΦΙΛΟΞΕΝΟΥΜΕΝΗ", 175}, {" ODD 1", 60}, {" ODD X", 60},
     {" ODD 2", 60}, {"ΚΕΡΔΟΣ", 60}, {" 1 ", 35}, {" Χ ", 35}, {" 2 ", 35}, {"ΣΥΣΤΗΜΑ", 60},
 };
-    // clang-format on
+// clang-format on
 
-    // The payout and chances are written with a decimal comma whatever the user's locale.
-    const NumberFormat kCommaFormat { ',', '.' };
+// The payout and chances are written with a decimal comma whatever the user's locale.
+const NumberFormat kCommaFormat{',', '.'};
 
-    void RecalcRow(CellGrid& coupon, int row)
-    {
-        double odds[3];
-        double sum = 0;
-        for (int k = 0; k < 3; ++k) {
-            odds[k] = CouponOdd(coupon.cell(Odd1Column + k, row));
-            if (odds[k] > 0) {
-                sum += 1 / odds[k];
-            }
-        }
-        const double percent = sum > 0 ? 100 / sum : 0;
-        coupon.setCell(PayoutColumn, row, percent > 0 ? PayoutText(percent) : std::string());
-        for (int k = 0; k < 3; ++k) {
-            coupon.setCell(Chance1Column + k, row, odds[k] > 0 ? ChanceText(percent / odds[k]) : std::string());
+void RecalcRow(CellGrid& coupon, int row)
+{
+    double odds[3];
+    double sum = 0;
+    for (int k = 0; k < 3; ++k) {
+        odds[k] = CouponOdd(coupon.cell(Odd1Column + k, row));
+        if (odds[k] > 0) {
+            sum += 1 / odds[k];
         }
     }
+    const double percent = sum > 0 ? 100 / sum : 0;
+    coupon.setCell(PayoutColumn, row, percent > 0 ? PayoutText(percent) : std::string());
+    for (int k = 0; k < 3; ++k) {
+        coupon.setCell(Chance1Column + k, row, odds[k] > 0 ? ChanceText(percent / odds[k]) : std::string());
+    }
+}
 
 } // namespace
 
@@ -61,7 +62,10 @@ CellGrid NewCoupon(int rows)
     return coupon;
 }
 
-double CouponOdd(const std::string& cell) { return TextToFloat(ReplaceAll(ReplaceAll(cell, ",", "."), " ", "")); }
+double CouponOdd(const std::string& cell)
+{
+    return TextToFloat(ReplaceAll(ReplaceAll(cell, ",", "."), " ", ""));
+}
 
 std::string PayoutText(double percent)
 {
@@ -72,7 +76,10 @@ std::string PayoutText(double percent)
     return LeftPart(" " + t + "00", 6);
 }
 
-std::string ChanceText(double percent) { return RightPart("   " + FormatNumber("###", percent, kCommaFormat), 3); }
+std::string ChanceText(double percent)
+{
+    return RightPart("   " + FormatNumber("###", percent, kCommaFormat), 3);
+}
 
 void RecalcCoupon(CellGrid& coupon)
 {

@@ -17,7 +17,7 @@ enum CouponColumn {
     Odd1Column = 3,
     OddXColumn = 4,
     Odd2Column = 5,
-    PayoutColumn = 6, // "ΚΕΡΔΟΣ": the share of the stakes the three odds return, in percent
+    PayoutColumn = 6,  // "ΚΕΡΔΟΣ": the share of the stakes the three odds return, in percent
     Chance1Column = 7, // implied chances of the three outcomes, whole percent
     ChanceXColumn = 8,
     Chance2Column = 9,

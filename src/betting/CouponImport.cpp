@@ -8,49 +8,49 @@ namespace karvo {
 
 namespace {
 
-    constexpr int kMatchLineCommas = 9;
+constexpr int kMatchLineCommas = 9;
 
-    // Positions are 0-based; -1 stands before the text and size() after it, so a missing blank or
-    // comma gives an empty or shortened cell instead of a fault.
-    int lastBlankBefore(const std::string& s, int p)
-    {
-        for (int i = std::min(p, static_cast<int>(s.size())) - 1; i >= 0; --i) {
-            if (s[static_cast<std::size_t>(i)] == ' ') {
-                return i;
-            }
+// Positions are 0-based; -1 stands before the text and size() after it, so a missing blank or
+// comma gives an empty or shortened cell instead of a fault.
+int lastBlankBefore(const std::string& s, int p)
+{
+    for (int i = std::min(p, static_cast<int>(s.size())) - 1; i >= 0; --i) {
+        if (s[static_cast<std::size_t>(i)] == ' ') {
+            return i;
         }
-        return -1;
     }
+    return -1;
+}
 
-    int nextAfter(const std::string& s, int p, char wanted)
-    {
-        for (std::size_t i = static_cast<std::size_t>(std::max(p + 1, 0)); i < s.size(); ++i) {
-            if (s[i] == wanted) {
-                return static_cast<int>(i);
-            }
+int nextAfter(const std::string& s, int p, char wanted)
+{
+    for (std::size_t i = static_cast<std::size_t>(std::max(p + 1, 0)); i < s.size(); ++i) {
+        if (s[i] == wanted) {
+            return static_cast<int>(i);
         }
-        return static_cast<int>(s.size());
     }
+    return static_cast<int>(s.size());
+}
 
-    // The characters strictly between positions p and q, behind one blank.
-    std::string between(const std::string& s, int p, int q)
-    {
-        const int from = std::max(p + 1, 0);
-        const int to = std::min(q, static_cast<int>(s.size()));
-        if (to <= from) {
-            return " ";
-        }
-        return " " + s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+// The characters strictly between positions p and q, behind one blank.
+std::string between(const std::string& s, int p, int q)
+{
+    const int from = std::max(p + 1, 0);
+    const int to = std::min(q, static_cast<int>(s.size()));
+    if (to <= from) {
+        return " ";
     }
+    return " " + s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+}
 
-    int commaCount(const std::string& s)
-    {
-        int n = 0;
-        for (char ch : s) {
-            n += ch == ',' ? 1 : 0;
-        }
-        return n;
+int commaCount(const std::string& s)
+{
+    int n = 0;
+    for (char ch : s) {
+        n += ch == ',' ? 1 : 0;
     }
+    return n;
+}
 
 } // namespace
 
@@ -89,8 +89,8 @@ bool CutCouponLine(const std::string& line, CouponLine& match)
     const int c3 = nextAfter(line, b4, ',');
     const int b5 = lastBlankBefore(line, c3);
     const int b6 = nextAfter(line, b5, ' ');
-    match = CouponLine { between(line, a1, b1), between(line, b2, b3), between(line, b4, b5), between(line, b1, b2),
-        between(line, b3, b4), between(line, b5, b6) };
+    match = CouponLine{between(line, a1, b1), between(line, b2, b3), between(line, b4, b5),
+                       between(line, b1, b2), between(line, b3, b4), between(line, b5, b6)};
     return true;
 }
 

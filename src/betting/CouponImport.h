@@ -9,7 +9,8 @@
 namespace karvo {
 
 // One match of a pasted coupon; every field carries one leading blank, as the grid shows it.
-struct CouponLine {
+struct CouponLine
+{
     std::string code, home, away, odd1, oddX, odd2;
 };
 

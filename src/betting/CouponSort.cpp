@@ -12,21 +12,24 @@ namespace karvo {
 
 namespace {
 
-    const std::string kSeparator(1, '\x01');
+const std::string kSeparator(1, '\x01');
 
-    // The sort cell, then every cell of the row behind the separator, and last the row number, by
-    // which the row is found again whatever its cells hold.
-    std::string rowKey(const CellGrid& coupon, int column, int row)
-    {
-        std::string key = coupon.cell(column, row);
-        for (int c = 0; c < kCouponColumns; ++c) {
-            key += kSeparator;
-            key += coupon.cell(c, row);
-        }
-        return key + kSeparator + IntToText(row);
+// The sort cell, then every cell of the row behind the separator, and last the row number, by
+// which the row is found again whatever its cells hold.
+std::string rowKey(const CellGrid& coupon, int column, int row)
+{
+    std::string key = coupon.cell(column, row);
+    for (int c = 0; c < kCouponColumns; ++c) {
+        key += kSeparator;
+        key += coupon.cell(c, row);
     }
+    return key + kSeparator + IntToText(row);
+}
 
-    int rowOfKey(const std::string& key) { return TextToInt(key.substr(key.rfind(kSeparator) + 1)); }
+int rowOfKey(const std::string& key)
+{
+    return TextToInt(key.substr(key.rfind(kSeparator) + 1));
+}
 
 } // namespace
 

@@ -15,38 +15,41 @@ namespace karvo {
 
 namespace {
 
-    constexpr std::size_t kSignsBase = 100;
-    const char* const kAmountMask = "#########.##";
+constexpr std::size_t kSignsBase = 100;
+const char* const kAmountMask = "#########.##";
 
-    // clang-format off
+// clang-format off
 const char* const kMatchCaptions[] = {" ΚΩΔ ", "  ΓΗΠΕΔΟΥΧΟΣ", "  ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2", "ΣΥΣΤΗΜΑ", ""};
-    // clang-format on
+// clang-format on
 
-    double cellNumber(const std::string& cell) { return TextToFloat(ReplaceAll(cell, ",", ".")); }
+double cellNumber(const std::string& cell)
+{
+    return TextToFloat(ReplaceAll(cell, ",", "."));
+}
 
-    bool inPlay(const CellGrid& columns, int c, int matchCount)
-    {
-        return columns.cell(c, StakeRow(matchCount)).find('*') == std::string::npos;
+bool inPlay(const CellGrid& columns, int c, int matchCount)
+{
+    return columns.cell(c, StakeRow(matchCount)).find('*') == std::string::npos;
+}
+
+CellGrid matchesGrid(const CellTable& handover, const CellGrid& coupon, int n)
+{
+    CellGrid grid(8, n + 6);
+    for (int c = 0; c < 8; ++c) {
+        grid.setCell(c, 0, Utf8ToCp1253(kMatchCaptions[c]));
     }
-
-    CellGrid matchesGrid(const CellTable& handover, const CellGrid& coupon, int n)
-    {
-        CellGrid grid(8, n + 6);
-        for (int c = 0; c < 8; ++c) {
-            grid.setCell(c, 0, Utf8ToCp1253(kMatchCaptions[c]));
+    for (int i = 1; i <= n; ++i) {
+        const int row = TextToInt(handover[static_cast<std::size_t>(i)]);
+        for (int c = CodeColumn; c <= Odd2Column; ++c) {
+            grid.setCell(c, i, coupon.cell(c, row));
         }
-        for (int i = 1; i <= n; ++i) {
-            const int row = TextToInt(handover[static_cast<std::size_t>(i)]);
-            for (int c = CodeColumn; c <= Odd2Column; ++c) {
-                grid.setCell(c, i, coupon.cell(c, row));
-            }
-            grid.setCell(6, i, ToUpper(handover[kSignsBase + static_cast<std::size_t>(i)]));
-        }
-        grid.setCell(6, OddsRow(n), Utf8ToCp1253("ΑΠΟΔΟΣΗ"));
-        grid.setCell(6, WinningsRow(n), Utf8ToCp1253("ΚΕΡΔΟΣ"));
-        grid.setCell(6, StakeRow(n), Utf8ToCp1253("ΠΟΣΟ"));
-        return grid;
+        grid.setCell(6, i, ToUpper(handover[kSignsBase + static_cast<std::size_t>(i)]));
     }
+    grid.setCell(6, OddsRow(n), Utf8ToCp1253("ΑΠΟΔΟΣΗ"));
+    grid.setCell(6, WinningsRow(n), Utf8ToCp1253("ΚΕΡΔΟΣ"));
+    grid.setCell(6, StakeRow(n), Utf8ToCp1253("ΠΟΣΟ"));
+    return grid;
+}
 
 } // namespace
 
@@ -119,7 +122,7 @@ StakeSummary CalcColumns(CellGrid& columns, int matchCount)
         }
         columns.setCell(c, WinningsRow(matchCount), FormatNumber(kAmountMask, win));
     }
-    return { ReturnFactorText(sum), Utf8ToCp1253("Συνολικό Ποσό ") + FloatToText(total) + Utf8ToCp1253("€") };
+    return {ReturnFactorText(sum), Utf8ToCp1253("Συνολικό Ποσό ") + FloatToText(total) + Utf8ToCp1253("€")};
 }
 
 bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, StakeSummary& summary)

@@ -14,7 +14,8 @@ namespace karvo {
 // the labels of the columns grid's last three rows in column 6, n + 5 empty. 8 columns.
 // The columns grid: one grid column per system column; row 0 its number, rows 1..n its signs,
 // n + 1 a separator, n + 2 the combined odds, n + 3 the winnings, n + 4 the stake typed.
-struct SystemGrids {
+struct SystemGrids
+{
     CellGrid matches;
     CellGrid columns;
     int matchCount = 0;
@@ -22,9 +23,18 @@ struct SystemGrids {
     std::string returnFactor; // the caption "Απόδοση Συστήματος " and the factor
 };
 
-inline int OddsRow(int matchCount) { return matchCount + 2; }
-inline int WinningsRow(int matchCount) { return matchCount + 3; }
-inline int StakeRow(int matchCount) { return matchCount + 4; }
+inline int OddsRow(int matchCount)
+{
+    return matchCount + 2;
+}
+inline int WinningsRow(int matchCount)
+{
+    return matchCount + 3;
+}
+inline int StakeRow(int matchCount)
+{
+    return matchCount + 4;
+}
 
 // Builds both grids from the handover that CheckSystem left and the coupon's odds. The first
 // match varies slowest. Signs are upper-cased.
@@ -34,7 +44,8 @@ SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon);
 std::string ReturnFactorText(double sum);
 
 // What the buttons leave beside the grid.
-struct StakeSummary {
+struct StakeSummary
+{
     std::string returnFactor;
     std::string totalCaption; // "Συνολικό Ποσό " + total + "€"
 };

@@ -11,20 +11,23 @@ namespace karvo {
 
 namespace {
 
-    constexpr std::size_t kSignsBase = 100;
+constexpr std::size_t kSignsBase = 100;
 
-    // A digit above 2, or a sign whose odd cannot be read as a positive number.
-    bool refusedSign(const CellGrid& coupon, int row, char sign)
-    {
-        if (TextToInt(std::string(1, sign)) > 2) {
-            return true;
-        }
-        return CouponOdd(coupon.cell(Odd1Column + SignOutcome(sign), row)) <= 0;
+// A digit above 2, or a sign whose odd cannot be read as a positive number.
+bool refusedSign(const CellGrid& coupon, int row, char sign)
+{
+    if (TextToInt(std::string(1, sign)) > 2) {
+        return true;
     }
+    return CouponOdd(coupon.cell(Odd1Column + SignOutcome(sign), row)) <= 0;
+}
 
 } // namespace
 
-int SignOutcome(char sign) { return sign == '1' ? 0 : sign == '2' ? 2 : 1; }
+int SignOutcome(char sign)
+{
+    return sign == '1' ? 0 : sign == '2' ? 2 : 1;
+}
 
 SystemCheckResult CheckSystem(const CellGrid& coupon, CellTable& table, int columnLimit)
 {
@@ -68,16 +71,11 @@ SystemCheckResult CheckSystem(const CellGrid& coupon, CellTable& table, int colu
 std::string SystemWarning(const SystemCheckResult& result)
 {
     switch (result.verdict) {
-    case SystemVerdict::WrongMatch:
-        return Utf8ToCp1253("Λάθος ο αγώνας ") + result.matchCode;
-    case SystemVerdict::TooManyMatches:
-        return Utf8ToCp1253("Πολλοί αγώνες");
-    case SystemVerdict::NoSigns:
-        return Utf8ToCp1253("Γράψτε προγνωστκά στο σύστημα");
-    case SystemVerdict::TooManyColumns:
-        return Utf8ToCp1253("Υπέρβαση ορίου στηλών συστήματος");
-    case SystemVerdict::Accepted:
-        break;
+    case SystemVerdict::WrongMatch: return Utf8ToCp1253("Λάθος ο αγώνας ") + result.matchCode;
+    case SystemVerdict::TooManyMatches: return Utf8ToCp1253("Πολλοί αγώνες");
+    case SystemVerdict::NoSigns: return Utf8ToCp1253("Γράψτε προγνωστκά στο σύστημα");
+    case SystemVerdict::TooManyColumns: return Utf8ToCp1253("Υπέρβαση ορίου στηλών συστήματος");
+    case SystemVerdict::Accepted: break;
     }
     return std::string();
 }

@@ -13,7 +13,8 @@ inline constexpr int kMaxSystemMatches = 15;
 
 enum class SystemVerdict { Accepted, WrongMatch, TooManyMatches, NoSigns, TooManyColumns };
 
-struct SystemCheckResult {
+struct SystemCheckResult
+{
     SystemVerdict verdict = SystemVerdict::NoSigns;
     std::string matchCode; // the refused match's code cell, for WrongMatch
     int matchCount = 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "util/CellGrid.h"
+#include "util/Games.h"
 
 #include <array>
 #include <string>
@@ -10,7 +11,7 @@ namespace karvo {
 
 struct ProgramState
 {
-    int GameCode = 1;            // the current game, 1..13
+    karvo::GameCode GameCode = karvo::GameCode::PropoSunday;  // the current game
     int FirstYear = 2013;        // first year of the recent history
     int FirstYearRow = 0;        // grid row + 1 where the export starts; 0 when nothing to export
     std::string ExportBaseName;  // base name of the exported file of the shown grid

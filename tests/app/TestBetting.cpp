@@ -16,7 +16,8 @@ using namespace karvo::test;
 namespace {
 
 // Answers the first modal dialog of the kind that opens from now on, also after other dialogs.
-template <class Dialog> void AnswerWhenShown(std::function<void(Dialog*)> answer)
+template <class Dialog>
+void AnswerWhenShown(std::function<void(Dialog*)> answer)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
@@ -63,7 +64,8 @@ const Refusal kRefusals[] = {
 
 } // namespace
 
-class TestBetting : public QObject {
+class TestBetting : public QObject
+{
     Q_OBJECT
 
 private:
@@ -126,7 +128,7 @@ private:
         if (twice) { // the second press of a double click, as the desktop delivers it
             QTest::mousePress(header->viewport(), Qt::LeftButton, {}, at);
             QMouseEvent dbl(QEvent::MouseButtonDblClick, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
-                Qt::LeftButton, Qt::NoModifier);
+                            Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(header->viewport(), &dbl);
             QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, at);
         }
@@ -160,8 +162,8 @@ private slots:
         QCOMPARE(coupon()->model()->index(0, 8).data(Qt::BackgroundRole).value<QColor>(), QColor(234, 255, 234));
         QCOMPARE(coupon()->model()->index(0, 10).data(Qt::FontRole).value<QFont>().pointSize(), 14);
         QCOMPARE(coupon()->gridModel()->fixedColour(), QColor(214, 215, 252));
-        QCOMPARE(
-            m_w->form.state().ExportBaseName + std::to_string(m_w->form.state().FirstYearRow), std::string("BET1"));
+        QCOMPARE(m_w->form.state().ExportBaseName + std::to_string(m_w->form.state().FirstYearRow),
+                 std::string("BET1"));
     }
 
     void importOpensThePageOnceAppendsOrReplaces()
@@ -169,13 +171,13 @@ private slots:
         OpenedUrls page("https");
         typeSystem(1, "1X");
         PasteIntoBox(PageLine("101", "Άρης Θεσσαλονίκης", "ΠΑΟΚ") + "\nΣαβ 1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8\n"
-            + PageLine("102", "A", "B"));
+                     + PageLine("102", "A", "B"));
         m_w->form.RunCommand(1);
         QCOMPARE(page.urls.size(), 1);
         QCOMPARE(page.urls[0].path(), QStringLiteral("/el/stoixima-sto-praktoreio"));
         QCOMPARE(coupon()->model()->rowCount(), 2);
-        QCOMPARE(QStringList({ cell(0, 1), cell(1, 1), cell(3, 1), cell(6, 1), cell(10, 1) }),
-            QStringList({ " 101", " Άρης Θεσσαλονίκης", " 1,85", " 93,22", "1X" }));
+        QCOMPARE(QStringList({cell(0, 1), cell(1, 1), cell(3, 1), cell(6, 1), cell(10, 1)}),
+                 QStringList({" 101", " Άρης Θεσσαλονίκης", " 1,85", " 93,22", "1X"}));
         QString question;
         PasteIntoBox(PageLine("103", "C", "D"));
         AnswerWhenShown<QMessageBox>([&question](QMessageBox* box) {
@@ -254,8 +256,8 @@ private slots:
     void menuAndBackKeepsTheCouponAndTheTypedSystem()
     {
         fillCoupon(2, "1X");
-        QTest::mouseClick(
-            coupon()->viewport(), Qt::LeftButton, {}, coupon()->visualRect(coupon()->model()->index(1, 10)).center());
+        QTest::mouseClick(coupon()->viewport(), Qt::LeftButton, {},
+                          coupon()->visualRect(coupon()->model()->index(1, 10)).center());
         QTest::keyClicks(QApplication::focusWidget(), "2");
         m_w->press("MENU"); // the open editor hands its text over first
         QCOMPARE(m_w->form.state().BetStore.cell(0, 0), std::string("40"));
@@ -279,8 +281,8 @@ private slots:
     void captionClicksSort()
     {
         coupon()->gridModel()->change([](CellGrid& grid) {
-            const char* rows[][4]
-                = { { "Ξάνθη", "2", "2", "" }, { "άρης", "1,85", "3,40", "4,20" }, { "Βόλος", "3", "3", "4" } };
+            const char* rows[][4] = {
+                {"Ξάνθη", "2", "2", ""}, {"άρης", "1,85", "3,40", "4,20"}, {"Βόλος", "3", "3", "4"}};
             for (int r = 1; r <= 3; ++r) {
                 grid.setCell(1, r, W(rows[r - 1][0]));
                 for (int k = 1; k <= 3; ++k) {
@@ -300,7 +302,8 @@ private slots:
         QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
         clickCaption(1, true); // a double click sorts twice: descending again
         QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
-        QTest::mouseDClick(coupon()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+        QTest::mouseDClick(
+            coupon()->horizontalHeader()->viewport(), Qt::LeftButton, {},
             QPoint(coupon()->horizontalHeader()->sectionViewportPosition(1) + 5, 5)); // without its press
         QCOMPARE(homes(), QStringLiteral("άρης;Βόλος;Ξάνθη;"));
         QCOMPARE(coupon()->model()->rowCount(), 39);
@@ -356,8 +359,8 @@ private slots:
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         QCOMPARE(press("ALL_POSO"), QStringLiteral("Απόδοση Συστήματος 1,3"));
-        QCOMPARE(QStringList({ stake(0), stake(1), columnCell(0, 4), columnCell(1, 4) }),
-            QStringList({ "6,67", "3,33", "13,34", "13,32" }));
+        QCOMPARE(QStringList({stake(0), stake(1), columnCell(0, 4), columnCell(1, 4)}),
+                 QStringList({"6,67", "3,33", "13,34", "13,32"}));
         QCOMPARE(Child<QPushButton>(m_calc.get(), "ALL_POSO")->text(), QStringLiteral("Συνολικό Ποσό 10€"));
         // F11 rounds up to multiples of 0,30; the window sees the key before the grid.
         setStake(0, "1");
@@ -372,7 +375,7 @@ private slots:
         setStake(1, "*");
         QCOMPARE(press("CALC"), QStringLiteral("Απόδοση Συστήματος 2"));
         QCOMPARE(columnCell(1, 4) + "|" + columnCell(0, 4),
-            QStringLiteral("0|,6")); // the mask shows no zero before the comma
+                 QStringLiteral("0|,6")); // the mask shows no zero before the comma
         QCOMPARE(Child<QPushButton>(m_calc.get(), "ALL_POSO")->text(), QStringLiteral("Συνολικό Ποσό 0,3€"));
     }
 

@@ -64,22 +64,23 @@ int crlfCount(const std::string& bytes)
 
 TEST(Coupon, PayoutAndChancesOfWorkedExamples)
 {
-    struct Case {
+    struct Case
+    {
         const char* odd1;
         const char* oddX;
         const char* odd2;
         const char* expected;
     };
     const Case cases[] = {
-        { "1,85", "3,40", "4,20", " 93,22| 50| 27| 22" },
-        { " 1,85", " 3.40", "4.20", " 93,22| 50| 27| 22" }, // comma, point and a leading blank alike
-        { "2.00", "2.00", "", " 100,0| 50| 50|" }, // an empty odd is skipped
-        { "2.00", "0", "2.00", " 100,0| 50|| 50" }, // so is an odd of 0
-        { "2.00", "abc", "2", " 100,0| 50|| 50" }, // and one that is no number
-        { "", "", "", "|||" },
+        {"1,85", "3,40", "4,20", " 93,22| 50| 27| 22"},
+        {" 1,85", " 3.40", "4.20", " 93,22| 50| 27| 22"}, // comma, point and a leading blank alike
+        {"2.00", "2.00", "", " 100,0| 50| 50|"},          // an empty odd is skipped
+        {"2.00", "0", "2.00", " 100,0| 50|| 50"},         // so is an odd of 0
+        {"2.00", "abc", "2", " 100,0| 50|| 50"},          // and one that is no number
+        {"", "", "", "|||"},
     };
     for (const Case& c : cases) {
-        const CellGrid coupon = couponWithOdds({ { c.odd1, c.oddX, c.odd2 } });
+        const CellGrid coupon = couponWithOdds({{c.odd1, c.oddX, c.odd2}});
         EXPECT_EQ(rowText(coupon, 1, PayoutColumn, Chance2Column), c.expected) << c.odd1 << " " << c.oddX;
     }
     EXPECT_EQ(PayoutText(93.2241) + "]" + PayoutText(95.5) + "]" + PayoutText(100), " 93,22] 95,50] 100,0");
@@ -89,18 +90,18 @@ TEST(Coupon, FreshCouponHasCaptionsAndFortyRows)
 {
     const CellGrid coupon = NewCoupon(kFreshCouponRows);
     EXPECT_EQ(coupon.rowCount(), 40);
-    EXPECT_EQ(
-        U(rowText(coupon, 0)), " ΚΩΔ |  ΓΗΠΕΔΟΥΧΟΣ|  ΦΙΛΟΞΕΝΟΥΜΕΝΗ| ODD 1| ODD X| ODD 2|ΚΕΡΔΟΣ| 1 | Χ | 2 |ΣΥΣΤΗΜΑ");
-    EXPECT_EQ(coupon.columnWidths(), (std::vector<int> { 45, 175, 175, 60, 60, 60, 60, 35, 35, 35, 60 }));
+    EXPECT_EQ(U(rowText(coupon, 0)),
+              " ΚΩΔ |  ΓΗΠΕΔΟΥΧΟΣ|  ΦΙΛΟΞΕΝΟΥΜΕΝΗ| ODD 1| ODD X| ODD 2|ΚΕΡΔΟΣ| 1 | Χ | 2 |ΣΥΣΤΗΜΑ");
+    EXPECT_EQ(coupon.columnWidths(), (std::vector<int>{45, 175, 175, 60, 60, 60, 60, 35, 35, 35, 60}));
 }
 
 TEST(Coupon, AddMatchFillsFreeRowsThenGrows)
 {
     CellGrid coupon = NewCoupon(3);
     coupon.setCell(SystemColumn, 1, "1X");
-    EXPECT_EQ(AddMatch(coupon, { W("Ολυμπιακός"), W("ΠΑΟΚ"), "1,85", "3,40", "4,20" }), 1);
-    EXPECT_EQ(AddMatch(coupon, { "A", "B", "2", "2", "" }), 2);
-    EXPECT_EQ(AddMatch(coupon, { "C", "D", "3", "3", "3" }), 3);
+    EXPECT_EQ(AddMatch(coupon, {W("Ολυμπιακός"), W("ΠΑΟΚ"), "1,85", "3,40", "4,20"}), 1);
+    EXPECT_EQ(AddMatch(coupon, {"A", "B", "2", "2", ""}), 2);
+    EXPECT_EQ(AddMatch(coupon, {"C", "D", "3", "3", "3"}), 3);
     EXPECT_EQ(coupon.rowCount(), 4);
     EXPECT_EQ(coupon.currentRow(), 3);
     EXPECT_EQ(U(rowText(coupon, 1)), "|Ολυμπιακός|ΠΑΟΚ|1,85|3,40|4,20| 93,22| 50| 27| 22|1X");
@@ -124,8 +125,8 @@ TEST(Coupon, StoreKeepsEveryRowAndAFreshStoreGivesFortyRows)
 
 TEST(CouponImport, LinesAreCutAtEveryLineEnd)
 {
-    EXPECT_EQ(PastedLines("a\r\nb\nc\rd"), (std::vector<std::string> { "a", "b", "c", "d" }));
-    EXPECT_EQ(PastedLines("a\n\nb\r\n"), (std::vector<std::string> { "a", "", "b" }));
+    EXPECT_EQ(PastedLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(PastedLines("a\n\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_TRUE(PastedLines("").empty());
 }
 
@@ -135,7 +136,7 @@ TEST(CouponImport, MatchLinesAreCutIntoCodeTeamsAndOdds)
     EXPECT_FALSE(CutCouponLine(pageLine("101", "A", "B", 8), m));
     ASSERT_TRUE(CutCouponLine(pageLine("101", "Άρης Θεσσαλονίκης", "Real Madrid CF"), m));
     EXPECT_EQ(U(m.code + "|" + m.home + "|" + m.away + "|" + m.odd1 + "|" + m.oddX + "|" + m.odd2),
-        " 101| Άρης Θεσσαλονίκης| Real Madrid CF| 1,85| 3,40| 4,20");
+              " 101| Άρης Θεσσαλονίκης| Real Madrid CF| 1,85| 3,40| 4,20");
     // Without blanks the positions are missing: shortened or empty cells, no fault.
     ASSERT_TRUE(CutCouponLine(",,,,,,,,,", m));
     EXPECT_EQ(m.code + "|" + m.home, " | ");
@@ -162,12 +163,12 @@ TEST(CouponImport, CommandOpensThePageOnceAndAsksFromTheSecondRun)
     ProgramState state;
     CellGrid coupon = NewCoupon(40);
     CellTable table;
-    BetContext context { state, coupon, ui, "", table, 999, false, "https://bet.example/el/stoixima-sto-praktoreio" };
-    ui.memoAnswers = { { pageLine("101", "A", "B") }, { pageLine("102", "C", "D") }, { pageLine("103", "E", "F") } };
-    ui.choiceAnswers = { 6, 7 };
+    BetContext context{state, coupon, ui, "", table, 999, false, "https://bet.example/el/stoixima-sto-praktoreio"};
+    ui.memoAnswers = {{pageLine("101", "A", "B")}, {pageLine("102", "C", "D")}, {pageLine("103", "E", "F")}};
+    ui.choiceAnswers = {MessageAnswer::Yes, MessageAnswer::No};
     EXPECT_EQ(RunBetCommand(21, context), BetOutcome::CouponChanged);
     EXPECT_EQ(coupon.cell(PayoutColumn, 1), " 93,22"); // recalculated after the import
-    RunBetCommand(21, context); // Yes: after the last row
+    RunBetCommand(21, context);                        // Yes: after the last row
     EXPECT_EQ(coupon.rowCount(), 3);
     RunBetCommand(21, context); // No: replaced
     EXPECT_EQ(coupon.rowCount(), 2);
@@ -175,25 +176,25 @@ TEST(CouponImport, CommandOpensThePageOnceAndAsksFromTheSecondRun)
     RunBetCommand(21, context); // cancelled: counted, nothing changes
     EXPECT_EQ(state.CouponImportCount, 4);
     EXPECT_EQ(coupon.rowCount(), 2);
-    EXPECT_EQ(ui.opened, (std::vector<std::string> { context.betPage }));
+    EXPECT_EQ(ui.opened, (std::vector<std::string>{context.betPage}));
     EXPECT_EQ(ui.choiceMessages.size(), 2u);
     EXPECT_EQ(U(ui.choiceMessages[0]), "Να προστεθούν στους υπάρχοντες αγώνες ?");
     EXPECT_EQ(U(ui.memoCaptions[0]) + "/" + ui.memoLabels[0][0] + "/" + std::to_string(ui.memoLines[0][0]),
-        "Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ/Copy coupon and paste here/10");
+              "Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ/Copy coupon and paste here/10");
     EXPECT_EQ(U(ui.statusHistory[0]) + "|" + ui.statusHistory[1], "Παρακαλώ περιμένετε|");
 }
 
 TEST(BetFile, SaveAndOpenRoundTripIsByteExact)
 {
     test::TempFolder folder;
-    CellGrid coupon = couponWithOdds({ { "1,85", "3,40", "4,20" }, { " 2,00", "2.00", "" }, { "", "", "" } });
+    CellGrid coupon = couponWithOdds({{"1,85", "3,40", "4,20"}, {" 2,00", "2.00", ""}, {"", "", ""}});
     coupon.setCell(HomeColumn, 1, W("  Ολυμπιακός Πειραιά"));
     coupon.setCell(SystemColumn, 2, "1 X");
     test::ScriptedUserInterface ui;
     ProgramState state;
     CellTable table;
-    BetContext context { state, coupon, ui, folder.path(), table, 999, false, "" };
-    ui.fileAnswers = { folder.file("coupon.bet"), folder.file("coupon.bet") };
+    BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
+    ui.fileAnswers = {folder.file("coupon.bet"), folder.file("coupon.bet")};
     RunBetCommand(25, context);
     const std::string bytes = ReadBytes(folder.file("coupon.bet"));
     EXPECT_EQ(bytes, BetFileText(coupon));
@@ -205,7 +206,7 @@ TEST(BetFile, SaveAndOpenRoundTripIsByteExact)
     EXPECT_EQ(RunBetCommand(24, context), BetOutcome::CouponChanged);
     EXPECT_EQ(BetFileText(coupon), bytes);
     EXPECT_EQ(coupon.rowCount(), 4);
-    EXPECT_EQ(ui.fileModes, (std::vector<int> { 1, 2 }));
+    EXPECT_EQ(ui.fileModes, (std::vector<FileChooserMode>{FileChooserMode::Save, FileChooserMode::Open}));
 }
 
 TEST(BetFile, ShortEmptyAndForeignFiles)
@@ -231,34 +232,33 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
     WriteBytes(folder.file("empty.bet"), "");
     WriteBytes(folder.file("picture.bet"), std::string(300, 'x'));
     WriteBytes(folder.file("file"), "");
-    CellGrid coupon = couponWithOdds({ { "2", "3", "4" } });
+    CellGrid coupon = couponWithOdds({{"2", "3", "4"}});
     const std::string before = BetFileText(coupon);
     test::ScriptedUserInterface ui;
     ProgramState state;
     CellTable table;
-    BetContext context { state, coupon, ui, folder.path(), table, 999, false, "" };
-    ui.fileAnswers = { folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet") };
+    BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
+    ui.fileAnswers = {folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet")};
     for (int run = 0; run < 4; ++run) { // the last run is cancelled
         EXPECT_EQ(RunBetCommand(24, context), BetOutcome::Nothing);
     }
     EXPECT_EQ(BetFileText(coupon), before);
     ASSERT_EQ(ui.notices.size(), 3u);
     EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
-    ui.fileAnswers = { folder.file("file/under/a/file.bet") };
+    ui.fileAnswers = {folder.file("file/under/a/file.bet")};
     EXPECT_THROW(RunBetCommand(25, context), KarvoError);
 }
 
 TEST(CouponSort, PayoutTwiceThenHomeTeam)
 {
-    CellGrid coupon
-        = couponWithOdds({ { "2", "2", "" }, { "1,85", "3,40", "4,20" }, { "", "", "" }, { "3", "3", "4" } });
+    CellGrid coupon = couponWithOdds({{"2", "2", ""}, {"1,85", "3,40", "4,20"}, {"", "", ""}, {"3", "3", "4"}});
     coupon.setCell(HomeColumn, 1, W("Ξάνθη"));
     coupon.setCell(HomeColumn, 2, W("άρης"));
     coupon.setCell(HomeColumn, 3, "no odds");
     coupon.setCell(HomeColumn, 4, W("Βόλος"));
     coupon.setCell(SystemColumn, 2, "1X");
     coupon.setCell(SystemColumn, 3, "kept");
-    std::array<int, 100> directions {};
+    std::array<int, 100> directions{};
     const auto homes = [&coupon] {
         std::string out;
         for (int r = 1; r < coupon.rowCount(); ++r) {

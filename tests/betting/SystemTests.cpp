@@ -51,7 +51,8 @@ SystemGrids expand(const CellGrid& coupon)
     return ExpandSystem(table, coupon);
 }
 
-class SystemCalc : public ::testing::Test {
+class SystemCalc : public ::testing::Test
+{
 protected:
     void SetUp() override { SetUserNumberFormat(NumberFormat::greek()); }
 };
@@ -60,7 +61,8 @@ protected:
 
 TEST(SystemCheck, WarningsComeInTheirOrder)
 {
-    struct Case {
+    struct Case
+    {
         const char* name;
         std::vector<std::string> systems;
         const char* warning;
@@ -69,13 +71,13 @@ TEST(SystemCheck, WarningsComeInTheirOrder)
     std::vector<std::string> wrongFirst(20, "1");
     wrongFirst[1] = "13";
     const Case cases[] = {
-        { "none", { "", " ", "" }, "Γράψτε προγνωστκά στο σύστημα" },
-        { "sixteen rows", sixteen, "Πολλοί αγώνες" },
-        { "2187 columns", std::vector<std::string>(7, "1X2"), "Υπέρβαση ορίου στηλών συστήματος" },
-        { "a 3 before too many rows", wrongFirst, "Λάθος ο αγώνας  102" },
-        { "a later 9", { "1", "2", "X9" }, "Λάθος ο αγώνας  103" },
-        { "fifteen rows", std::vector<std::string>(15, "1"), "" },
-        { "729 columns", std::vector<std::string>(6, "1X2"), "" },
+        {"none", {"", " ", ""}, "Γράψτε προγνωστκά στο σύστημα"},
+        {"sixteen rows", sixteen, "Πολλοί αγώνες"},
+        {"2187 columns", std::vector<std::string>(7, "1X2"), "Υπέρβαση ορίου στηλών συστήματος"},
+        {"a 3 before too many rows", wrongFirst, "Λάθος ο αγώνας  102"},
+        {"a later 9", {"1", "2", "X9"}, "Λάθος ο αγώνας  103"},
+        {"fifteen rows", std::vector<std::string>(15, "1"), ""},
+        {"729 columns", std::vector<std::string>(6, "1X2"), ""},
     };
     for (const Case& c : cases) {
         CellTable table;
@@ -85,8 +87,8 @@ TEST(SystemCheck, WarningsComeInTheirOrder)
 
 TEST(SystemCheck, AnOutcomeWithoutAUsableOddIsRefused)
 {
-    for (const char* odd : { "0", "", "abc", "0,00" }) {
-        CellGrid coupon = systemCoupon({ "1", "X2" });
+    for (const char* odd : {"0", "", "abc", "0,00"}) {
+        CellGrid coupon = systemCoupon({"1", "X2"});
         coupon.setCell(Odd2Column, 2, odd);
         CellTable table;
         EXPECT_EQ(U(SystemWarning(CheckSystem(coupon, table, 999))), "Λάθος ο αγώνας  102") << odd;
@@ -97,7 +99,7 @@ TEST(SystemCheck, AnOutcomeWithoutAUsableOddIsRefused)
 
 TEST(SystemCheck, HandoverHoldsRowsAndSignsWithoutBlanks)
 {
-    CellGrid coupon = systemCoupon({ "1 2", "", "x" });
+    CellGrid coupon = systemCoupon({"1 2", "", "x"});
     CellTable table;
     const SystemCheckResult result = CheckSystem(coupon, table, 999);
     EXPECT_EQ(result.columnCount, 2);
@@ -108,9 +110,9 @@ TEST(SystemCheck, CommandDoesNothingWhileTheCalculatorIsOpen)
 {
     test::ScriptedUserInterface ui;
     ProgramState state;
-    CellGrid coupon = systemCoupon({ "1X" });
+    CellGrid coupon = systemCoupon({"1X"});
     CellTable table;
-    BetContext context { state, coupon, ui, "", table, 999, true, "" };
+    BetContext context{state, coupon, ui, "", table, 999, true, ""};
     EXPECT_EQ(RunBetCommand(27, context), BetOutcome::Nothing);
     EXPECT_EQ(table.size(), 0u);
     context.calculatorShown = false;
@@ -123,21 +125,21 @@ TEST(SystemCheck, CommandDoesNothingWhileTheCalculatorIsOpen)
 
 TEST_F(SystemCalc, ColumnsFollowTheFirstMatchSlowest)
 {
-    EXPECT_EQ(columnSigns(expand(systemCoupon({ "1X", "2" }))), (std::vector<std::string> { "12", "X2" }));
-    const SystemGrids grids = expand(systemCoupon({ "1X2", "1", "x2" }));
-    EXPECT_EQ(columnSigns(grids), (std::vector<std::string> { "11X", "112", "X1X", "X12", "21X", "212" }));
+    EXPECT_EQ(columnSigns(expand(systemCoupon({"1X", "2"}))), (std::vector<std::string>{"12", "X2"}));
+    const SystemGrids grids = expand(systemCoupon({"1X2", "1", "x2"}));
+    EXPECT_EQ(columnSigns(grids), (std::vector<std::string>{"11X", "112", "X1X", "X12", "21X", "212"}));
     EXPECT_EQ(grids.columns.cell(5, 0), "6");
     // 1, 1 and X: 2,50 x 2,50 x 3,10
     EXPECT_EQ(grids.columns.cell(0, OddsRow(3)), "19,38");
     EXPECT_EQ(U(grids.matches.cell(6, 3) + "|" + grids.matches.cell(6, OddsRow(3)) + "|"
-                  + grids.matches.cell(6, StakeRow(3)) + "|" + grids.matches.cell(1, 0)),
-        "X2|ΑΠΟΔΟΣΗ|ΠΟΣΟ|  ΓΗΠΕΔΟΥΧΟΣ");
+                + grids.matches.cell(6, StakeRow(3)) + "|" + grids.matches.cell(1, 0)),
+              "X2|ΑΠΟΔΟΣΗ|ΠΟΣΟ|  ΓΗΠΕΔΟΥΧΟΣ");
     EXPECT_EQ(grids.matches.cell(Odd1Column, 1), " 2,50"); // as written in the coupon
 }
 
 TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
 {
-    const SystemGrids grids = expand(systemCoupon({ "1", "X" }));
+    const SystemGrids grids = expand(systemCoupon({"1", "X"}));
     EXPECT_EQ(grids.columns.cell(0, OddsRow(2)), "7,75");
     EXPECT_EQ(U(grids.returnFactor), "Απόδοση Συστήματος 7,8");
     CellGrid columns = grids.columns;
@@ -149,17 +151,17 @@ TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
 
 TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
 {
-    CellGrid coupon = systemCoupon({ "12" });
+    CellGrid coupon = systemCoupon({"12"});
     coupon.setCell(Odd1Column, 1, "2");
     coupon.setCell(Odd2Column, 1, "4");
-    for (const char* typed : { "10", "10,0" }) {
+    for (const char* typed : {"10", "10,0"}) {
         SystemGrids grids = expand(coupon);
         StakeSummary summary;
         ASSERT_TRUE(SpreadTotal(grids.columns, 1, typed, summary));
         EXPECT_EQ(grids.columns.cell(0, StakeRow(1)) + "/" + grids.columns.cell(1, StakeRow(1)), "6,67/3,33");
         EXPECT_EQ(grids.columns.cell(0, WinningsRow(1)) + "/" + grids.columns.cell(1, WinningsRow(1)), "13,34/13,32");
         EXPECT_EQ(U(summary.returnFactor + "|" + summary.totalCaption),
-            std::string("Απόδοση Συστήματος 1,3|Συνολικό Ποσό ") + typed + "€");
+                  std::string("Απόδοση Συστήματος 1,3|Συνολικό Ποσό ") + typed + "€");
     }
     SystemGrids grids = expand(coupon);
     StakeSummary summary;
@@ -170,17 +172,17 @@ TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
 
 TEST_F(SystemCalc, RoundingAndExcludedColumns)
 {
-    SystemGrids grids = expand(systemCoupon({ "1X2", "1" }));
+    SystemGrids grids = expand(systemCoupon({"1X2", "1"}));
     const int n = 2;
-    const char* stakes[] = { "1", "0,3", "0,9" };
+    const char* stakes[] = {"1", "0,3", "0,9"};
     for (int c = 0; c < 3; ++c) {
         grids.columns.setCell(c, StakeRow(n), stakes[c]);
     }
     grids.columns.setCell(2, StakeRow(n), "*0,9");
     StakeSummary summary = RoundStakes(grids.columns, n);
     EXPECT_EQ(grids.columns.cell(0, StakeRow(n)) + "|" + grids.columns.cell(1, StakeRow(n)) + "|"
-            + grids.columns.cell(2, StakeRow(n)),
-        "1,2|0,3|*0,9");
+                  + grids.columns.cell(2, StakeRow(n)),
+              "1,2|0,3|*0,9");
     grids.columns.setCell(2, StakeRow(n), "0,9");
     RoundStakes(grids.columns, n);
     EXPECT_EQ(grids.columns.cell(2, StakeRow(n)), "0,9");

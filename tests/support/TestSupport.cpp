@@ -53,7 +53,8 @@ bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std:
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, int mode,
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&,
+                                           FileChooserMode mode,
                                            std::string& fileName)
 {
     fileModes.push_back(mode);
@@ -70,14 +71,14 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-int ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, int, int defaultButton,
-                                         int)
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, MessageType,
+                                                   MessageAnswer defaultButton, MessageButtons)
 {
     choiceMessages.push_back(message);
     if (choiceAnswers.empty()) {
         return defaultButton;
     }
-    int answer = choiceAnswers.front();
+    const MessageAnswer answer = choiceAnswers.front();
     choiceAnswers.pop_front();
     return answer;
 }
