@@ -82,6 +82,8 @@ SystemGridView::SystemGridView(SystemGridModel::CellRoles roles, QWidget* parent
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setWordWrap(false);
+    // A caption as wide as its column ("ΚΩΔ" in 45 pixels) is cut at the edge, not shortened to "…".
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::AllEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

@@ -37,10 +37,11 @@ std::string between(const std::string& s, int p, int q)
 {
     const int from = std::max(p + 1, 0);
     const int to = std::min(q, static_cast<int>(s.size()));
-    if (to <= from) {
-        return " ";
+    std::string cell(1, ' ');
+    if (to > from) {
+        cell.append(s, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
     }
-    return " " + s.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    return cell;
 }
 
 int commaCount(const std::string& s)

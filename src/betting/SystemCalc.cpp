@@ -73,7 +73,7 @@ SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon)
         signs[k] = ToUpper(handover[kSignsBase + k]);
         // An empty sign text would leave no column at all; it counts as one draw sign.
         if (signs[k].empty()) {
-            signs[k] = "X";
+            signs[k].assign(1, 'X');
         }
         columnCount *= static_cast<long long>(signs[k].size());
         const int row = TextToInt(handover[k]);

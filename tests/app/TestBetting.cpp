@@ -197,6 +197,17 @@ private slots:
         QCOMPARE(m_w->child<QLabel>("Panel1")->text().trimmed(), QString());
     }
 
+    void exportWritesTheCouponFromItsCaptions()
+    {
+        OpenedUrls files("file");
+        fillCoupon(1, "1");
+        QTest::keyClick(coupon(), Qt::Key_F3); // the coupon menu's second command
+        const std::string bytes = ReadBytes(m_w->folder.file("BET.xls"));
+        QCOMPARE(bytes.substr(0, 19), W(" ΚΩΔ \t  ΓΗΠΕΔΟΥΧΟΣ\t"));
+        QVERIFY(bytes.find("\r\n 101\t\t\t 2,50\t 3,10\t 2,80\t\t\t\t\t1\t\r\n") != std::string::npos);
+        QCOMPARE(files.urls.size(), 1);
+    }
+
     void addMatchFillsFreeRowsThenGrows()
     {
         const auto add = [this](const QString& home) {
