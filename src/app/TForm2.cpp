@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace karvo {
 
@@ -275,6 +276,10 @@ void TForm2::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placeControls();
+    // A desktop without a window manager ignores the size limits: the height is put back.
+    if (isVisible() && height() != fixedHeight()) {
+        QTimer::singleShot(0, this, [this] { resize(width(), fixedHeight()); });
+    }
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event)
