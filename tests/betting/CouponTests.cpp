@@ -245,6 +245,10 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
     EXPECT_EQ(BetFileText(coupon), before);
     ASSERT_EQ(ui.notices.size(), 3u);
     EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
+    // A file that cannot be read is a failure below the program's code; the coupon stays.
+    ui.fileAnswers = {folder.path()};
+    EXPECT_THROW(RunBetCommand(24, context), KarvoError);
+    EXPECT_EQ(BetFileText(coupon), before);
     ui.fileAnswers = {folder.file("file/under/a/file.bet")};
     EXPECT_THROW(RunBetCommand(25, context), KarvoError);
 }
