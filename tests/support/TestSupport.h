@@ -49,7 +49,7 @@ public:
 
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
-    std::vector<MemoCall> memoCalls;        // the boxes as they were opened, fields prefilled
+    std::vector<MemoCall> memoCalls; // the boxes as they were opened, fields prefilled
     std::vector<std::string> memoCaptions;
     std::vector<std::vector<std::string>> memoLabels;
     std::vector<std::vector<int>> memoLines;
