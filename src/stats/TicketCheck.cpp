@@ -22,7 +22,7 @@ std::string Cp(const char* utf8)
 
 bool IsSeparator(char c)
 {
-    return c == ' ' || c == ',' || c == '\t' || c == '-' || c == ';';
+    return c == ' ' || c == ',' || c == '\t' || c == '-' || c == ';' || c == '\r' || c == '\n';
 }
 
 std::vector<std::string> Tokens(const std::string& text)
@@ -139,6 +139,25 @@ bool ParseTicket(GameCode game, const std::string& text, Ticket& ticket, std::st
     }
     return layout.propo || layout.digits ? ParseSymbols(game, text, ticket, message)
                                          : ParseNumbers(game, text, ticket, message);
+}
+
+std::string TicketPrompt(GameCode game)
+{
+    const GameLayout& layout = LayoutOf(game);
+    if (layout.propo) {
+        return Cp("Δώστε 13 ή 14 σημεία (1, X, 2)");
+    }
+    if (layout.digits) {
+        return Cp("Δώστε ") + IntToText(layout.width) + Cp(" ψηφία (0 έως 9)");
+    }
+    if (layout.groups.empty()) {
+        return std::string();
+    }
+    const NumberGroup& main = layout.groups.front();
+    std::string prompt = game == GameCode::Kino ? Cp("Δώστε 1 έως 12 αριθμούς")
+                                                : Cp("Δώστε ") + IntToText(main.count) + Cp(" αριθμούς");
+    prompt += " (" + Range(main.low, main.high) + ")";
+    return game == GameCode::Joker ? prompt + Cp(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;
 }
 
 int UsefulHits(GameCode game, const Ticket& ticket)

@@ -23,6 +23,9 @@ struct Ticket
 // wrong or a value is out of range or repeated.
 bool ParseTicket(GameCode game, const std::string& text, Ticket& ticket, std::string& message);
 
+// The question that asks for a column of the game, naming its count and range (Windows-1253).
+std::string TicketPrompt(GameCode game);
+
 // The fewest hits worth listing for a ticket of that game.
 int UsefulHits(GameCode game, const Ticket& ticket);
 
