@@ -16,30 +16,31 @@ namespace karvo {
 
 namespace {
 
-QFont SmallFont(int pointSize)
-{
-    QFont font;
-    font.setPointSize(pointSize);
-    return font;
-}
+    QFont SmallFont(int pointSize)
+    {
+        QFont font;
+        font.setPointSize(pointSize);
+        return font;
+    }
 
-// Room above the tallest bar or line, so that neither touches the frame.
-void FitValueAxis(QValueAxis& axis, double highest)
-{
-    axis.setRange(0, highest > 0 ? highest * 1.1 : 1);
-    axis.setLabelFormat(QStringLiteral("%.0f"));
-    axis.applyNiceNumbers();
-}
+    // Room above the tallest bar or line, so that neither touches the frame.
+    void FitValueAxis(QValueAxis& axis, double highest)
+    {
+        axis.setRange(0, highest > 0 ? highest * 1.1 : 1);
+        axis.setLabelFormat(QStringLiteral("%.0f"));
+        axis.applyNiceNumbers();
+    }
 
-QChart* NewChart(const QString& title)
-{
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    chart->legend()->setVisible(true);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setAnimationOptions(QChart::NoAnimation);
-    return chart;
-}
+    QChart* NewChart(const QString& title)
+    {
+        auto* chart = new QChart;
+        chart->setTitle(title);
+        chart->legend()->setVisible(true);
+        chart->legend()->setAlignment(Qt::AlignBottom);
+        chart->setAnimationOptions(QChart::NoAnimation);
+        chart->setLocalizeNumbers(true);
+        return chart;
+    }
 
 } // namespace
 
@@ -59,8 +60,10 @@ QChart* FrequencyChart(const GameStats& stats, const GameLayout& layout, const Q
 
     auto* categories = new QBarCategoryAxis;
     categories->append(labels);
-    categories->setLabelsFont(SmallFont(labels.size() > 50 ? 6 : 8));
-    categories->setLabelsAngle(labels.size() > 50 ? -90 : 0);
+    // Many narrow bars: their numbers stand upright in a small font, so that none is cut.
+    categories->setLabelsFont(SmallFont(labels.size() > 50 ? 6 : 7));
+    categories->setLabelsAngle(labels.size() > 20 ? -90 : 0);
+    categories->setTruncateLabels(false);
     auto* counts = new QValueAxis;
     counts->setTitleText(QStringLiteral("Φορές"));
     chart->addAxis(categories, Qt::AlignBottom);
@@ -101,16 +104,16 @@ QChart* FrequencyChart(const GameStats& stats, const GameLayout& layout, const Q
 QChart* PropoChart(const GameStats& stats)
 {
     QChart* chart = NewChart(QStringLiteral("Αποτελέσματα ανά αγώνα"));
-    QBarSet* sets[3] = {new QBarSet(QStringLiteral("1")), new QBarSet(QStringLiteral("X")),
-                        new QBarSet(QStringLiteral("2"))};
+    QBarSet* sets[3]
+        = { new QBarSet(QStringLiteral("1")), new QBarSet(QStringLiteral("X")), new QBarSet(QStringLiteral("2")) };
     QStringList labels;
     double highest = 0;
     for (const PropoRow& row : stats.positions) {
         *sets[0] << static_cast<double>(row.ones);
         *sets[1] << static_cast<double>(row.draws);
         *sets[2] << static_cast<double>(row.twos);
-        highest = std::max({highest, static_cast<double>(row.ones), static_cast<double>(row.draws),
-                            static_cast<double>(row.twos)});
+        highest = std::max(
+            { highest, static_cast<double>(row.ones), static_cast<double>(row.draws), static_cast<double>(row.twos) });
         labels << QString::number(row.position);
     }
     auto* bars = new QBarSeries;
@@ -153,12 +156,13 @@ QChart* PriceChart(const std::vector<PricePoint>& points, const QString& symbol)
         // Whole days around the points, so that a single day still has a span.
         const auto dayOf = [](std::int32_t date) { return QDate(date / 10000, date / 100 % 100, date % 100); };
         days->setRange(QDateTime(dayOf(points.front().date), QTime(0, 0)),
-                       QDateTime(dayOf(points.back().date).addDays(1), QTime(0, 0)));
+            QDateTime(dayOf(points.back().date).addDays(1), QTime(0, 0)));
     }
     auto* prices = new QValueAxis;
     prices->setTitleText(QStringLiteral("Κλείσιμο"));
     const double margin = high > low ? (high - low) * 0.05 : std::max(high * 0.05, 1.0);
     prices->setRange(low - margin, high + margin);
+    prices->applyNiceNumbers();
     chart->addAxis(days, Qt::AlignBottom);
     chart->addAxis(prices, Qt::AlignLeft);
     line->attachAxis(days);

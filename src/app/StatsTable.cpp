@@ -2,9 +2,9 @@
 
 #include "app/GameCatalogue.h"
 #include "export/SpreadsheetExport.h"
-#include "util/Games.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/Games.h"
 #include "util/UserInterface.h"
 
 #include <QBoxLayout>
@@ -28,10 +28,7 @@ void StatsTableModel::setTable(QStringList headers, int rows, CellFunction cell)
     endResetModel();
 }
 
-int StatsTableModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : m_rows;
-}
+int StatsTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
 
 int StatsTableModel::columnCount(const QModelIndex& parent) const
 {
@@ -54,6 +51,10 @@ QVariant StatsTableModel::data(const QModelIndex& index, int role) const
 
 QVariant StatsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // A figure column sorts largest first at its first click; the number column smallest first.
+    if (role == Qt::InitialSortOrderRole && orientation == Qt::Horizontal) {
+        return section == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    }
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= m_headers.size()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
@@ -75,7 +76,8 @@ CellGrid GridFromModel(const QAbstractItemModel& model)
 bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target)
 {
     std::string fileName = target.folder + target.baseName + ".png";
-    const std::string filter = Utf8ToCp1253("Αποθήκευση εικόνας\x01" "Εικόνα PNG");
+    const std::string filter = Utf8ToCp1253("Αποθήκευση εικόνας\x01"
+                                            "Εικόνα PNG");
     if (!target.ui.ChooseFileName(filter, "png", target.folder, 1, fileName)) {
         return false;
     }
@@ -86,8 +88,8 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target)
     return false;
 }
 
-void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
-                    SaveTarget target)
+void AddSaveButtons(
+    QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model, SaveTarget target)
 {
     const auto add = [&](const char* name, const char* caption, std::function<void()> action) {
         auto* button = new QPushButton(QString::fromUtf8(caption), &window);
@@ -127,7 +129,8 @@ std::string GameBaseName(int gameCode)
         return "KARVO";
     }
     const std::string file = GameInfoFor(code).resultsFile;
-    return file.empty() ? GameCatalogue()[static_cast<std::size_t>(gameCode - 1)].objectName + 1 : file.substr(0, file.find('.'));
+    return file.empty() ? GameCatalogue()[static_cast<std::size_t>(gameCode - 1)].objectName + 1
+                        : file.substr(0, file.find('.'));
 }
 
 QString DateCell(std::int32_t date)

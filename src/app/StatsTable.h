@@ -19,8 +19,7 @@ class UserInterface;
 
 // A table of rows x headers.size() cells. cell(row, column, role) answers the display text, and
 // for sorting (Qt::UserRole) a number or text key; figures are right-aligned, column 0 centred.
-class StatsTableModel : public QAbstractTableModel
-{
+class StatsTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using CellFunction = std::function<QVariant(int row, int column, int role)>;
@@ -44,11 +43,10 @@ private:
 CellGrid GridFromModel(const QAbstractItemModel& model);
 
 // Where a window's pictures and exports go, and the dialogs it asks through.
-struct SaveTarget
-{
+struct SaveTarget {
     UserInterface& ui;
-    std::string folder;    // working folder, ending in "/"
-    std::string baseName;  // the export's base name and the picture's proposed name
+    std::string folder; // working folder, ending in "/"
+    std::string baseName; // the export's base name and the picture's proposed name
 };
 
 // Asks for a file name and saves widget's picture there as PNG; false when cancelled or not written.
@@ -56,8 +54,8 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target);
 
 // Adds the buttons "Εικόνα παραθύρου", "Εικόνα γραφήματος" (when chart is given) and "Μεταφορά στο
 // EXCEL" to layout. The export writes model's table through the spreadsheet export.
-void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
-                    SaveTarget target);
+void AddSaveButtons(
+    QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model, SaveTarget target);
 
 // The game's name as its button shows it, on one line.
 QString GameName(int gameCode);

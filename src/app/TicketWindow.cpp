@@ -14,27 +14,23 @@ namespace karvo {
 
 namespace {
 
-QString Count(std::int64_t n)
-{
-    return ToQString(FormatNumber("#,##0", static_cast<double>(n)));
-}
+    QString Count(std::int64_t n) { return ToQString(FormatNumber("#,##0", static_cast<double>(n))); }
 
-// The player's column as typed back: numbers apart, digits and signs together.
-QString TicketText(GameCode game, const Ticket& ticket)
-{
-    const GameLayout& layout = LayoutOf(game);
-    QStringList parts;
-    for (const int v : ticket.values) {
-        parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
+    // The player's column as typed back: numbers apart, digits and signs together.
+    QString TicketText(GameCode game, const Ticket& ticket)
+    {
+        const GameLayout& layout = LayoutOf(game);
+        QStringList parts;
+        for (const int v : ticket.values) {
+            parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
+        }
+        QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
+        return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
     }
-    QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
-    return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
-}
 
 } // namespace
 
-TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, const SaveTarget& target,
-                           QWidget* parent)
+TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, const SaveTarget& target, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_game(game)
     , m_history(std::move(history))
@@ -46,8 +42,8 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Έλεγχος στήλης - ") + GameName(ToInt(game)));
     const bool joker = m_ticket.bonus >= 0;
-    QStringList headers{QStringLiteral("Α/Α"), QStringLiteral("Ημερομηνία"), QStringLiteral("Νικήτριες"),
-                        QStringLiteral("Επιτυχίες")};
+    QStringList headers { QStringLiteral("Α/Α"), QStringLiteral("Ημερομηνία"), QStringLiteral("Νικήτριες"),
+        QStringLiteral("Επιτυχίες") };
     if (joker) {
         headers << QStringLiteral("Τζόκερ");
     }
@@ -55,11 +51,16 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
         const TicketHit& hit = m_report.hits[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(Count(hit.draw + 1));
-        case 1: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
-        case 2: return QVariant(drawText(hit.draw));
-        case 3: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
-        default: return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
+        case 0:
+            return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(Count(hit.draw + 1));
+        case 1:
+            return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
+        case 2:
+            return QVariant(drawText(hit.draw));
+        case 3:
+            return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
+        default:
+            return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
         }
     });
 
@@ -79,6 +80,7 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
     table->setSortingEnabled(true);
     table->sortByColumn(0, Qt::AscendingOrder);
     table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table, 1);
     auto* buttons = new QHBoxLayout;
@@ -91,7 +93,7 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
 
 QStringList TicketWindow::summaryLines() const
 {
-    QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws))};
+    QStringList lines { QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws)) };
     for (std::size_t k = m_report.hitCounts.size(); k-- > 0;) {
         lines << QStringLiteral("%1 επιτυχίες: %2 κληρώσεις").arg(k).arg(Count(m_report.hitCounts[k]));
     }
@@ -126,11 +128,11 @@ TicketWindow* RunTicketCheck(GameCode game, const SaveTarget& target, QWidget* p
 {
     const std::string caption = Utf8ToCp1253("Έλεγχος στήλης - ") + FromQString(GameName(ToInt(game)));
     // A wide box under the question, which names the count and the range.
-    std::vector<std::string> fields{std::string()};
-    std::vector<int> lines{2};
+    std::vector<std::string> fields { std::string() };
+    std::vector<int> lines { 2 };
     Ticket ticket;
     for (;;) {
-        if (!target.ui.MemoBox(caption, fields, {TicketPrompt(game)}, lines, 0)) {
+        if (!target.ui.MemoBox(caption, fields, { TicketPrompt(game) }, lines, 0)) {
             return nullptr;
         }
         std::string message;

@@ -8,12 +8,11 @@
 
 namespace karvo {
 
-struct PricePoint
-{
-    std::int32_t date = 0;   // yyyymmdd, from the file's name
+struct PricePoint {
+    std::int32_t date = 0; // yyyymmdd, from the file's name
     double close = 0;
-    std::string closeText;   // as stored
-    std::string volumeText;  // as stored; "" when the line has none
+    std::string closeText; // as stored
+    std::string volumeText; // as stored; "" when the line has none
 };
 
 // The record of symbol among a day file's lines (line 1 the header), matched on the whole symbol

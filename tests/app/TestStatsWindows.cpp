@@ -41,7 +41,7 @@ std::string KinoMonth(int first, int draws)
         for (int i = 0; i < 20; ++i) {
             bytes += static_cast<char>(1 + (k + i * 4) % 80);
         }
-        bytes += std::string{static_cast<char>(1 + k % 28), 10, 5};
+        bytes += std::string { static_cast<char>(1 + k % 28), 10, 5 };
     }
     return bytes;
 }
@@ -107,7 +107,8 @@ private slots:
         QCOMPARE(table->model()->index(0, 0).data().toString(), QStringLiteral("1"));
         QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Απουσία"));
         QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 49);
-        QCOMPARE(Child<QLabel>(window, "Summary")->text(), QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
+        QCOMPARE(
+            Child<QLabel>(window, "Summary")->text(), QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
         QCOMPARE(table->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
     }
 
@@ -252,7 +253,8 @@ private slots:
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->index(1, 0).data().toString() + "|" + table->index(1, 1).data().toString(),
             QStringLiteral("05-12-2024|1,25"));
-        const auto* line = qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
+        const auto* line
+            = qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
         QCOMPARE(line->count(), 2);
     }
 };
