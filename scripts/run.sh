@@ -15,7 +15,7 @@ mkdir -p "$data_dir"
 # A desktop launcher that starts the program in the same data folder.
 apps_dir="${XDG_DATA_HOME:-$HOME/.local/share}/applications"
 mkdir -p "$apps_dir"
-sed -e "s|@KARVO_BINARY@|$source_dir/build/src/app/karvo|" -e "s|@KARVO_DATA_DIR@|$data_dir|" \
+sed -e "s|@KARVO_EXEC@|env KARVO_DATA_DIR=\"$data_dir\" \"$source_dir/build/src/app/karvo\"|" \
     "$source_dir/packaging/karvo.desktop.in" > "$apps_dir/karvo.desktop"
 cd "$data_dir"
 exec "$source_dir/build/src/app/karvo" "$@"

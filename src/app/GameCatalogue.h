@@ -2,6 +2,8 @@
 // and the caption of the update button while the game is shown.
 #pragma once
 
+#include "util/Games.h"
+
 #include <QColor>
 #include <QString>
 #include <array>
@@ -10,7 +12,7 @@ namespace karvo {
 
 struct GameEntry
 {
-    int GameCode;
+    karvo::GameCode GameCode;
     const char* objectName;
     const char* caption; // UTF-8; "\n" breaks the caption into two lines
     QColor colour;
@@ -18,6 +20,6 @@ struct GameEntry
 
 const std::array<GameEntry, 13>& GameCatalogue();
 // The update button's caption for a game; empty for BET, which has no update.
-QString UpdateCaption(int gameCode);
+QString UpdateCaption(GameCode game);
 
 } // namespace karvo

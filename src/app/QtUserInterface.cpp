@@ -7,6 +7,7 @@
 #include "util/Files.h"
 #include "util/Markup.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -21,31 +22,45 @@ namespace karvo {
 
 namespace {
 
-QMessageBox::Icon iconOf(int type)
+QMessageBox::Icon iconOf(NoticeKind kind)
 {
-    switch (type) {
-    case 1:
-    case 0x40: return QMessageBox::Information;
-    case 2:
-    case 0x30: return QMessageBox::Warning;
-    case 3:
-    case 0x10: return QMessageBox::Critical;
-    case 0x20: return QMessageBox::Question;
-    default: return QMessageBox::NoIcon;
+    switch (kind) {
+    case NoticeKind::Information: return QMessageBox::Information;
+    case NoticeKind::Warning: return QMessageBox::Warning;
+    case NoticeKind::Error: return QMessageBox::Critical;
     }
+    return QMessageBox::NoIcon;
 }
 
-// The buttons of each button set, with the result code each one returns.
-std::vector<std::pair<QMessageBox::StandardButton, int>> buttonsOf(int buttons)
+QMessageBox::Icon iconOf(MessageType type)
+{
+    switch (type) {
+    case MessageType::Information: return QMessageBox::Information;
+    case MessageType::Warning: return QMessageBox::Warning;
+    case MessageType::Error: return QMessageBox::Critical;
+    case MessageType::Question: return QMessageBox::Question;
+    case MessageType::Plain: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+using Answer = MessageAnswer;
+
+// The buttons of each button set, with the answer each one gives.
+std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttonsOf(MessageButtons buttons)
 {
     switch (buttons) {
-    case 1: return {{QMessageBox::Ok, 1}, {QMessageBox::Cancel, 2}};
-    case 2: return {{QMessageBox::Abort, 3}, {QMessageBox::Retry, 4}, {QMessageBox::Ignore, 5}};
-    case 3: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}, {QMessageBox::Cancel, 2}};
-    case 4: return {{QMessageBox::Yes, 6}, {QMessageBox::No, 7}};
-    case 5: return {{QMessageBox::Retry, 4}, {QMessageBox::Cancel, 2}};
-    default: return {{QMessageBox::Ok, 1}};
+    case MessageButtons::OkCancel: return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
+    case MessageButtons::AbortRetryIgnore:
+        return {{QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry},
+                {QMessageBox::Ignore, Answer::Ignore}};
+    case MessageButtons::YesNoCancel:
+        return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
+    case MessageButtons::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    case MessageButtons::RetryCancel: return {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
+    case MessageButtons::Ok: break;
     }
+    return {{QMessageBox::Ok, Answer::Ok}};
 }
 
 QStringList extensionList(const std::string& extensions)
@@ -121,7 +136,7 @@ bool QtUserInterface::MemoBox(const std::string& caption, std::vector<std::strin
 }
 
 bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
-                                     const std::string& startFolder, int mode, std::string& fileName)
+                                     const std::string& startFolder, FileChooserMode mode, std::string& fileName)
 {
     const std::size_t split = titleAndFilter.find('\x01');
     const QString title = split == std::string::npos ? QString() : ToQString(titleAndFilter.substr(0, split));
@@ -131,7 +146,7 @@ bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const st
     QFileDialog dialog(m_window, title, startFolder.empty() ? QString() : PathToWide(startFolder),
                        FileFilter(description, list));
     dialog.setObjectName(QStringLiteral("FileDialog"));
-    if (mode == 2) {
+    if (mode == FileChooserMode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     } else {
@@ -153,13 +168,13 @@ bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const st
 
 void QtUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
 {
-    QMessageBox box(iconOf(static_cast<int>(kind)), QStringLiteral("KARVO"), ToQString(text), QMessageBox::Ok,
+    QMessageBox box(iconOf(kind), QStringLiteral("KARVO"), ToQString(text), QMessageBox::Ok,
                     m_window);
     box.exec();
 }
 
-int QtUserInterface::MessageChoice(const std::string& caption, const std::string& message, int type,
-                                   int defaultButton, int buttons)
+MessageAnswer QtUserInterface::MessageChoice(const std::string& caption, const std::string& message,
+                                             MessageType type, MessageAnswer defaultButton, MessageButtons buttons)
 {
     QMessageBox box(iconOf(type), ToQString(caption), ToQString(message), QMessageBox::NoButton, m_window);
     const auto set = buttonsOf(buttons);
@@ -176,7 +191,10 @@ int QtUserInterface::MessageChoice(const std::string& caption, const std::string
             return code;
         }
     }
-    return 2; // closed without a button: cancel
+    // Closed without a button: the box's way out.
+    const bool hasCancel = std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::Cancel; });
+    const bool hasNo = std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::No; });
+    return hasCancel || !hasNo ? Answer::Cancel : Answer::No;
 }
 
 void QtUserInterface::StatusNotice(const std::string& text)

@@ -28,13 +28,10 @@ public:
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
     bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
-                        int mode, std::string& fileName) override;
+                        FileChooserMode mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
-    // type: an icon, as NoticeKind (1..3) or the platform's flags (0x10 stop, 0x20 question, 0x30 warning,
-    // 0x40 information). buttons: 0 OK, 1 OK/Cancel, 2 Abort/Retry/Ignore, 3 Yes/No/Cancel, 4 Yes/No,
-    // 5 Retry/Cancel. Results: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
-    int MessageChoice(const std::string& caption, const std::string& message, int type, int defaultButton,
-                      int buttons) override;
+    MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
+                                MessageAnswer defaultButton, MessageButtons buttons) override;
     void StatusNotice(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
     void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,

@@ -101,12 +101,14 @@ QWidget* TForm1::buildLeftPanel()
     static const QPoint places[] = {{24, 24},  {116, 24},  {208, 24},  {24, 88},  {116, 88},  {208, 88}, {24, 152},
                                     {116, 152}, {208, 152}, {48, 216}, {48, 272}, {168, 216}, {168, 272}};
     for (const GameEntry& game : GameCatalogue()) {
-        const QPoint place = places[game.GameCode - 1];
-        const QSize size = game.GameCode <= 9 ? QSize(73, 41) : QSize(89, 33);
+        const int index = ToInt(game.GameCode) - 1;
+        const QPoint place = places[index];
+        // The nine small buttons come first; KINO and the rest are the wider ones.
+        const QSize size = game.GameCode < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
         QPushButton* b = button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
                                 QRect(place, size), P_LEFT);
         b->setObjectName(QString::fromLatin1(game.objectName));
-        b->setProperty(kTagProperty, game.GameCode);
+        b->setProperty(kTagProperty, ToInt(game.GameCode));
         connect(b, &QPushButton::clicked, this, [this, b] { OPAPClick(b); });
     }
 
@@ -187,7 +189,7 @@ QWidget* TForm1::buildBottomPanel()
     P_BOTTOM->setObjectName(QStringLiteral("P_BOTTOM"));
     P_BOTTOM->setFixedHeight(55);
     paint(P_BOTTOM, colours::moneyGreen);
-    UPDATE = button(UpdateCaption(1), SansPixelFont(13), Qt::blue, QRect(16, 9, 97, 37), P_BOTTOM);
+    UPDATE = button(UpdateCaption(GameCode::PropoSunday), SansPixelFont(13), Qt::blue, QRect(16, 9, 97, 37), P_BOTTOM);
     UPDATE->setObjectName(QStringLiteral("UPDATE"));
     connect(UPDATE, &QPushButton::clicked, this, [this] { UpdateClick(); });
     CLICK = button(QStringLiteral("CLICK"), SansPixelFont(13, true), Qt::red, QRect(146, 9, 65, 37), P_BOTTOM);

@@ -77,7 +77,7 @@ private:
     QWidget* buildRightPanel();
     QWidget* buildBottomPanel();
     void buildStatusBar();
-    void showGameView(int gameCode);
+    void showGameView(GameCode game);
     void showDrawView(DrawView view);
     void showMarketPlaceholder(const char* title, const char* baseName, int width);
     void storeBetGrid();

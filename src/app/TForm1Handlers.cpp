@@ -57,19 +57,22 @@ void TForm1::FormShow()
 
 void TForm1::OPAPClick(QObject* sender)
 {
-    const int code = sender != nullptr ? sender->property("tag").toInt() : 0;
-    if (code < 1 || code > 13) {
+    GameCode code = GameCode::PropoSunday;
+    if (sender == nullptr || !GameCodeFromInt(sender->property("tag").toInt(), code)) {
         return;
     }
     m_state.GameCode = code;
-    if (code != 12) {
+    const GameInfo& game = GameInfoFor(code);
+    // The coupon keeps the height the user gave it.
+    if (game.view != ViewKind::Bet) {
         resize(width(), 580);
     }
     UPDATE->setText(UpdateCaption(code));
-    UPDATE->setVisible(code != 12);
-    MENU->setVisible(code > 10);
+    UPDATE->setVisible(game.update != UpdateKind::None);
+    // MENU leads back from the screens that hide the game buttons: the market and the coupon.
+    MENU->setVisible(!IsDrawGame(code));
     MENU->move(730, MENU->y());
-    if (code != 11 && code != 13) {
+    if (!IsMarket(code)) {
         SG->setMaximumWidth(QWIDGETSIZE_MAX);
         SG->show();
         SG1->hide();
@@ -78,23 +81,19 @@ void TForm1::OPAPClick(QObject* sender)
     guarded([this, code] { showGameView(code); });
 }
 
-void TForm1::showGameView(int code)
+void TForm1::showGameView(GameCode code)
 {
-    switch (code) {
-    case 1:
-    case 2:
-    case 3: VIEWPROPO(code); break;
-    case 4:
-    case 5:
-    case 6: VIEWLOTTO(code - 3); break;
-    case 7: VIEWPROTO(); break;
-    case 8: VIEWEXTRA(); break;
-    case 9: VIEWSUPER3(); break;
-    case 10: VIEWKINO(); break;
-    case 11: VIEWSTOCK(); break;
-    case 12: VIEWBET(); break;
-    case 13: VIEWAMB(); break;
-    default: break;
+    const GameInfo& game = GameInfoFor(code);
+    switch (game.view) {
+    case ViewKind::Propo: VIEWPROPO(game.variant); break;
+    case ViewKind::NumberGame: VIEWLOTTO(game.variant); break;
+    case ViewKind::Proto: VIEWPROTO(); break;
+    case ViewKind::Extra: VIEWEXTRA(); break;
+    case ViewKind::Super3: VIEWSUPER3(); break;
+    case ViewKind::Kino: VIEWKINO(); break;
+    case ViewKind::Stock: VIEWSTOCK(); break;
+    case ViewKind::Bet: VIEWBET(); break;
+    case ViewKind::Funds: VIEWAMB(); break;
     }
 }
 
@@ -183,7 +182,7 @@ void TForm1::VIEWBET()
 
 void TForm1::MENUClick()
 {
-    if (m_state.GameCode == 12) {
+    if (m_state.GameCode == GameCode::Bet) {
         storeBetGrid();
     }
     P_LEFT->show();
@@ -218,12 +217,12 @@ void TForm1::UpdateClick()
     guarded([this] {
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
         const UpdateOutcome outcome = RunUpdate(context);
-        if (outcome.viewGame == 0) {
+        if (!outcome.viewGame) {
             return;
         }
         // A failed download's notice outlasts the view, even the KINO view that clears the bar.
         const QString notice = m_panel1->text().mid(2);
-        showGameView(outcome.viewGame);
+        showGameView(*outcome.viewGame);
         StatusNotice(outcome.clearNotice ? QString() : notice);
     });
 }

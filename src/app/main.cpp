@@ -5,11 +5,34 @@
 #include "util/Numbers.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The launcher's way in: the user's data folder (KARVO_DATA_DIR, else the desktop's data
+// location, ~/.local/share/karvo), made when missing, becomes the working folder.
+bool EnterDataFolder()
+{
+    QString folder = qEnvironmentVariable("KARVO_DATA_DIR");
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/karvo");
+    }
+    return QDir().mkpath(folder) && QDir::setCurrent(folder);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--data-folder") == 0 && !EnterDataFolder()) {
+        std::fprintf(stderr, "karvo: cannot use the data folder\n");
+        return 1;
+    }
     karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
     // The program works in the folder it is started in.
     karvo::TForm1 form1(karvo::CurrentFolder(), [] { return QDate::currentDate(); });

@@ -9,10 +9,6 @@ namespace karvo {
 
 namespace {
 
-bool isMarketGame(int gameCode)
-{
-    return gameCode == 11 || gameCode == 13;
-}
 
 // Asks for a search text; false when the user cancels.
 bool askSearchText(const char* captionUtf8, CommandContext& context)
@@ -27,15 +23,15 @@ bool askSearchText(const char* captionUtf8, CommandContext& context)
 
 } // namespace
 
-std::vector<std::string> MenuCaptions(int gameCode)
+std::vector<std::string> MenuCaptions(GameCode game)
 {
     std::vector<const char*> captions;
-    if (gameCode == 12) {
+    if (GameInfoFor(game).menu == MenuKind::Coupon) {
         captions = {"Κατέβασμα κουπονιού",  "Μεταφορά κουπονιού στο EXCEL", "Πρόσθεσε ένα αγώνα",
                     "Ανοιγμα αρχείου",      "Αποθήκευση ως ...",            "Μετατροπή Συστήματος σε Στήλες"};
     } else {
         captions = {"Ψάξε στη λίστα", "Επόμενο Ψάξιμο (F3)", "Μεταφορά λίστας στο EXCEL"};
-        if (isMarketGame(gameCode)) {
+        if (IsMarket(game)) {
             captions.push_back("Ψάξε στη λίστα - Εύρεση όλων");
             captions.push_back("Ψάξε στα αρχεία - Εύρεση όλων");
         }
@@ -47,9 +43,9 @@ std::vector<std::string> MenuCaptions(int gameCode)
     return out;
 }
 
-int CommandNumber(int gameCode, int position)
+int CommandNumber(GameCode game, int position)
 {
-    if (gameCode != 12) {
+    if (GameInfoFor(game).menu != MenuKind::Coupon) {
         return position;
     }
     return (position == 6 ? 7 : position) + 20;
@@ -57,22 +53,23 @@ int CommandNumber(int gameCode, int position)
 
 CellGrid* RunCommand(int position, CommandContext& context)
 {
-    const int command = CommandNumber(context.state.GameCode, position);
-    CellGrid& grid = isMarketGame(context.state.GameCode) ? context.SG1 : context.SG;
+    const auto command = static_cast<Command>(CommandNumber(context.state.GameCode, position));
+    const bool market = IsMarket(context.state.GameCode);
+    CellGrid& grid = market ? context.SG1 : context.SG;
     switch (command) {
-    case 1:
+    case Command::SearchList:
         if (askSearchText("Ψάξε στη λίστα", context) && MoveToMatch(grid, context.state.SearchText, 1)) {
             return &grid;
         }
         return nullptr;
-    case 2:
+    case Command::SearchNext:
         return MoveToMatch(grid, context.state.SearchText, grid.currentRow() + 1) ? &grid : nullptr;
-    case 3:
+    case Command::ExportList:
         ExportGridToSpreadsheet(grid, context.state.FirstYearRow, context.state.ExportBaseName, context.folder,
                                 context.ui);
         return nullptr;
-    case 4:
-        if (isMarketGame(context.state.GameCode) && askSearchText("Ψάξε στη λίστα - Εύρεση όλων", context)) {
+    case Command::FindAllInList:
+        if (market && askSearchText("Ψάξε στη λίστα - Εύρεση όλων", context)) {
             KeepMatchingRows(context.SG1, context.state.SearchText);
             return &context.SG1;
         }

@@ -12,12 +12,27 @@ namespace karvo {
 
 class UserInterface;
 
-// The captions of the current game's menu, top to bottom (Windows-1253).
-std::vector<std::string> MenuCaptions(int gameCode);
+// The commands by number; a menu position runs one of them.
+enum class Command {
+    SearchList = 1,
+    SearchNext = 2,
+    ExportList = 3,
+    FindAllInList = 4,
+    FindAllInFiles = 5,
+    ImportCoupon = 21,
+    ExportCoupon = 22,
+    AddMatch = 23,
+    OpenBetFile = 24,
+    SaveBetFile = 25,
+    SystemToColumns = 27,
+};
 
-// Menu position to command number: the position itself, except for the coupon (game 12), where
-// it is the position + 20 and position 6 gives 27.
-int CommandNumber(int gameCode, int position);
+// The captions of a game's menu, top to bottom (Windows-1253).
+std::vector<std::string> MenuCaptions(GameCode game);
+
+// Menu position to command number: the position itself, except for the coupon, where it is the
+// position + 20 and position 6 gives 27.
+int CommandNumber(GameCode game, int position);
 
 // Everything a command works on. Commands of subsystems that are not part of this build are
 // reached through the optional hooks; an empty hook does nothing.
@@ -28,7 +43,7 @@ struct CommandContext
     CellGrid& SG1;
     UserInterface& ui;
     std::string folder;  // working folder, ending in "/"
-    std::function<void(int command)> otherCommand;
+    std::function<void(Command command)> otherCommand;
 };
 
 // Runs the command of a menu position. Returns the grid it changed, or nullptr.

@@ -3,6 +3,8 @@
 // point them elsewhere (a mirror, a test server).
 #pragma once
 
+#include "util/Games.h"
+
 #include <string>
 
 namespace karvo {
@@ -22,8 +24,8 @@ struct ResultEndpoint
     std::string fileName;  // the operator's file name, letter case kept
 };
 
-// gameCode 1 to 10; year four digits; month 1 to 12, used by SUPER3 (9) and KINO (10) only.
-ResultEndpoint ResultEndpointFor(int gameCode, int year, int month, const OperatorServers& servers);
+// year four digits; month 1 to 12, used by the monthly workbooks (SUPER3 and KINO) only.
+ResultEndpoint ResultEndpointFor(GameCode game, int year, int month, const OperatorServers& servers);
 
 // Where a downloaded workbook is kept: folder (ending in "/") + "DATA/" + fileName.
 std::string LocalResultFile(const std::string& folder, const std::string& fileName);

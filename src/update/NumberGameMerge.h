@@ -11,7 +11,7 @@ namespace karvo {
 
 struct NumberGame
 {
-    int kind;                   // 1 LOTTO, 2 GOAL, 3 JOKER (GameCode - 3)
+    int kind;                   // 1 LOTTO, 2 GOAL, 3 JOKER: the game table's variant
     const char* resultsFile;
     const char* workbookPrefix;
     const char* gameId;

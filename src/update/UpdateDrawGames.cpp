@@ -15,13 +15,12 @@ using Merge = std::function<MergeResult(const std::string& stored, const Workboo
 
 // The steps the three kinds of update share: notice, read, fetch, size test, read the
 // workbook, merge, write.
-UpdateResult UpdateSlotFile(UpdateContext& context, int gameCode, const std::string& resultsFile, int width,
-                            const Merge& merge)
+UpdateResult UpdateSlotFile(UpdateContext& context, GameCode game, int width, const Merge& merge)
 {
     context.ui.StatusNotice(WaitNoticeText());
-    const std::string path = context.folder + resultsFile;
+    const std::string path = context.folder + GameInfoFor(game).resultsFile;
     const std::string stored = ReadMaskedFile(path);
-    const FetchedFile workbook = FetchWorkbook(context, gameCode, context.state.SelectedYear);
+    const FetchedFile workbook = FetchWorkbook(context, game, context.state.SelectedYear);
     UpdateResult result;
     result.fetchFailed = !workbook.fetched || !workbook.readable;
     if (!workbook.readable) {
@@ -40,29 +39,28 @@ UpdateResult UpdateSlotFile(UpdateContext& context, int gameCode, const std::str
 
 } // namespace
 
-UpdateResult UpdateNumberGame(UpdateContext& context, int kind)
+UpdateResult UpdateNumberGame(UpdateContext& context, GameCode code)
 {
-    const NumberGame& game = NumberGameOf(kind);
+    const NumberGame& game = NumberGameOf(GameInfoFor(code).variant);
     const int year = context.state.SelectedYear;
     const int currentYear = context.today.year();
-    return UpdateSlotFile(context, game.kind + 3, game.resultsFile, 12,
-                          [&](const std::string& stored, const WorkbookRows& rows) {
-                              return MergeNumberGame(game, stored, rows, year, currentYear);
-                          });
+    return UpdateSlotFile(context, code, 12, [&](const std::string& stored, const WorkbookRows& rows) {
+        return MergeNumberGame(game, stored, rows, year, currentYear);
+    });
 }
 
 UpdateResult UpdateProto(UpdateContext& context)
 {
     const int year = context.state.SelectedYear;
     const int currentYear = context.today.year();
-    return UpdateSlotFile(context, 7, "Proto.krv", 10, [&](const std::string& stored, const WorkbookRows& rows) {
+    return UpdateSlotFile(context, GameCode::Proto, 10, [&](const std::string& stored, const WorkbookRows& rows) {
         return MergeProto(stored, rows, year, currentYear);
     });
 }
 
 UpdateResult UpdateExtra(UpdateContext& context)
 {
-    return UpdateSlotFile(context, 8, "Extra.krv", 10, [](const std::string& stored, const WorkbookRows& rows) {
+    return UpdateSlotFile(context, GameCode::Extra, 10, [](const std::string& stored, const WorkbookRows& rows) {
         return MergeExtra(stored, rows);
     });
 }

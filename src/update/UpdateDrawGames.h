@@ -9,7 +9,7 @@
 namespace karvo {
 
 // kind: 1 LOTTO, 2 GOAL, 3 JOKER.
-UpdateResult UpdateNumberGame(UpdateContext& context, int kind);
+UpdateResult UpdateNumberGame(UpdateContext& context, GameCode game);
 UpdateResult UpdateProto(UpdateContext& context);
 UpdateResult UpdateExtra(UpdateContext& context);
 

@@ -12,17 +12,13 @@ namespace karvo {
 
 namespace {
 
-UpdateResult RunYearUpdate(UpdateContext& context, int gameCode)
+UpdateResult RunYearUpdate(UpdateContext& context, GameCode game)
 {
-    switch (gameCode) {
-    case 1:
-    case 2:
-    case 3: return UpdatePropo(context, gameCode);
-    case 4:
-    case 5:
-    case 6: return UpdateNumberGame(context, gameCode - 3);
-    case 7: return UpdateProto(context);
-    case 8: return UpdateExtra(context);
+    switch (GameInfoFor(game).view) {
+    case ViewKind::Propo: return UpdatePropo(context, game);
+    case ViewKind::NumberGame: return UpdateNumberGame(context, game);
+    case ViewKind::Proto: return UpdateProto(context);
+    case ViewKind::Extra: return UpdateExtra(context);
     default: return UpdateSuper3(context);
     }
 }
@@ -31,21 +27,26 @@ UpdateResult RunYearUpdate(UpdateContext& context, int gameCode)
 
 UpdateOutcome RunUpdate(UpdateContext& context)
 {
-    const int gameCode = context.state.GameCode;
+    const GameCode game = context.state.GameCode;
     UpdateOutcome outcome;
-    if (gameCode == 11 || gameCode == 13) {
-        gameCode == 11 ? UpdateStockPrices(context) : UpdateFundFigures(context);
-        outcome.viewGame = gameCode;
+    switch (GameInfoFor(game).update) {
+    case UpdateKind::None: return outcome;
+    case UpdateKind::StockPrices:
+    case UpdateKind::FundFigures:
+        game == GameCode::Stock ? UpdateStockPrices(context) : UpdateFundFigures(context);
+        outcome.viewGame = game;
         return outcome;
-    }
-    if (gameCode == 10) {
-        const UpdateResult result = UpdateKino(context);
-        outcome.viewGame = result.showView ? 10 : 0;
-        outcome.clearNotice = result.showView && !result.fetchFailed;
-        return outcome;
-    }
-    if (gameCode < 1 || gameCode > 9) {
-        return outcome;
+    case UpdateKind::Period:
+        if (game == GameCode::Kino) {
+            const UpdateResult result = UpdateKino(context);
+            if (result.showView) {
+                outcome.viewGame = game;
+            }
+            outcome.clearNotice = result.showView && !result.fetchFailed;
+            return outcome;
+        }
+        break;
+    case UpdateKind::YearResults: break;
     }
     const std::vector<std::string> years = YearListItems(context.today.year());
     const int choice = context.ui.ChooseFromList(Utf8ToCp1253("Ενημέρωση Νικητριών"), years, "", true);
@@ -54,8 +55,8 @@ UpdateOutcome RunUpdate(UpdateContext& context)
         return outcome;
     }
     context.state.SelectedYear = FirstFetchYear - 1 + choice;
-    const UpdateResult result = RunYearUpdate(context, gameCode);
-    outcome.viewGame = gameCode;
+    const UpdateResult result = RunYearUpdate(context, game);
+    outcome.viewGame = game;
     // A failed download's notice stays: otherwise it would look like an update that found nothing new.
     outcome.clearNotice = !result.fetchFailed;
     return outcome;

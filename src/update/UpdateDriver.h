@@ -4,11 +4,13 @@
 
 #include "update/UpdateContext.h"
 
+#include <optional>
+
 namespace karvo {
 
 struct UpdateOutcome
 {
-    int viewGame = 0;          // GameCode whose view is to be built again; 0 for none
+    std::optional<GameCode> viewGame;  // the game whose view is to be built again, if any
     bool clearNotice = false;  // clear the status notice once the view is shown; false keeps
                                // "Error Downloading" (and any notice) even where a view would clear it
 };

@@ -16,9 +16,9 @@ UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const st
     return UpdateContext{state, ui, folder, today, ServersInUse(), &FetchResultFile};
 }
 
-FetchedFile FetchWorkbook(UpdateContext& context, int gameCode, int year, int month, std::int64_t smallest)
+FetchedFile FetchWorkbook(UpdateContext& context, GameCode game, int year, int month, std::int64_t smallest)
 {
-    const ResultEndpoint endpoint = ResultEndpointFor(gameCode, year, month, context.servers);
+    const ResultEndpoint endpoint = ResultEndpointFor(game, year, month, context.servers);
     FetchedFile file;
     file.path = LocalResultFile(context.folder, endpoint.fileName);
     // Start-up makes the folder (as "Data"; names match in any case); it may have gone since.

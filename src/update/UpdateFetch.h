@@ -22,10 +22,10 @@ struct FetchedFile
     bool readable = false; // the local copy (new or kept) is large enough to read
 };
 
-// Fetches the workbook of gameCode for year (and month) into DATA. A failed download keeps the
+// Fetches the workbook of game for year (and month) into DATA. A failed download keeps the
 // copy of an earlier update, if any; then, and when the copy has fewer than smallest bytes, the
 // status notice says "Error Downloading".
-FetchedFile FetchWorkbook(UpdateContext& context, int gameCode, int year, int month = 1,
+FetchedFile FetchWorkbook(UpdateContext& context, GameCode game, int year, int month = 1,
                           std::int64_t smallest = SmallestWorkbook);
 
 } // namespace karvo

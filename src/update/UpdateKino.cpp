@@ -37,7 +37,7 @@ UpdateResult UpdateKino(UpdateContext& context)
         return result;
     }
     context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile workbook = FetchWorkbook(context, 10, year, TextToInt(month));
+    const FetchedFile workbook = FetchWorkbook(context, GameCode::Kino, year, TextToInt(month));
     result.fetchFailed = !workbook.fetched || !workbook.readable;
     if (!workbook.readable) {
         result.showView = false;

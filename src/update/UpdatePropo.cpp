@@ -15,25 +15,16 @@ constexpr std::int64_t HeadBytes = 512;
 
 } // namespace
 
-const char* PropoResultsFile(int gameCode)
-{
-    switch (gameCode) {
-    case 2: return "Propos.krv";
-    case 3: return "Propot.krv";
-    default: return "Propok.krv";
-    }
-}
-
-UpdateResult UpdatePropo(UpdateContext& context, int gameCode)
+UpdateResult UpdatePropo(UpdateContext& context, GameCode game)
 {
     const int year = context.state.SelectedYear;
     if (year < PropoFirstYear) {
         return {};
     }
-    const std::string path = context.folder + PropoResultsFile(gameCode);
+    const std::string path = context.folder + GameInfoFor(game).resultsFile;
     std::vector<std::uint16_t> words = ReadPropoFile(path);
     context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile answer = FetchWorkbook(context, gameCode, year, 1, 1);
+    const FetchedFile answer = FetchWorkbook(context, game, year, 1, 1);
     UpdateResult result;
     // A failed download ends the pools update at once, even when an earlier copy is kept.
     if (!answer.fetched) {

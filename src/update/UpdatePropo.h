@@ -6,12 +6,8 @@
 
 namespace karvo {
 
-// gameCode 1 (Sunday, Propok.krv), 2 (Saturday, Propos.krv), 3 (Wednesday, Propot.krv).
-// A failed download stops at once; an answer without coupons of the year, or out of format,
-// is refused with a warning and nothing is written.
-UpdateResult UpdatePropo(UpdateContext& context, int gameCode);
-
-// The results file of a PROPO game.
-const char* PropoResultsFile(int gameCode);
+// game: one of the three pools games. A failed download stops at once; an answer without coupons
+// of the year, or out of format, is refused with a warning and nothing is written.
+UpdateResult UpdatePropo(UpdateContext& context, GameCode game);
 
 } // namespace karvo

@@ -31,10 +31,10 @@ UpdateResult UpdateSuper3(UpdateContext& context)
     if (year < FirstMonthlyYear) {
         return result;
     }
-    const ResultEndpoint endpoint = ResultEndpointFor(9, year, month, context.servers);
+    const ResultEndpoint endpoint = ResultEndpointFor(GameCode::Super3, year, month, context.servers);
     const std::string local = LocalResultFile(context.folder, endpoint.fileName);
     if (FileSizeOf(local) < WholeSuper3Workbook) {
-        const FetchedFile fetched = FetchWorkbook(context, 9, year, month, 1);
+        const FetchedFile fetched = FetchWorkbook(context, GameCode::Super3, year, month, 1);
         result.fetchFailed = !fetched.fetched;
     }
     // The desktop opens whatever copy there is; it reports a missing file in its own way.

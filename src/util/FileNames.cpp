@@ -123,7 +123,7 @@ QString NativePath(const std::string& name)
     return resolved;
 }
 
-std::vector<std::string> ListFiles(const std::string& mask, int kinds)
+std::vector<std::string> ListFiles(const std::string& mask, ListKinds kinds)
 {
     std::string pattern;
     const std::string folderPart = splitFolder(mask, pattern);
@@ -141,8 +141,8 @@ std::vector<std::string> ListFiles(const std::string& mask, int kinds)
         if (::stat(encoded(folder + u'/' + name).constData(), &st) != 0) {
             continue;
         }
-        const int kind = S_ISDIR(st.st_mode) ? 2 : 1;
-        if (kinds & kind) {
+        const ListKinds kind = S_ISDIR(st.st_mode) ? ListKinds::Folders : ListKinds::Files;
+        if ((static_cast<int>(kinds) & static_cast<int>(kind)) != 0) {
             names.push_back(PathToSingleByte(name.toStdString()));
         }
     }
@@ -153,7 +153,7 @@ void DeleteFiles(const std::string& mask)
 {
     std::string pattern;
     const std::string folderPart = splitFolder(mask, pattern);
-    for (const std::string& name : ListFiles(mask, 1)) {
+    for (const std::string& name : ListFiles(mask, ListKinds::Files)) {
         MakeWritable(folderPart + name);
         ::unlink(encoded(NativePath(folderPart + name)).constData());
     }

@@ -31,9 +31,12 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
 // the file and carrying the platform's message.
 void ReplaceFileOrThrow(const std::string& name, std::string_view bytes);
 
-// kinds: 1 files, 2 folders, 3 both; "." and ".." never. Mask wildcards "*" and "?" match
-// without regard to letter case.
-std::vector<std::string> ListFiles(const std::string& mask, int kinds);
+// Which directory entries a listing returns; the values are the codes callers have always used.
+enum class ListKinds { Files = 1, Folders = 2, Both = 3 };
+
+// Entry names without their folder, in the file system's order; "." and ".." never. Mask
+// wildcards "*" and "?" match without regard to letter case.
+std::vector<std::string> ListFiles(const std::string& mask, ListKinds kinds);
 void DeleteFiles(const std::string& mask);
 std::int64_t FileSizeOf(const std::string& name);
 // Gives the owner write permission back (the read-only attribute of other systems).
@@ -41,7 +44,8 @@ void MakeWritable(const std::string& name);
 void CreateFolder(const std::string& path);
 // The working folder, ending in "/".
 std::string CurrentFolder();
-// mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
+// The folder separator is "/" on every system, so this adds or removes a "/", whatever its name
+// says: mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
 std::string WithBackslash(const std::string& path, int mode);
 // The system's temporary folder, ending in "/".
 std::string TempFolder();

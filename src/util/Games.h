@@ -30,6 +30,12 @@ enum class MenuKind { Draws, Market, Coupon };
 // Which view builds a game's grid.
 enum class ViewKind { Propo, NumberGame, Proto, Extra, Super3, Kino, Stock, Bet, Funds };
 
+// What the update button does for a game.
+enum class UpdateKind { YearResults, Period, StockPrices, FundFigures, None };
+
+// Which of the operator's servers publishes a game's workbooks.
+enum class WorkbookServer { None, Web, Media };
+
 struct GameInfo
 {
     GameCode code;
@@ -38,6 +44,11 @@ struct GameInfo
     MenuKind menu;
     ViewKind view;
     int variant;              // PROPO: 1..3 (Sunday, Saturday, Wednesday); LOTTO/GOAL/JOKER: 1..3
+    UpdateKind update;
+    WorkbookServer server;
+    // Path of the results workbook on its server, "YYYY" standing for the year and "MM" for the
+    // month; empty for a game without one.
+    const char* workbookPath;
 };
 
 inline constexpr int kGameCount = 13;

@@ -1,6 +1,8 @@
 // The few values the views, updates and commands share for the whole run.
 #pragma once
 
+#include "util/Games.h"
+
 #include <string>
 #include <vector>
 
@@ -8,7 +10,7 @@ namespace karvo {
 
 struct ProgramState
 {
-    int GameCode = 1;            // the current game, 1..13
+    karvo::GameCode GameCode = karvo::GameCode::PropoSunday;  // the current game
     int FirstYear = 2013;        // first year of the recent history
     int FirstYearRow = 0;        // grid row + 1 where the export starts; 0 when nothing to export
     std::string ExportBaseName;  // base name of the exported file of the shown grid

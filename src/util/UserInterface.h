@@ -10,6 +10,18 @@ namespace karvo {
 
 enum class NoticeKind { Information = 1, Warning = 2, Error = 3 };
 
+// The kind of question box: its icon. The values are the platform's codes.
+enum class MessageType { Plain = 0, Error = 0x10, Question = 0x20, Warning = 0x30, Information = 0x40 };
+
+// A question box's set of buttons.
+enum class MessageButtons { Ok = 0, OkCancel = 1, AbortRetryIgnore = 2, YesNoCancel = 3, YesNo = 4, RetryCancel = 5 };
+
+// The button a question box was closed with (also names the default button).
+enum class MessageAnswer { None = 0, Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+// What a file chooser does.
+enum class FileChooserMode { Save = 1, Open = 2 };
+
 class UserInterface
 {
 public:
@@ -33,16 +45,16 @@ public:
                          const std::vector<std::string>& labels, std::vector<int>& lines, int mode) = 0;
 
     // titleAndFilter: optional title, byte 01, then the filter description; extensions: "bet,txt".
-    // mode 2 opens, anything else saves. fileName is the proposal and receives the choice,
+    // fileName is the proposal and receives the choice,
     // with "." and the first extension appended when it ends in none of them.
     virtual bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
-                                const std::string& startFolder, int mode, std::string& fileName) = 0;
+                                const std::string& startFolder, FileChooserMode mode, std::string& fileName) = 0;
 
     virtual void ShowNotice(NoticeKind kind, const std::string& text) = 0;
 
-    // Returns the platform's code of the pressed button (6 Yes, 7 No, 1 OK, 2 Cancel).
-    virtual int MessageChoice(const std::string& caption, const std::string& message, int type,
-                              int defaultButton, int buttons) = 0;
+    // The button pressed; closing the box otherwise answers Cancel (or No when there is no Cancel).
+    virtual MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
+                                        MessageAnswer defaultButton, MessageButtons buttons) = 0;
 
     // The status bar's notice: empty clears it, any text shows it on yellow and paints at once.
     virtual void StatusNotice(const std::string& text) = 0;

@@ -203,7 +203,7 @@ private slots:
                 typed ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
             });
             std::string fileName = "proposal";
-            QCOMPARE(ui.ChooseFileName(W("Αποθήκευση\x01") + "BET", "bet,txt", folder.path(), 1, fileName), !!typed);
+            QCOMPARE(ui.ChooseFileName(W("Αποθήκευση\x01") + "BET", "bet,txt", folder.path(), FileChooserMode::Save, fileName), !!typed);
             QCOMPARE(QString::fromStdString(fileName), chosen);
             QCOMPARE(QDir::currentPath(), before);
         }
@@ -217,11 +217,14 @@ private slots:
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
             QTest::keyClick(box, Qt::Key_Return);
         });
-        QCOMPARE(ui.MessageChoice("Info", "?", 0x40, 6, 4), 6);
+        QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Information, MessageAnswer::Yes, MessageButtons::YesNo),
+                 MessageAnswer::Yes);
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
-        QCOMPARE(ui.MessageChoice("Info", "?", 1, 6, 4), 7);
+        QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Plain, MessageAnswer::Yes, MessageButtons::YesNo),
+                 MessageAnswer::No);
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
-        QCOMPARE(ui.MessageChoice("Info", "?", 0x30, 1, 1), 2);
+        QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Warning, MessageAnswer::Ok, MessageButtons::OkCancel),
+                 MessageAnswer::Cancel);
     }
 
     void shellOpenFindsTheFileAndHandsItToTheDesktop() // web addresses: the main window's link label

@@ -83,11 +83,11 @@ TEST(Commands, CouponPositionsReachTheirHook)
 {
     karvo::test::ScriptedUserInterface ui;
     ProgramState state;
-    state.GameCode = 12;
+    state.GameCode = GameCode::Bet;
     CellGrid sg;
     CellGrid sg1;
     std::vector<int> ran;
-    CommandContext context{state, sg, sg1, ui, "/nonexistent/", [&ran](int n) { ran.push_back(n); }};
+    CommandContext context{state, sg, sg1, ui, "/nonexistent/", [&ran](Command n) { ran.push_back(static_cast<int>(n)); }};
     for (int position = 1; position <= 6; ++position) {
         RunCommand(position, context);
     }

@@ -50,7 +50,7 @@ bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, int,
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, FileChooserMode,
                                            std::string& fileName)
 {
     if (fileAnswers.empty()) {
@@ -66,12 +66,13 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-int ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, int, int defaultButton, int)
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, MessageType,
+                                                   MessageAnswer defaultButton, MessageButtons)
 {
     if (choiceAnswers.empty()) {
         return defaultButton;
     }
-    int answer = choiceAnswers.front();
+    const MessageAnswer answer = choiceAnswers.front();
     choiceAnswers.pop_front();
     return answer;
 }

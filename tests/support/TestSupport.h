@@ -29,7 +29,7 @@ public:
     std::deque<std::string> inputAnswers;        // each answer confirms with that text
     std::deque<std::vector<std::string>> memoAnswers;
     std::deque<std::string> fileAnswers;
-    std::deque<int> choiceAnswers;
+    std::deque<MessageAnswer> choiceAnswers;
 
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
@@ -46,10 +46,10 @@ public:
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
     bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
-                        int mode, std::string& fileName) override;
+                        FileChooserMode mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
-    int MessageChoice(const std::string& caption, const std::string& message, int type, int defaultButton,
-                      int buttons) override;
+    MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
+                                MessageAnswer defaultButton, MessageButtons buttons) override;
     void StatusNotice(const std::string& text) override;
     void ShellOpen(const std::string& target) override;
     void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,

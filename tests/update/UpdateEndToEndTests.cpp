@@ -85,10 +85,17 @@ protected:
         EXPECT_EQ(QDir(QString::fromStdString(m_temp.path())).count(), 2u) << path;
         return ReadBytes(target);
     }
-    // Presses the update button for game on 15 March 2026 and picks the given list items.
-    UpdateOutcome click(int game, std::deque<int> choices)
+    // What an update click asks of the window: the code of the game to show again (0 for none).
+    struct Clicked
     {
-        m_state.GameCode = game;
+        int viewGame;
+        bool clearNotice;
+    };
+    // Presses the update button for the game with the given code on 15 March 2026 and picks the
+    // given list items.
+    Clicked click(int game, std::deque<int> choices)
+    {
+        m_state.GameCode = static_cast<GameCode>(game);
         m_ui.listAnswers = std::move(choices);
         UpdateContext context{m_state, m_ui, m_folder.path(), QDate(2026, 3, 15),
                               {m_server.baseUrl(), m_server.baseUrl()}, &FetchResultFile};
@@ -96,7 +103,7 @@ protected:
         if (outcome.clearNotice) {
             m_ui.StatusNotice("");
         }
-        return outcome;
+        return {outcome.viewGame ? ToInt(*outcome.viewGame) : 0, outcome.clearNotice};
     }
     void serve(const std::string& path, const std::string& body) { m_server.set(path, LoopbackResponse::Body(body)); }
     std::string file(const std::string& name) const { return ReadBytes(m_folder.file(name)); }
@@ -289,7 +296,7 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
             m_server.set(game == 1 ? SundayPath : game == 4 ? LottoPath : ExtraPath, c.answer);
             emptyData();
             m_ui.notices.clear();
-            UpdateOutcome outcome;
+            Clicked outcome{};
             const bool failed = Fails([&] { outcome = click(game, {8}); }, game == 1 ? "" : c.problem);
             EXPECT_EQ(snapshot(), before) << c.name << " game " << game;
             // The box naming the problem; where none is named, and for PROPO, a warning or the notice.

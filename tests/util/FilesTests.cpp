@@ -59,7 +59,7 @@ TEST(Files, GreekNamesAreUtf8OnDisk)
     karvo::test::TempFolder dir;
     SaveTextFile(dir.file(W("Αρχείο.txt")), "x");
     EXPECT_EQ(ReadBytes(dir.file("Αρχείο.txt")), "x");
-    EXPECT_EQ(ListFiles(dir.file("*.TXT"), 1), Lines{W("Αρχείο.txt")});
+    EXPECT_EQ(ListFiles(dir.file("*.TXT"), ListKinds::Files), Lines{W("Αρχείο.txt")});
     EXPECT_EQ(LoadTextFile(dir.file(W("ΑΡΧΕΊΟ.TXT"))), "x");
 }
 
@@ -74,7 +74,7 @@ TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
     EXPECT_EQ(ReadBytes(name), "new");
     auto mode = [&name] { struct stat st {}; ::stat(name.c_str(), &st); return st.st_mode & 0777; };
     EXPECT_EQ(mode(), 0644u);
-    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"ro.txt"}); // no temporary left behind
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"ro.txt"}); // no temporary left behind
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
     MakeWritable(name);
     EXPECT_TRUE(mode() & S_IWUSR);
@@ -101,7 +101,7 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadBytes(name), "old bytes");
-    EXPECT_EQ(ListFiles(dir.file("*"), 3), Lines{"keep.txt"});
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"keep.txt"});
 
     // A folder that is a regular file.
     std::string error;
@@ -127,13 +127,13 @@ TEST(Files, NamesMatchWithoutRegardToCase)
     EXPECT_EQ(ReadBytes(dir.file("Data/new.txt")), "4");
 
     auto sorted = [](Lines v) { std::sort(v.begin(), v.end()); return v; };
-    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), 1)), (Lines{"new.txt", "x.txt", "y.TXT"}));
-    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), 2)), Lines{"sub.txt"});
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), 3)), (Lines{"x.txt", "y.TXT", "z.dat"}));
-    EXPECT_EQ(ListFiles(dir.file("*"), 2), Lines{"Data"});
-    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), 3), Lines{});
+    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), ListKinds::Files)), (Lines{"new.txt", "x.txt", "y.TXT"}));
+    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), ListKinds::Folders)), Lines{"sub.txt"});
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), ListKinds::Both)), (Lines{"x.txt", "y.TXT", "z.dat"}));
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Folders), Lines{"Data"});
+    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), ListKinds::Both), Lines{});
 
     DeleteFiles(dir.file("DATA/*.txt"));
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), 3)), (Lines{"sub.txt", "z.dat"}));
+    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), ListKinds::Both)), (Lines{"sub.txt", "z.dat"}));
     EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
 }
