@@ -31,7 +31,7 @@ std::string LottoHistory()
         for (int s = 0; s < 370; ++s) {
             std::string record(9, '\0');
             if (s < 104) {
-                record = { static_cast<char>(1 + s % 28), static_cast<char>(1 + s / 9), static_cast<char>(40 + y) };
+                record = {static_cast<char>(1 + s % 28), static_cast<char>(1 + s / 9), static_cast<char>(40 + y)};
                 for (int k = 0; k < 6; ++k) {
                     record += static_cast<char>(1 + (s * 7 + y * 3 + k * 8) % 49);
                 }
@@ -51,13 +51,14 @@ std::string KinoMonth(int month)
         for (int k = 0; k < 20; ++k) {
             bytes += static_cast<char>(1 + (d * 3 + month + k * 4) % 80);
         }
-        bytes += { static_cast<char>(1 + d / 300), static_cast<char>(9 + d % 300 / 24), static_cast<char>(d % 12 * 5) };
+        bytes += {static_cast<char>(1 + d / 300), static_cast<char>(9 + d % 300 / 24), static_cast<char>(d % 12 * 5)};
     }
     return bytes;
 }
 
 // A working folder built once for the whole run.
-struct Folder {
+struct Folder
+{
     QTemporaryDir dir;
     std::string path = dir.path().toStdString() + "/";
 

@@ -13,8 +13,8 @@
 
 namespace karvo {
 
-PriceHistoryWindow::PriceHistoryWindow(
-    const QString& symbol, std::vector<PricePoint> points, const SaveTarget& target, QWidget* parent)
+PriceHistoryWindow::PriceHistoryWindow(const QString& symbol, std::vector<PricePoint> points, const SaveTarget& target,
+                                       QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_points(std::move(points))
 {
@@ -22,19 +22,19 @@ PriceHistoryWindow::PriceHistoryWindow(
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Ιστορικό μετοχής - ") + symbol);
     auto* model = new StatsTableModel(this);
-    model->setTable({ QStringLiteral("Ημέρα"), QStringLiteral("Κλείσιμο"), QStringLiteral("Όγκος") },
-        static_cast<int>(m_points.size()), [this](int r, int c, int role) {
-            const PricePoint& point = m_points[static_cast<std::size_t>(r)];
-            if (c == 0) {
-                return role == Qt::UserRole ? QVariant(point.date) : QVariant(DateCell(point.date));
-            }
-            // Prices as stored; shown with the user's separators.
-            const std::string& text = c == 1 ? point.closeText : point.volumeText;
-            if (role == Qt::UserRole) {
-                return QVariant(TextToFloat(text));
-            }
-            return QVariant(ToQString(c == 1 ? FloatToText(point.close) : text));
-        });
+    model->setTable({QStringLiteral("Ημέρα"), QStringLiteral("Κλείσιμο"), QStringLiteral("Όγκος")},
+                    static_cast<int>(m_points.size()), [this](int r, int c, int role) {
+                        const PricePoint& point = m_points[static_cast<std::size_t>(r)];
+                        if (c == 0) {
+                            return role == Qt::UserRole ? QVariant(point.date) : QVariant(DateCell(point.date));
+                        }
+                        // Prices as stored; shown with the user's separators.
+                        const std::string& text = c == 1 ? point.closeText : point.volumeText;
+                        if (role == Qt::UserRole) {
+                            return QVariant(TextToFloat(text));
+                        }
+                        return QVariant(ToQString(c == 1 ? FloatToText(point.close) : text));
+                    });
 
     auto* layout = new QVBoxLayout(this);
     auto* split = new QSplitter(Qt::Horizontal, this);
@@ -50,7 +50,7 @@ PriceHistoryWindow::PriceHistoryWindow(
     table->horizontalHeader()->setStretchLastSection(true);
     table->scrollToBottom();
     split->setStretchFactor(0, 1);
-    split->setSizes({ 760, 300 });
+    split->setSizes({760, 300});
     layout->addWidget(split, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -63,12 +63,12 @@ PriceHistoryWindow* RunPriceHistory(const std::string& symbol, const SaveTarget&
 {
     std::vector<PricePoint> points = ReadPriceHistory(target.folder, symbol);
     if (points.empty()) {
-        target.ui.ShowNotice(
-            NoticeKind::Warning, Utf8ToCp1253("Δεν υπάρχουν αποθηκευμένες τιμές για το σύμβολο \"") + symbol + "\".");
+        target.ui.ShowNotice(NoticeKind::Warning,
+                             Utf8ToCp1253("Δεν υπάρχουν αποθηκευμένες τιμές για το σύμβολο \"") + symbol + "\".");
         return nullptr;
     }
-    auto* window = new PriceHistoryWindow(
-        ToQString(symbol), std::move(points), { target.ui, target.folder, "STOCK_" + symbol }, parent);
+    auto* window = new PriceHistoryWindow(ToQString(symbol), std::move(points),
+                                          {target.ui, target.folder, "STOCK_" + symbol}, parent);
     window->show();
     return window;
 }

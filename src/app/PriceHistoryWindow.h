@@ -11,11 +11,12 @@ class QChartView;
 
 namespace karvo {
 
-class PriceHistoryWindow : public QWidget {
+class PriceHistoryWindow : public QWidget
+{
     Q_OBJECT
 public:
-    PriceHistoryWindow(
-        const QString& symbol, std::vector<PricePoint> points, const SaveTarget& target, QWidget* parent = nullptr);
+    PriceHistoryWindow(const QString& symbol, std::vector<PricePoint> points, const SaveTarget& target,
+                       QWidget* parent = nullptr);
 
     const std::vector<PricePoint>& points() const { return m_points; }
 

@@ -16,31 +16,31 @@ namespace karvo {
 
 namespace {
 
-    QFont SmallFont(int pointSize)
-    {
-        QFont font;
-        font.setPointSize(pointSize);
-        return font;
-    }
+QFont SmallFont(int pointSize)
+{
+    QFont font;
+    font.setPointSize(pointSize);
+    return font;
+}
 
-    // Room above the tallest bar or line, so that neither touches the frame.
-    void FitValueAxis(QValueAxis& axis, double highest)
-    {
-        axis.setRange(0, highest > 0 ? highest * 1.1 : 1);
-        axis.setLabelFormat(QStringLiteral("%.0f"));
-        axis.applyNiceNumbers();
-    }
+// Room above the tallest bar or line, so that neither touches the frame.
+void FitValueAxis(QValueAxis& axis, double highest)
+{
+    axis.setRange(0, highest > 0 ? highest * 1.1 : 1);
+    axis.setLabelFormat(QStringLiteral("%.0f"));
+    axis.applyNiceNumbers();
+}
 
-    QChart* NewChart(const QString& title)
-    {
-        auto* chart = new QChart;
-        chart->setTitle(title);
-        chart->legend()->setVisible(true);
-        chart->legend()->setAlignment(Qt::AlignBottom);
-        chart->setAnimationOptions(QChart::NoAnimation);
-        chart->setLocalizeNumbers(true);
-        return chart;
-    }
+QChart* NewChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->setVisible(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setLocalizeNumbers(true);
+    return chart;
+}
 
 } // namespace
 
@@ -104,8 +104,8 @@ QChart* FrequencyChart(const GameStats& stats, const GameLayout& layout, const Q
 QChart* PropoChart(const GameStats& stats)
 {
     QChart* chart = NewChart(QStringLiteral("Αποτελέσματα ανά αγώνα"));
-    QBarSet* sets[3]
-        = { new QBarSet(QStringLiteral("1")), new QBarSet(QStringLiteral("X")), new QBarSet(QStringLiteral("2")) };
+    QBarSet* sets[3] = {new QBarSet(QStringLiteral("1")), new QBarSet(QStringLiteral("X")),
+                        new QBarSet(QStringLiteral("2"))};
     QStringList labels;
     double highest = 0;
     for (const PropoRow& row : stats.positions) {
@@ -113,7 +113,7 @@ QChart* PropoChart(const GameStats& stats)
         *sets[1] << static_cast<double>(row.draws);
         *sets[2] << static_cast<double>(row.twos);
         highest = std::max(
-            { highest, static_cast<double>(row.ones), static_cast<double>(row.draws), static_cast<double>(row.twos) });
+            {highest, static_cast<double>(row.ones), static_cast<double>(row.draws), static_cast<double>(row.twos)});
         labels << QString::number(row.position);
     }
     auto* bars = new QBarSeries;
@@ -156,7 +156,7 @@ QChart* PriceChart(const std::vector<PricePoint>& points, const QString& symbol)
         // Whole days around the points, so that a single day still has a span.
         const auto dayOf = [](std::int32_t date) { return QDate(date / 10000, date / 100 % 100, date % 100); };
         days->setRange(QDateTime(dayOf(points.front().date), QTime(0, 0)),
-            QDateTime(dayOf(points.back().date).addDays(1), QTime(0, 0)));
+                       QDateTime(dayOf(points.back().date).addDays(1), QTime(0, 0)));
     }
     auto* prices = new QValueAxis;
     prices->setTitleText(QStringLiteral("Κλείσιμο"));

@@ -28,7 +28,10 @@ void StatsTableModel::setTable(QStringList headers, int rows, CellFunction cell)
     endResetModel();
 }
 
-int StatsTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int StatsTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
 
 int StatsTableModel::columnCount(const QModelIndex& parent) const
 {
@@ -78,7 +81,7 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target)
     std::string fileName = target.folder + target.baseName + ".png";
     const std::string filter = Utf8ToCp1253("Αποθήκευση εικόνας\x01"
                                             "Εικόνα PNG");
-    if (!target.ui.ChooseFileName(filter, "png", target.folder, 1, fileName)) {
+    if (!target.ui.ChooseFileName(filter, "png", target.folder, FileChooserMode::Save, fileName)) {
         return false;
     }
     if (widget.grab().save(NativePath(fileName), "PNG")) {
@@ -88,8 +91,8 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target)
     return false;
 }
 
-void AddSaveButtons(
-    QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model, SaveTarget target)
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
+                    SaveTarget target)
 {
     const auto add = [&](const char* name, const char* caption, std::function<void()> action) {
         auto* button = new QPushButton(QString::fromUtf8(caption), &window);
@@ -112,25 +115,24 @@ void AddSaveButtons(
     });
 }
 
-QString GameName(int gameCode)
+QString GameName(GameCode game)
 {
     for (const GameEntry& entry : GameCatalogue()) {
-        if (entry.GameCode == gameCode) {
+        if (entry.GameCode == game) {
             return QString::fromUtf8(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' '));
         }
     }
     return QString();
 }
 
-std::string GameBaseName(int gameCode)
+std::string GameBaseName(GameCode game)
 {
-    GameCode code = GameCode::Lotto;
-    if (!GameCodeFromInt(gameCode, code)) {
-        return "KARVO";
+    const std::string file = GameInfoFor(game).resultsFile;
+    if (!file.empty()) {
+        return file.substr(0, file.find('.'));
     }
-    const std::string file = GameInfoFor(code).resultsFile;
-    return file.empty() ? GameCatalogue()[static_cast<std::size_t>(gameCode - 1)].objectName + 1
-                        : file.substr(0, file.find('.'));
+    // Games kept otherwise are named by their button: "SKINO" gives "KINO".
+    return GameCatalogue()[static_cast<std::size_t>(ToInt(game) - 1)].objectName + 1;
 }
 
 QString DateCell(std::int32_t date)

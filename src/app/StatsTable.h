@@ -3,6 +3,7 @@
 #pragma once
 
 #include "util/CellGrid.h"
+#include "util/Games.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -19,7 +20,8 @@ class UserInterface;
 
 // A table of rows x headers.size() cells. cell(row, column, role) answers the display text, and
 // for sorting (Qt::UserRole) a number or text key; figures are right-aligned, column 0 centred.
-class StatsTableModel : public QAbstractTableModel {
+class StatsTableModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     using CellFunction = std::function<QVariant(int row, int column, int role)>;
@@ -43,9 +45,10 @@ private:
 CellGrid GridFromModel(const QAbstractItemModel& model);
 
 // Where a window's pictures and exports go, and the dialogs it asks through.
-struct SaveTarget {
+struct SaveTarget
+{
     UserInterface& ui;
-    std::string folder; // working folder, ending in "/"
+    std::string folder;   // working folder, ending in "/"
     std::string baseName; // the export's base name and the picture's proposed name
 };
 
@@ -54,13 +57,13 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target);
 
 // Adds the buttons "Εικόνα παραθύρου", "Εικόνα γραφήματος" (when chart is given) and "Μεταφορά στο
 // EXCEL" to layout. The export writes model's table through the spreadsheet export.
-void AddSaveButtons(
-    QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model, SaveTarget target);
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
+                    SaveTarget target);
 
 // The game's name as its button shows it, on one line.
-QString GameName(int gameCode);
+QString GameName(GameCode game);
 // A plain base name for the game's exports and pictures: "LOTTO", "Propok", "KINO", ...
-std::string GameBaseName(int gameCode);
+std::string GameBaseName(GameCode game);
 
 // yyyymmdd as "dd-mm-yyyy"; a day of 0 (a pools draw) as "yyyy-w".
 QString DateCell(std::int32_t date);

@@ -19,11 +19,20 @@ namespace karvo {
 
 namespace {
 
-    QString Figure(double x, const char* mask) { return ToQString(FormatNumber(mask, x)); }
+QString Figure(double x, const char* mask)
+{
+    return ToQString(FormatNumber(mask, x));
+}
 
-    QString Count(std::int64_t n) { return Figure(static_cast<double>(n), "#,##0"); }
+QString Count(std::int64_t n)
+{
+    return Figure(static_cast<double>(n), "#,##0");
+}
 
-    QString Percent(double x) { return Figure(x, "#,##0.00"); }
+QString Percent(double x)
+{
+    return Figure(x, "#,##0.00");
+}
 
 } // namespace
 
@@ -37,7 +46,7 @@ StatsWindow::StatsWindow(GameCode game, DrawHistory history, const SaveTarget& t
 {
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Στατιστικά αριθμών - ") + GameName(ToInt(game)));
+    setWindowTitle(QStringLiteral("Στατιστικά αριθμών - ") + GameName(game));
     m_sorted->setSourceModel(m_model);
     m_sorted->setSortRole(Qt::UserRole);
     buildControls(target);
@@ -52,8 +61,8 @@ void StatsWindow::buildControls(const SaveTarget& target)
     bar->addWidget(new QLabel(QStringLiteral("Περίοδος:"), this));
     m_kind = new QComboBox(this);
     m_kind->setObjectName(QStringLiteral("PeriodKind"));
-    m_kind->addItems({ QStringLiteral("Όλες οι κληρώσεις"), QStringLiteral("Από το έτος"),
-        QStringLiteral("Οι τελευταίες κληρώσεις") });
+    m_kind->addItems({QStringLiteral("Όλες οι κληρώσεις"), QStringLiteral("Από το έτος"),
+                      QStringLiteral("Οι τελευταίες κληρώσεις")});
     m_value = new QSpinBox(this);
     m_value->setObjectName(QStringLiteral("PeriodValue"));
     m_value->setMinimumWidth(90);
@@ -80,12 +89,12 @@ void StatsWindow::buildControls(const SaveTarget& target)
     m_chart->setObjectName(QStringLiteral("StatsChart"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     split->setStretchFactor(1, 1);
-    split->setSizes({ 380, 420 });
+    split->setSizes({380, 420});
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    AddSaveButtons(*buttons, *this, m_chart, *m_sorted, { target.ui, target.folder, target.baseName });
+    AddSaveButtons(*buttons, *this, m_chart, *m_sorted, {target.ui, target.folder, target.baseName});
     layout->addLayout(buttons);
 
     connect(m_kind, &QComboBox::currentIndexChanged, this, &StatsWindow::periodKindChosen);
@@ -103,7 +112,7 @@ void StatsWindow::periodKindChosen(int index)
     if (m_settingPeriod) {
         return;
     }
-    StatsPeriod period { static_cast<StatsPeriod::Kind>(index), 0 };
+    StatsPeriod period{static_cast<StatsPeriod::Kind>(index), 0};
     const int firstYear = m_history.dates.empty() ? 0 : YearOf(m_history.dates.front());
     const int lastYear = m_history.dates.empty() ? 0 : YearOf(m_history.dates.back());
     if (period.kind == StatsPeriod::Kind::FromYear) {
@@ -125,8 +134,8 @@ void StatsWindow::setPeriod(const StatsPeriod& period)
         const int lastYear = m_history.dates.empty() ? 2100 : YearOf(m_history.dates.back());
         m_value->setRange(std::min(firstYear, period.value), std::max(lastYear, period.value));
     } else if (period.kind == StatsPeriod::Kind::LastDraws) {
-        m_value->setRange(
-            1, static_cast<int>(std::clamp<std::int64_t>(m_history.drawCount(), period.value, 99'999'999)));
+        m_value->setRange(1,
+                          static_cast<int>(std::clamp<std::int64_t>(m_history.drawCount(), period.value, 99'999'999)));
     }
     m_value->setValue(period.value);
     m_settingPeriod = false;
@@ -156,11 +165,12 @@ QString StatsWindow::rowLabel(const NumberRow& row) const
 void StatsWindow::fillTable()
 {
     if (m_layout.propo) {
-        const QStringList headers { QStringLiteral("Αγώνας"), QStringLiteral("1"), QStringLiteral("X"),
-            QStringLiteral("2"), QStringLiteral("1 %"), QStringLiteral("X %"), QStringLiteral("2 %") };
+        const QStringList headers{QStringLiteral("Αγώνας"), QStringLiteral("1"),   QStringLiteral("X"),
+                                  QStringLiteral("2"),      QStringLiteral("1 %"), QStringLiteral("X %"),
+                                  QStringLiteral("2 %")};
         m_model->setTable(headers, static_cast<int>(m_stats.positions.size()), [this](int r, int c, int role) {
             const PropoRow& row = m_stats.positions[static_cast<std::size_t>(r)];
-            const std::int64_t counts[3] = { row.ones, row.draws, row.twos };
+            const std::int64_t counts[3] = {row.ones, row.draws, row.twos};
             const double played = static_cast<double>(std::max<std::int64_t>(row.played(), 1));
             if (c == 0) {
                 return role == Qt::UserRole ? QVariant(row.position) : QVariant(QString::number(row.position));
@@ -174,27 +184,24 @@ void StatsWindow::fillTable()
         });
         return;
     }
-    const QStringList headers { m_layout.digits ? QStringLiteral("Ψηφίο") : QStringLiteral("Αριθμός"),
-        QStringLiteral("Φορές"), QStringLiteral("Ποσοστό %"), QStringLiteral("Αναμενόμενο %"),
-        QStringLiteral("Απουσία"), QStringLiteral("Μέγ. απουσία"), QStringLiteral("Τελευταία φορά") };
+    const QStringList headers{m_layout.digits ? QStringLiteral("Ψηφίο") : QStringLiteral("Αριθμός"),
+                              QStringLiteral("Φορές"),
+                              QStringLiteral("Ποσοστό %"),
+                              QStringLiteral("Αναμενόμενο %"),
+                              QStringLiteral("Απουσία"),
+                              QStringLiteral("Μέγ. απουσία"),
+                              QStringLiteral("Τελευταία φορά")};
     m_model->setTable(headers, static_cast<int>(m_stats.numbers.size()), [this](int r, int c, int role) {
         const NumberRow& row = m_stats.numbers[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0:
-            return key ? QVariant(row.group * 1000 + row.number) : QVariant(rowLabel(row));
-        case 1:
-            return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(Count(row.hits));
-        case 2:
-            return key ? QVariant(row.share) : QVariant(Percent(row.share));
-        case 3:
-            return key ? QVariant(row.expected) : QVariant(Percent(row.expected));
-        case 4:
-            return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(Count(row.currentGap));
-        case 5:
-            return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(Count(row.longestGap));
-        default:
-            return key ? QVariant(row.lastDate) : QVariant(DateCell(row.lastDate));
+        case 0: return key ? QVariant(row.group * 1000 + row.number) : QVariant(rowLabel(row));
+        case 1: return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(Count(row.hits));
+        case 2: return key ? QVariant(row.share) : QVariant(Percent(row.share));
+        case 3: return key ? QVariant(row.expected) : QVariant(Percent(row.expected));
+        case 4: return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(Count(row.currentGap));
+        case 5: return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(Count(row.longestGap));
+        default: return key ? QVariant(row.lastDate) : QVariant(DateCell(row.lastDate));
         }
     });
 }
@@ -207,9 +214,9 @@ void StatsWindow::fillChart()
     } else {
         QStringList labels;
         for (const NumberRow& row : m_stats.numbers) {
-            labels << (m_layout.digits ? QStringLiteral("%1:%2").arg(row.group + 1).arg(row.number)
-                    : row.group > 0    ? QStringLiteral("J%1").arg(row.number)
-                                       : QString::number(row.number));
+            labels << (m_layout.digits     ? QStringLiteral("%1:%2").arg(row.group + 1).arg(row.number)
+                           : row.group > 0 ? QStringLiteral("J%1").arg(row.number)
+                                           : QString::number(row.number));
         }
         chart = FrequencyChart(m_stats, m_layout, labels);
     }

@@ -16,7 +16,8 @@ class QTableView;
 
 namespace karvo {
 
-class StatsWindow : public QWidget {
+class StatsWindow : public QWidget
+{
     Q_OBJECT
 public:
     // history: the game's whole stored history; the window works on its own copy.

@@ -14,19 +14,22 @@ namespace karvo {
 
 namespace {
 
-    QString Count(std::int64_t n) { return ToQString(FormatNumber("#,##0", static_cast<double>(n))); }
+QString Count(std::int64_t n)
+{
+    return ToQString(FormatNumber("#,##0", static_cast<double>(n)));
+}
 
-    // The player's column as typed back: numbers apart, digits and signs together.
-    QString TicketText(GameCode game, const Ticket& ticket)
-    {
-        const GameLayout& layout = LayoutOf(game);
-        QStringList parts;
-        for (const int v : ticket.values) {
-            parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
-        }
-        QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
-        return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
+// The player's column as typed back: numbers apart, digits and signs together.
+QString TicketText(GameCode game, const Ticket& ticket)
+{
+    const GameLayout& layout = LayoutOf(game);
+    QStringList parts;
+    for (const int v : ticket.values) {
+        parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
     }
+    QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
+    return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
+}
 
 } // namespace
 
@@ -40,10 +43,10 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
 {
     setObjectName(QStringLiteral("TicketWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Έλεγχος στήλης - ") + GameName(ToInt(game)));
+    setWindowTitle(QStringLiteral("Έλεγχος στήλης - ") + GameName(game));
     const bool joker = m_ticket.bonus >= 0;
-    QStringList headers { QStringLiteral("Α/Α"), QStringLiteral("Ημερομηνία"), QStringLiteral("Νικήτριες"),
-        QStringLiteral("Επιτυχίες") };
+    QStringList headers{QStringLiteral("Α/Α"), QStringLiteral("Ημερομηνία"), QStringLiteral("Νικήτριες"),
+                        QStringLiteral("Επιτυχίες")};
     if (joker) {
         headers << QStringLiteral("Τζόκερ");
     }
@@ -51,16 +54,11 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
         const TicketHit& hit = m_report.hits[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0:
-            return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(Count(hit.draw + 1));
-        case 1:
-            return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
-        case 2:
-            return QVariant(drawText(hit.draw));
-        case 3:
-            return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
-        default:
-            return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
+        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(Count(hit.draw + 1));
+        case 1: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
+        case 2: return QVariant(drawText(hit.draw));
+        case 3: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
+        default: return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
         }
     });
 
@@ -93,7 +91,7 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
 
 QStringList TicketWindow::summaryLines() const
 {
-    QStringList lines { QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws)) };
+    QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws))};
     for (std::size_t k = m_report.hitCounts.size(); k-- > 0;) {
         lines << QStringLiteral("%1 επιτυχίες: %2 κληρώσεις").arg(k).arg(Count(m_report.hitCounts[k]));
     }
@@ -126,13 +124,13 @@ QString TicketWindow::drawText(std::int64_t draw) const
 
 TicketWindow* RunTicketCheck(GameCode game, const SaveTarget& target, QWidget* parent)
 {
-    const std::string caption = Utf8ToCp1253("Έλεγχος στήλης - ") + FromQString(GameName(ToInt(game)));
+    const std::string caption = Utf8ToCp1253("Έλεγχος στήλης - ") + FromQString(GameName(game));
     // A wide box under the question, which names the count and the range.
-    std::vector<std::string> fields { std::string() };
-    std::vector<int> lines { 2 };
+    std::vector<std::string> fields{std::string()};
+    std::vector<int> lines{2};
     Ticket ticket;
     for (;;) {
-        if (!target.ui.MemoBox(caption, fields, { TicketPrompt(game) }, lines, 0)) {
+        if (!target.ui.MemoBox(caption, fields, {TicketPrompt(game)}, lines, 0)) {
             return nullptr;
         }
         std::string message;

@@ -9,11 +9,12 @@
 
 namespace karvo {
 
-class TicketWindow : public QWidget {
+class TicketWindow : public QWidget
+{
     Q_OBJECT
 public:
-    TicketWindow(
-        GameCode game, DrawHistory history, Ticket ticket, const SaveTarget& target, QWidget* parent = nullptr);
+    TicketWindow(GameCode game, DrawHistory history, Ticket ticket, const SaveTarget& target,
+                 QWidget* parent = nullptr);
 
     const TicketReport& report() const { return m_report; }
     // The summary lines shown above the table, best hit count first.

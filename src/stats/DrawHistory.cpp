@@ -15,90 +15,96 @@ namespace karvo {
 
 namespace {
 
-    GameLayout NumberLayout(int count, int high) { return { count, { { 0, count, 1, high } }, false, false }; }
+GameLayout NumberLayout(int count, int high)
+{
+    return {count, {{0, count, 1, high}}, false, false};
+}
 
-    GameLayout DigitLayout(int positions)
-    {
-        GameLayout layout { positions, {}, false, true };
-        for (int p = 0; p < positions; ++p) {
-            layout.groups.push_back({ p, 1, 0, 9 });
-        }
-        return layout;
+GameLayout DigitLayout(int positions)
+{
+    GameLayout layout{positions, {}, false, true};
+    for (int p = 0; p < positions; ++p) {
+        layout.groups.push_back({p, 1, 0, 9});
     }
+    return layout;
+}
 
-    const std::map<GameCode, GameLayout>& Layouts()
-    {
-        static const std::map<GameCode, GameLayout> layouts = {
-            { GameCode::PropoSunday, { 14, {}, true, false } },
-            { GameCode::PropoSaturday, { 14, {}, true, false } },
-            { GameCode::PropoWednesday, { 14, {}, true, false } },
-            { GameCode::Lotto, NumberLayout(6, 49) },
-            { GameCode::Goal, NumberLayout(8, 49) },
-            { GameCode::Joker, { 6, { { 0, 5, 1, 45 }, { 5, 1, 1, 20 } }, false, false } },
-            { GameCode::Proto, DigitLayout(7) },
-            { GameCode::Extra, NumberLayout(5, 35) },
-            { GameCode::Super3, DigitLayout(3) },
-            { GameCode::Kino, NumberLayout(20, 80) },
-        };
-        return layouts;
+const std::map<GameCode, GameLayout>& Layouts()
+{
+    static const std::map<GameCode, GameLayout> layouts = {
+        {GameCode::PropoSunday, {14, {}, true, false}},
+        {GameCode::PropoSaturday, {14, {}, true, false}},
+        {GameCode::PropoWednesday, {14, {}, true, false}},
+        {GameCode::Lotto, NumberLayout(6, 49)},
+        {GameCode::Goal, NumberLayout(8, 49)},
+        {GameCode::Joker, {6, {{0, 5, 1, 45}, {5, 1, 1, 20}}, false, false}},
+        {GameCode::Proto, DigitLayout(7)},
+        {GameCode::Extra, NumberLayout(5, 35)},
+        {GameCode::Super3, DigitLayout(3)},
+        {GameCode::Kino, NumberLayout(20, 80)},
+    };
+    return layouts;
+}
+
+std::int32_t DateOf(int year, int month, int day)
+{
+    return year * 10000 + month * 100 + day;
+}
+
+// Masked slot files: byte 1 the day (0 empty), 2 the month, 3 the year - 1950, then the numbers.
+void AppendSlots(DrawHistory& history, std::string bytes, int recordSize, GameCode game)
+{
+    const std::size_t size = static_cast<std::size_t>(recordSize);
+    const std::int64_t slotCount = static_cast<std::int64_t>(bytes.size() / size);
+    if (game == GameCode::Extra && slotCount >= ExtraFixedSlot) {
+        bytes.replace(static_cast<std::size_t>(ExtraFixedSlot - 1) * size, size, ExtraFixedDraw());
     }
-
-    std::int32_t DateOf(int year, int month, int day) { return year * 10000 + month * 100 + day; }
-
-    // Masked slot files: byte 1 the day (0 empty), 2 the month, 3 the year - 1950, then the numbers.
-    void AppendSlots(DrawHistory& history, std::string bytes, int recordSize, GameCode game)
-    {
-        const std::size_t size = static_cast<std::size_t>(recordSize);
-        const std::int64_t slotCount = static_cast<std::int64_t>(bytes.size() / size);
-        if (game == GameCode::Extra && slotCount >= ExtraFixedSlot) {
-            bytes.replace(static_cast<std::size_t>(ExtraFixedSlot - 1) * size, size, ExtraFixedDraw());
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::int64_t r = 0; r < slotCount; ++r) {
+        const std::uint8_t* record = data + static_cast<std::size_t>(r) * size;
+        if (record[0] == 0) {
+            continue;
         }
-        const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-        for (std::int64_t r = 0; r < slotCount; ++r) {
-            const std::uint8_t* record = data + static_cast<std::size_t>(r) * size;
-            if (record[0] == 0) {
-                continue;
-            }
-            history.dates.push_back(DateOf(1950 + record[2], record[1], record[0]));
-            history.values.insert(history.values.end(), record + 3, record + size);
+        history.dates.push_back(DateOf(1950 + record[2], record[1], record[0]));
+        history.values.insert(history.values.end(), record + 3, record + size);
+    }
+}
+
+void AppendPropo(DrawHistory& history, const std::vector<std::uint16_t>& words)
+{
+    const std::int64_t slotCount = words.empty() ? 0 : static_cast<std::int64_t>(words.size() - 1) / 2;
+    for (std::int64_t d = 1; d <= slotCount; ++d) {
+        const std::uint16_t first = words[static_cast<std::size_t>(2 * d - 1)];
+        const std::uint16_t second = words[static_cast<std::size_t>(2 * d)];
+        std::uint8_t signs[14];
+        bool any = false;
+        for (int j = 0; j < 14; ++j) {
+            const std::uint16_t word = j < 7 ? first : second;
+            signs[j] = static_cast<std::uint8_t>((word >> (2 * (j % 7))) & 3);
+            any = any || signs[j] != 3;
+        }
+        if (!any) {
+            continue;
+        }
+        const int year = static_cast<int>((d - 1) / PropoSlotsPerYear) + PropoFirstYear;
+        history.dates.push_back(year * 10000 + static_cast<int>((d - 1) % PropoSlotsPerYear) + 1);
+        history.values.insert(history.values.end(), signs, signs + 14);
+    }
+}
+
+// SUPER3: three digit characters a draw, dated by the draw's number.
+void AppendSuper3(DrawHistory& history, const std::string& text)
+{
+    const std::int64_t draws = static_cast<std::int64_t>(text.size()) / 3;
+    for (std::int64_t n = 1; n <= draws; ++n) {
+        const QDate date = Super3DrawDate(n);
+        history.dates.push_back(DateOf(date.year(), date.month(), date.day()));
+        for (std::size_t k = 0; k < 3; ++k) {
+            const char c = text[static_cast<std::size_t>(3 * (n - 1)) + k];
+            history.values.push_back(static_cast<std::uint8_t>(c >= '0' && c <= '9' ? c - '0' : 255));
         }
     }
-
-    void AppendPropo(DrawHistory& history, const std::vector<std::uint16_t>& words)
-    {
-        const std::int64_t slotCount = words.empty() ? 0 : static_cast<std::int64_t>(words.size() - 1) / 2;
-        for (std::int64_t d = 1; d <= slotCount; ++d) {
-            const std::uint16_t first = words[static_cast<std::size_t>(2 * d - 1)];
-            const std::uint16_t second = words[static_cast<std::size_t>(2 * d)];
-            std::uint8_t signs[14];
-            bool any = false;
-            for (int j = 0; j < 14; ++j) {
-                const std::uint16_t word = j < 7 ? first : second;
-                signs[j] = static_cast<std::uint8_t>((word >> (2 * (j % 7))) & 3);
-                any = any || signs[j] != 3;
-            }
-            if (!any) {
-                continue;
-            }
-            const int year = static_cast<int>((d - 1) / PropoSlotsPerYear) + PropoFirstYear;
-            history.dates.push_back(year * 10000 + static_cast<int>((d - 1) % PropoSlotsPerYear) + 1);
-            history.values.insert(history.values.end(), signs, signs + 14);
-        }
-    }
-
-    // SUPER3: three digit characters a draw, dated by the draw's number.
-    void AppendSuper3(DrawHistory& history, const std::string& text)
-    {
-        const std::int64_t draws = static_cast<std::int64_t>(text.size()) / 3;
-        for (std::int64_t n = 1; n <= draws; ++n) {
-            const QDate date = Super3DrawDate(n);
-            history.dates.push_back(DateOf(date.year(), date.month(), date.day()));
-            for (std::size_t k = 0; k < 3; ++k) {
-                const char c = text[static_cast<std::size_t>(3 * (n - 1)) + k];
-                history.values.push_back(static_cast<std::uint8_t>(c >= '0' && c <= '9' ? c - '0' : 255));
-            }
-        }
-    }
+}
 
 } // namespace
 
@@ -122,13 +128,13 @@ void DrawHistory::keep(std::int64_t first, std::int64_t end)
 std::vector<std::string> KinoMonthFiles(const std::string& folder, int fromYear)
 {
     // "kino_yyyy_mm.qav": names sort by month; other names are not month files.
-    std::vector<std::string> names = ListFiles(folder + "DATA/kino_*.qav", 1);
+    std::vector<std::string> names = ListFiles(folder + "DATA/kino_*.qav", ListKinds::Files);
     std::erase_if(names, [fromYear](const std::string& name) {
         return name.size() != 16 || TextToInt(name.substr(5, 4)) < std::max(fromYear, 1)
             || TextToInt(name.substr(10, 2)) < 1;
     });
     std::sort(names.begin(), names.end(),
-        [](const std::string& a, const std::string& b) { return a.substr(5, 7) < b.substr(5, 7); });
+              [](const std::string& a, const std::string& b) { return a.substr(5, 7) < b.substr(5, 7); });
     for (std::string& name : names) {
         name = folder + "DATA/" + name;
     }
@@ -167,17 +173,13 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
     history.width = LayoutOf(game).width;
     history.stride = game == GameCode::Kino ? KinoRecordSize : history.width;
     switch (GameInfoFor(game).view) {
-    case ViewKind::Propo:
-        AppendPropo(history, ReadPropoFile(folder + GameInfoFor(game).resultsFile));
-        break;
+    case ViewKind::Propo: AppendPropo(history, ReadPropoFile(folder + GameInfoFor(game).resultsFile)); break;
     case ViewKind::NumberGame:
     case ViewKind::Proto:
     case ViewKind::Extra:
         AppendSlots(history, ReadMaskedFile(folder + GameInfoFor(game).resultsFile), history.width + 3, game);
         break;
-    case ViewKind::Super3:
-        AppendSuper3(history, LoadTextFile(folder + GameInfoFor(game).resultsFile));
-        break;
+    case ViewKind::Super3: AppendSuper3(history, LoadTextFile(folder + GameInfoFor(game).resultsFile)); break;
     case ViewKind::Kino: {
         // Room for every record at once: growing month by month would copy the table each time.
         const std::vector<std::string> files = KinoMonthFiles(folder, fromYear);
@@ -189,13 +191,12 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
         history.dates.reserve(static_cast<std::size_t>(records));
         for (const std::string& path : files) {
             const std::size_t name = path.size() - 16;
-            AppendKinoMonth(
-                history, ReadKinoFile(path), TextToInt(path.substr(name + 5, 4)), TextToInt(path.substr(name + 10, 2)));
+            AppendKinoMonth(history, ReadKinoFile(path), TextToInt(path.substr(name + 5, 4)),
+                            TextToInt(path.substr(name + 10, 2)));
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return history;
 }

@@ -12,17 +12,19 @@ namespace karvo {
 
 // Values first..first + count - 1 of a draw, each drawn from low..high. LOTTO has one group;
 // JOKER its five main numbers and the joker apart; PROTO and SUPER3 one group a digit position.
-struct NumberGroup {
+struct NumberGroup
+{
     int first;
     int count;
     int low;
     int high;
 };
 
-struct GameLayout {
+struct GameLayout
+{
     int width = 0; // values a draw
     std::vector<NumberGroup> groups;
-    bool propo = false; // values are the signs 0 X, 1 "1", 2 "2", 3 none
+    bool propo = false;  // values are the signs 0 X, 1 "1", 2 "2", 3 none
     bool digits = false; // one group a position, digits 0..9
 };
 
@@ -32,9 +34,10 @@ const GameLayout& LayoutOf(GameCode game);
 // Dates are yyyymmdd; a PROPO draw has no day and is dated yyyy0000 + its draw number in the year.
 // KINO keeps its records as the month files hold them (stride 23: the 20 numbers, then day and
 // time), so that a month goes in with one copy; the other games keep width values a draw.
-struct DrawHistory {
+struct DrawHistory
+{
     int width = 0;
-    int stride = 0; // bytes a draw in values; at least width
+    int stride = 0;                   // bytes a draw in values; at least width
     std::vector<std::uint8_t> values; // draw d's values at d * stride .. d * stride + width - 1
     std::vector<std::int32_t> dates;
 
@@ -44,7 +47,10 @@ struct DrawHistory {
     void keep(std::int64_t first, std::int64_t end);
 };
 
-inline int YearOf(std::int32_t date) { return date / 10000; }
+inline int YearOf(std::int32_t date)
+{
+    return date / 10000;
+}
 
 // The stored draws of a game in folder (ending in "/"), empty slots and records skipped. KINO
 // reads every month file of DATA from fromYear on (0: all) in month order. A file too large for

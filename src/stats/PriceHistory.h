@@ -8,10 +8,11 @@
 
 namespace karvo {
 
-struct PricePoint {
+struct PricePoint
+{
     std::int32_t date = 0; // yyyymmdd, from the file's name
     double close = 0;
-    std::string closeText; // as stored
+    std::string closeText;  // as stored
     std::string volumeText; // as stored; "" when the line has none
 };
 

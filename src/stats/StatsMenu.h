@@ -11,7 +11,8 @@ namespace karvo {
 
 enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33 };
 
-struct StatsMenuItem {
+struct StatsMenuItem
+{
     std::string caption; // Windows-1253
     StatsCommand command;
 };

@@ -12,7 +12,8 @@ namespace karvo {
 
 // The player's column: numbers of the main group (KINO 1 to 12 of them), digits by position, or
 // signs by match (0 X, 1 "1", 2 "2"); bonus is JOKER's joker, -1 when not given.
-struct Ticket {
+struct Ticket
+{
     std::vector<int> values;
     int bonus = -1;
 };
@@ -28,18 +29,20 @@ std::string TicketPrompt(GameCode game);
 // The fewest hits worth listing for a ticket of that game.
 int UsefulHits(GameCode game, const Ticket& ticket);
 
-struct TicketHit {
+struct TicketHit
+{
     std::int64_t draw = 0; // index into the history
     int hits = 0;
     bool bonusHit = false;
 };
 
-struct TicketReport {
+struct TicketReport
+{
     std::int64_t draws = 0;
     int threshold = 0;
-    std::vector<TicketHit> hits; // draws with threshold hits or more, oldest first
+    std::vector<TicketHit> hits;         // draws with threshold hits or more, oldest first
     std::vector<std::int64_t> hitCounts; // [k]: draws with exactly k hits, k = 0..the ticket's size
-    std::int64_t bonusHits = 0; // draws whose joker matched
+    std::int64_t bonusHits = 0;          // draws whose joker matched
 };
 
 TicketReport CheckTicket(const DrawHistory& history, GameCode game, const Ticket& ticket);

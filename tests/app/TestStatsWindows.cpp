@@ -41,12 +41,13 @@ std::string KinoMonth(int first, int draws)
         for (int i = 0; i < 20; ++i) {
             bytes += static_cast<char>(1 + (k + i * 4) % 80);
         }
-        bytes += std::string { static_cast<char>(1 + k % 28), 10, 5 };
+        bytes += std::string{static_cast<char>(1 + k % 28), 10, 5};
     }
     return bytes;
 }
 
-template <class T> T* OpenedWindow(TForm1& form, const char* name)
+template <class T>
+T* OpenedWindow(TForm1& form, const char* name)
 {
     T* window = form.findChild<T*>(QString::fromLatin1(name));
     if (window == nullptr) {
@@ -63,7 +64,8 @@ QBarSet* Bars(QChartView* view)
 
 } // namespace
 
-class TestStatsWindows : public QObject {
+class TestStatsWindows : public QObject
+{
     Q_OBJECT
 
 private:
@@ -90,7 +92,7 @@ private:
         runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
         auto* window = OpenedWindow<StatsWindow>(m_w->form, "StatsWindow");
         new QAbstractItemModelTester(Child<QTableView>(window, "StatsTable")->model(),
-            QAbstractItemModelTester::FailureReportingMode::QtTest, window);
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, window);
         return window;
     }
 
@@ -107,8 +109,8 @@ private slots:
         QCOMPARE(table->model()->index(0, 0).data().toString(), QStringLiteral("1"));
         QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Απουσία"));
         QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 49);
-        QCOMPARE(
-            Child<QLabel>(window, "Summary")->text(), QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
+        QCOMPARE(Child<QLabel>(window, "Summary")->text(),
+                 QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
         QCOMPARE(table->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
     }
 
@@ -160,7 +162,7 @@ private slots:
         QCOMPARE(window->stats().draws, 400 - 336);
         QVERIFY(window->stats().numbers.front().hits < allHits);
         QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->index(0, 1).data().toString(),
-            QString::number(window->stats().numbers.front().hits));
+                 QString::number(window->stats().numbers.front().hits));
         kind->setCurrentIndex(0);
         QCOMPARE(window->stats().numbers.front().hits, allHits);
         QVERIFY(!value->isEnabled());
@@ -184,11 +186,11 @@ private slots:
         Child<QTableView>(window, "StatsTable")->sortByColumn(1, Qt::DescendingOrder);
         Child<QPushButton>(window, "Export")->click();
         const std::string path = m_w->folder.file("LOTTO_STATS.xls");
-        QCOMPARE(opened.urls, QList<QUrl> { QUrl::fromLocalFile(QString::fromStdString(path)) });
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const std::vector<std::string> lines = LoadLines(path);
         QCOMPARE(int(lines.size()), 50);
         QCOMPARE(QString::fromStdString(U(lines[0])),
-            QStringLiteral("Αριθμός\tΦορές\tΠοσοστό %\tΑναμενόμενο %\tΑπουσία\tΜέγ. απουσία\tΤελευταία φορά\t"));
+                 QStringLiteral("Αριθμός\tΦορές\tΠοσοστό %\tΑναμενόμενο %\tΑπουσία\tΜέγ. απουσία\tΤελευταία φορά\t"));
         const auto hitsOf = [&lines](std::size_t line) { return TextToInt(SplitFields(lines[line], "\t")[1]); };
         QVERIFY(hitsOf(1) >= hitsOf(49));
     }
@@ -227,18 +229,18 @@ private slots:
         QVERIFY(Child<QLabel>(window, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 9 κληρώσεις")));
         QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->rowCount(), int(report.hits.size()));
         QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->index(0, 2).data().toString(),
-            QStringLiteral("01 09 17 25 33 41"));
+                 QStringLiteral("01 09 17 25 33 41"));
     }
 
     void priceHistoryOfTheStockShowsEveryStoredDay()
     {
         CreateFolder(m_w->folder.file("Data-STOCK"));
-        for (const auto& [day, close] : { std::pair("20241203", "1.2"), std::pair("20241205", "1.25") }) {
+        for (const auto& [day, close] : {std::pair("20241203", "1.2"), std::pair("20241205", "1.25")}) {
             std::string line(122, ' ');
             line.replace(0, 5, "ALPHA");
             line.replace(31 - std::strlen(close), std::strlen(close), close);
             line.replace(45, 4, "1000");
-            SaveLines(m_w->folder.file(std::string("Data-STOCK/") + day + ".txt"), { "HEADER", line });
+            SaveLines(m_w->folder.file(std::string("Data-STOCK/") + day + ".txt"), {"HEADER", line});
         }
         m_w->press("SSTOCK");
         // Without a current row in the stock list the symbol is asked for.
@@ -252,9 +254,9 @@ private slots:
         QAbstractItemModel* table = Child<QTableView>(window, "PriceTable")->model();
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->index(1, 0).data().toString() + "|" + table->index(1, 1).data().toString(),
-            QStringLiteral("05-12-2024|1,25"));
-        const auto* line
-            = qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
+                 QStringLiteral("05-12-2024|1,25"));
+        const auto* line =
+            qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
         QCOMPARE(line->count(), 2);
     }
 };

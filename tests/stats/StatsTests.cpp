@@ -27,7 +27,7 @@ std::string Bytes(const std::vector<int>& values)
 
 std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
 {
-    return Bytes({ day, month, year - 1950 }) + Bytes(numbers);
+    return Bytes({day, month, year - 1950}) + Bytes(numbers);
 }
 
 // LOTTO across a year boundary with an empty slot between its draws:
@@ -38,15 +38,16 @@ std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
 void WriteLotto(const test::TempFolder& folder)
 {
     WriteMaskedFile(folder.file("LOTTO.krv"),
-        Slot(30, 12, 2023, { 1, 2, 3, 4, 5, 6 }) + Slot(31, 12, 2023, { 1, 7, 8, 9, 10, 11 }) + std::string(9, '\0')
-            + Slot(2, 1, 2024, { 2, 3, 12, 13, 14, 15 }) + Slot(5, 1, 2024, { 1, 2, 16, 17, 18, 19 }));
+                    Slot(30, 12, 2023, {1, 2, 3, 4, 5, 6}) + Slot(31, 12, 2023, {1, 7, 8, 9, 10, 11})
+                        + std::string(9, '\0') + Slot(2, 1, 2024, {2, 3, 12, 13, 14, 15})
+                        + Slot(5, 1, 2024, {1, 2, 16, 17, 18, 19}));
 }
 
 std::string KinoRecord(const std::vector<int>& numbers, int day)
 {
     std::string record = Bytes(numbers);
     record.resize(20, '\0');
-    return record + Bytes({ day, 12, 5 });
+    return record + Bytes({day, 12, 5});
 }
 
 std::vector<int> Run(int from, int to)
@@ -63,14 +64,14 @@ std::vector<int> Run(int from, int to)
 void WriteKino(const test::TempFolder& folder)
 {
     CreateFolder(folder.file("Data"));
-    WriteKinoFile(
-        folder.file("Data/kino_2023_12.qav"), KinoHeader(100) + KinoRecord(Run(1, 20), 31) + KinoRecord({}, 31));
+    WriteKinoFile(folder.file("Data/kino_2023_12.qav"),
+                  KinoHeader(100) + KinoRecord(Run(1, 20), 31) + KinoRecord({}, 31));
     std::vector<int> mixed = Run(1, 10);
     for (int n : Run(41, 50)) {
         mixed.push_back(n);
     }
-    WriteKinoFile(
-        folder.file("Data/kino_2024_01.qav"), KinoHeader(102) + KinoRecord(Run(21, 40), 1) + KinoRecord(mixed, 1));
+    WriteKinoFile(folder.file("Data/kino_2024_01.qav"),
+                  KinoHeader(102) + KinoRecord(Run(21, 40), 1) + KinoRecord(mixed, 1));
     WriteBytes(folder.file("Data/kino_old.qav"), std::string(46, '\1')); // not a month file
 }
 
@@ -85,7 +86,8 @@ const NumberRow& Row(const GameStats& stats, int group, int number)
 }
 
 // hits, current gap, longest gap, last date
-struct Figures {
+struct Figures
+{
     std::int64_t hits, current, longest;
     std::int32_t last;
     bool operator==(const Figures&) const = default;
@@ -94,7 +96,7 @@ struct Figures {
 Figures FiguresOf(const GameStats& stats, int number, int group = 0)
 {
     const NumberRow& row = Row(stats, group, number);
-    return { row.hits, row.currentGap, row.longestGap, row.lastDate };
+    return {row.hits, row.currentGap, row.longestGap, row.lastDate};
 }
 
 GameStats StatsOf(const test::TempFolder& folder, GameCode game, StatsPeriod period = {})
@@ -113,11 +115,11 @@ TEST(NumberStats, LottoFrequenciesAndGapsAcrossAYearBoundary)
     EXPECT_EQ(stats.draws, 4);
     EXPECT_EQ(stats.firstDate, 20231230);
     EXPECT_EQ(stats.lastDate, 20240105);
-    EXPECT_EQ(FiguresOf(stats, 1), (Figures { 3, 0, 1, 20240105 })); // 0 1 . 3
-    EXPECT_EQ(FiguresOf(stats, 3), (Figures { 2, 1, 1, 20240102 })); // 0 . 2 .
-    EXPECT_EQ(FiguresOf(stats, 7), (Figures { 1, 2, 2, 20231231 })); // . 1 . .
-    EXPECT_EQ(FiguresOf(stats, 16), (Figures { 1, 0, 3, 20240105 })); // . . . 3
-    EXPECT_EQ(FiguresOf(stats, 49), (Figures { 0, 4, 4, 0 }));
+    EXPECT_EQ(FiguresOf(stats, 1), (Figures{3, 0, 1, 20240105}));  // 0 1 . 3
+    EXPECT_EQ(FiguresOf(stats, 3), (Figures{2, 1, 1, 20240102}));  // 0 . 2 .
+    EXPECT_EQ(FiguresOf(stats, 7), (Figures{1, 2, 2, 20231231}));  // . 1 . .
+    EXPECT_EQ(FiguresOf(stats, 16), (Figures{1, 0, 3, 20240105})); // . . . 3
+    EXPECT_EQ(FiguresOf(stats, 49), (Figures{0, 4, 4, 0}));
     EXPECT_DOUBLE_EQ(Row(stats, 0, 1).share, 75.0);
     EXPECT_DOUBLE_EQ(Row(stats, 0, 1).expected, 600.0 / 49);
 }
@@ -126,27 +128,27 @@ TEST(NumberStats, PeriodThatStartsMidHistory)
 {
     test::TempFolder folder;
     WriteLotto(folder);
-    const GameStats fromYear = StatsOf(folder, GameCode::Lotto, { StatsPeriod::Kind::FromYear, 2024 });
+    const GameStats fromYear = StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::FromYear, 2024});
     EXPECT_EQ(fromYear.draws, 2);
-    EXPECT_EQ(FiguresOf(fromYear, 1), (Figures { 1, 0, 1, 20240105 }));
-    EXPECT_EQ(FiguresOf(fromYear, 2), (Figures { 2, 0, 0, 20240105 }));
-    EXPECT_EQ(FiguresOf(fromYear, 7), (Figures { 0, 2, 2, 0 }));
-    const GameStats last3 = StatsOf(folder, GameCode::Lotto, { StatsPeriod::Kind::LastDraws, 3 });
+    EXPECT_EQ(FiguresOf(fromYear, 1), (Figures{1, 0, 1, 20240105}));
+    EXPECT_EQ(FiguresOf(fromYear, 2), (Figures{2, 0, 0, 20240105}));
+    EXPECT_EQ(FiguresOf(fromYear, 7), (Figures{0, 2, 2, 0}));
+    const GameStats last3 = StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::LastDraws, 3});
     EXPECT_EQ(last3.draws, 3);
-    EXPECT_EQ(FiguresOf(last3, 1), (Figures { 2, 0, 1, 20240105 }));
-    EXPECT_EQ(FiguresOf(last3, 4), (Figures { 0, 3, 3, 0 }));
-    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, { StatsPeriod::Kind::LastDraws, 99 }).draws, 4);
-    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, { StatsPeriod::Kind::FromYear, 2025 }).draws, 0);
+    EXPECT_EQ(FiguresOf(last3, 1), (Figures{2, 0, 1, 20240105}));
+    EXPECT_EQ(FiguresOf(last3, 4), (Figures{0, 3, 3, 0}));
+    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::LastDraws, 99}).draws, 4);
+    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::FromYear, 2025}).draws, 0);
 }
 
 TEST(NumberStats, EmptyHistoryGivesEveryNumberWithZeroFigures)
 {
     test::TempFolder folder;
-    for (GameCode game : { GameCode::Lotto, GameCode::Kino, GameCode::Super3, GameCode::PropoSunday }) {
+    for (GameCode game : {GameCode::Lotto, GameCode::Kino, GameCode::Super3, GameCode::PropoSunday}) {
         const GameStats stats = StatsOf(folder, game);
         EXPECT_EQ(stats.draws, 0);
         for (const NumberRow& row : stats.numbers) {
-            EXPECT_EQ(FiguresOf(stats, row.number, row.group), (Figures { 0, 0, 0, 0 }));
+            EXPECT_EQ(FiguresOf(stats, row.number, row.group), (Figures{0, 0, 0, 0}));
             EXPECT_EQ(row.share, 0.0);
         }
         for (const PropoRow& row : stats.positions) {
@@ -161,14 +163,14 @@ TEST(NumberStats, JokerCountsItsJokerApart)
 {
     test::TempFolder folder;
     // 1 2 3 4 5 + 5, then 5 6 7 8 9 + 1.
-    WriteMaskedFile(
-        folder.file("JOKER.krv"), Slot(1, 3, 2024, { 1, 2, 3, 4, 5, 5 }) + Slot(4, 3, 2024, { 5, 6, 7, 8, 9, 1 }));
+    WriteMaskedFile(folder.file("JOKER.krv"),
+                    Slot(1, 3, 2024, {1, 2, 3, 4, 5, 5}) + Slot(4, 3, 2024, {5, 6, 7, 8, 9, 1}));
     const GameStats stats = StatsOf(folder, GameCode::Joker);
     ASSERT_EQ(stats.numbers.size(), 45u + 20u);
-    EXPECT_EQ(FiguresOf(stats, 5, 0), (Figures { 2, 0, 0, 20240304 }));
-    EXPECT_EQ(FiguresOf(stats, 5, 1), (Figures { 1, 1, 1, 20240301 }));
-    EXPECT_EQ(FiguresOf(stats, 1, 1), (Figures { 1, 0, 1, 20240304 }));
-    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures { 1, 1, 1, 20240301 }));
+    EXPECT_EQ(FiguresOf(stats, 5, 0), (Figures{2, 0, 0, 20240304}));
+    EXPECT_EQ(FiguresOf(stats, 5, 1), (Figures{1, 1, 1, 20240301}));
+    EXPECT_EQ(FiguresOf(stats, 1, 1), (Figures{1, 0, 1, 20240304}));
+    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures{1, 1, 1, 20240301}));
     EXPECT_DOUBLE_EQ(Row(stats, 1, 1).expected, 5.0);
 }
 
@@ -178,10 +180,10 @@ TEST(NumberStats, KinoAcrossTwoMonthFiles)
     WriteKino(folder);
     const GameStats stats = StatsOf(folder, GameCode::Kino);
     EXPECT_EQ(stats.draws, 3);
-    EXPECT_EQ(FiguresOf(stats, 1), (Figures { 2, 0, 1, 20240101 }));
-    EXPECT_EQ(FiguresOf(stats, 20), (Figures { 1, 2, 2, 20231231 }));
-    EXPECT_EQ(FiguresOf(stats, 21), (Figures { 1, 1, 1, 20240101 }));
-    EXPECT_EQ(FiguresOf(stats, 80), (Figures { 0, 3, 3, 0 }));
+    EXPECT_EQ(FiguresOf(stats, 1), (Figures{2, 0, 1, 20240101}));
+    EXPECT_EQ(FiguresOf(stats, 20), (Figures{1, 2, 2, 20231231}));
+    EXPECT_EQ(FiguresOf(stats, 21), (Figures{1, 1, 1, 20240101}));
+    EXPECT_EQ(FiguresOf(stats, 80), (Figures{0, 3, 3, 0}));
     EXPECT_EQ(LoadHistory(folder.path(), GameCode::Kino, 2024).drawCount(), 2);
 }
 
@@ -202,12 +204,12 @@ TEST(NumberStats, PropoSharesByMatchPosition)
     ASSERT_EQ(stats.positions.size(), 14u);
     const auto counts = [&](int p) {
         const PropoRow& row = stats.positions[static_cast<std::size_t>(p - 1)];
-        return std::vector<std::int64_t> { row.ones, row.draws, row.twos };
+        return std::vector<std::int64_t>{row.ones, row.draws, row.twos};
     };
-    EXPECT_EQ(counts(1), (std::vector<std::int64_t> { 1, 0, 1 }));
-    EXPECT_EQ(counts(8), (std::vector<std::int64_t> { 1, 1, 0 }));
-    EXPECT_EQ(counts(14), (std::vector<std::int64_t> { 1, 0, 0 }));
-    EXPECT_EQ(StatsOf(folder, GameCode::PropoSunday, { StatsPeriod::Kind::FromYear, 2025 }).draws, 0);
+    EXPECT_EQ(counts(1), (std::vector<std::int64_t>{1, 0, 1}));
+    EXPECT_EQ(counts(8), (std::vector<std::int64_t>{1, 1, 0}));
+    EXPECT_EQ(counts(14), (std::vector<std::int64_t>{1, 0, 0}));
+    EXPECT_EQ(StatsOf(folder, GameCode::PropoSunday, {StatsPeriod::Kind::FromYear, 2025}).draws, 0);
 }
 
 TEST(NumberStats, Super3DigitsByPosition)
@@ -217,9 +219,9 @@ TEST(NumberStats, Super3DigitsByPosition)
     const GameStats stats = StatsOf(folder, GameCode::Super3);
     ASSERT_EQ(stats.numbers.size(), 30u);
     EXPECT_EQ(stats.firstDate, 20021125);
-    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures { 2, 1, 1, 20021125 }));
-    EXPECT_EQ(FiguresOf(stats, 9, 2), (Figures { 1, 1, 1, 20021125 })); // two draws a day at first
-    EXPECT_EQ(FiguresOf(stats, 6, 2), (Figures { 1, 0, 2, 20021126 }));
+    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures{2, 1, 1, 20021125}));
+    EXPECT_EQ(FiguresOf(stats, 9, 2), (Figures{1, 1, 1, 20021125})); // two draws a day at first
+    EXPECT_EQ(FiguresOf(stats, 6, 2), (Figures{1, 0, 2, 20021126}));
 }
 
 TEST(TicketCheck, LottoHitsAgainstHandMadeDraws)
@@ -231,7 +233,7 @@ TEST(TicketCheck, LottoHitsAgainstHandMadeDraws)
     ASSERT_TRUE(ParseTicket(GameCode::Lotto, "1,2, 3 20 21 22", ticket, message));
     const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Lotto), GameCode::Lotto, ticket);
     // Hits by draw: 3, 1, 2, 2.
-    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t> { 0, 1, 2, 1, 0, 0, 0 }));
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 2, 1, 0, 0, 0}));
     ASSERT_EQ(report.hits.size(), 1u);
     EXPECT_EQ(report.hits[0].draw, 0);
     EXPECT_EQ(report.hits[0].hits, 3);
@@ -240,13 +242,13 @@ TEST(TicketCheck, LottoHitsAgainstHandMadeDraws)
 TEST(TicketCheck, JokerKinoAndPropoHits)
 {
     test::TempFolder folder;
-    WriteMaskedFile(
-        folder.file("JOKER.krv"), Slot(1, 3, 2024, { 1, 2, 3, 4, 5, 5 }) + Slot(4, 3, 2024, { 5, 6, 7, 8, 9, 1 }));
+    WriteMaskedFile(folder.file("JOKER.krv"),
+                    Slot(1, 3, 2024, {1, 2, 3, 4, 5, 5}) + Slot(4, 3, 2024, {5, 6, 7, 8, 9, 1}));
     Ticket ticket;
     std::string message;
     ASSERT_TRUE(ParseTicket(GameCode::Joker, "5 4 3 2 1 1", ticket, message));
     TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Joker), GameCode::Joker, ticket);
-    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t> { 0, 1, 0, 0, 0, 1 }));
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 0, 0, 0, 1}));
     EXPECT_EQ(report.bonusHits, 1);
     ASSERT_EQ(report.hits.size(), 1u);
     EXPECT_FALSE(report.hits[0].bonusHit);
@@ -255,7 +257,7 @@ TEST(TicketCheck, JokerKinoAndPropoHits)
     ASSERT_TRUE(ParseTicket(GameCode::Kino, "1 21 41", ticket, message));
     report = CheckTicket(LoadHistory(folder.path(), GameCode::Kino), GameCode::Kino, ticket);
     EXPECT_EQ(report.threshold, 2);
-    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t> { 0, 2, 1, 0 }));
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 2, 1, 0}));
     ASSERT_EQ(report.hits.size(), 1u);
     EXPECT_EQ(report.hits[0].draw, 2);
 
@@ -275,26 +277,27 @@ TEST(TicketCheck, JokerKinoAndPropoHits)
 
 TEST(TicketCheck, WrongEntriesAreRefusedWithAMessage)
 {
-    struct Case {
+    struct Case
+    {
         GameCode game;
         const char* text;
         const char* message;
     };
     const Case cases[] = {
-        { GameCode::Lotto, "1 2 3 4 5", "Δώστε 6 αριθμούς από 1 έως 49." },
-        { GameCode::Lotto, "1 2 3 4 5 50", "Ο αριθμός 50 είναι εκτός ορίων (1 έως 49)." },
-        { GameCode::Lotto, "0 1 2 3 4 5", "Ο αριθμός 0 είναι εκτός ορίων (1 έως 49)." },
-        { GameCode::Lotto, "1 2 3 4 5 5", "Ο αριθμός 5 δόθηκε δύο φορές." },
-        { GameCode::Lotto, "1 2 3 4 5 a", "Το \"a\" δεν είναι αριθμός." },
-        { GameCode::Joker, "1 2 3 4 5 21", "Ο Τζόκερ 21 είναι εκτός ορίων (1 έως 20)." },
-        { GameCode::Joker, "1 2 3 4", "Δώστε 5 αριθμούς από 1 έως 45 και, αν θέλετε, τον Τζόκερ από 1 έως 20." },
-        { GameCode::Kino, "", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80." },
-        { GameCode::Kino, "1 2 3 4 5 6 7 8 9 10 11 12 13", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80." },
-        { GameCode::Kino, "80 81", "Ο αριθμός 81 είναι εκτός ορίων (1 έως 80)." },
-        { GameCode::Proto, "123456", "Δώστε 7 ψηφία (0 έως 9)." },
-        { GameCode::Super3, "1a3", "Το \"a\" δεν είναι ψηφίο." },
-        { GameCode::PropoSunday, "1X2A", "Το \"A\" δεν είναι 1, X ή 2." },
-        { GameCode::PropoSunday, "1X2", "Δώστε 13 ή 14 σημεία (1, X, 2)." },
+        {GameCode::Lotto, "1 2 3 4 5", "Δώστε 6 αριθμούς από 1 έως 49."},
+        {GameCode::Lotto, "1 2 3 4 5 50", "Ο αριθμός 50 είναι εκτός ορίων (1 έως 49)."},
+        {GameCode::Lotto, "0 1 2 3 4 5", "Ο αριθμός 0 είναι εκτός ορίων (1 έως 49)."},
+        {GameCode::Lotto, "1 2 3 4 5 5", "Ο αριθμός 5 δόθηκε δύο φορές."},
+        {GameCode::Lotto, "1 2 3 4 5 a", "Το \"a\" δεν είναι αριθμός."},
+        {GameCode::Joker, "1 2 3 4 5 21", "Ο Τζόκερ 21 είναι εκτός ορίων (1 έως 20)."},
+        {GameCode::Joker, "1 2 3 4", "Δώστε 5 αριθμούς από 1 έως 45 και, αν θέλετε, τον Τζόκερ από 1 έως 20."},
+        {GameCode::Kino, "", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
+        {GameCode::Kino, "1 2 3 4 5 6 7 8 9 10 11 12 13", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
+        {GameCode::Kino, "80 81", "Ο αριθμός 81 είναι εκτός ορίων (1 έως 80)."},
+        {GameCode::Proto, "123456", "Δώστε 7 ψηφία (0 έως 9)."},
+        {GameCode::Super3, "1a3", "Το \"a\" δεν είναι ψηφίο."},
+        {GameCode::PropoSunday, "1X2A", "Το \"A\" δεν είναι 1, X ή 2."},
+        {GameCode::PropoSunday, "1X2", "Δώστε 13 ή 14 σημεία (1, X, 2)."},
     };
     for (const Case& c : cases) {
         Ticket ticket;
@@ -307,7 +310,7 @@ TEST(TicketCheck, WrongEntriesAreRefusedWithAMessage)
     ASSERT_TRUE(ParseTicket(GameCode::Joker, "45 1 2 3 4", ticket, message));
     EXPECT_EQ(ticket.bonus, -1);
     ASSERT_TRUE(ParseTicket(GameCode::Proto, "012 3456", ticket, message));
-    EXPECT_EQ(ticket.values, (std::vector<int> { 0, 1, 2, 3, 4, 5, 6 }));
+    EXPECT_EQ(ticket.values, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
 }
 
 TEST(TicketCheck, SymbolsInPlaceCountPositions)
@@ -318,7 +321,7 @@ TEST(TicketCheck, SymbolsInPlaceCountPositions)
     std::string message;
     ASSERT_TRUE(ParseTicket(GameCode::Super3, "1 2 9", ticket, message));
     const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Super3), GameCode::Super3, ticket);
-    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t> { 1, 0, 1, 1 })); // 2, 3 and 0 in place
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{1, 0, 1, 1})); // 2, 3 and 0 in place
 }
 
 namespace {
@@ -344,11 +347,11 @@ TEST(PriceHistory, CloseAndVolumeOfEveryStoredDay)
     CreateFolder(folder.file("Data-STOCK"));
     const std::string header = W("ΣΥΜΒΟΛΟ   ΗΜ/ΝΙΑ       ΚΛΕΙΣΙΜΟ");
     SaveLines(folder.file("Data-STOCK/20241205.txt"),
-        { header, StockLine("ALPHA", "1.25", "1000"), StockLine("ALPHAB", "9", "5") });
-    SaveLines(folder.file("Data-STOCK/20241203.txt"), { header, StockLine("ALPHA", "1.2", "12345678") });
-    SaveLines(folder.file("Data-STOCK/20241204.txt"), { header, StockLine("ALPHAB", "8.5", "7") }); // no ALPHA
-    SaveLines(folder.file("Data-STOCK/notes.txt"), { header, StockLine("ALPHA", "99", "1") });
-    SaveLines(folder.file("Data-STOCK/20241299.txt"), { header, StockLine("ALPHA", "99", "1") });
+              {header, StockLine("ALPHA", "1.25", "1000"), StockLine("ALPHAB", "9", "5")});
+    SaveLines(folder.file("Data-STOCK/20241203.txt"), {header, StockLine("ALPHA", "1.2", "12345678")});
+    SaveLines(folder.file("Data-STOCK/20241204.txt"), {header, StockLine("ALPHAB", "8.5", "7")}); // no ALPHA
+    SaveLines(folder.file("Data-STOCK/notes.txt"), {header, StockLine("ALPHA", "99", "1")});
+    SaveLines(folder.file("Data-STOCK/20241299.txt"), {header, StockLine("ALPHA", "99", "1")});
     const std::vector<PricePoint> points = ReadPriceHistory(folder.path(), " ALPHA ");
     ASSERT_EQ(points.size(), 2u);
     EXPECT_EQ(points[0].date, 20241203);
