@@ -89,6 +89,7 @@ private:
     ProgramState m_state;
     QtUserInterface m_ui;
     bool m_shown = false;
+    bool m_starting = false; // the first view is being shown from FormShow
 
     QWidget* P_LEFT = nullptr;
     QWidget* P_RIGHT = nullptr;
@@ -102,7 +103,7 @@ private:
     QLabel* WEB = nullptr;
     QLineEdit* Edit1 = nullptr;
     QStatusBar* SBar = nullptr;
-    QPointer<QMenu> m_commandMenu;  // the menu of the last CLICK press
+    QPointer<QMenu> m_commandMenu; // the menu of the last CLICK press
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;
 };

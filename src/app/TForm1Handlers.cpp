@@ -19,7 +19,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <algorithm>
+#include <ctime>
 
 namespace karvo {
 
@@ -38,7 +40,13 @@ void TForm1::guarded(const std::function<void()>& body)
     try {
         body();
     } catch (const std::exception& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        const QString text = QString::fromUtf8(error.what());
+        // At start-up the window is still being shown: the box waits until it is up.
+        if (m_starting) {
+            QTimer::singleShot(0, this, [this, text] { QMessageBox::critical(this, windowTitle(), text); });
+        } else {
+            QMessageBox::critical(this, windowTitle(), text);
+        }
     }
 }
 
@@ -49,10 +57,13 @@ void TForm1::FormShow()
     m_state.KinoPeriodFile.clear();
     CreateFolder(m_folder + "Data");
     CreateFolder(m_folder + "Data-STOCK");
+    RemoveStaleScratchFiles(m_folder, TempFolder(), std::time(nullptr));
     m_state.FirstYear = FirstYearFor(m_today().year());
     m_state.CouponImportCount = 0;
     setTag(1);
+    m_starting = true;
     OPAPClick(this);
+    m_starting = false;
 }
 
 void TForm1::OPAPClick(QObject* sender)
@@ -130,7 +141,7 @@ void TForm1::VIEWKINO()
 void TForm1::showDrawView(DrawView view)
 {
     P_TOP->setText(ToQString(view.title));
-    SG->showGrid(std::move(view.grid));  // a long history is not copied again
+    SG->showGrid(std::move(view.grid)); // a long history is not copied again
     if (view.clearsStatus) {
         StatusNotice(QString());
     }
@@ -216,7 +227,13 @@ void TForm1::UpdateClick()
 {
     guarded([this] {
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
-        const UpdateOutcome outcome = RunUpdate(context);
+        UpdateOutcome outcome;
+        try {
+            outcome = RunUpdate(context);
+        } catch (const std::exception&) {
+            StatusNotice(QString()); // the wait notice must not outlast the failure's box
+            throw;
+        }
         if (!outcome.viewGame) {
             return;
         }
@@ -273,7 +290,7 @@ void TForm1::RunCommand(int position)
         GridView* view = changed == &sg ? SG : SG1;
         const int column = std::max(view->currentIndex().column(), 0);
         if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1]) {
-            view->gridModel()->refresh();  // rows were dropped: the list itself changed
+            view->gridModel()->refresh(); // rows were dropped: the list itself changed
         }
         view->selectGridRow(changed->currentRow(), column);
     });

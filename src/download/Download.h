@@ -24,17 +24,23 @@ struct DownloadLimits
 const DownloadLimits& UsedDownloadLimits();
 void SetDownloadLimits(const DownloadLimits& limits);
 
-// Stores the body of url in fileName (a native path), whatever the HTTP status. False when the
-// transfer failed (no connection, time-out, broken transfer) or the file could not be written.
+// A plain failure (no connection, a refused or broken transfer) returns false or an empty text.
+// A named one throws KarvoError with a Greek sentence and keeps nothing: a body past
+// maxBodyBytes, a server slower than the speed floor, a body that cannot be written
+// ("... δεν ήταν δυνατή η εγγραφή στον φάκελο <folder>: <reason>").
+
+// Streams the body of url into fileName (a native path), whatever the HTTP status. False, and
+// no file left, when the transfer failed.
 bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui);
 
-// The whole body, through a private scratch file in the temporary folder that is removed in
-// every case. Empty when the fetch failed.
+// The whole body, streamed to a private scratch file in the temporary folder and read back
+// once; the scratch file is removed in every case. Empty when the fetch failed.
 std::string DownloadText(const std::string& url, UserInterface& ui);
 
 // Replaces targetFile (Windows-1253 name) by the body, write-protected or not, unchanged byte for
-// byte. An empty body puts "Error Downloading" in the status notice and leaves the target as it
-// was. False then, and also when the body could not be saved (full disk).
+// byte. An empty body puts "Error Downloading" in the status notice, leaves the target as it
+// was and returns false. A body that arrived but cannot be saved throws KarvoError naming the
+// target's folder.
 bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui);
 
 } // namespace karvo

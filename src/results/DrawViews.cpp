@@ -5,6 +5,9 @@
 #include "util/Numbers.h"
 #include "util/Text.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace karvo {
 
 DrawView StartView(const ViewSettings& settings, std::int64_t dataRows)
@@ -30,16 +33,46 @@ std::string RightAligned(std::int64_t n, int width)
     return pad > 0 ? Spaces(pad) + digits : digits;
 }
 
+namespace {
+
+// Two digits of n (0 to 99) at out.
+char* TwoDigits(char* out, int n)
+{
+    *out++ = static_cast<char>('0' + n / 10 % 10);
+    *out++ = static_cast<char>('0' + n % 10);
+    return out;
+}
+
+char* PutDate(char* out, int day, int month, int year)
+{
+    out = TwoDigits(out, day);
+    *out++ = '-';
+    out = TwoDigits(out, month);
+    *out++ = '-';
+    return std::to_chars(out, out + 12, year).ptr;
+}
+
+} // namespace
+
 std::string DateText(int day, int month, int year)
 {
-    std::string text;
-    text.reserve(10);
-    text += ZeroPad(day, 2);
-    text += '-';
-    text += ZeroPad(month, 2);
-    text += '-';
-    text += IntToText(year);
-    return text;
+    char text[24];
+    return std::string(text, PutDate(text, day, month, year));
+}
+
+std::string NumberedDate(std::int64_t n, int width, int day, int month, int year)
+{
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    const auto length = static_cast<int>(end - digits);
+    char text[80];
+    char* out = text;
+    for (int pad = width - length; pad > 0 && out < text + 32; --pad) {
+        *out++ = ' ';
+    }
+    out = std::copy(digits, end, out);
+    *out++ = ' ';
+    return std::string(text, PutDate(out, day, month, year));
 }
 
 void ScrollToLastDraw(CellGrid& grid)

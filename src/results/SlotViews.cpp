@@ -6,6 +6,9 @@
 #include "results/WholeFile.h"
 #include "util/Numbers.h"
 
+#include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace karvo {
@@ -48,25 +51,29 @@ public:
         m_bytes.replace(static_cast<std::size_t>((slot - 1) * m_recordSize), record.size(), record);
     }
 
-    // The slot's numbers from byte 4 on, each followed by a blank but the last: two digits with
-    // a leading zero, or one character per digit for PROTO.
-    std::string numbers(std::int64_t slot, bool twoDigits) const
+    // prefix, then the slot's numbers from byte 4 on, each followed by a blank but the last: two
+    // digits with a leading zero, or one character per digit for PROTO. One allocation at most.
+    std::string numbers(std::int64_t slot, bool twoDigits, std::string_view prefix) const
     {
-        std::string text;
-        text.reserve(static_cast<std::size_t>(3 * m_recordSize));
+        char text[128];
+        char* out = std::copy(prefix.begin(), prefix.end(), text);
         for (int k = 4; k <= m_recordSize; ++k) {
             if (k > 4) {
-                text += ' ';
+                *out++ = ' ';
             }
             const int n = byte(slot, k);
             if (twoDigits) {
-                text += static_cast<char>('0' + n / 10 % 10);
-                text += static_cast<char>('0' + n % 10);
+                *out++ = static_cast<char>('0' + n / 10 % 10);
+                *out++ = static_cast<char>('0' + n % 10);
             } else {
-                text += IntToText(n);
+                out = std::to_chars(out, out + 3, n).ptr;
             }
         }
-        return text;
+        return std::string(text, out);
+    }
+    std::string numberedDate(std::int64_t n, int width, std::int64_t slot) const
+    {
+        return NumberedDate(n, width, byte(slot, 1), byte(slot, 2), year(slot));
     }
 
 private:
@@ -121,7 +128,7 @@ DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
     const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
     const SlotTable table(folder + LottoFiles[v], LottoRecordSizes[v]);
     return FillSlotView(LottoSettings[v], table, firstYear, [&](int row, std::int64_t r) {
-        return std::pair(RightAligned(row, 4) + ' ' + table.date(r), LottoIndents[v] + table.numbers(r, true));
+        return std::pair(table.numberedDate(row, 4, r), table.numbers(r, true, LottoIndents[v]));
     });
 }
 
@@ -129,7 +136,7 @@ DrawView BuildProtoView(const std::string& folder, int firstYear)
 {
     const SlotTable table(folder + "Proto.krv", ProtoRecordSize);
     return FillSlotView(ProtoSettings, table, firstYear, [&](int row, std::int64_t r) {
-        return std::pair(ZeroPad4(row) + ' ' + table.date(r), "  " + table.numbers(r, false));
+        return std::pair(ZeroPad4(row) + ' ' + table.date(r), table.numbers(r, false, "  "));
     });
 }
 
@@ -141,7 +148,7 @@ DrawView BuildExtraView(const std::string& folder, int firstYear)
     }
     // Numbered by slot, so an empty slot leaves a gap in column 0.
     return FillSlotView(ExtraSettings, table, firstYear, [&](int, std::int64_t r) {
-        return std::pair(RightAligned(r, 5) + ' ' + table.date(r), ' ' + table.numbers(r, true));
+        return std::pair(table.numberedDate(r, 5, r), table.numbers(r, true, " "));
     });
 }
 

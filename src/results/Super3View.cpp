@@ -1,8 +1,9 @@
 // The SUPER3 view: the text file holds three digits per draw and no dates; the date follows
 // from the draw number, the game having run two, then three, then ten draws a day.
 #include "results/DrawViews.h"
+#include "results/ResultsFiles.h"
 #include "results/ViewFrame.h"
-#include "util/Files.h"
+#include "results/WholeFile.h"
 
 #include <QDate>
 
@@ -30,31 +31,29 @@ QDate Super3DrawDate(std::int64_t n)
 
 DrawView BuildSuper3View(const std::string& folder, int firstYear)
 {
-    const std::string text = LoadTextFile(folder + "Super3.krv");
+    // Three bytes a draw, one grid row each: the rows a view holds bound the file.
+    const std::string text = LoadWithinLimit(folder + "Super3.krv", 3 * (ResultsLinesLimit - 1));
     const std::int64_t draws = static_cast<std::int64_t>(text.size()) / 3;
     DrawView view = StartView(Super3Settings, draws);
     if (draws == 0) {
         return view;
     }
-    // Up to ten draws share a day: the date text is made once per day.
+    // Up to ten draws share a day: its day, month and year are worked out once.
     QDate day;
-    std::string dateText;
+    int d = 0, m = 0, y = 0;
     for (std::int64_t n = 1; n <= draws; ++n) {
         const QDate date = Super3DrawDate(n);
         if (date != day) {
             day = date;
-            dateText = ' ' + DateText(date.day(), date.month(), date.year());
+            day.getDate(&y, &m, &d);
         }
         const int row = static_cast<int>(n);
-        view.grid.setCell(0, row, RightAligned(n, 5) + dateText);
-        std::string numbers = "    ";
-        numbers.reserve(13);
-        for (std::size_t k = 0; k < 3; ++k) {
-            numbers += text[static_cast<std::size_t>(3 * (n - 1)) + k];
-            numbers += "  ";
-        }
-        view.grid.setCell(1, row, std::move(numbers));
-        NoteFirstYear(view, row, day.year(), firstYear);
+        view.grid.setCell(0, row, NumberedDate(n, 5, d, m, y));
+        // "    d  d  d  ": thirteen characters, within a string's own room.
+        const char* digits = text.data() + 3 * (n - 1);
+        const char numbers[13] = {' ', ' ', ' ', ' ', digits[0], ' ', ' ', digits[1], ' ', ' ', digits[2], ' ', ' '};
+        view.grid.setCell(1, row, std::string(numbers, sizeof numbers));
+        NoteFirstYear(view, row, y, firstYear);
     }
     ScrollToLastDraw(view.grid);
     return view;

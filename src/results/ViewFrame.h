@@ -38,4 +38,8 @@ std::string RightAligned(std::int64_t n, int width);
 // "dd-mm-yyyy".
 std::string DateText(int day, int month, int year);
 
+// RightAligned(n, width) + ' ' + DateText(day, month, year). Built in place: a view makes one
+// per row, and each passing text costs a heap block once a history is long.
+std::string NumberedDate(std::int64_t n, int width, int day, int month, int year);
+
 } // namespace karvo

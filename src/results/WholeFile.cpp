@@ -19,9 +19,8 @@ std::string Grouped(std::int64_t n)
 
 void ThrowTooLarge(const std::string& path, std::int64_t size, std::int64_t limit)
 {
-    throw KarvoError("Το αρχείο " + Cp1253ToUtf8(path) + " έχει " + Grouped(size)
-                     + " bytes, περισσότερα από τα " + Grouped(limit)
-                     + " που χωρά το πρόγραμμα. Δεν διαβάστηκε ούτε γράφτηκε.");
+    throw KarvoError("Το αρχείο " + Cp1253ToUtf8(path) + " έχει " + Grouped(size) + " bytes, περισσότερα από τα "
+                     + Grouped(limit) + " που χωρά το πρόγραμμα. Δεν διαβάστηκε ούτε γράφτηκε.");
 }
 
 std::string LoadWithinLimit(const std::string& path, std::int64_t limit)
@@ -30,8 +29,8 @@ std::string LoadWithinLimit(const std::string& path, std::int64_t limit)
     if (size > limit) {
         ThrowTooLarge(path, size, limit);
     }
-    std::string bytes = LoadTextFile(path);
-    // The file may have grown between the two looks.
+    // One byte past the limit tells a file that grew between the two looks, without reading it all.
+    std::string bytes = LoadTextPrefix(path, limit + 1);
     if (static_cast<std::int64_t>(bytes.size()) > limit) {
         ThrowTooLarge(path, static_cast<std::int64_t>(bytes.size()), limit);
     }

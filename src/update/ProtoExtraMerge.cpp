@@ -1,5 +1,6 @@
 #include "update/ProtoExtraMerge.h"
 
+#include "util/Cp1253.h"
 #include "util/Numbers.h"
 #include "util/Sorting.h"
 
@@ -7,6 +8,18 @@
 #include <span>
 
 namespace karvo {
+
+namespace {
+
+// EXTRA's slots are its draw numbers, so a draw far past the file means years not yet fetched.
+std::string DrawTooFarText(int row, int draw, std::int64_t storedSlots)
+{
+    return Utf8ToCp1253("Η κλήρωση " + std::to_string(draw) + " της γραμμής " + std::to_string(row + 1)
+                        + " είναι πολύ μετά την τελευταία θέση του αρχείου (" + std::to_string(storedSlots)
+                        + "). Ενημερώστε πρώτα τα προηγούμενα έτη, με τη σειρά. Δεν καταχωρήθηκε τίποτα.");
+}
+
+} // namespace
 
 MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int selectedYear, int currentYear)
 {
@@ -52,7 +65,7 @@ MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
     for (int row = 0; row < rows.rowCount; ++row) {
         const int draw = rows.drawNumber(row);
         if (draw > slotLimit) {
-            return MergeResult::refuse(ValueOutOfRangeText(row, draw));
+            return MergeResult::refuse(DrawTooFarText(row, draw, storedSlots));
         }
         highest = std::max<std::int64_t>(highest, draw);
     }

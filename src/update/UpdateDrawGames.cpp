@@ -17,9 +17,10 @@ using Merge = std::function<MergeResult(const std::string& stored, const Workboo
 // workbook, merge, write.
 UpdateResult UpdateSlotFile(UpdateContext& context, GameCode game, int width, const Merge& merge)
 {
-    context.ui.StatusNotice(WaitNoticeText());
+    // A history that cannot be read stops the update before anything is fetched or written.
     const std::string path = context.folder + GameInfoFor(game).resultsFile;
     const std::string stored = ReadMaskedFile(path);
+    context.ui.StatusNotice(WaitNoticeText());
     const FetchedFile workbook = FetchWorkbook(context, game, context.state.SelectedYear);
     UpdateResult result;
     result.fetchFailed = !workbook.fetched || !workbook.readable;
@@ -60,9 +61,8 @@ UpdateResult UpdateProto(UpdateContext& context)
 
 UpdateResult UpdateExtra(UpdateContext& context)
 {
-    return UpdateSlotFile(context, GameCode::Extra, 10, [](const std::string& stored, const WorkbookRows& rows) {
-        return MergeExtra(stored, rows);
-    });
+    return UpdateSlotFile(context, GameCode::Extra, 10,
+                          [](const std::string& stored, const WorkbookRows& rows) { return MergeExtra(stored, rows); });
 }
 
 } // namespace karvo

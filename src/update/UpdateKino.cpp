@@ -4,11 +4,11 @@
 #include "update/KinoMonth.h"
 #include "update/UpdateFetch.h"
 #include "update/UpdateLists.h"
-#include "workbook/WorkbookReader.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
+#include "workbook/WorkbookReader.h"
 
 namespace karvo {
 
@@ -36,6 +36,9 @@ UpdateResult UpdateKino(UpdateContext& context)
     if (!current && FileSizeOf(monthFile) > 99) {
         return result;
     }
+    // The month is built anew from the workbook, but a kept file that cannot be read is a fault
+    // the user must see before anything replaces it.
+    ReadKinoFile(monthFile);
     context.ui.StatusNotice(WaitNoticeText());
     const FetchedFile workbook = FetchWorkbook(context, GameCode::Kino, year, TextToInt(month));
     result.fetchFailed = !workbook.fetched || !workbook.readable;

@@ -58,31 +58,81 @@ mode_t replacementMode(const struct stat* old)
     return 0666 & ~mask;
 }
 
-std::string readFile(const std::string& name, std::int64_t limit)
+FileReadFunction g_read;
+
+[[noreturn]] void throwReadError(const std::string& name, const std::string& reason)
 {
-    std::string out;
-    const int fd = ::open(encoded(NativePath(name)).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return out;
-    }
-    struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        out.reserve(static_cast<std::size_t>(std::min<std::int64_t>(st.st_size, limit)));
-    }
-    char buffer[65536];
-    while (static_cast<std::int64_t>(out.size()) < limit) {
-        const auto want = static_cast<std::size_t>(
-            std::min<std::int64_t>(sizeof buffer, limit - static_cast<std::int64_t>(out.size())));
-        const ssize_t got = ::read(fd, buffer, want);
+    throw KarvoError("Δεν ήταν δυνατή η ανάγνωση του αρχείου " + Cp1253ToUtf8(name) + ": " + reason);
+}
+
+// Closes a descriptor on every way out.
+struct Descriptor
+{
+    int fd;
+    ~Descriptor() { ::close(fd); }
+};
+
+// Appends up to want bytes at out's end; false at the end of the file.
+bool readMore(int fd, std::string& out, std::size_t want, const std::string& name)
+{
+    const std::size_t used = out.size();
+    out.resize(used + want);
+    for (;;) {
+        const long got = g_read ? g_read(fd, out.data() + used, want) : ::read(fd, out.data() + used, want);
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0) {
+        if (got < 0) {
+            const int failure = errno;
+            throwReadError(name, platformMessage(failure));
+        }
+        out.resize(used + static_cast<std::size_t>(got));
+        return got > 0;
+    }
+}
+
+// Reads into the result's own buffer, so the bytes are held once. O_NONBLOCK keeps open from
+// waiting for a writer when a FIFO stands in the file's place; fstat then refuses it.
+std::string readFile(const std::string& name, std::int64_t limit)
+{
+    const int fd = ::open(encoded(NativePath(name)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        const int failure = errno;
+        if (failure == ENOENT) {
+            return {};
+        }
+        throwReadError(name, platformMessage(failure));
+    }
+    const Descriptor closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int failure = errno;
+        throwReadError(name, platformMessage(failure));
+    }
+    if (S_ISDIR(st.st_mode)) {
+        throwReadError(name, platformMessage(EISDIR));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throwReadError(name,
+                       "δεν είναι κανονικό αρχείο αλλά " + std::string(S_ISFIFO(st.st_mode) ? "FIFO" : "συσκευή"));
+    }
+    const std::int64_t expected = std::min<std::int64_t>(st.st_size, limit);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(expected));
+    while (static_cast<std::int64_t>(out.size()) < limit) {
+        const std::int64_t left = limit - static_cast<std::int64_t>(out.size());
+        const std::int64_t toSize = expected - static_cast<std::int64_t>(out.size());
+        // The announced size in one go, then in blocks while the file is still growing.
+        const auto want = static_cast<std::size_t>(std::min<std::int64_t>(toSize > 0 ? toSize : 65536, left));
+        if (!readMore(fd, out, want, name)) {
             break;
         }
-        out.append(buffer, static_cast<std::size_t>(got));
     }
-    ::close(fd);
+    if (static_cast<std::int64_t>(out.size()) < expected) {
+        throwReadError(name,
+                       "τελείωσε μετά από " + std::to_string(out.size()) + " από τα " + std::to_string(expected)
+                           + " bytes του");
+    }
     return out;
 }
 
@@ -119,7 +169,7 @@ std::vector<std::string> LoadLines(const std::string& name)
 
 void SaveTextFile(const std::string& name, std::string_view text)
 {
-    WriteFileAtomic(name, text);
+    ReplaceFileOrThrow(name, text);
 }
 
 void SaveLines(const std::string& name, const std::vector<std::string>& lines)
@@ -134,7 +184,12 @@ void SaveLines(const std::string& name, const std::vector<std::string>& lines)
         text += line;
         text += "\r\n";
     }
-    WriteFileAtomic(name, text);
+    ReplaceFileOrThrow(name, text);
+}
+
+void SetFileReadFunction(FileReadFunction read)
+{
+    g_read = std::move(read);
 }
 
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error)
@@ -158,8 +213,7 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Only a privileged process may hand the file to its old owner; otherwise it stays ours.
         }
-        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0 || !writeAll(fd, bytes) ||
-            ::fsync(fd) != 0) {
+        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
             failure = errno;
         }
         if (::close(fd) != 0 && failure == 0) {

@@ -1,11 +1,13 @@
 // Whole-file operations. Names are Windows-1253 texts with "/" between folders, absolute or
 // relative to the process's working folder; a name whose exact spelling is missing on disk is
-// looked up without regard to letter case. None of these report a failure, except the atomic
-// writer, which returns it.
+// looked up without regard to letter case. A missing file reads as empty; every other failure
+// to read or write throws KarvoError naming the file and the system's reason.
 #pragma once
 
 #include <QString>
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,13 +17,22 @@ namespace karvo {
 // The name on disk: UTF-8 path, each missing component matched case-insensitively.
 QString NativePath(const std::string& name);
 
+// Only a missing file (no entry of that name) reads as empty. No permission, a folder, FIFO or
+// device in the file's place, an I/O error or a file that ends before its size throw KarvoError,
+// so that a history that cannot be read is never taken for no history. Nothing waits on a FIFO.
 std::string LoadTextFile(const std::string& name);
 std::string LoadTextPrefix(const std::string& name, std::int64_t n);
 // Lines end at CR; the byte after a CR is skipped as its LF. No empty last line after a final CR LF.
 std::vector<std::string> LoadLines(const std::string& name);
+// Both replace the file atomically and throw KarvoError when that fails.
 void SaveTextFile(const std::string& name, std::string_view text);
 // Each line followed by CR LF.
 void SaveLines(const std::string& name, const std::vector<std::string>& lines);
+
+// The low-level read every load goes through, as POSIX read(2). Tests put in one that fails
+// part-way; an empty function restores the system's.
+using FileReadFunction = std::function<long(int fd, void* buffer, std::size_t count)>;
+void SetFileReadFunction(FileReadFunction read);
 
 // Writes a sibling temporary file, flushes it and renames it over name, so a failure leaves the
 // old file whole. A write-protected file is replaced. On failure returns false and, when error
@@ -49,5 +60,9 @@ std::string CurrentFolder();
 std::string WithBackslash(const std::string& path, int mode);
 // The system's temporary folder, ending in "/".
 std::string TempFolder();
+
+// Removes scratch files older than an hour at now (seconds since 1970) that a killed process
+// left: ".karvo-XXXXXX" in folder and its DATA folder, "karvo-XXXXXX.fil" in tempFolder.
+void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempFolder, std::time_t now);
 
 } // namespace karvo

@@ -11,7 +11,8 @@ namespace {
 void CheckCapacity(std::size_t count)
 {
     if (count > CellTable::Capacity) {
-        throw KarvoError("The workbook has more than " + std::to_string(CellTable::Capacity - 1) + " cells to read.");
+        throw KarvoError("Το βιβλίο εργασίας έχει περισσότερα από " + std::to_string(CellTable::Capacity - 1)
+                         + " κελιά, περισσότερα από όσα διαβάζει το πρόγραμμα.");
     }
 }
 

@@ -1,9 +1,9 @@
 #include "workbook/WorkbookReader.h"
 
-#include "workbook/ZipArchive.h"
 #include "util/Cp1253.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
+#include "workbook/ZipArchive.h"
 
 #include <cstdio>
 
@@ -72,7 +72,8 @@ std::vector<std::string> ReadSharedStrings(std::string_view xml, std::size_t max
     std::vector<std::string> strings;
     for (std::size_t p = xml.find("<t"); p != npos; p = xml.find("<t", p)) {
         if (strings.size() >= maxCount) {
-            throw KarvoError("The workbook has more than " + std::to_string(maxCount) + " shared texts.");
+            throw KarvoError("Το βιβλίο εργασίας έχει περισσότερα από " + std::to_string(maxCount)
+                             + " κοινά κείμενα, περισσότερα από όσα διαβάζει το πρόγραμμα.");
         }
         const std::size_t open = xml.find('>', p + 1);
         const std::size_t close = open == npos ? npos : xml.find("</t>", open + 1);
@@ -108,7 +109,8 @@ int ScanSheet(std::string_view xml, const std::vector<std::string>& sharedString
         ++lastRow;
         const std::size_t cells = (static_cast<std::size_t>(lastRow) + 1) * w;
         if (cells > maxCells) {
-            throw KarvoError("The workbook has more than " + std::to_string(maxCells) + " cells to read.");
+            throw KarvoError("Το βιβλίο εργασίας έχει περισσότερα από " + std::to_string(maxCells)
+                             + " κελιά, περισσότερα από όσα διαβάζει το πρόγραμμα.");
         }
         table.growTo(cells + 1);
         ScanRow(xml.substr(open + 1, close - open - 1), sharedStrings, width, static_cast<std::size_t>(lastRow) * w,
@@ -160,7 +162,8 @@ int ReadWorkbook(const ZipArchive& archive, int width, int dateColumn, CellTable
     table.resetTo(0);
     int lastRow = -1;
     for (int sheet = 1; sheet <= sheets; ++sheet) {
-        const std::string xml = archive.read("xl/worksheets/sheet" + std::to_string(sheet) + ".xml", limits.maxPartBytes);
+        const std::string xml =
+            archive.read("xl/worksheets/sheet" + std::to_string(sheet) + ".xml", limits.maxPartBytes);
         lastRow = ScanSheet(xml, sharedStrings, width, lastRow, table, limits.maxCells);
     }
     const int rowCount = lastRow + 1;

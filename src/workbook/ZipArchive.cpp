@@ -12,23 +12,33 @@ namespace karvo {
 
 namespace {
 
-std::string OpenProblem(int code)
+std::string ZipErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return text;
+}
+
+// A sentence on why the archive did not open, the archive layer's own text at its end.
+[[noreturn]] void ThrowOpenProblem(const std::string& label, int code)
 {
     switch (code) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
-        return "is not a ZIP archive (not a workbook)";
+        throw KarvoError("Το αρχείο \"" + label + "\" δεν είναι βιβλίο εργασίας (αρχείο ZIP): " + ZipErrorText(code));
     case ZIP_ER_NOENT:
     case ZIP_ER_OPEN:
-        return "cannot be opened";
-    default: {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        std::string text = std::string("cannot be read as a ZIP archive: ") + zip_error_strerror(&error);
-        zip_error_fini(&error);
-        return text;
+        throw KarvoError("Δεν ήταν δυνατό το άνοιγμα του αρχείου \"" + label + "\": " + ZipErrorText(code));
+    default: throw KarvoError("Το αρχείο \"" + label + "\" δεν διαβάζεται ως αρχείο ZIP: " + ZipErrorText(code));
     }
-    }
+}
+
+std::string TooLargePart(const std::string& part, std::uint64_t limit)
+{
+    return "έχει μέρος \"" + part + "\" που αποσυμπιέζεται σε περισσότερα από " + std::to_string(limit >> 20)
+        + " MB, περισσότερα από όσα διαβάζει το πρόγραμμα.";
 }
 
 } // namespace
@@ -66,7 +76,7 @@ ZipArchive ZipArchive::open(const std::string& path)
     int code = 0;
     zip* archive = zip_open(native.constData(), ZIP_RDONLY, &code);
     if (!archive) {
-        throw KarvoError("The file \"" + label + "\" " + OpenProblem(code) + ".");
+        ThrowOpenProblem(label, code);
     }
     return ZipArchive(archive, label);
 }
@@ -83,14 +93,14 @@ ZipArchive ZipArchive::fromBytes(std::string_view bytes, const std::string& labe
         if (source) {
             zip_source_free(source);
         }
-        throw KarvoError("The file \"" + label + "\" " + OpenProblem(code) + ".");
+        ThrowOpenProblem(label, code);
     }
     return ZipArchive(archive, label);
 }
 
 void ZipArchive::fail(const std::string& problem) const
 {
-    throw KarvoError("The workbook \"" + m_label + "\" " + problem + ".");
+    throw KarvoError("Το βιβλίο εργασίας \"" + m_label + "\" " + problem);
 }
 
 std::vector<std::string> ZipArchive::entryNames(std::size_t maxCount) const
@@ -113,19 +123,19 @@ std::string ZipArchive::read(const std::string& name, std::uint64_t limit) const
         index = zip_name_locate(m_archive, stored.c_str(), ZIP_FL_ENC_RAW | ZIP_FL_NOCASE);
     }
     if (index < 0) {
-        fail("lacks its part \"" + stored + "\"");
+        fail("δεν έχει το μέρος \"" + stored + "\".");
     }
     zip_stat_t stat;
     if (zip_stat_index(m_archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) {
-        fail("has a damaged entry for \"" + stored + "\"");
+        fail("έχει χαλασμένη εγγραφή για το μέρος \"" + stored + "\".");
     }
     // The declared size may lie, so the inflating below stops at the limit as well.
     if (stat.size > limit) {
-        fail("has a part \"" + stored + "\" that unpacks to more than " + std::to_string(limit >> 20) + " MB");
+        fail(TooLargePart(stored, limit));
     }
     zip_file_t* file = zip_fopen_index(m_archive, index, 0);
     if (!file) {
-        fail("cannot unpack its part \"" + stored + "\": " + zip_strerror(m_archive));
+        fail("έχει μέρος \"" + stored + "\" που δεν αποσυμπιέζεται: " + zip_strerror(m_archive));
     }
     // One spare byte, so that a part of exactly its declared size ends without a second buffer.
     std::string text(stat.size + 1, '\0');
@@ -134,7 +144,7 @@ std::string ZipArchive::read(const std::string& name, std::uint64_t limit) const
         if (used == text.size()) {
             if (used > limit) {
                 zip_fclose(file);
-                fail("has a part \"" + stored + "\" that unpacks to more than " + std::to_string(limit >> 20) + " MB");
+                fail(TooLargePart(stored, limit));
             }
             text.resize(std::min<std::uint64_t>(std::max<std::uint64_t>(used * 2, 65536), limit + 1));
         }
@@ -142,7 +152,7 @@ std::string ZipArchive::read(const std::string& name, std::uint64_t limit) const
         if (got < 0) {
             const std::string reason = zip_file_strerror(file);
             zip_fclose(file);
-            fail("has a damaged part \"" + stored + "\": " + reason);
+            fail("έχει χαλασμένο μέρος \"" + stored + "\": " + reason);
         }
         if (got == 0) {
             break;

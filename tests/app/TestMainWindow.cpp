@@ -11,6 +11,7 @@
 #include "support/WorkbookWriter.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -39,7 +40,8 @@ const QStringList kBetMenu { "Κατέβασμα κουπονιού", "Μετα�
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject
+{
     Q_OBJECT
 
 private:
@@ -72,8 +74,8 @@ private:
         m_w->form.RunCommand(1);
     }
 
-    // Presses the update button and picks the line for year from the ten years it offers.
-    void updateYear(int year)
+    // Presses the update button of form and picks the line for year from the ten years it offers.
+    void updateYear(int year, TForm1* form = nullptr)
     {
         AnswerNextDialog<ListDialog>([year](ListDialog* dialog) {
             QListView* list = dialog->list();
@@ -82,14 +84,14 @@ private:
             list->setCurrentIndex(list->model()->index(year - 2017, 0));
             QTest::keyClick(list, Qt::Key_Return);
         });
-        m_w->press("UPDATE");
+        QTest::mouseClick(Child<QPushButton>(form != nullptr ? form : &m_w->form, "UPDATE"), Qt::LeftButton);
     }
 
 private slots:
     void init()
     {
         m_w = std::make_unique<OpenWindow>();
-        for (const char* grid : { "SG", "SG1" }) { // both grids' models are watched throughout
+        for (const char* grid : {"SG", "SG1"}) { // both grids' models are watched throughout
             QAbstractItemModel* model = m_w->child<GridView>(grid)->model();
             new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
         }
@@ -99,10 +101,10 @@ private slots:
 
     void startUpOpensOnPropoSunday()
     {
-        QCOMPARE((QStringList { m_w->form.windowTitle(), title(), m_w->child<QLabel>("Panel0")->text() }),
-            (QStringList { "KARVO-Νικήτριες 5.0", "ΠΡΟΠΟ ΚΥΡΙΑΚΗ", "ΚAΛΗ ΤΥΧΗ !" }));
+        QCOMPARE((QStringList{m_w->form.windowTitle(), title(), m_w->child<QLabel>("Panel0")->text()}),
+                 (QStringList{"KARVO-Νικήτριες 5.0", "ΠΡΟΠΟ ΚΥΡΙΑΚΗ", "ΚAΛΗ ΤΥΧΗ !"}));
         QVERIFY(QDir(QString::fromStdString(m_w->folder.file("Data-STOCK"))).exists()
-            && QDir(QString::fromStdString(m_w->folder.file("Data"))).exists());
+                && QDir(QString::fromStdString(m_w->folder.file("Data"))).exists());
         QCOMPARE(QRect(QPoint(m_w->form.state().FirstYear, 0), m_w->form.size()), QRect(2015, 0, 605, 580));
         // The grid shows the view's headers above its one empty row.
         QCOMPARE(SG()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("  No ΕΤΟΣ"));
@@ -125,13 +127,13 @@ private slots:
         auto* update = m_w->child<QPushButton>("UPDATE");
         QCOMPARE(update->isVisible() ? update->text() : QString(), QString::fromUtf8(game.update));
         QCOMPARE(m_w->child("MENU")->x(), 730);
-        QCOMPARE(QList<bool>({ m_w->child("MENU")->isVisible(), m_w->child("SG1")->isVisible(),
-                     m_w->child("P_LEFT")->isVisible() }),
-            QList<bool>({ game.code > 10, game.code >= 11, game.code <= 10 }));
+        QCOMPARE(QList<bool>({m_w->child("MENU")->isVisible(), m_w->child("SG1")->isVisible(),
+                              m_w->child("P_LEFT")->isVisible()}),
+                 QList<bool>({game.code > 10, game.code >= 11, game.code <= 10}));
         // The statistics items follow the game's own items behind a separator.
-        const QStringList extra = game.code <= 10 ? QStringList { "", "Στατιστικά αριθμών", "Έλεγχος στήλης" }
-            : game.code == 11                     ? QStringList { "", "Ιστορικό μετοχής" }
-                                                  : QStringList {};
+        const QStringList extra = game.code <= 10   ? QStringList{"", "Στατιστικά αριθμών", "Έλεγχος στήλης"}
+                                  : game.code == 11 ? QStringList{"", "Ιστορικό μετοχής"}
+                                                    : QStringList{};
         QCOMPARE(menuCaptions(), (game.code == 12 ? kBetMenu : game.code > 10 ? kMarketMenu : kDrawMenu) + extra);
     }
 
@@ -147,7 +149,7 @@ private slots:
         QTest::keyClick(&elsewhere, Qt::Key_F3);
         m_w->press("SBET"); // in the coupon F3 is the coupon's second command
         QTest::keyClick(m_w->child("SG1"), Qt::Key_F3);
-        QCOMPARE(numbers, (QList<int> { 2, 2, 22 }));
+        QCOMPARE(numbers, (QList<int>{2, 2, 22}));
     }
 
     void menuStoresTheCouponAndReturnsToTheGames()
@@ -158,13 +160,13 @@ private slots:
         const auto type = [coupon](int column, const char* text) {
             return coupon->model()->setData(coupon->model()->index(0, column), QString::fromUtf8(text));
         };
-        QCOMPARE(QList<bool>({ type(10, "1X€ℵ"), type(3, "1,85"), type(0, "1") }), QList<bool>({ true, false, false }));
+        QCOMPARE(QList<bool>({type(10, "1X€ℵ"), type(3, "1,85"), type(0, "1")}), QList<bool>({true, false, false}));
         coupon->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 39, W("Ολυμπιακός")); });
         m_w->press("MENU");
         const std::vector<std::string>& store = m_w->form.state().BetStore;
         QCOMPARE(store.size(), std::size_t(11000));
-        QCOMPARE((std::vector { store[0], store[10 * 1000 + 1], store[1 * 1000 + 39] }),
-            (std::vector<std::string> { "40", W("1X€?"), W("Ολυμπιακός") }));
+        QCOMPARE((std::vector{store[0], store[10 * 1000 + 1], store[1 * 1000 + 39]}),
+                 (std::vector<std::string>{"40", W("1X€?"), W("Ολυμπιακός")}));
         QCOMPARE(title(), QStringLiteral("ΠΡΟΠΟ ΚΥΡΙΑΚΗ"));
         QVERIFY(m_w->child("P_LEFT")->isVisible() && !coupon->isVisible());
         // The side grid has its list settings back.
@@ -193,11 +195,46 @@ private slots:
             box->accept();
         });
         m_w->press("SLOTTO");
-        QVERIFY2(
-            shown.startsWith(QString::number(QMessageBox::Critical)) && shown.contains("LOTTO.krv"), qPrintable(shown));
+        QVERIFY2(shown.startsWith(QString::number(QMessageBox::Critical)) && shown.contains("LOTTO.krv"),
+                 qPrintable(shown));
         QVERIFY(m_w->form.state().GameCode == GameCode::Lotto);
         m_w->press("SGOAL"); // the window goes on working
         QCOMPARE(title(), QStringLiteral("GOAL"));
+    }
+
+    void fifoInPlaceOfAResultsFileHangsNeitherStartUpNorAnUpdate()
+    {
+        // Start-up opens on PROPO Sunday, whose file is a FIFO no one writes to.
+        TempFolder folder;
+        QCOMPARE(::mkfifo(folder.file("Propok.krv").c_str(), 0600), 0);
+        QStringList shown;
+        QTimer answerer; // takes each critical box as it comes
+        connect(&answerer, &QTimer::timeout, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << QString::number(box->icon()) + " " + box->text();
+                box->accept();
+            }
+        });
+        answerer.start(20);
+        TForm1 form(folder.path(), [] { return QDate(2026, 12, 6); });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTRY_COMPARE(shown.size(), 1);
+        const QString fault = QString::number(QMessageBox::Critical) + " Δεν ήταν δυνατή η ανάγνωση του αρχείου "
+            + QString::fromStdString(folder.file("Propok.krv")) + ": δεν είναι κανονικό αρχείο αλλά FIFO";
+        QCOMPARE(shown.at(0), fault);
+        // The update reads the file first: the same box, nothing fetched, no wait notice left.
+        LoopbackServer server;
+        setenv("KARVO_OPAP_WEB_URL", server.baseUrl().c_str(), 1);
+        updateYear(2024, &form);
+        QTRY_COMPARE(shown.size(), 2);
+        QCOMPARE(shown.at(1), fault);
+        QCOMPARE(server.requests(), std::vector<std::string>{});
+        QCOMPARE(Child<QLabel>(&form, "Panel1")->text(), QStringLiteral("  "));
+        struct stat st
+        {
+        };
+        QVERIFY(::stat(folder.file("Propok.krv").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
     void statusNoticeAndLinkLabel()
@@ -217,25 +254,25 @@ private slots:
         QCOMPARE(web->palette().color(QPalette::WindowText), colours::silver);
         OpenedUrls opened("https");
         QTest::mouseClick(web, Qt::LeftButton);
-        QCOMPARE(opened.urls, QList<QUrl> { QUrl(QStringLiteral("https://github.com/karvo-app/karvo")) });
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl(QStringLiteral("https://github.com/karvo-app/karvo"))});
     }
 
     void shownGridKeepsItsFixedColumnAndSearchesInGreek()
     {
         CellGrid grid(2, 4);
-        const char* rows[] = { "ΆΡΗΣ - ΟΦΗ", "ΑΡΗΣ - ΠΑΟΚ", "ΛΑΡΙΣΑ - ΑΡΗΣ" };
+        const char* rows[] = {"ΆΡΗΣ - ΟΦΗ", "ΑΡΗΣ - ΠΑΟΚ", "ΛΑΡΙΣΑ - ΑΡΗΣ"};
         for (int row = 1; row <= 3; ++row) {
             grid.setCell(0, row, "   " + std::to_string(row));
             grid.setCell(1, row, W(rows[row - 1]));
         }
-        grid.columnWidths() = { 105, 999 };
+        grid.columnWidths() = {105, 999};
         grid.setCurrentRow(3);
         SG()->showGrid(grid);
         QCOMPARE(SG()->model()->index(1, 1).data().toString(), QStringLiteral("ΑΡΗΣ - ΠΑΟΚ")); // grid row 2
         // The widths are the grid's, and the wide column does not pull the fixed one out of sight.
-        QCOMPARE(QList<int>({ SG()->columnWidth(0), SG()->columnWidth(1), SG()->currentGridRow(),
-                     SG()->currentIndex().column(), SG()->horizontalScrollBar()->value() }),
-            QList<int>({ 105, 999, 3, 1, 0 }));
+        QCOMPARE(QList<int>({SG()->columnWidth(0), SG()->columnWidth(1), SG()->currentGridRow(),
+                             SG()->currentIndex().column(), SG()->horizontalScrollBar()->value()}),
+                 QList<int>({105, 999, 3, 1, 0}));
         QList<int> found;
         QTest::keyClick(&m_w->form, Qt::Key_F3); // before any search F3 finds nothing
         found << SG()->currentGridRow();
@@ -250,7 +287,7 @@ private slots:
         QTest::keyClick(SG(), Qt::Key_F3);
         found << SG()->currentGridRow();
         searchFor(QStringLiteral("άρης"));
-        QCOMPARE(found << SG()->currentGridRow(), (QList<int> { 3, 2, 3, 3, 2, 1 }));
+        QCOMPARE(found << SG()->currentGridRow(), (QList<int>{3, 2, 3, 3, 2, 1}));
     }
 
     void exportWritesTheListAndOpensIt()
@@ -260,14 +297,14 @@ private slots:
         std::string bytes;
         for (int i = 0; i < 400; ++i) {
             const char year = char(2015 + i / 336 - 1950);
-            bytes += std::string { char(i % 28 + 1), char(i / 28 % 12 + 1), year, 3, 7, 12, 25, 33, char(i % 45 + 1) };
+            bytes += std::string{char(i % 28 + 1), char(i / 28 % 12 + 1), year, 3, 7, 12, 25, 33, char(i % 45 + 1)};
         }
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), bytes);
         m_w->press("SLOTTO");
         QCOMPARE(QPoint(m_w->form.state().FirstYearRow, SG()->currentGridRow()), QPoint(2, 400)); // on the last draw
         m_w->form.RunCommand(3);
         const std::string path = m_w->folder.file("LOTTO.xls");
-        QCOMPARE(opened.urls, QList<QUrl> { QUrl::fromLocalFile(QString::fromStdString(path)) });
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const CellGrid& grid = SG()->grid();
         const std::string start = grid.cell(0, 0) + "\t" + grid.cell(1, 0) + "\r\n" + grid.cell(0, 1) + "\t";
         QVERIFY(ReadBytes(path).rfind(start, 0) == 0);
@@ -279,12 +316,12 @@ private slots:
         setenv("KARVO_OPAP_MEDIA_URL", server.baseUrl().c_str(), 1);
         setenv("KARVO_OPAP_WEB_URL", server.baseUrl().c_str(), 1);
         // Newest draw on top under four header rows, every cell a shared string, as published.
-        SheetRows rows = { { "ΚΛΗΡΩΣΕΙΣ LOTTO" }, { "" }, { "Κλήρωση", "Ημ/νία", "Αριθμοί" }, { "", "", "1ος" } };
+        SheetRows rows = {{"ΚΛΗΡΩΣΕΙΣ LOTTO"}, {""}, {"Κλήρωση", "Ημ/νία", "Αριθμοί"}, {"", "", "1ος"}};
         for (int d = 5; d >= 1; --d) {
-            rows.push_back({ std::to_string(2700 + d), std::to_string(d) + "/1/2026", "40", "3", "22", "17", "9",
-                std::to_string(d) });
+            rows.push_back({std::to_string(2700 + d), std::to_string(d) + "/1/2026", "40", "3", "22", "17", "9",
+                            std::to_string(d)});
         }
-        server.set("/Excel_xlsx/5103/lotto_2026.xlsx", LoopbackResponse::Body(OperatorWorkbookBytes({ rows })));
+        server.set("/Excel_xlsx/5103/lotto_2026.xlsx", LoopbackResponse::Body(OperatorWorkbookBytes({rows})));
         m_w->press("SLOTTO");
         updateYear(2026);
         QCOMPARE(server.requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);

@@ -1,10 +1,13 @@
 // A small HTTP/1.1 server on 127.0.0.1 for tests of everything that fetches: it listens on a free
 // port and answers each GET, one connection at a time in a thread of its own, from a map of
-// path -> response. A path without a response gets 404 with an empty body.
+// path -> response. A path without a response gets 404 with an empty body. Besides whole
+// answers it plays the hostile servers: one that never answers, one that cuts the body short,
+// one whose body never ends and one that trickles it a few bytes at a time.
 #pragma once
 
 #include <algorithm>
 #include <arpa/inet.h>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -20,9 +23,11 @@ struct LoopbackResponse
 {
     std::string body;
     int status = 200;
-    std::string location;  // sent as Location: use with a 3xx status
-    bool hang = false;     // read the request, then answer nothing until the client gives up
-    long sendBytes = -1;   // when 0 or more: close after this many bytes of the announced body
+    std::string location; // sent as Location: use with a 3xx status
+    bool hang = false;    // read the request, then answer nothing until the client gives up
+    long sendBytes = -1;  // when 0 or more: close after this many bytes of the announced body
+    bool endless = false; // no length announced; the body is sent again and again until the client leaves
+    int trickleMs = 0;    // when more than 0: the body goes out 16 bytes at a time, this far apart
 
     static LoopbackResponse Body(std::string body, int status = 200, long sendBytes = -1)
     {
@@ -35,7 +40,7 @@ class LoopbackServer
 public:
     LoopbackServer()
     {
-        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};  // port 0: the system picks one
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}}; // port 0: the system picks one
         socklen_t length = sizeof address;
         auto* generic = reinterpret_cast<sockaddr*>(&address);
         if (::bind(m_listener, generic, length) != 0 || ::listen(m_listener, 16) != 0
@@ -82,22 +87,47 @@ private:
                 return;
             }
         }
-        const std::string path = request.substr(4, request.find(' ', 4) - 4);  // "GET <path> HTTP/1.1"
+        const std::string path = request.substr(4, request.find(' ', 4) - 4); // "GET <path> HTTP/1.1"
         std::unique_lock lock(m_mutex);
         m_requests.push_back(path);
         const auto found = m_responses.find(path);
         const LoopbackResponse response = found != m_responses.end() ? found->second : LoopbackResponse::Body({}, 404);
         lock.unlock();
         // A hanging answer waits until the client closes the connection after its time-out.
-        while (response.hang && ::recv(socket, buffer, sizeof buffer, 0) > 0) {
-        }
+        while (response.hang && ::recv(socket, buffer, sizeof buffer, 0) > 0) { }
         // sendBytes -1 converts to npos: the whole body.
-        const std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " Status\r\nContent-Length: "
-                                  + std::to_string(response.body.size()) + "\r\nConnection: close\r\n"
-                                  + (response.location.empty() ? "" : "Location: " + response.location + "\r\n")
-                                  + "\r\n" + response.body.substr(0, static_cast<std::size_t>(response.sendBytes));
-        if (!response.hang) {
-            ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL);  // blocks until all is queued
+        const std::string reply = "HTTP/1.1 " + std::to_string(response.status)
+            + " Status\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\nConnection: close\r\n"
+            + (response.location.empty() ? "" : "Location: " + response.location + "\r\n") + "\r\n"
+            + response.body.substr(0, static_cast<std::size_t>(response.sendBytes));
+        if (response.endless) {
+            sendEndless(socket, response.body);
+        } else if (response.trickleMs > 0) {
+            sendTrickle(socket, reply, response.trickleMs);
+        } else if (!response.hang) {
+            ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL); // blocks until all is queued
+        }
+    }
+    // Until a send fails: the client has closed the connection.
+    static void sendEndless(int socket, const std::string& body)
+    {
+        const std::string head = "HTTP/1.1 200 Status\r\nConnection: close\r\n\r\n";
+        if (::send(socket, head.data(), head.size(), MSG_NOSIGNAL) < 0) {
+            return;
+        }
+        while (::send(socket, body.data(), body.size(), MSG_NOSIGNAL) > 0) { }
+    }
+    static void sendTrickle(int socket, const std::string& reply, int pauseMs)
+    {
+        const std::size_t head = reply.find("\r\n\r\n") + 4;
+        if (::send(socket, reply.data(), head, MSG_NOSIGNAL) < 0) {
+            return;
+        }
+        for (std::size_t at = head; at < reply.size(); at += 16) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+            if (::send(socket, reply.data() + at, std::min<std::size_t>(16, reply.size() - at), MSG_NOSIGNAL) < 0) {
+                return;
+            }
         }
     }
 

@@ -2,7 +2,12 @@
 
 #include "util/Cp1253.h"
 
+#include "util/Files.h"
+
 #include <QFile>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace karvo::test {
 
@@ -127,6 +132,41 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
+}
+
+FailingReader::FailingReader(long lastByte, int error)
+{
+    // The position in the file tells how much of it has been read.
+    SetFileReadFunction([lastByte, error](int fd, void* buffer, std::size_t count) -> long {
+        const long at = static_cast<long>(::lseek(fd, 0, SEEK_CUR));
+        if (at >= lastByte) {
+            errno = error;
+            return error == 0 ? 0 : -1;
+        }
+        return static_cast<long>(
+            ::read(fd, buffer, std::min<std::size_t>(count, static_cast<std::size_t>(lastByte - at))));
+    });
+}
+
+FailingReader::~FailingReader()
+{
+    SetFileReadFunction({});
+}
+
+bool AsOrdinaryUser(const std::function<bool()>& check)
+{
+    if (::geteuid() != 0) {
+        return check();
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const uid_t nobody = 65534;
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setresgid(nobody, nobody, nobody) == 0
+            && ::setresuid(nobody, nobody, nobody) == 0;
+        ::_exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace karvo::test

@@ -22,11 +22,21 @@ std::string U(const std::string& cp1253);
 class ScriptedUserInterface : public UserInterface
 {
 public:
-    struct ListCall { std::string caption; std::vector<std::string> items; std::string keys; bool tableMode; };
-    struct Notice { NoticeKind kind; std::string text; };
+    struct ListCall
+    {
+        std::string caption;
+        std::vector<std::string> items;
+        std::string keys;
+        bool tableMode;
+    };
+    struct Notice
+    {
+        NoticeKind kind;
+        std::string text;
+    };
 
     std::deque<int> listAnswers;
-    std::deque<std::string> inputAnswers;        // each answer confirms with that text
+    std::deque<std::string> inputAnswers; // each answer confirms with that text
     std::deque<std::vector<std::string>> memoAnswers;
     std::deque<std::string> fileAnswers;
     std::deque<MessageAnswer> choiceAnswers;
@@ -34,19 +44,19 @@ public:
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
     std::vector<Notice> notices;
-    std::vector<std::string> statusHistory;      // every StatusNotice text, in order
-    std::string status;                          // the notice now shown
-    std::vector<std::string> opened;             // ShellOpen targets
+    std::vector<std::string> statusHistory; // every StatusNotice text, in order
+    std::string status;                     // the notice now shown
+    std::vector<std::string> opened;        // ShellOpen targets
     int pendingEventRuns = 0;
-    std::function<void()> onProcessEvents;       // hook to look at the state during a fetch
+    std::function<void()> onProcessEvents; // hook to look at the state during a fetch
 
     int ChooseFromList(const std::string& caption, const std::vector<std::string>& items, const std::string& keys,
                        bool tableMode) override;
     bool InputChoice(const std::string& caption, const std::string& defaultText, std::string& result) override;
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
-    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
-                        FileChooserMode mode, std::string& fileName) override;
+    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
+                        const std::string& startFolder, FileChooserMode mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
     MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
                                 MessageAnswer defaultButton, MessageButtons buttons) override;
@@ -69,6 +79,21 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// While it lives, every file the program reads fails once lastByte bytes of it have been read:
+// with error (EIO, ...), or with error 0 as if the file ended there.
+class FailingReader
+{
+public:
+    FailingReader(long lastByte, int error);
+    ~FailingReader();
+    FailingReader(const FailingReader&) = delete;
+    FailingReader& operator=(const FailingReader&) = delete;
+};
+
+// check() run where a missing read permission bites: as root in a child process that has become
+// "nobody", otherwise in this process. Folders on the way must let others through.
+bool AsOrdinaryUser(const std::function<bool()>& check);
 
 // Whole-file helpers for tests that must not depend on the code under test.
 std::string ReadBytes(const std::string& path);

@@ -1,11 +1,9 @@
-// Fetches from a loopback server, and each game's update through the update button's driver and the
-// real download path: exact bytes from a missing and an older file, and hostile answers that change
+// Each game's update through the update button's driver and the real download path, against a
+// loopback server: exact bytes from a missing and an older file, and hostile answers that change
 // no results file.
-#include "UpdateTests.h"
+#include "UpdateFixture.h"
 #include "results/DrawViews.h"
 #include "results/ResultsFiles.h"
-#include "support/LoopbackServer.h"
-#include "download/Download.h"
 #include "update/KinoMonth.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateDriver.h"
@@ -23,17 +21,6 @@ namespace {
 const std::string LottoPath = "/Excel_xlsx/5103/lotto_2024.xlsx";
 const std::string SundayPath = "/Excel/3100/propo_2024_Sun.xlsx";
 const std::string ExtraPath = "/Excel_xlsx/5106/extra5_2024.xlsx";
-
-// LOTTO in the operator's layout: four header rows, newest on top, text dates, d % 40 + 1 and 41 to 45.
-SheetRows LottoSheet(int draws)
-{
-    SheetRows rows{{"ΚΛΗΡΩΣΕΙΣ LOTTO 2024"}, {}, {"Κλήρωση", "Ημ/νία", "Αριθμοί"}, {"", ""}};
-    for (int d = draws; d >= 1; --d) {
-        rows.push_back({std::to_string(d), std::to_string(d % 28 + 1) + "/" + std::to_string(d % 12 + 1) + "/2024",
-                        "45", std::to_string(d % 40 + 1), "44", "43", "42", "41", "7", "", ""});
-    }
-    return rows;
-}
 
 // PROPO coupons of 2024, newest on top: "1 X 2 1 1 X 2" and "2 2 2 2 1 1 X" (a blank-padded result,
 // a Greek Χ), except coupon 45, which had thirteen matches.
@@ -59,109 +46,7 @@ int PropoValue(const std::string& bytes, std::int64_t i)
     return static_cast<unsigned char>(bytes.at(7 + 2 * i)) | static_cast<unsigned char>(bytes.at(8 + 2 * i)) << 8;
 }
 
-// One server for both of the operator's, a working folder, and a temporary folder of the test's own
-// where scratch files can be counted; a dead server is given up after one second.
-class UpdateEndToEnd : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
-        SetDownloadLimits({2000, 1});
-        emptyData();
-    }
-    void TearDown() override
-    {
-        SetDownloadLimits(DownloadLimits());
-        qputenv("TMPDIR", m_oldTemp);
-    }
-
-    // Fetches answer into target, checks the result and that no scratch file is left; the target's bytes.
-    std::string fetch(const std::string& path, const LoopbackResponse& answer, const std::string& target, bool ok)
-    {
-        m_server.set(path, answer);
-        EXPECT_EQ(FetchResultFile(m_server.baseUrl() + path, target, m_ui), ok) << path;
-        EXPECT_EQ(QDir(QString::fromStdString(m_temp.path())).count(), 2u) << path;
-        return ReadBytes(target);
-    }
-    // What an update click asks of the window: the code of the game to show again (0 for none).
-    struct Clicked
-    {
-        int viewGame;
-        bool clearNotice;
-    };
-    // Presses the update button for the game with the given code on 15 March 2026 and picks the
-    // given list items.
-    Clicked click(int game, std::deque<int> choices)
-    {
-        m_state.GameCode = static_cast<GameCode>(game);
-        m_ui.listAnswers = std::move(choices);
-        UpdateContext context{m_state, m_ui, m_folder.path(), QDate(2026, 3, 15),
-                              {m_server.baseUrl(), m_server.baseUrl()}, &FetchResultFile};
-        const UpdateOutcome outcome = RunUpdate(context);
-        if (outcome.clearNotice) {
-            m_ui.StatusNotice("");
-        }
-        return {outcome.viewGame ? ToInt(*outcome.viewGame) : 0, outcome.clearNotice};
-    }
-    void serve(const std::string& path, const std::string& body) { m_server.set(path, LoopbackResponse::Body(body)); }
-    std::string file(const std::string& name) const { return ReadBytes(m_folder.file(name)); }
-    // An empty DATA folder: nothing readable kept from an earlier update.
-    void emptyData()
-    {
-        QDir data(QString::fromStdString(m_folder.file("Data")));
-        data.removeRecursively();
-        data.mkpath(".");
-    }
-
-    LoopbackServer m_server;
-    ScriptedUserInterface m_ui;
-    ProgramState m_state;
-    TempFolder m_folder;
-    TempFolder m_temp;
-    QByteArray m_oldTemp;
-};
-
-using Download = UpdateEndToEnd;
-
 } // namespace
-
-TEST_F(Download, BodiesArriveByteForByteOrFailuresLeaveTheTarget)
-{
-    // Over a write-protected target and through a redirect; then an empty body, headers promising a
-    // body that never comes, a body cut short, a dead server: the target stays, nothing is created.
-    const std::string workbook = OperatorWorkbookBytes({LottoSheet(2)});
-    const std::string target = m_folder.file("lotto_2025.xlsx");
-    WriteBytes(target, "old");
-    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
-    serve("/moved/propo.xlsx", "moved body");
-    using R = LoopbackResponse;
-    const std::vector<std::tuple<std::string, R, std::string>> cases{
-        {LottoPath, R::Body(workbook), workbook}, {"/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, "moved body"},
-        {"/empty", R::Body(""), ""}, {"/no-body", R::Body(workbook, 200, 0), ""},
-        {"/cut", R::Body(workbook, 200, 100), ""}, {"/dead", {"", 200, "", true, -1}, ""}};
-    for (const auto& [path, answer, body] : cases) {
-        m_ui.StatusNotice("");
-        const std::string before = ReadBytes(target);
-        EXPECT_EQ(fetch(path, answer, target, !body.empty()), body.empty() ? before : body);
-        EXPECT_EQ(m_ui.status, body.empty() ? "Error Downloading" : "") << path;
-        if (body.empty()) {
-            EXPECT_EQ(fetch(path, answer, m_folder.file("absent.xlsx"), false), "") << path;
-            EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("absent.xlsx")))) << path;
-        }
-    }
-    // The window is painted once before each fetch.
-    EXPECT_EQ(m_ui.pendingEventRuns, 10);
-    // A target under a regular file cannot be created; a refused connection fails; the next works.
-    fetch("/j", R::Body("new"), target + "/lotto_2024.xlsx", false);
-    EXPECT_FALSE(FetchResultFile(LoopbackServer().baseUrl() + "/gone", target, m_ui));
-    EXPECT_EQ(fetch("/alive", R::Body("next"), target, true), "next");
-    // A text fetch takes the body whatever the status.
-    m_server.set("/page", R::Body("<html>missing</html>", 404));
-    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
-              "<html>missing</html>");
-}
 
 TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
 {
@@ -173,16 +58,29 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
         lotto += std::string{char(d % 28 + 1), char(d % 12 + 1), 74, char(d % 40 + 1), 41, 42, 43, 44, 45};
     }
     const auto book = [](SheetRows::value_type row) { return OperatorWorkbookBytes({{{"", "Ημ/νία"}, row}}); };
-    struct Case { int game, item; std::string path, workbook, file; std::size_t length, offset; std::string record; };
+    struct Case
+    {
+        int game, item;
+        std::string path, workbook, file;
+        std::size_t length, offset;
+        std::string record;
+    };
     const std::vector<Case> cases{
         {4, 8, LottoPath, OperatorWorkbookBytes({LottoSheet(104), {}}), "LOTTO.krv", (2026 - 1989) * 3330,
          (2024 - 1990) * 3330, lotto},
-        {5, 9, "/Excel_xlsx/5105/propogoal_2025.xlsx", book({"77", "04/1/2025", "x", "9", "8", "7", "6", "5", "4",
-         "3", "2"}), "GOAL.krv", (2026 - 1995) * 4070, (2025 - 1996) * 4070, "\x04\x01K\x02\x03\x04\x05\x06\x07\x08\t"},
+        {5, 9, "/Excel_xlsx/5105/propogoal_2025.xlsx",
+         book({"77", "04/1/2025", "x", "9", "8", "7", "6", "5", "4", "3", "2"}), "GOAL.krv", (2026 - 1995) * 4070,
+         (2025 - 1996) * 4070, "\x04\x01K\x02\x03\x04\x05\x06\x07\x08\t"},
         {6, 9, "/Excel_xlsx/5104/Joker_2025.xlsx", book({"2800", "02/1/2025", "40", "3", "22", "17", "9", "14"}),
          "JOKER.krv", (2026 - 1996) * 3330, (2025 - 1997) * 3330, "\x02\x01\x4B\x03\x09\x11\x16\x28\x0E"},
-        {7, 9, "/Excel_xlsx/2101/proto_2025.xlsx", book({"12", "07/3/2025", "0", "4", "4", "1", "9", "0", "7"}),
-         "Proto.krv", (2026 - 1991) * 2000, (2025 - 1992) * 2000, {"\x07\x03\x4B\x00\x04\x04\x01\x09\x00\x07", 10}},
+        {7,
+         9,
+         "/Excel_xlsx/2101/proto_2025.xlsx",
+         book({"12", "07/3/2025", "0", "4", "4", "1", "9", "0", "7"}),
+         "Proto.krv",
+         (2026 - 1991) * 2000,
+         (2025 - 1992) * 2000,
+         {"\x07\x03\x4B\x00\x04\x04\x01\x09\x00\x07", 10}},
         {8, 9, "/Excel_xlsx/5106/extra5_2025.xlsx", book({"3", "03/2/2025", "x", "30", "10", "20", "5", "1"}),
          "Extra.krv", 24, 16, "\x03\x02\x4B\x01\x05\x0A\x14\x1E"},
     };
@@ -247,8 +145,7 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
     click(2, {8});
     const std::string saturday = file("Propos.krv");
     std::vector<int> values;
-    for (std::int64_t i = first; i < first + 5; values.push_back(PropoValue(saturday, i++))) {
-    }
+    for (std::int64_t i = first; i < first + 5; values.push_back(PropoValue(saturday, i++))) { }
     EXPECT_EQ(values, (std::vector<int>{0x2AAA, 5460, 8545, 5546, 0x3FFF}));
 }
 
@@ -275,14 +172,22 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
     };
     using R = LoopbackResponse;
     // problem: the message box a workbook game must show; "" where a warning or notice suffices.
-    struct Case { const char* name; R answer; std::string problem; std::vector<int> games = {1, 4, 8}; };
+    struct Case
+    {
+        const char* name;
+        R answer;
+        std::string problem;
+        std::vector<int> games = {1, 4, 8};
+    };
     const std::vector<Case> cases{
-        {"not a ZIP", R::Body(std::string(500, 'x')), "not a ZIP archive"},
-        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404), "not a ZIP archive"},
-        {"truncated", R::Body(OperatorWorkbookBytes({LottoSheet(50)}).substr(0, 900)), "not a ZIP archive"},
-        {"zip bomb", R::Body(ZipBytes({shared, {sheet + "1.xml", "<x/>", true, 1ll << 30}})), "more than 256 MB"},
-        {"sheet1 and sheet3 without sheet2", R::Body(ZipBytes({shared, {sheet + "1.xml", SheetXml("")},
-             {sheet + "3.xml", SheetXml("")}})), "xl/worksheets/sheet2.xml"},
+        {"not a ZIP", R::Body(std::string(500, 'x')), "δεν είναι βιβλίο εργασίας"},
+        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404),
+         "δεν είναι βιβλίο εργασίας"},
+        {"truncated", R::Body(OperatorWorkbookBytes({LottoSheet(50)}).substr(0, 900)), "δεν είναι βιβλίο εργασίας"},
+        {"zip bomb", R::Body(ZipBytes({shared, {sheet + "1.xml", "<x/>", true, 1ll << 30}})), "περισσότερα από 256 MB"},
+        {"sheet1 and sheet3 without sheet2",
+         R::Body(ZipBytes({shared, {sheet + "1.xml", SheetXml("")}, {sheet + "3.xml", SheetXml("")}})),
+         "xl/worksheets/sheet2.xml"},
         {"openpyxl", R::Body(ReadBytes(TestDataFolder() + "lotto_openpyxl.xlsx")), "xl/sharedStrings.xml"},
         {"too many rows", R::Body(OperatorWorkbookBytes({LottoSheet(371)})), "", {1, 4}},
         {"draw far past the file", R::Body(OperatorWorkbookBytes({farDraw})), "", {8}},
@@ -351,7 +256,8 @@ TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
     EXPECT_EQ(m_ui.opened, std::vector<std::string>(2, m_folder.file("Data/super3_2024_03.xlsx")));
     EXPECT_EQ(m_ui.statusHistory, (std::vector<std::string>{WaitNoticeText(), ""}));
     const std::string march = "/Excel_xlsx/1100/2026/kino_2026_03.xlsx";
-    EXPECT_EQ(m_server.requests(), (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx",
-              "/Excel/3101/propo_2019_Wed.xlsx", "/Excel_xlsx/1100/2025/kino_2025_01.xlsx", march, march,
-              "/Excel_xlsx/2100/2024/super3_2024_03.xlsx"}));
+    EXPECT_EQ(m_server.requests(),
+              (std::vector<std::string>{"/Excel_xlsx/5105/propogoal_2020.xlsx", "/Excel/3101/propo_2019_Wed.xlsx",
+                                        "/Excel_xlsx/1100/2025/kino_2025_01.xlsx", march, march,
+                                        "/Excel_xlsx/2100/2024/super3_2024_03.xlsx"}));
 }

@@ -48,16 +48,21 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
     shortTime.resize(23, "1");
     const SheetRows proto(201, {"1", "07/3/2024", "1", "2", "3", "4", "5", "6", "7"});
     const std::vector<std::pair<const char*, std::string>> cases{
-        {"371 draw rows", lotto("01/1/2024", "2", 371)}, {"number above 255", lotto("01/1/2024", "256")},
-        {"negative number", lotto("01/1/2024", "-2")}, {"no date", lotto("", "2")}, {"day 0", lotto("0/1/2024", "2")},
-        {"year before 1950", lotto("01/1/1949", "2")}, {"year after 2205", lotto("01/1/2206", "2")},
+        {"371 draw rows", lotto("01/1/2024", "2", 371)},
+        {"number above 255", lotto("01/1/2024", "256")},
+        {"negative number", lotto("01/1/2024", "-2")},
+        {"no date", lotto("", "2")},
+        {"day 0", lotto("0/1/2024", "2")},
+        {"year before 1950", lotto("01/1/1949", "2")},
+        {"year after 2205", lotto("01/1/2206", "2")},
         {"201 PROTO draws", MergeProto("", Sheet(proto, 10).view(), 2024, 2026).refusal},
         {"EXTRA draw 12,376 slots past the file", extraDraw("20376").refusal},
         {"KINO time of one character", BuildKinoMonth(Sheet({shortTime}, 23).view(), "05").refusal},
         {"61 coupons", Scan(SheetRows(61, Coupon("01/3/2024"))).refusal},
         {"result 3", Scan({Coupon("01/3/2024", {"1", "1", "1", "1", "3"})}).refusal},
         {"text in a result cell", Scan({Coupon("01/3/2024", {"Error"})}).refusal},
-        {"no coupon of the year", Scan({Coupon("01/3/2022")}).refusal}, {"no coupon at all", Scan({}).refusal},
+        {"no coupon of the year", Scan({Coupon("01/3/2022")}).refusal},
+        {"no coupon at all", Scan({}).refusal},
     };
     for (const auto& [name, refusal] : cases) {
         EXPECT_NE(refusal, "") << name;
@@ -65,6 +70,11 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
     // Just inside the limits; a clock set back to 2019 must not cut the stored 2020 off.
     EXPECT_EQ(Scan(SheetRows(60, Coupon("01/3/2024"))).coupons.size(), 60u);
     EXPECT_EQ(extraDraw("20375").refusal, "");
+    // EXTRA's refusal says what to do: the years before must be fetched first.
+    EXPECT_EQ(U(extraDraw("20376").refusal),
+              "Η κλήρωση 20376 της γραμμής 1 είναι πολύ μετά την τελευταία θέση του "
+              "αρχείου (8000). Ενημερώστε πρώτα τα προηγούμενα έτη, με τη σειρά. "
+              "Δεν καταχωρήθηκε τίποτα.");
     const std::string stored((2021 - 1989) * 370 * 9, '\x07');
     EXPECT_EQ(MergeNumberGame(NumberGameOf(1), stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
 }
@@ -104,8 +114,9 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
     // A header alone gives draw number 0.
     EXPECT_EQ(BuildKinoMonth(Sheet({{"x"}}, 23).view(), "05").bytes, std::string(23, '\0'));
     // Day fractions are rounded to the second first, as a spreadsheet shows them.
-    const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0}, {"0.378472222222222", 9, 5},
-        {"09:05", 9, 5}, {"45292.5", 12, 0}, {"0.99999", 23, 59}, {"0.999999", 0, 0}};
+    const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0},     {"0.378472222222222", 9, 5},
+                                                               {"09:05", 9, 5},     {"45292.5", 12, 0},
+                                                               {"0.99999", 23, 59}, {"0.999999", 0, 0}};
     for (const auto& [text, hour, minute] : cases) {
         int h = -1, m = -1;
         ASSERT_TRUE(KinoTime(text, h, m)) << text;
@@ -116,10 +127,14 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
 
 TEST(PropoCoupons, PagesAreToldFromWorkbooksByTheirFirstBytes)
 {
-    const std::vector<std::pair<std::string, bool>> heads{
-        {"<html><body>", true}, {"<HTML lang=el>", true}, {"<!DOCTYPE html>\n<html>", true},
-        {"\xEF\xBB\xBF \r\n\t<!doctype HTML>", true}, {"PK\x03\x04\x14\x00", false},
-        {"<?xml version=\"1.0\"?>", false}, {"Not found", false}, {"", false}};
+    const std::vector<std::pair<std::string, bool>> heads{{"<html><body>", true},
+                                                          {"<HTML lang=el>", true},
+                                                          {"<!DOCTYPE html>\n<html>", true},
+                                                          {"\xEF\xBB\xBF \r\n\t<!doctype HTML>", true},
+                                                          {"PK\x03\x04\x14\x00", false},
+                                                          {"<?xml version=\"1.0\"?>", false},
+                                                          {"Not found", false},
+                                                          {"", false}};
     for (const auto& [head, page] : heads) {
         EXPECT_EQ(IsHtmlAnswer(head), page) << head;
     }

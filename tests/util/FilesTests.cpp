@@ -1,14 +1,17 @@
-// Whole-file helpers: line-end rules, atomic replacement under write failures, case-insensitive
-// look-up and wildcard listing.
+// Whole-file helpers: line-end rules, atomic replacement under write failures, reads that fail
+// for any reason but a missing file, case-insensitive look-up, wildcard listing and the removal
+// of stale scratch files.
 #include "support/TestSupport.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
 
 #include <QFile>
 #include <algorithm>
-#include <numeric>
-#include <cstring>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <numeric>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,7 +26,11 @@ using Lines = std::vector<std::string>;
 TEST(Files, LoadLinesSplitsAtCarriageReturns)
 {
     karvo::test::TempFolder dir;
-    struct Case { std::string bytes; Lines expected; };
+    struct Case
+    {
+        std::string bytes;
+        Lines expected;
+    };
     const Case cases[] = {
         {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb", {"a", "b"}}, {"", {}}, {"\r\n\r\n", {"", ""}}, {"a\r", {"a"}},
         {"a\rbc", {"a", "c"}}, // a lone CR takes the next byte as its LF
@@ -72,7 +79,13 @@ TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
     std::string error;
     EXPECT_TRUE(WriteFileAtomic(name, "new", &error)) << error;
     EXPECT_EQ(ReadBytes(name), "new");
-    auto mode = [&name] { struct stat st {}; ::stat(name.c_str(), &st); return st.st_mode & 0777; };
+    auto mode = [&name] {
+        struct stat st
+        {
+        };
+        ::stat(name.c_str(), &st);
+        return st.st_mode & 0777;
+    };
     EXPECT_EQ(mode(), 0644u);
     EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"ro.txt"}); // no temporary left behind
     ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
@@ -108,7 +121,8 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_FALSE(WriteFileAtomic(name + "/inner.txt", "x", &error));
     EXPECT_EQ(error, std::strerror(ENOTDIR));
     EXPECT_EQ(ReadBytes(name), "old bytes");
-    SaveTextFile(name + "/inner.txt", "x");  // silent
+    EXPECT_THROW(SaveTextFile(name + "/inner.txt", "x"), KarvoError);
+    EXPECT_THROW(SaveLines(name + "/inner.txt", {"x"}), KarvoError);
 }
 
 TEST(Files, NamesMatchWithoutRegardToCase)
@@ -126,7 +140,10 @@ TEST(Files, NamesMatchWithoutRegardToCase)
     SaveTextFile(dir.file("data/new.txt"), "4");
     EXPECT_EQ(ReadBytes(dir.file("Data/new.txt")), "4");
 
-    auto sorted = [](Lines v) { std::sort(v.begin(), v.end()); return v; };
+    auto sorted = [](Lines v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
     EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), ListKinds::Files)), (Lines{"new.txt", "x.txt", "y.TXT"}));
     EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), ListKinds::Folders)), Lines{"sub.txt"});
     EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), ListKinds::Both)), (Lines{"x.txt", "y.TXT", "z.dat"}));
@@ -136,4 +153,77 @@ TEST(Files, NamesMatchWithoutRegardToCase)
     DeleteFiles(dir.file("DATA/*.txt"));
     EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), ListKinds::Both)), (Lines{"sub.txt", "z.dat"}));
     EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
+}
+
+TEST(Files, OnlyAMissingFileReadsAsEmpty)
+{
+    karvo::test::TempFolder dir;
+    const std::string name = dir.file("LOTTO.krv");
+    const std::string opening = "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + ": ";
+    // What a read throws, "" when it does not.
+    const auto failure = [](const std::string& path) -> std::string {
+        try {
+            LoadTextFile(path);
+        } catch (const KarvoError& error) {
+            return error.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(LoadTextFile(dir.file("missing.krv")) + failure(dir.file("missing.krv")), "");
+    // A folder or a FIFO in the file's place; nothing waits for a writer.
+    ASSERT_EQ(::mkdir(name.c_str(), 0700), 0);
+    EXPECT_EQ(failure(name), opening + std::strerror(EISDIR));
+    ASSERT_EQ(::rmdir(name.c_str()) + ::mkfifo(name.c_str(), 0600), 0);
+    EXPECT_EQ(failure(name), opening + "δεν είναι κανονικό αρχείο αλλά FIFO");
+    EXPECT_EQ(failure(name + "/inner"),
+              "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + "/inner: " + std::strerror(ENOTDIR));
+    ::unlink(name.c_str());
+    // An I/O error, and a file that ends before its size, after 100 of its 70,000 bytes.
+    WriteBytes(name, std::string(70000, 'x'));
+    struct Case
+    {
+        int error;
+        std::string reason;
+    };
+    for (const Case& c : {Case{EIO, std::strerror(EIO)}, Case{0, "τελείωσε μετά από 100 από τα 70000 bytes του"}}) {
+        const karvo::test::FailingReader reader(100, c.error);
+        EXPECT_EQ(failure(name), opening + c.reason);
+        EXPECT_THROW(LoadLines(name), KarvoError);
+        EXPECT_EQ(LoadTextPrefix(name, 100), std::string(100, 'x')); // the part before the fault reads
+    }
+    EXPECT_EQ(LoadTextFile(name).size(), 70000u);
+    // No read permission, for an ordinary user.
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0755) + ::chmod(name.c_str(), 0), 0);
+    EXPECT_TRUE(karvo::test::AsOrdinaryUser([&] { return failure(name) == opening + std::strerror(EACCES); }));
+}
+
+TEST(Files, StaleScratchFilesGoAtStart)
+{
+    karvo::test::TempFolder work;
+    karvo::test::TempFolder temp;
+    ASSERT_EQ(::mkdir(work.file("Data").c_str(), 0700), 0);
+    const std::time_t now = 2'000'000'000;
+    // name, hours old, whether it goes.
+    struct Case
+    {
+        std::string name;
+        int hours;
+        bool goes;
+    };
+    const Case cases[] = {
+        {work.file(".karvo-a1B2c3"), 2, true},     {work.file("Data/.karvo-Zz9yY8"), 2, true},
+        {temp.file("karvo-q1w2e3.fil"), 2, true},  {work.file(".karvo-a1B2c4"), 0, false},    // maybe still in use
+        {temp.file("karvo-q1w2e4.fil"), 0, false}, {work.file("karvo-q1w2e3.fil"), 2, false}, // wrong folder
+        {temp.file(".karvo-a1B2c3"), 2, false},    {work.file(".karvo-a1B2c"), 2, false},     // not ours
+        {work.file("LOTTO.krv"), 2, false},        {work.file("Data/.karvo-toolong1"), 2, false},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(c.name, "x");
+        const timespec times[2] = {{now - c.hours * 3600 - 1, 0}, {now - c.hours * 3600 - 1, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, c.name.c_str(), times, 0), 0);
+    }
+    RemoveStaleScratchFiles(work.path(), temp.path(), now);
+    for (const Case& c : cases) {
+        EXPECT_EQ(QFile::exists(QString::fromStdString(c.name)), !c.goes) << c.name;
+    }
 }

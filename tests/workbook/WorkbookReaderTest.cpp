@@ -1,8 +1,8 @@
 // The archive layer (entry lookup, sheet counting, bombs) and the workbook scanner on the
 // operator's layout, on hand-made parts for each scanning rule, and on files written by
 // LibreOffice (the openpyxl file is refused in the end-to-end tests).
-#include "update/UpdateTests.h"
 #include "workbook/WorkbookReader.h"
+#include "update/UpdateTests.h"
 #include "workbook/ZipArchive.h"
 
 #include <algorithm>
@@ -17,8 +17,8 @@ namespace {
 int ReadRows(const std::string& rowsXml, CellTable& table, int width, int dateColumn = 0,
              const std::vector<std::string>& shared = {}, const WorkbookLimits& limits = {})
 {
-    const std::string bytes = ZipBytes({{"xl/worksheets/sheet1.xml", SheetXml(rowsXml)},
-                                        {"xl/sharedStrings.xml", SharedStringsXml(shared)}});
+    const std::string bytes =
+        ZipBytes({{"xl/worksheets/sheet1.xml", SheetXml(rowsXml)}, {"xl/sharedStrings.xml", SharedStringsXml(shared)}});
     return ReadWorkbook(ZipArchive::fromBytes(bytes, "test.xlsx"), width, dateColumn, table, limits);
 }
 
@@ -42,8 +42,12 @@ TEST(ZipArchive, EntriesByEitherSeparatorAndCaseSheetCountsAndBombs)
     // Sheets 1 to 3 counted by the part names they contain, up to the first one missing.
     const std::string s1 = "xl/worksheets/sheet1.xml";
     const std::vector<std::pair<std::vector<std::string>, int>> counts{
-        {{}, 0}, {{s1}, 1}, {{s1, "xl/worksheets/sheet3.xml"}, 3}, {{s1, "xl/worksheets/sheet4.xml"}, 1},
-        {{"xl/worksheets/Sheet1.xml"}, 0}, {{"xl/chartsheets/sheet1.xml"}, 1},
+        {{}, 0},
+        {{s1}, 1},
+        {{s1, "xl/worksheets/sheet3.xml"}, 3},
+        {{s1, "xl/worksheets/sheet4.xml"}, 1},
+        {{"xl/worksheets/Sheet1.xml"}, 0},
+        {{"xl/chartsheets/sheet1.xml"}, 1},
         {{"xl/worksheets/sheet2.xml", "xl/worksheets/_rels/sheet2.xml.rels"}, 2}};
     for (const auto& [names, expected] : counts) {
         EXPECT_EQ(CountSheets(names), expected) << (names.empty() ? "" : names.back());
@@ -53,31 +57,33 @@ TEST(ZipArchive, EntriesByEitherSeparatorAndCaseSheetCountsAndBombs)
     const std::string zeros(3 << 20, '\0');
     const std::string honest = ZipBytes({{"big.xml", zeros}});
     for (const std::string& bomb : {honest, ZipBytes({{"big.xml", zeros, true, 100}})}) {
-        EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(bomb, "x").read("big.xml", 1 << 20); }, "more than 1 MB"));
+        EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(bomb, "x").read("big.xml", 1 << 20); }, "περισσότερα από 1 MB"));
     }
     const std::string huge = ZipBytes({{"big.xml", "tiny", true, 300ll << 20}});
-    EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(huge, "x").read("big.xml"); }, "more than 256 MB"));
+    EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(huge, "x").read("big.xml"); }, "περισσότερα από 256 MB"));
     EXPECT_EQ(ZipArchive::fromBytes(honest, "x").read("big.xml", 3 << 20), zeros);
     // More cells than the limit allows (rows x width) are refused.
     CellTable table;
     std::string rows;
-    for (int i = 0; i < 11; ++i, rows += Row("<c><v>1</v></c>")) {
-    }
+    for (int i = 0; i < 11; ++i, rows += Row("<c><v>1</v></c>")) { }
     EXPECT_EQ(ReadRows(rows, table, 1, 0, {}, {50000, 20}), 11);
     EXPECT_THROW(ReadRows(rows, table, 2, 0, {}, {50000, 20}), KarvoError);
 }
-
 
 TEST(WorkbookReader, CellRulesOfTheScannerAndSerialDates)
 {
     // One table for all cases, so that each also shows that cells a row lacks forget earlier reads.
     const std::vector<std::string> shared{"zero", "one", "two", "A &amp; B", "Αθήνα", "€ ≠"};
-    const auto date = [](const std::string& v) { return Row("<c s=\"4\"/><c s=\"4\"/><c t=\"str\"><v>" + v + "</v></c>"); };
+    const auto date = [](const std::string& v) {
+        return Row("<c s=\"4\"/><c s=\"4\"/><c t=\"str\"><v>" + v + "</v></c>");
+    };
     const std::vector<std::tuple<const char*, std::string, std::string>> cases{
-        {"cells past the width are dropped", Row("<c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c>"), "1|2|3"},
+        {"cells past the width are dropped", Row("<c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c>"),
+         "1|2|3"},
         {"numeric cell without t=s", Row("<c r=\"A1\"><v>7</v></c>"), "7||"},
         {"shared string 3 is the fourth <t>", Row("<c r=\"A1\" t=\"s\"><v>3</v></c>"), "A &amp; B||"},
-        {"self-closing empty cell counts", Row("<c t=\"s\"><v>1</v></c><c s=\"4\"/><c t=\"s\"><v>2</v></c>"), "one||two"},
+        {"self-closing empty cell counts", Row("<c t=\"s\"><v>1</v></c><c s=\"4\"/><c t=\"s\"><v>2</v></c>"),
+         "one||two"},
         {"omitted cell shifts left", Row("<c r=\"A1\"><v>1</v></c><c r=\"C1\"><v>3</v></c>"), "1|3|"},
         {"formula gives its cached value", Row("<c r=\"A1\"><f>1+1</f><v>2</v></c>"), "2||"},
         {"inline string is empty", Row("<c r=\"A1\" t=\"inlineStr\"><is><t>x</t></is></c><c><v>5</v></c>"), "|5|"},
@@ -85,10 +91,13 @@ TEST(WorkbookReader, CellRulesOfTheScannerAndSerialDates)
         {"characters outside the code page", Row("<c t=\"s\"><v>5</v></c>"), "\x80 ?||"},
         {"shared index out of range is empty", Row("<c t=\"s\"><v>99</v></c><c t=\"s\"><v>-1</v></c>"), "||"},
         {"value without its end is empty", Row("<c><v>12</c>"), "||"},
-        {"self-closing row swallows the next", "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\" spans=\"1:2\"/>"
-         "<row r=\"3\"><c><v>3</v></c></row><row r=\"4\"><c><v>4</v></c></row>", "1||\n3||\n4||"},
-        {"serial dates of the date column", date("45292") + date("45292.75") + date("45351") + date("5001")
-         + date("36526") + date("12") + date("5000") + date("02/1/2025") + date(""),
+        {"self-closing row swallows the next",
+         "<row r=\"1\"><c><v>1</v></c></row><row r=\"2\" spans=\"1:2\"/>"
+         "<row r=\"3\"><c><v>3</v></c></row><row r=\"4\"><c><v>4</v></c></row>",
+         "1||\n3||\n4||"},
+        {"serial dates of the date column",
+         date("45292") + date("45292.75") + date("45351") + date("5001") + date("36526") + date("12") + date("5000")
+             + date("02/1/2025") + date(""),
          "||01/01/2024\n||01/01/2024\n||29/02/2024\n||09/09/1913\n||01/01/2000\n||12\n||5000\n||02/1/2025\n||"},
     };
     CellTable table;
@@ -116,7 +125,8 @@ TEST(WorkbookReader, OperatorLayoutShortPartsAndLibreOfficeFiles)
               W("ΚΛΗΡΩΣΕΙΣ LOTTO 2025|||||\nΚλήρωση|Ημ/νία||||\n2911|02/1/2025|5|12||\n2910|7||||\n"));
     // A sheet part under 33 bytes is skipped.
     const std::string shortPart = ZipBytes({{"xl/sharedStrings.xml", SharedStringsXml({})},
-        {"xl/worksheets/sheet1.xml", "<worksheet/>"}, {"xl/worksheets/sheet2.xml", SheetXml(Row("<c><v>4</v></c>"))}});
+                                            {"xl/worksheets/sheet1.xml", "<worksheet/>"},
+                                            {"xl/worksheets/sheet2.xml", SheetXml(Row("<c><v>4</v></c>"))}});
     ASSERT_EQ(ReadWorkbook(ZipArchive::fromBytes(shortPart, "x"), 1, 0, table), 1);
     EXPECT_EQ(table[1], "4");
     // LibreOffice's LOTTO: title, header (its empty cells omitted by the writer), then 20 draws, the

@@ -1,0 +1,72 @@
+// Removal of the scratch files a killed process leaves behind: the atomic writer's
+// ".karvo-XXXXXX" beside the files it replaces and the downloads' "karvo-XXXXXX.fil".
+#include "util/Files.h"
+
+#include <QFile>
+#include <dirent.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace karvo {
+
+namespace {
+
+// An hour is far longer than any write or download takes, so a file this old has no owner left.
+constexpr std::time_t kStaleSeconds = 3600;
+
+// mkstemp's six random characters: letters and digits.
+bool sixRandom(std::string_view text)
+{
+    if (text.size() != 6) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isScratchName(std::string_view name, bool tempFolder)
+{
+    if (tempFolder) {
+        return name.size() == 16 && name.starts_with("karvo-") && name.ends_with(".fil")
+            && sixRandom(name.substr(6, 6));
+    }
+    return name.size() == 13 && name.starts_with(".karvo-") && sixRandom(name.substr(7));
+}
+
+// Removes the folder's own old scratch files: regular files of this user only, never a link.
+void removeStale(const QByteArray& folder, bool tempFolder, std::time_t now)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isScratchName(entry->d_name, tempFolder)) {
+            continue;
+        }
+        const QByteArray path = folder + '/' + entry->d_name;
+        struct stat st;
+        if (::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
+            && st.st_mtime < now - kStaleSeconds) {
+            ::unlink(path.constData());
+        }
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempFolder, std::time_t now)
+{
+    const QString working = NativePath(WithBackslash(folder, 1));
+    removeStale(QFile::encodeName(working), false, now);
+    removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + "DATA")), false, now);
+    removeStale(QFile::encodeName(NativePath(WithBackslash(tempFolder, 1))), true, now);
+}
+
+} // namespace karvo

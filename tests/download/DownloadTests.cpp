@@ -1,0 +1,148 @@
+// Fetches from a loopback server: bodies arrive byte for byte, plain failures leave the target as
+// it was, and hostile servers (a body past the limit, a trickle, silence) are given up with a
+// message that names the cause, leaving no scratch file behind.
+#include "support/FetchFixture.h"
+#include "util/KarvoError.h"
+
+#include <QFile>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+const std::string LottoPath = "/Excel_xlsx/5103/lotto_2024.xlsx";
+using R = LoopbackResponse;
+
+class Download : public FetchFixture
+{
+protected:
+    // Fetches answer into target, checks the result and that no scratch file is left; the target's bytes.
+    std::string fetch(const std::string& path, const R& answer, const std::string& target, bool ok)
+    {
+        m_server.set(path, answer);
+        EXPECT_EQ(FetchResultFile(m_server.baseUrl() + path, target, m_ui), ok) << path;
+        EXPECT_EQ(scratchCount(), 0) << path;
+        return ReadBytes(target);
+    }
+    // The message of a fetch into target that is given up; "" when none is.
+    std::string refusal(const std::string& path, const R& answer, const std::string& target)
+    {
+        m_server.set(path, answer);
+        try {
+            FetchResultFile(m_server.baseUrl() + path, target, m_ui);
+        } catch (const KarvoError& error) {
+            return error.what();
+        }
+        return "";
+    }
+    bool exists(const std::string& path) const { return QFile::exists(QString::fromStdString(path)); }
+};
+
+R Endless(std::string piece)
+{
+    R answer = R::Body(std::move(piece));
+    answer.endless = true;
+    return answer;
+}
+
+R Trickle(std::string body, int pauseMs)
+{
+    R answer = R::Body(std::move(body));
+    answer.trickleMs = pauseMs;
+    return answer;
+}
+
+} // namespace
+
+TEST_F(Download, BodiesArriveByteForByteOrFailuresLeaveTheTarget)
+{
+    // Over a write-protected target and through a redirect; then an empty body, headers promising a
+    // body that never comes, a body cut short: the target stays, nothing is created.
+    const std::string workbook = OperatorWorkbookBytes({LottoSheet(2)});
+    const std::string target = m_folder.file("lotto_2025.xlsx");
+    WriteBytes(target, "old");
+    ASSERT_EQ(chmod(target.c_str(), 0444), 0);
+    serve("/moved/propo.xlsx", "moved body");
+    const std::vector<std::tuple<std::string, R, std::string>> cases{
+        {LottoPath, R::Body(workbook), workbook},
+        {"/propo.xlsx", {"", 302, "/moved/propo.xlsx", false, -1}, "moved body"},
+        {"/empty", R::Body(""), ""},
+        {"/no-body", R::Body(workbook, 200, 0), ""},
+        {"/cut", R::Body(workbook, 200, 100), ""}};
+    for (const auto& [path, answer, body] : cases) {
+        m_ui.StatusNotice("");
+        const std::string before = ReadBytes(target);
+        EXPECT_EQ(fetch(path, answer, target, !body.empty()), body.empty() ? before : body);
+        EXPECT_EQ(m_ui.status, body.empty() ? "Error Downloading" : "") << path;
+        if (body.empty()) {
+            EXPECT_EQ(fetch(path, answer, m_folder.file("absent.xlsx"), false), "") << path;
+            EXPECT_FALSE(exists(m_folder.file("absent.xlsx"))) << path;
+        }
+    }
+    // The window is painted once before each fetch.
+    EXPECT_EQ(m_ui.pendingEventRuns, 8);
+    // A refused connection fails; the next works.
+    EXPECT_FALSE(FetchResultFile(LoopbackServer().baseUrl() + "/gone", target, m_ui));
+    EXPECT_EQ(fetch("/alive", R::Body("next"), target, true), "next");
+    // A text fetch takes the body whatever the status.
+    m_server.set("/page", R::Body("<html>missing</html>", 404));
+    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
+              "<html>missing</html>");
+}
+
+TEST_F(Download, OversizedTricklingAndSilentServersAreGivenUpLeavingNothing)
+{
+    // A 64 KiB limit and a floor of 1 KiB/s over one second stand for 64 MiB and one minute.
+    SetDownloadLimits({2000, 1, 1024, 1 << 16});
+    const std::string target = m_folder.file("lotto_2025.xlsx");
+    WriteBytes(target, "old");
+    const std::string tooLarge = "ξεπερνά τα 65.536 bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: ";
+    const std::string tooSlow = "έστελνε λιγότερα από 1.024 bytes το δευτερόλεπτο επί 1 δευτερόλεπτα. Δεν κρατήθηκε";
+    const std::vector<std::tuple<std::string, R, std::string>> cases{
+        {"/announced", R::Body(std::string((1 << 16) + 1, 'x')), tooLarge},
+        {"/endless", Endless(std::string(4096, 'x')), tooLarge},
+        {"/trickle", Trickle(std::string(4096, 'x'), 100), tooSlow}, // 160 bytes a second
+        {"/silent", {"", 200, "", true, -1}, tooSlow},
+    };
+    for (const auto& [path, answer, message] : cases) {
+        const std::string shown = refusal(path, answer, target);
+        EXPECT_NE(shown.find(message), std::string::npos) << path << ": " << shown;
+        EXPECT_NE(shown.find(m_server.baseUrl() + path), std::string::npos) << shown;
+        EXPECT_EQ(ReadBytes(target), "old") << path;
+        EXPECT_EQ(scratchCount(), 0) << path;
+        // Straight into a file of the caller's: given up the same way, and the file goes.
+        const std::string direct = m_folder.file("direct.xlsx");
+        EXPECT_THROW(DownloadToFile(m_server.baseUrl() + path, direct, m_ui), KarvoError) << path;
+        EXPECT_FALSE(exists(direct)) << path;
+    }
+    // A body of exactly the limit arrives whole.
+    EXPECT_EQ(fetch("/full", R::Body(std::string(1 << 16, 'y')), target, true), std::string(1 << 16, 'y'));
+}
+
+TEST_F(Download, BodyThatCannotBeSavedNamesTheFolder)
+{
+    // A target under a regular file: its folder cannot hold it.
+    const std::string blocker = m_folder.file("blocker");
+    WriteBytes(blocker, "x");
+    const std::string cannot = "Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο ";
+    EXPECT_EQ(refusal("/j", R::Body("new"), blocker + "/lotto_2024.xlsx"), cannot + blocker + ": Not a directory");
+    EXPECT_EQ(ReadBytes(blocker), "x");
+    // A body larger than the files this process may write: the scratch file in the temporary folder.
+    const std::string temp = m_temp.path().substr(0, m_temp.path().size() - 1);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string shown = refusal("/big", R::Body(std::string(5000, 'b')), m_folder.file("big.xlsx"));
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(shown, cannot + temp + ": File too large");
+    EXPECT_EQ(scratchCount(), 0);
+    EXPECT_FALSE(exists(m_folder.file("big.xlsx")));
+}
