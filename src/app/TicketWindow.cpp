@@ -54,7 +54,7 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
         const TicketHit& hit = m_report.hits[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(Count(hit.draw + 1));
+        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(QString::number(hit.draw + 1));
         case 1: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
         case 2: return QVariant(drawText(hit.draw));
         case 3: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
@@ -91,12 +91,16 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
 
 QStringList TicketWindow::summaryLines() const
 {
+    const auto draws = [](std::int64_t n) { return Count(n) + (n == 1 ? " κλήρωση" : " κληρώσεις"); };
     QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws))};
     for (std::size_t k = m_report.hitCounts.size(); k-- > 0;) {
-        lines << QStringLiteral("%1 επιτυχίες: %2 κληρώσεις").arg(k).arg(Count(m_report.hitCounts[k]));
+        lines << QStringLiteral("%1 %2: %3")
+                     .arg(k)
+                     .arg(k == 1 ? QStringLiteral("επιτυχία") : QStringLiteral("επιτυχίες"))
+                     .arg(draws(m_report.hitCounts[k]));
     }
     if (m_ticket.bonus >= 0) {
-        lines << QStringLiteral("Τζόκερ: %1 κληρώσεις").arg(Count(m_report.bonusHits));
+        lines << QStringLiteral("Τζόκερ: %1").arg(draws(m_report.bonusHits));
     }
     return lines;
 }
