@@ -11,6 +11,8 @@
 #include "support/WorkbookWriter.h"
 
 #include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace karvo;
@@ -235,6 +237,24 @@ private slots:
         {
         };
         QVERIFY(::stat(folder.file("Propok.krv").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+
+    void startUpRemovesScratchFilesLeftByAKilledRun()
+    {
+        // Two hours old: a replacement's temporary file in DATA; ten minutes old: one maybe still in use.
+        TempFolder folder;
+        QVERIFY(QDir(QString::fromStdString(folder.path())).mkdir("Data"));
+        const std::string old = folder.file("Data/.karvo-Ab12Cd");
+        const std::string recent = folder.file(".karvo-Ef34Gh");
+        for (const auto& [name, age] : {std::pair(old, 7200), std::pair(recent, 600)}) {
+            WriteBytes(name, "x");
+            const timespec times[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};
+            QCOMPARE(::utimensat(AT_FDCWD, name.c_str(), times, 0), 0);
+        }
+        TForm1 form(folder.path(), [] { return QDate(2026, 12, 6); });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(!QFile::exists(QString::fromStdString(old)) && QFile::exists(QString::fromStdString(recent)));
     }
 
     void statusNoticeAndLinkLabel()
