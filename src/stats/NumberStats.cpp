@@ -51,28 +51,42 @@ void AddBlock(Tally& t, std::uint64_t w, int blockSize, std::int64_t first)
     t.run = blockSize - 1 - high;
 }
 
+// Sets bit j of the column of every value of draws j = 0..size - 1. Count is the values a draw when
+// known at compile time (KINO's twenty, the longest history), 0 to take count instead.
+template <int Count>
+void GatherBlock(const std::uint8_t* draw, std::int64_t stride, int size, int count, std::uint64_t* columns)
+{
+    const int values = Count > 0 ? Count : count;
+    for (int j = 0; j < size; ++j, draw += stride) {
+        const std::uint64_t bit = std::uint64_t{1} << j;
+        for (int k = 0; k < values; ++k) {
+            columns[draw[k]] |= bit;
+        }
+    }
+}
+
 // The draws go by in blocks of 64: each number's appearances in a block are gathered as the bits of
 // one word, then counted and measured a word at a time. A word for every byte value keeps the inner
-// loop free of tests; values outside the group's range are dropped afterwards, and a number twice
-// in a draw sets its bit once.
+// loop free of tests; values outside the group's range are never read, and a number twice in a draw
+// sets its bit once.
 void CountGroup(const DrawHistory& history, const NumberGroup& group, std::int64_t first, std::int64_t end,
                 std::vector<Tally>& tallies)
 {
     const std::uint8_t* values = history.values.data() + group.first;
     const auto stride = static_cast<std::int64_t>(history.stride);
     std::array<std::uint64_t, 256> columns{};
+    std::uint64_t* range = columns.data() + group.low;
     for (std::int64_t block = first; block < end; block += 64) {
         const int size = static_cast<int>(std::min<std::int64_t>(64, end - block));
-        columns.fill(0);
+        std::fill(range, range + tallies.size(), 0);
         const std::uint8_t* draw = values + block * stride;
-        for (int j = 0; j < size; ++j, draw += stride) {
-            const std::uint64_t bit = std::uint64_t{1} << j;
-            for (int k = 0; k < group.count; ++k) {
-                columns[draw[k]] |= bit;
-            }
+        if (group.count == 20) {
+            GatherBlock<20>(draw, stride, size, group.count, columns.data());
+        } else {
+            GatherBlock<0>(draw, stride, size, group.count, columns.data());
         }
         for (std::size_t n = 0; n < tallies.size(); ++n) {
-            AddBlock(tallies[n], columns[static_cast<std::size_t>(group.low) + n], size, block - first);
+            AddBlock(tallies[n], range[n], size, block - first);
         }
     }
 }
