@@ -38,7 +38,6 @@ QString Percent(double x)
 
 StatsWindow::StatsWindow(GameCode game, DrawHistory history, const SaveTarget& target, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , m_game(game)
     , m_layout(LayoutOf(game))
     , m_history(std::move(history))
     , m_model(new StatsTableModel(this))

@@ -35,7 +35,6 @@ private:
     void fillChart();
     QString rowLabel(const NumberRow& row) const;
 
-    GameCode m_game;
     GameLayout m_layout;
     DrawHistory m_history;
     StatsPeriod m_period;
