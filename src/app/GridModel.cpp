@@ -48,6 +48,14 @@ void GridModel::setColours(const QColor& fixed, const QColor& cells)
     }
 }
 
+void GridModel::setCellRoles(CellRoles roles)
+{
+    m_cellRoles = std::move(roles);
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+}
+
 void GridModel::setEditable(bool editable)
 {
     m_editable = editable;
@@ -67,6 +75,12 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return QVariant();
+    }
+    if (m_cellRoles && role != Qt::DisplayRole && role != Qt::EditRole) {
+        QVariant own = m_cellRoles(index.column(), gridRow(index.row()), role);
+        if (own.isValid()) {
+            return own;
+        }
     }
     switch (role) {
     case Qt::DisplayRole:

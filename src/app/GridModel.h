@@ -33,6 +33,10 @@ public:
     QColor fixedColour() const { return m_fixedColour; }
     void setEditable(bool editable);
     bool isEditable() const { return m_editable; }
+    // A view's own look of its cells: returns the value of a role for (column, grid row), or an
+    // invalid value to keep the default. Empty: the defaults only.
+    using CellRoles = std::function<QVariant(int column, int gridRow, int role)>;
+    void setCellRoles(CellRoles roles);
 
     static int modelRow(int gridRow) { return gridRow - 1; }
     static int gridRow(int modelRow) { return modelRow + 1; }
@@ -50,6 +54,7 @@ private:
     bool m_editable = false;
     QColor m_fixedColour;
     QColor m_cellColour;
+    CellRoles m_cellRoles;
 };
 
 } // namespace karvo

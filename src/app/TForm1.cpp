@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include "app/Appearance.h"
+#include "app/BetView.h"
 #include "app/GameCatalogue.h"
 #include "app/KeyCodes.h"
 
@@ -63,6 +64,7 @@ TForm1::TForm1(std::string workingFolder, TodayProvider today, QWidget* parent)
     layout->addWidget(buildRightPanel(), 1);
     setCentralWidget(central);
     buildStatusBar();
+    m_bet = new BetView(SG1, m_state, m_ui, m_folder, this);
     m_ui.setStatusSink([this](const QString& text) { StatusNotice(text); });
 
     resize(896, 580);
@@ -87,6 +89,11 @@ int TForm1::tag() const
 void TForm1::setTag(int tag)
 {
     setProperty(kTagProperty, tag);
+}
+
+void TForm1::setCalculator(TForm2* calculator)
+{
+    m_bet->setCalculator(calculator);
 }
 
 QWidget* TForm1::buildLeftPanel()

@@ -20,7 +20,9 @@ class QStatusBar;
 
 namespace karvo {
 
+class BetView;
 struct DrawView;
+class TForm2;
 
 class TForm1 : public QMainWindow
 {
@@ -38,6 +40,8 @@ public:
     // The window's own tag: the game chosen when the window itself is OPAPClick's sender.
     int tag() const;
     void setTag(int tag);
+    // The payout calculator, created beside this window; the coupon's system command shows it.
+    void setCalculator(TForm2* calculator);
 
     // Handlers, named after the control and the event.
     void FormShow();
@@ -103,6 +107,7 @@ private:
     QLabel* WEB = nullptr;
     QLineEdit* Edit1 = nullptr;
     QStatusBar* SBar = nullptr;
+    BetView* m_bet = nullptr;
     QPointer<QMenu> m_commandMenu; // the menu of the last CLICK press
     QLabel* m_panel0 = nullptr;
     QLabel* m_panel1 = nullptr;

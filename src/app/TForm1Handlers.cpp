@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "app/Appearance.h"
+#include "app/BetView.h"
 #include "app/GameCatalogue.h"
 #include "app/StatsCommands.h"
 #include "commands/Commands.h"
@@ -29,9 +30,6 @@ namespace {
 
 constexpr int kLeftPanelWidth = 305;
 constexpr int kKeyF3 = 114;
-// The coupon store: 11 columns of 1000 rows, row 0 unused except element 0.
-constexpr int kBetColumns = 11;
-constexpr int kBetRows = 1000;
 
 } // namespace
 
@@ -183,11 +181,7 @@ void TForm1::VIEWBET()
     SG->hide();
     SG1->setMinimumWidth(0);
     SG1->setMaximumWidth(QWIDGETSIZE_MAX);
-    SG1->gridModel()->setFixedColumns(10);
-    SG1->gridModel()->setEditable(true);
-    SG1->setColours(QColor(214, 215, 252), Qt::white);
-    SG1->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    SG1->showGrid(CellGrid(kBetColumns, 40));
+    m_bet->show();
     SG1->show();
 }
 
@@ -203,24 +197,7 @@ void TForm1::MENUClick()
 
 void TForm1::storeBetGrid()
 {
-    const CellGrid& grid = SG1->grid();
-    const int rows = std::min(grid.rowCount(), kBetRows);
-    const int columns = std::min(grid.columnCount(), kBetColumns);
-    std::vector<std::string>& store = m_state.BetStore;
-    store.assign(static_cast<std::size_t>(kBetColumns) * kBetRows, std::string());
-    // A longer coupon keeps its first 999 rows, and the count says so.
-    store[0] = std::to_string(rows);
-    for (int r = 1; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            store[static_cast<std::size_t>(c) * kBetRows + r] = grid.cell(c, r);
-        }
-    }
-    // Back to the side grid's list settings.
-    SG1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SG1->gridModel()->setEditable(false);
-    SG1->gridModel()->setFixedColumns(1);
-    SG1->setColours(colours::paleYellow, Qt::white);
-    SG1->setFixedWidth(185);
+    m_bet->store();
 }
 
 void TForm1::UpdateClick()
@@ -281,7 +258,7 @@ void TForm1::RunCommand(int position)
         CellGrid& sg1 = SG1->gridModel()->mutableGrid();
         sg.setCurrentRow(SG->currentGridRow());
         sg1.setCurrentRow(SG1->currentGridRow());
-        CommandContext context{m_state, sg, sg1, m_ui, m_folder, {}};
+        CommandContext context{m_state, sg, sg1, m_ui, m_folder, [this](Command command) { m_bet->runCommand(static_cast<int>(command)); }};
         const int rowsBefore[2] = {sg.rowCount(), sg1.rowCount()};
         CellGrid* changed = karvo::RunCommand(position, context);
         if (changed == nullptr) {

@@ -37,6 +37,7 @@ int main(int argc, char* argv[])
     // The program works in the folder it is started in.
     karvo::TForm1 form1(karvo::CurrentFolder(), [] { return QDate::currentDate(); });
     karvo::TForm2 form2;
+    form1.setCalculator(&form2);
     form1.show();
     return app.exec();
 }

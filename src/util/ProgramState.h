@@ -1,10 +1,11 @@
 // The few values the views, updates and commands share for the whole run.
 #pragma once
 
+#include "util/CellGrid.h"
 #include "util/Games.h"
 
+#include <array>
 #include <string>
-#include <vector>
 
 namespace karvo {
 
@@ -18,9 +19,11 @@ struct ProgramState
     int SelectedYear = 0;        // the year the draw-game updates work on
     std::string SearchText;      // last search text, upper-cased and trimmed
     int CouponImportCount = 0;   // coupon imports since start-up
-    // The coupon grid kept while another game is shown: cell (c, r) at c * 1000 + r for columns
-    // 0..10 and rows 1..999, element 0 the row count as text. Empty until the coupon is first left.
-    std::vector<std::string> BetStore;
+    // The coupon grid kept while another game is shown, every row of it; cell (0, 0) holds the row
+    // count as text. Empty until the coupon is first left.
+    CellGrid BetStore;
+    // Per grid column: 0 ascending, 1 descending; a click on a caption toggles it before sorting.
+    std::array<int, 100> SortDirections{};
 };
 
 // Current year minus 11, never before 2013.

@@ -165,25 +165,25 @@ private slots:
         QCOMPARE(QList<bool>({type(10, "1X€ℵ"), type(3, "1,85"), type(0, "1")}), QList<bool>({true, false, false}));
         coupon->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 39, W("Ολυμπιακός")); });
         m_w->press("MENU");
-        const std::vector<std::string>& store = m_w->form.state().BetStore;
-        QCOMPARE(store.size(), std::size_t(11000));
-        QCOMPARE((std::vector{store[0], store[10 * 1000 + 1], store[1 * 1000 + 39]}),
+        const CellGrid& store = m_w->form.state().BetStore;
+        QCOMPARE((std::vector{store.cell(0, 0), store.cell(10, 1), store.cell(1, 39)}),
                  (std::vector<std::string>{"40", W("1X€?"), W("Ολυμπιακός")}));
         QCOMPARE(title(), QStringLiteral("ΠΡΟΠΟ ΚΥΡΙΑΚΗ"));
         QVERIFY(m_w->child("P_LEFT")->isVisible() && !coupon->isVisible());
         // The side grid has its list settings back.
         QVERIFY(!coupon->gridModel()->isEditable() && coupon->gridModel()->fixedColumns() == 1);
         QCOMPARE(coupon->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), colours::paleYellow);
-        // A coupon longer than the store keeps what fits.
+        // Every row of a long coupon is kept; only its eleven columns.
         m_w->press("SBET");
         coupon->gridModel()->change([](CellGrid& grid) {
             grid.setRowCount(1500);
             grid.setColumnCount(12);
-            grid.setCell(0, 999, "last kept");
+            grid.setCell(0, 1499, "last kept");
             grid.setCell(11, 5, "beyond");
         });
         m_w->press("MENU");
-        QCOMPARE(store[0] + "/" + store[999] + "/" + std::to_string(store.size()), std::string("1000/last kept/11000"));
+        QCOMPARE(store.cell(0, 0) + "/" + store.cell(0, 1499) + "/" + std::to_string(store.columnCount()),
+                 std::string("1500/last kept/11"));
     }
 
     void failureBelowOurCodeIsShownAndEndsTheClick()

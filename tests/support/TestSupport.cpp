@@ -44,9 +44,12 @@ bool ScriptedUserInterface::InputChoice(const std::string& caption, const std::s
     return true;
 }
 
-bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>& fields,
-                                    const std::vector<std::string>&, std::vector<int>&, int)
+bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
+                                    const std::vector<std::string>& labels, std::vector<int>& lines, int)
 {
+    memoCaptions.push_back(caption);
+    memoLabels.push_back(labels);
+    memoLines.push_back(lines);
     if (memoAnswers.empty()) {
         return false;
     }
@@ -55,9 +58,11 @@ bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>
     return true;
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, FileChooserMode,
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&,
+                                           FileChooserMode mode,
                                            std::string& fileName)
 {
+    fileModes.push_back(mode);
     if (fileAnswers.empty()) {
         return false;
     }
@@ -71,9 +76,10 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, MessageType,
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, MessageType,
                                                    MessageAnswer defaultButton, MessageButtons)
 {
+    choiceMessages.push_back(message);
     if (choiceAnswers.empty()) {
         return defaultButton;
     }

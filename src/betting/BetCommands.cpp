@@ -1,0 +1,127 @@
+#include "betting/BetCommands.h"
+
+#include "betting/BetFile.h"
+#include "betting/Coupon.h"
+#include "betting/CouponImport.h"
+#include "betting/SystemCheck.h"
+#include "export/SpreadsheetExport.h"
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/UserInterface.h"
+
+#include <cstdlib>
+
+namespace karvo {
+
+namespace {
+
+std::string betFilter()
+{
+    return Utf8ToCp1253("Αρχεία BET");
+}
+
+bool addMatch(BetContext& context)
+{
+    std::vector<std::string> fields(5);
+    std::vector<std::string> labels;
+    for (const char* label : {"ΓΗΠΕΔΟΥΧΟΣ", "ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2"}) {
+        labels.push_back(Utf8ToCp1253(label));
+    }
+    std::vector<int> lines(5, 1);
+    if (!context.ui.MemoBox(Utf8ToCp1253("Πρόσθεσε ένα αγώνα"), fields, labels, lines, 1)) {
+        return false;
+    }
+    AddMatch(context.coupon, fields);
+    return true;
+}
+
+bool openBetFile(BetContext& context)
+{
+    std::string name;
+    if (!context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Open, name)) {
+        return false;
+    }
+    CellGrid read = context.coupon;
+    switch (ReadBetFile(LoadTextFile(name), read)) {
+    case BetFileStatus::Read: context.coupon = std::move(read); return true;
+    case BetFileStatus::Empty:
+        context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο είναι κενό ή δεν διαβάζεται: ") + name);
+        return false;
+    case BetFileStatus::NotABetFile:
+        context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο δεν είναι αρχείο κουπονιού: ") + name);
+        return false;
+    }
+    return false;
+}
+
+void saveBetFile(BetContext& context)
+{
+    std::string name;
+    if (context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Save, name)) {
+        ReplaceFileOrThrow(name, BetFileText(context.coupon));
+    }
+}
+
+bool systemToColumns(BetContext& context)
+{
+    if (context.calculatorShown) {
+        return false;
+    }
+    const SystemCheckResult result = CheckSystem(context.coupon, context.cellTable, context.systemColumnLimit);
+    if (result.verdict != SystemVerdict::Accepted) {
+        context.ui.ShowNotice(NoticeKind::Warning, SystemWarning(result));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string BetPageAddress()
+{
+    const char* value = std::getenv("KARVO_BET_URL");
+    return value != nullptr && *value != '\0' ? value : "https://www.pamestoixima.gr/el/stoixima-sto-praktoreio";
+}
+
+bool ImportCoupon(BetContext& context)
+{
+    if (++context.state.CouponImportCount == 1) {
+        context.ui.ShellOpen(context.betPage);
+    }
+    std::vector<std::string> fields(1);
+    std::vector<std::string> labels{"Copy coupon and paste here"};
+    std::vector<int> lines{10};
+    if (!context.ui.MemoBox(Utf8ToCp1253("Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ"), fields, labels, lines,
+                            0)) {
+        return false;
+    }
+    int start = 0;
+    if (context.state.CouponImportCount > 1
+        && context.ui.MessageChoice("Info", Utf8ToCp1253("Να προστεθούν στους υπάρχοντες αγώνες ?"),
+                                    MessageType::Information, MessageAnswer::Yes, MessageButtons::YesNo)
+            == MessageAnswer::Yes) {
+        start = context.coupon.rowCount() - 1;
+    }
+    PasteCoupon(context.coupon, fields[0], start);
+    return true;
+}
+
+BetOutcome RunBetCommand(int command, BetContext& context)
+{
+    switch (command) {
+    case 21:
+        context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+        ImportCoupon(context);
+        RecalcCoupon(context.coupon);
+        context.ui.StatusNotice(std::string());
+        return BetOutcome::CouponChanged;
+    case 22: ExportGridToSpreadsheet(context.coupon, 1, "BET", context.folder, context.ui); return BetOutcome::Nothing;
+    case 23: return addMatch(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case 24: return openBetFile(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case 25: saveBetFile(context); return BetOutcome::Nothing;
+    case 27: return systemToColumns(context) ? BetOutcome::ShowCalculator : BetOutcome::Nothing;
+    default: return BetOutcome::Nothing;
+    }
+}
+
+} // namespace karvo

@@ -1,0 +1,431 @@
+// The coupon and the calculator driven as a user would: pasting a coupon, adding matches, bet
+// files, the caption sort, the store behind MENU, the system check's warnings and the calculator's
+// worked examples on the real windows.
+#include "AppTestSupport.h"
+#include "app/GridView.h"
+#include "app/InputDialog.h"
+#include "app/MemoDialog.h"
+#include "app/SystemGrid.h"
+#include "app/TForm2.h"
+#include "betting/Coupon.h"
+#include "util/Numbers.h"
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+// Answers the first modal dialog of the kind that opens from now on, also after other dialogs.
+template <class Dialog>
+void AnswerWhenShown(std::function<void(Dialog*)> answer)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start();
+}
+
+// Confirms the paste box with text, pasted through the clipboard with Ctrl+V.
+void PasteIntoBox(const QString& text)
+{
+    AnswerWhenShown<MemoDialog>([text](MemoDialog* dialog) {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(dialog->findChild<QPlainTextEdit*>("Box1"), Qt::Key_V, Qt::ControlModifier);
+        dialog->accept();
+    });
+}
+
+QString PageLine(const QString& code, const QString& home, const QString& away)
+{
+    return "Σαβ 17:00 " + code + " 1,85 " + home + " 3,40 " + away + " 4,20 1,30 1,25 2,60 1,90 1,80 1,70";
+}
+
+// clang-format off
+struct System { const char* name; QStringList signs; QStringList columns; };
+const System kSystems[] = {
+    { "two matches", { "1X", "2" }, { "12", "X2" } },
+    { "three matches", { "1X2", "1", "x2" }, { "11X", "112", "X1X", "X12", "21X", "212" } },
+};
+struct Refusal { const char* name; int rows; QString signs; int wrongRow; QString warning; };
+const Refusal kRefusals[] = {
+    { "no signs", 3, "", 0, "Γράψτε προγνωστκά στο σύστημα" },
+    { "sixteen rows", 16, "1", 0, "Πολλοί αγώνες" },
+    { "2187 columns", 7, "1X2", 0, "Υπέρβαση ορίου στηλών συστήματος" },
+    { "a 3 in the second row", 20, "1", 2, "Λάθος ο αγώνας  102" },
+    { "a zero odd", 2, "2", 0, "Λάθος ο αγώνας  101" },
+};
+// clang-format on
+
+} // namespace
+
+class TestBetting : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<OpenWindow> m_w;
+    std::unique_ptr<TForm2> m_calc;
+
+    GridView* coupon() { return m_w->child<GridView>("SG1"); }
+    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "SG2")->model(); }
+    QString cell(int column, int gridRow) { return coupon()->model()->index(gridRow - 1, column).data().toString(); }
+    QString stake(int column) { return columnCell(column, m_calc->SystemMatchCount + 4); }
+    QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
+
+    // Matches coded 101, 102, ... with odds 2,50 / 3,10 / 2,80 and the given signs typed in.
+    void fillCoupon(int rows, const QString& signs)
+    {
+        coupon()->gridModel()->change([rows](CellGrid& grid) {
+            for (int r = 1; r <= rows; ++r) {
+                grid.setCell(0, r, " " + std::to_string(100 + r));
+                grid.setCell(3, r, " 2,50");
+                grid.setCell(4, r, " 3,10");
+                grid.setCell(5, r, " 2,80");
+            }
+        });
+        for (int r = 1; r <= rows; ++r) {
+            typeSystem(r, signs);
+        }
+    }
+    bool typeSystem(int gridRow, const QString& signs)
+    {
+        return coupon()->model()->setData(coupon()->model()->index(gridRow - 1, 10), signs);
+    }
+    // The signs of every column of the calculator.
+    QStringList columnSigns()
+    {
+        QStringList out;
+        for (int c = 0; c < m_calc->SystemColumnCount; ++c) {
+            QString signs;
+            for (int i = 1; i <= m_calc->SystemMatchCount; ++i) {
+                signs += columnCell(c, i);
+            }
+            out << signs;
+        }
+        return out;
+    }
+    void setStake(int column, const QString& text)
+    {
+        QVERIFY(columnsGrid()->setData(columnsGrid()->index(m_calc->SystemMatchCount + 4, column), text));
+    }
+    QString press(const char* name)
+    {
+        QTest::mouseClick(Child<QPushButton>(m_calc.get(), name), Qt::LeftButton);
+        return Child<QLabel>(m_calc.get(), "APOD")->text();
+    }
+    // Clicks the caption of a coupon column (double: a double click).
+    void clickCaption(int column, bool twice = false)
+    {
+        QHeaderView* header = coupon()->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(column) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        if (twice) { // the second press of a double click, as the desktop delivers it
+            QTest::mousePress(header->viewport(), Qt::LeftButton, {}, at);
+            QMouseEvent dbl(QEvent::MouseButtonDblClick, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(header->viewport(), &dbl);
+            QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
+
+private slots:
+    void initTestCase() { SetUserNumberFormat(NumberFormat::greek()); }
+
+    void init()
+    {
+        m_w = std::make_unique<OpenWindow>();
+        m_calc = std::make_unique<TForm2>();
+        m_w->form.setCalculator(m_calc.get());
+        m_w->press("SBET");
+        QAbstractItemModel* model = coupon()->model();
+        new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
+    }
+
+    void cleanup()
+    {
+        m_calc.reset();
+        m_w.reset();
+    }
+
+    void couponHasItsCaptionsColoursAndFortyRows()
+    {
+        QCOMPARE(coupon()->model()->rowCount(), 39);
+        QCOMPARE(coupon()->model()->headerData(10, Qt::Horizontal).toString(), QStringLiteral("ΣΥΣΤΗΜΑ"));
+        QCOMPARE(coupon()->columnWidth(1), 175);
+        QCOMPARE(coupon()->model()->index(0, 6).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 187));
+        QCOMPARE(coupon()->model()->index(0, 8).data(Qt::BackgroundRole).value<QColor>(), QColor(234, 255, 234));
+        QCOMPARE(coupon()->model()->index(0, 10).data(Qt::FontRole).value<QFont>().pointSize(), 14);
+        QCOMPARE(coupon()->gridModel()->fixedColour(), QColor(214, 215, 252));
+        QCOMPARE(m_w->form.state().ExportBaseName + std::to_string(m_w->form.state().FirstYearRow),
+                 std::string("BET1"));
+    }
+
+    void importOpensThePageOnceAppendsOrReplaces()
+    {
+        OpenedUrls page("https");
+        typeSystem(1, "1X");
+        PasteIntoBox(PageLine("101", "Άρης Θεσσαλονίκης", "ΠΑΟΚ") + "\nΣαβ 1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8\n"
+                     + PageLine("102", "A", "B"));
+        m_w->form.RunCommand(1);
+        QCOMPARE(page.urls.size(), 1);
+        QCOMPARE(page.urls[0].path(), QStringLiteral("/el/stoixima-sto-praktoreio"));
+        QCOMPARE(coupon()->model()->rowCount(), 2);
+        QCOMPARE(QStringList({cell(0, 1), cell(1, 1), cell(3, 1), cell(6, 1), cell(10, 1)}),
+                 QStringList({" 101", " Άρης Θεσσαλονίκης", " 1,85", " 93,22", "1X"}));
+        QString question;
+        PasteIntoBox(PageLine("103", "C", "D"));
+        AnswerWhenShown<QMessageBox>([&question](QMessageBox* box) {
+            question = box->text();
+            box->button(QMessageBox::Yes)->click();
+        });
+        m_w->form.RunCommand(1);
+        QCOMPARE(question, QStringLiteral("Να προστεθούν στους υπάρχοντες αγώνες ?"));
+        QCOMPARE(coupon()->model()->rowCount(), 3);
+        QCOMPARE(cell(0, 3), QStringLiteral(" 103"));
+        PasteIntoBox(PageLine("104", "E", "F"));
+        AnswerWhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        m_w->form.RunCommand(1);
+        QCOMPARE(coupon()->model()->rowCount(), 1);
+        QCOMPARE(cell(0, 1) + cell(10, 1), QStringLiteral(" 1041X"));
+        QCOMPARE(page.urls.size(), 1);
+        QCOMPARE(m_w->child<QLabel>("Panel1")->text().trimmed(), QString());
+    }
+
+    void exportWritesTheCouponFromItsCaptions()
+    {
+        OpenedUrls files("file");
+        fillCoupon(1, "1");
+        QTest::keyClick(coupon(), Qt::Key_F3); // the coupon menu's second command
+        const std::string bytes = ReadBytes(m_w->folder.file("BET.xls"));
+        QCOMPARE(bytes.substr(0, 19), W(" ΚΩΔ \t  ΓΗΠΕΔΟΥΧΟΣ\t"));
+        QVERIFY(bytes.find("\r\n 101\t\t\t 2,50\t 3,10\t 2,80\t\t\t\t\t1\t\r\n") != std::string::npos);
+        QCOMPARE(files.urls.size(), 1);
+    }
+
+    void addMatchFillsFreeRowsThenGrows()
+    {
+        const auto add = [this](const QString& home) {
+            AnswerWhenShown<MemoDialog>([home](MemoDialog* dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral("Πρόσθεσε ένα αγώνα"));
+                dialog->findChild<QPlainTextEdit*>("Box1")->setPlainText(home);
+                dialog->findChild<QPlainTextEdit*>("Box3")->setPlainText("2");
+                dialog->findChild<QPlainTextEdit*>("Box4")->setPlainText("2");
+                dialog->accept();
+            });
+            m_w->form.RunCommand(3);
+        };
+        add("Ολυμπιακός");
+        add("Άρης");
+        QCOMPARE(cell(1, 1) + "/" + cell(1, 2) + "/" + cell(6, 2), QStringLiteral("Ολυμπιακός/Άρης/ 100,0"));
+        coupon()->gridModel()->change([](CellGrid& grid) {
+            for (int r = 3; r < grid.rowCount(); ++r) {
+                grid.setCell(6, r, " 90,00");
+            }
+        });
+        add("Βόλος");
+        QCOMPARE(coupon()->model()->rowCount(), 40);
+        QCOMPARE(cell(1, 40), QStringLiteral("Βόλος"));
+        QCOMPARE(coupon()->currentGridRow(), 40);
+    }
+
+    void saveAndOpenRoundTripIsByteExact()
+    {
+        fillCoupon(3, "1X");
+        coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 2, W("  Ολυμπιακός Πειραιά")); });
+        const QString path = QString::fromStdString(m_w->folder.file("coupon.bet"));
+        QStringList filters;
+        const auto choose = [path, &filters]() {
+            AnswerWhenShown<QFileDialog>([path, &filters](QFileDialog* dialog) {
+                filters << dialog->nameFilters();
+                dialog->selectFile(path);
+                dialog->QDialog::accept(); // no question about replacing the file
+            });
+        };
+        choose();
+        m_w->form.RunCommand(5);
+        const std::string bytes = ReadBytes(m_w->folder.file("coupon.bet"));
+        QCOMPARE(QString::fromLatin1(bytes.c_str()).count("\r\n"), 39 * 11);
+        QVERIFY(bytes.find(W("\r\n  Ολυμπιακός Πειραιά\r\n")) != std::string::npos);
+        m_w->press("MENU");
+        m_w->form.state().BetStore = CellGrid();
+        m_w->press("SBET"); // a fresh coupon
+        choose();
+        m_w->form.RunCommand(4);
+        QCOMPARE(cell(1, 2) + cell(10, 3), QStringLiteral("  Ολυμπιακός Πειραιά1X"));
+        choose();
+        m_w->form.RunCommand(5);
+        QCOMPARE(ReadBytes(m_w->folder.file("coupon.bet")), bytes);
+        QCOMPARE(filters, QStringList(3, QStringLiteral("Αρχεία BET (*.bet)")));
+    }
+
+    void menuAndBackKeepsTheCouponAndTheTypedSystem()
+    {
+        fillCoupon(2, "1X");
+        QTest::mouseClick(coupon()->viewport(), Qt::LeftButton, {},
+                          coupon()->visualRect(coupon()->model()->index(1, 10)).center());
+        QTest::keyClicks(QApplication::focusWidget(), "2");
+        m_w->press("MENU"); // the open editor hands its text over first
+        QCOMPARE(m_w->form.state().BetStore.cell(0, 0), std::string("40"));
+        QVERIFY(!coupon()->gridModel()->isEditable());
+        QCOMPARE(coupon()->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(0xFF, 0xFF, 0xA8));
+        m_w->press("SLOTTO");
+        m_w->press("SBET");
+        QCOMPARE(cell(10, 1) + "/" + cell(10, 2) + "/" + cell(0, 2), QStringLiteral("1X/2/ 102"));
+        QVERIFY(coupon()->gridModel()->isEditable());
+        // A coupon of any length is kept whole.
+        coupon()->gridModel()->change([](CellGrid& grid) {
+            grid.setRowCount(1500);
+            grid.setCell(1, 1499, "last");
+        });
+        m_w->press("MENU");
+        m_w->press("SBET");
+        QCOMPARE(coupon()->model()->rowCount(), 1499);
+        QCOMPARE(cell(1, 1499), QStringLiteral("last"));
+    }
+
+    void captionClicksSort()
+    {
+        coupon()->gridModel()->change([](CellGrid& grid) {
+            const char* rows[][4] = {
+                {"Ξάνθη", "2", "2", ""}, {"άρης", "1,85", "3,40", "4,20"}, {"Βόλος", "3", "3", "4"}};
+            for (int r = 1; r <= 3; ++r) {
+                grid.setCell(1, r, W(rows[r - 1][0]));
+                for (int k = 1; k <= 3; ++k) {
+                    grid.setCell(2 + k, r, rows[r - 1][k]);
+                }
+            }
+        });
+        typeSystem(2, "1X");
+        coupon()->gridModel()->change([](CellGrid& grid) { RecalcCoupon(grid); });
+        const auto homes = [this] { return cell(1, 1) + ";" + cell(1, 2) + ";" + cell(1, 3) + ";" + cell(10, 4); };
+        clickCaption(6);
+        QCOMPARE(homes(), QStringLiteral("Βόλος;Ξάνθη;άρης;"));
+        clickCaption(6);
+        QCOMPARE(homes(), QStringLiteral("άρης;Ξάνθη;Βόλος;"));
+        QCOMPARE(cell(10, 1), QStringLiteral("1X"));
+        clickCaption(1);
+        QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
+        clickCaption(1, true); // a double click sorts twice: descending again
+        QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
+        QTest::mouseDClick(
+            coupon()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+            QPoint(coupon()->horizontalHeader()->sectionViewportPosition(1) + 5, 5)); // without its press
+        QCOMPARE(homes(), QStringLiteral("άρης;Βόλος;Ξάνθη;"));
+        QCOMPARE(coupon()->model()->rowCount(), 39);
+    }
+
+    void systemExpandsInOrder_data() { AddRows(kSystems); }
+    void systemExpandsInOrder()
+    {
+        QFETCH(int, row);
+        const System& system = kSystems[row];
+        fillCoupon(int(system.signs.size()), QString());
+        for (int r = 0; r < int(system.signs.size()); ++r) {
+            typeSystem(r + 1, system.signs[r]);
+        }
+        m_w->form.RunCommand(6);
+        QVERIFY(m_calc->isVisible());
+        QCOMPARE(columnSigns(), system.columns);
+        const int n = m_calc->SystemMatchCount;
+        QCOMPARE(m_calc->height(), (n + 5) * 26 + Child<QWidget>(m_calc.get(), "BOTTOM_Panel")->height() + 32);
+        QCOMPARE(columnCell(0, 0), QStringLiteral("1"));
+        auto* matches = Child<SystemGridView>(m_calc.get(), "SG1")->model();
+        QCOMPARE(matches->index(n + 2, 6).data().toString(), QStringLiteral("ΑΠΟΔΟΣΗ"));
+        QCOMPARE(matches->index(n + 2, 6).data(Qt::BackgroundRole).value<QColor>(), QColor(128, 255, 128));
+        QCOMPARE(columnsGrid()->index(n + 3, 0).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 174, 255));
+        QCOMPARE(Child<SystemGridView>(m_calc.get(), "SG2")->rowHeight(n + 1), 5);
+        // The window's height stays; its width may change.
+        m_calc->resize(700, m_calc->height() + 100);
+        QCOMPARE(m_calc->size(), QSize(700, (n + 5) * 26 + 30 + 32));
+        m_calc->close();
+        QCOMPARE(Child<SystemGridView>(m_calc.get(), "SG2")->rowHeight(n + 1), 25);
+    }
+
+    void stakesWinningsRoundingAndExclusion()
+    {
+        fillCoupon(2, QString());
+        typeSystem(1, "1");
+        typeSystem(2, "X");
+        coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(5, 1, "4"); });
+        m_w->form.RunCommand(6);
+        QCOMPARE(columnCell(0, 4), QStringLiteral("7,75")); // 2,50 x 3,10
+        QCOMPARE(Child<QLabel>(m_calc.get(), "APOD")->text(), QStringLiteral("Απόδοση Συστήματος 7,8"));
+        m_calc->close();
+        // Total 10 over odds 2 and 4.
+        coupon()->gridModel()->change([](CellGrid& grid) {
+            grid.setCell(3, 1, "2");
+            grid.setCell(10, 1, "12");
+            grid.setCell(10, 2, "");
+        });
+        m_w->form.RunCommand(6);
+        AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Συνολικό Ποσό €"));
+            dialog->combo()->setEditText("10");
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QCOMPARE(press("ALL_POSO"), QStringLiteral("Απόδοση Συστήματος 1,3"));
+        QCOMPARE(QStringList({stake(0), stake(1), columnCell(0, 4), columnCell(1, 4)}),
+                 QStringList({"6,67", "3,33", "13,34", "13,32"}));
+        QCOMPARE(Child<QPushButton>(m_calc.get(), "ALL_POSO")->text(), QStringLiteral("Συνολικό Ποσό 10€"));
+        // F11 rounds up to multiples of 0,30; the window sees the key before the grid.
+        setStake(0, "1");
+        setStake(1, "*0,9");
+        QTest::keyClick(Child<SystemGridView>(m_calc.get(), "SG2"), Qt::Key_F11);
+        QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("1,2|*0,9"));
+        setStake(0, "0,3");
+        setStake(1, "0,9");
+        QTest::keyClick(m_calc.get(), Qt::Key_F11);
+        QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("0,3|0,9"));
+        // "*" leaves a column out of the winnings, the total and the return factor.
+        setStake(1, "*");
+        QCOMPARE(press("CALC"), QStringLiteral("Απόδοση Συστήματος 2"));
+        QCOMPARE(columnCell(1, 4) + "|" + columnCell(0, 4),
+                 QStringLiteral("0|,6")); // the mask shows no zero before the comma
+        QCOMPARE(Child<QPushButton>(m_calc.get(), "ALL_POSO")->text(), QStringLiteral("Συνολικό Ποσό 0,3€"));
+    }
+
+    void systemWarnings_data() { AddRows(kRefusals); }
+    void systemWarnings()
+    {
+        QFETCH(int, row);
+        const Refusal& refusal = kRefusals[row];
+        fillCoupon(refusal.rows, refusal.signs);
+        if (refusal.wrongRow > 0) {
+            typeSystem(refusal.wrongRow, "13");
+        }
+        if (refusal.warning.contains("101")) {
+            coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(5, 1, "0"); });
+        }
+        QString shown;
+        AnswerNextDialog<QMessageBox>([&shown](QMessageBox* box) {
+            shown = box->text();
+            box->accept();
+        });
+        m_w->form.RunCommand(6);
+        QCOMPARE(shown, refusal.warning);
+        QVERIFY(!m_calc->isVisible());
+    }
+
+    void fifteenOneSignRowsGiveOneColumnAndAnOpenCalculatorIgnoresTheCommand()
+    {
+        fillCoupon(15, "1");
+        m_w->form.RunCommand(6);
+        QVERIFY(m_calc->isVisible());
+        QCOMPARE(QPoint(m_calc->SystemMatchCount, m_calc->SystemColumnCount), QPoint(15, 1));
+        QVERIFY(!Child<QLabel>(m_calc.get(), "Logo")->pixmap().isNull());
+        QCOMPARE(Child<QLabel>(m_calc.get(), "Logo")->pixmap().size(), QSize(101, 23));
+        typeSystem(1, "");
+        m_w->form.RunCommand(6); // no warning, no new showing
+        QCOMPARE(m_calc->SystemMatchCount, 15);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+};
+
+QTEST_MAIN(TestBetting)
+#include "TestBetting.moc"

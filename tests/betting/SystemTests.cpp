@@ -1,0 +1,197 @@
+// The system check before the calculator, and the calculator's arithmetic: expansion order, odds,
+// spread totals, stake rounding and excluded columns.
+#include "betting/BetCommands.h"
+#include "betting/Coupon.h"
+#include "betting/SystemCalc.h"
+#include "betting/SystemCheck.h"
+#include "support/TestSupport.h"
+#include "util/Numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using karvo::test::U;
+using karvo::test::W;
+
+namespace {
+
+// A coupon of matches coded 101, 102, ... with odds 2,50 / 3,10 / 2,80 and the given systems.
+CellGrid systemCoupon(const std::vector<std::string>& systems)
+{
+    CellGrid coupon = NewCoupon(static_cast<int>(systems.size()) + 1);
+    for (std::size_t i = 0; i < systems.size(); ++i) {
+        const int r = static_cast<int>(i) + 1;
+        coupon.setCell(CodeColumn, r, " " + std::to_string(101 + i));
+        coupon.setCell(Odd1Column, r, " 2,50");
+        coupon.setCell(OddXColumn, r, " 3,10");
+        coupon.setCell(Odd2Column, r, "2.80");
+        coupon.setCell(SystemColumn, r, systems[i]);
+    }
+    return coupon;
+}
+
+// The signs of every column, one string per column.
+std::vector<std::string> columnSigns(const SystemGrids& grids)
+{
+    std::vector<std::string> out;
+    for (int c = 0; c < grids.columnCount; ++c) {
+        std::string signs;
+        for (int i = 1; i <= grids.matchCount; ++i) {
+            signs += grids.columns.cell(c, i);
+        }
+        out.push_back(signs);
+    }
+    return out;
+}
+
+SystemGrids expand(const CellGrid& coupon)
+{
+    CellTable table;
+    EXPECT_EQ(CheckSystem(coupon, table, 999).verdict, SystemVerdict::Accepted);
+    return ExpandSystem(table, coupon);
+}
+
+class SystemCalc : public ::testing::Test
+{
+protected:
+    void SetUp() override { SetUserNumberFormat(NumberFormat::greek()); }
+};
+
+} // namespace
+
+TEST(SystemCheck, WarningsComeInTheirOrder)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> systems;
+        const char* warning;
+    };
+    const std::vector<std::string> sixteen(16, "1");
+    std::vector<std::string> wrongFirst(20, "1");
+    wrongFirst[1] = "13";
+    const Case cases[] = {
+        {"none", {"", " ", ""}, "Γράψτε προγνωστκά στο σύστημα"},
+        {"sixteen rows", sixteen, "Πολλοί αγώνες"},
+        {"2187 columns", std::vector<std::string>(7, "1X2"), "Υπέρβαση ορίου στηλών συστήματος"},
+        {"a 3 before too many rows", wrongFirst, "Λάθος ο αγώνας  102"},
+        {"a later 9", {"1", "2", "X9"}, "Λάθος ο αγώνας  103"},
+        {"fifteen rows", std::vector<std::string>(15, "1"), ""},
+        {"729 columns", std::vector<std::string>(6, "1X2"), ""},
+    };
+    for (const Case& c : cases) {
+        CellTable table;
+        EXPECT_EQ(U(SystemWarning(CheckSystem(systemCoupon(c.systems), table, 999))), c.warning) << c.name;
+    }
+}
+
+TEST(SystemCheck, AnOutcomeWithoutAUsableOddIsRefused)
+{
+    for (const char* odd : {"0", "", "abc", "0,00"}) {
+        CellGrid coupon = systemCoupon({"1", "X2"});
+        coupon.setCell(Odd2Column, 2, odd);
+        CellTable table;
+        EXPECT_EQ(U(SystemWarning(CheckSystem(coupon, table, 999))), "Λάθος ο αγώνας  102") << odd;
+        coupon.setCell(SystemColumn, 2, "X");
+        EXPECT_EQ(CheckSystem(coupon, table, 999).verdict, SystemVerdict::Accepted) << odd;
+    }
+}
+
+TEST(SystemCheck, HandoverHoldsRowsAndSignsWithoutBlanks)
+{
+    CellGrid coupon = systemCoupon({"1 2", "", "x"});
+    CellTable table;
+    const SystemCheckResult result = CheckSystem(coupon, table, 999);
+    EXPECT_EQ(result.columnCount, 2);
+    EXPECT_EQ(table[0] + "|" + table[1] + "|" + table[2] + "|" + table[101] + "|" + table[102], "2|1|3|12|x");
+}
+
+TEST(SystemCheck, CommandDoesNothingWhileTheCalculatorIsOpen)
+{
+    test::ScriptedUserInterface ui;
+    ProgramState state;
+    CellGrid coupon = systemCoupon({"1X"});
+    CellTable table;
+    BetContext context{state, coupon, ui, "", table, 999, true, ""};
+    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::Nothing);
+    EXPECT_EQ(table.size(), 0u);
+    context.calculatorShown = false;
+    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::ShowCalculator);
+    coupon.setCell(SystemColumn, 1, "");
+    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::Nothing);
+    ASSERT_EQ(ui.notices.size(), 1u);
+    EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
+}
+
+TEST_F(SystemCalc, ColumnsFollowTheFirstMatchSlowest)
+{
+    EXPECT_EQ(columnSigns(expand(systemCoupon({"1X", "2"}))), (std::vector<std::string>{"12", "X2"}));
+    const SystemGrids grids = expand(systemCoupon({"1X2", "1", "x2"}));
+    EXPECT_EQ(columnSigns(grids), (std::vector<std::string>{"11X", "112", "X1X", "X12", "21X", "212"}));
+    EXPECT_EQ(grids.columns.cell(5, 0), "6");
+    // 1, 1 and X: 2,50 x 2,50 x 3,10
+    EXPECT_EQ(grids.columns.cell(0, OddsRow(3)), "19,38");
+    EXPECT_EQ(U(grids.matches.cell(6, 3) + "|" + grids.matches.cell(6, OddsRow(3)) + "|"
+                + grids.matches.cell(6, StakeRow(3)) + "|" + grids.matches.cell(1, 0)),
+              "X2|ΑΠΟΔΟΣΗ|ΠΟΣΟ|  ΓΗΠΕΔΟΥΧΟΣ");
+    EXPECT_EQ(grids.matches.cell(Odd1Column, 1), " 2,50"); // as written in the coupon
+}
+
+TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
+{
+    const SystemGrids grids = expand(systemCoupon({"1", "X"}));
+    EXPECT_EQ(grids.columns.cell(0, OddsRow(2)), "7,75");
+    EXPECT_EQ(U(grids.returnFactor), "Απόδοση Συστήματος 7,8");
+    CellGrid columns = grids.columns;
+    columns.setCell(0, StakeRow(2), "2");
+    const StakeSummary summary = CalcColumns(columns, 2);
+    EXPECT_EQ(columns.cell(0, WinningsRow(2)), "15,5");
+    EXPECT_EQ(U(summary.totalCaption), "Συνολικό Ποσό 2€");
+}
+
+TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
+{
+    CellGrid coupon = systemCoupon({"12"});
+    coupon.setCell(Odd1Column, 1, "2");
+    coupon.setCell(Odd2Column, 1, "4");
+    for (const char* typed : {"10", "10,0"}) {
+        SystemGrids grids = expand(coupon);
+        StakeSummary summary;
+        ASSERT_TRUE(SpreadTotal(grids.columns, 1, typed, summary));
+        EXPECT_EQ(grids.columns.cell(0, StakeRow(1)) + "/" + grids.columns.cell(1, StakeRow(1)), "6,67/3,33");
+        EXPECT_EQ(grids.columns.cell(0, WinningsRow(1)) + "/" + grids.columns.cell(1, WinningsRow(1)), "13,34/13,32");
+        EXPECT_EQ(U(summary.returnFactor + "|" + summary.totalCaption),
+                  std::string("Απόδοση Συστήματος 1,3|Συνολικό Ποσό ") + typed + "€");
+    }
+    SystemGrids grids = expand(coupon);
+    StakeSummary summary;
+    EXPECT_FALSE(SpreadTotal(grids.columns, 1, "abc", summary));
+    ASSERT_TRUE(SpreadTotal(grids.columns, 1, "7,5", summary)); // a decimal comma is read
+    EXPECT_EQ(grids.columns.cell(0, StakeRow(1)), "5");
+}
+
+TEST_F(SystemCalc, RoundingAndExcludedColumns)
+{
+    SystemGrids grids = expand(systemCoupon({"1X2", "1"}));
+    const int n = 2;
+    const char* stakes[] = {"1", "0,3", "0,9"};
+    for (int c = 0; c < 3; ++c) {
+        grids.columns.setCell(c, StakeRow(n), stakes[c]);
+    }
+    grids.columns.setCell(2, StakeRow(n), "*0,9");
+    StakeSummary summary = RoundStakes(grids.columns, n);
+    EXPECT_EQ(grids.columns.cell(0, StakeRow(n)) + "|" + grids.columns.cell(1, StakeRow(n)) + "|"
+                  + grids.columns.cell(2, StakeRow(n)),
+              "1,2|0,3|*0,9");
+    grids.columns.setCell(2, StakeRow(n), "0,9");
+    RoundStakes(grids.columns, n);
+    EXPECT_EQ(grids.columns.cell(2, StakeRow(n)), "0,9");
+    // "*" takes a column out of the winnings, the total and the return factor.
+    grids.columns.setCell(1, StakeRow(n), "*");
+    summary = CalcColumns(grids.columns, n);
+    EXPECT_EQ(grids.columns.cell(1, WinningsRow(n)), "0");
+    EXPECT_EQ(grids.columns.cell(0, WinningsRow(n)), "7,5"); // 1,2 x 6,25
+    EXPECT_EQ(U(summary.totalCaption), "Συνολικό Ποσό 2,1€");
+    // 1 / (1/6,25 + 1/7)
+    EXPECT_EQ(U(summary.returnFactor), "Απόδοση Συστήματος 3,3");
+}
