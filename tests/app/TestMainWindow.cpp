@@ -133,9 +133,9 @@ private slots:
                               m_w->child("P_LEFT")->isVisible()}),
                  QList<bool>({game.code > 10, game.code >= 11, game.code <= 10}));
         // The statistics items follow the game's own items behind a separator.
-        const QStringList extra = game.code <= 10   ? QStringList{"", "Στατιστικά αριθμών", "Έλεγχος στήλης"}
-                                  : game.code == 11 ? QStringList{"", "Ιστορικό μετοχής"}
-                                                    : QStringList{};
+        const QStringList extra = game.code <= 10 ? QStringList{"", "Στατιστικά αριθμών", "Έλεγχος στήλης"}
+            : game.code == 11                     ? QStringList{"", "Ιστορικό μετοχής"}
+                                                  : QStringList{};
         QCOMPARE(menuCaptions(), (game.code == 12 ? kBetMenu : game.code > 10 ? kMarketMenu : kDrawMenu) + extra);
     }
 
