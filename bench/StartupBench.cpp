@@ -72,7 +72,8 @@ int runChild(int argc, char* argv[], bool program)
     if (program) {
         // As the program starts: separators, the main window, then the hidden calculator.
         karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
-        window = std::make_unique<karvo::TForm1>(folder.path().toStdString() + "/", [] { return QDate::currentDate(); });
+        window =
+            std::make_unique<karvo::TForm1>(folder.path().toStdString() + "/", [] { return QDate::currentDate(); });
         calculator = std::make_unique<karvo::TForm2>();
     } else {
         window = std::make_unique<QMainWindow>();
@@ -149,8 +150,9 @@ int main(int argc, char* argv[])
     std::printf("%-22s %14s %14s %8s\n", "medians of 11 runs", "minimal Qt 6", "karvo", "ratio");
     std::printf("%-22s %11.1f ms %11.1f ms %7.2fx\n", "time to first paint", median(minimalMs), median(karvoMs),
                 timeRatio);
-    std::printf("%-22s %10.1f MiB %10.1f MiB %7.2fx\n", "resident at idle", static_cast<double>(median(minimalKiB)) / 1024.0,
-                static_cast<double>(median(karvoKiB)) / 1024.0, memoryRatio);
+    std::printf("%-22s %10.1f MiB %10.1f MiB %7.2fx\n", "resident at idle",
+                static_cast<double>(median(minimalKiB)) / 1024.0, static_cast<double>(median(karvoKiB)) / 1024.0,
+                memoryRatio);
     std::printf("goal: no more than 1.30x on both: %s\n", timeRatio <= 1.3 && memoryRatio <= 1.3 ? "met" : "missed");
     return 0;
 }

@@ -49,8 +49,14 @@ std::string ExtraHistory(int scale)
 {
     std::string bytes;
     for (int s = 0; s < 12375 * scale; ++s) {
-        bytes += {static_cast<char>(1 + s % 28), static_cast<char>(1 + s % 12), static_cast<char>(60 + s / 3000),
-                  static_cast<char>(1 + s % 20), 22, 33, 34, 35};
+        bytes += {static_cast<char>(1 + s % 28),
+                  static_cast<char>(1 + s % 12),
+                  static_cast<char>(60 + s / 3000),
+                  static_cast<char>(1 + s % 20),
+                  22,
+                  33,
+                  34,
+                  35};
     }
     return bytes;
 }
@@ -136,14 +142,38 @@ void Run(benchmark::State& state, Build build)
     state.counters["rows"] = rows;
 }
 
-void Propo(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildPropoView(f, 1, 2015); }); }
-void Lotto(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildLottoView(f, 1, 2015); }); }
-void Goal(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildLottoView(f, 2, 2015); }); }
-void Joker(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildLottoView(f, 3, 2015); }); }
-void Extra(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildExtraView(f, 2015); }); }
-void Proto(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildProtoView(f, 2015); }); }
-void Super3(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildSuper3View(f, 2015); }); }
-void Kino(benchmark::State& s) { Run(s, [](const std::string& f) { return BuildKinoView(f, "DATA/kino_2024_05.qav"); }); }
+void Propo(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildPropoView(f, 1, 2015); });
+}
+void Lotto(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildLottoView(f, 1, 2015); });
+}
+void Goal(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildLottoView(f, 2, 2015); });
+}
+void Joker(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildLottoView(f, 3, 2015); });
+}
+void Extra(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildExtraView(f, 2015); });
+}
+void Proto(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildProtoView(f, 2015); });
+}
+void Super3(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildSuper3View(f, 2015); });
+}
+void Kino(benchmark::State& s)
+{
+    Run(s, [](const std::string& f) { return BuildKinoView(f, "DATA/kino_2024_05.qav"); });
+}
 
 } // namespace
 

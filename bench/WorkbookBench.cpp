@@ -39,7 +39,7 @@ std::string SheetPart(std::map<std::string, int>& shared, std::vector<std::strin
         char time[8];
         std::snprintf(time, sizeof time, "%02d:%02d", minutes / 60 % 24, minutes % 60);
         rows += "<row r=\"" + r + "\" spans=\"1:23\">" + cell("A" + r, std::to_string(1100000 + Draws - d))
-                + cell("B" + r, day) + cell("C" + r, time);
+            + cell("B" + r, day) + cell("C" + r, time);
         for (int n = 0; n < 20; ++n) {
             const std::string ref = std::string(1, static_cast<char>('D' + n)) + r;
             rows += cell(ref, std::to_string((d * 7 + n * 4) % 80 + 1));
@@ -47,7 +47,7 @@ std::string SheetPart(std::map<std::string, int>& shared, std::vector<std::strin
         rows += "</row>";
     }
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<worksheet><sheetData>" + rows
-           + "</sheetData></worksheet>";
+        + "</sheetData></worksheet>";
 }
 
 // Writes the month's workbook once and gives its path.
@@ -62,7 +62,8 @@ const std::string& MonthWorkbook()
             strings += "<si><t>" + text + "</t></si>";
         }
         strings += "</sst>";
-        std::string name = (std::filesystem::temp_directory_path() / ("kino-bench-" + std::to_string(getpid()) + ".xlsx")).string();
+        std::string name =
+            (std::filesystem::temp_directory_path() / ("kino-bench-" + std::to_string(getpid()) + ".xlsx")).string();
         int error = 0;
         zip* archive = zip_open(name.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
         zip_file_add(archive, "xl/worksheets/sheet1.xml", zip_source_buffer(archive, sheet.data(), sheet.size(), 0), 0);
@@ -107,7 +108,7 @@ BENCHMARK(ReadKinoMonthWorkbook)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    MonthWorkbook();  // written before any timing starts
+    MonthWorkbook(); // written before any timing starts
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     std::remove(MonthWorkbook().c_str());

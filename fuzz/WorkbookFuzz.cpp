@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the workbook reader: input starting with "PK" is read as a whole
 // archive; anything else serves as both a shared-string part and a worksheet part, so that the
 // scanner itself meets mutated XML without the archive's checksums in the way.
-#include "workbook/WorkbookReader.h"
 #include "util/KarvoError.h"
+#include "workbook/WorkbookReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -18,7 +18,7 @@ inline const QColor paleYellow{0xFF, 0xFF, 0xA8}; // fixed cells of the side gri
 inline const QColor moneyGreen{0xC0, 0xDC, 0xC0}; // bottom bar
 inline const QColor silver{0xC0, 0xC0, 0xC0};
 inline const QColor yellow{0xFF, 0xFF, 0x00};
-inline const QColor listBlue{0xA5, 0xBB, 0xF8};   // list chooser background
+inline const QColor listBlue{0xA5, 0xBB, 0xF8}; // list chooser background
 } // namespace colours
 
 // The system's fixed-pitch font at a pixel or point size.

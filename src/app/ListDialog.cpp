@@ -43,8 +43,7 @@ public:
         }
         painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
         painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data().toString());
+        painter->drawText(option.rect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, index.data().toString());
     }
 
 private:

@@ -7,7 +7,6 @@
 #include "util/Files.h"
 #include "util/Markup.h"
 
-#include <algorithm>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -17,6 +16,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 namespace karvo {
 
@@ -52,12 +52,14 @@ std::vector<std::pair<QMessageBox::StandardButton, Answer>> buttonsOf(MessageBut
     switch (buttons) {
     case MessageButtons::OkCancel: return {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
     case MessageButtons::AbortRetryIgnore:
-        return {{QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry},
+        return {{QMessageBox::Abort, Answer::Abort},
+                {QMessageBox::Retry, Answer::Retry},
                 {QMessageBox::Ignore, Answer::Ignore}};
     case MessageButtons::YesNoCancel:
         return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
     case MessageButtons::YesNo: return {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
-    case MessageButtons::RetryCancel: return {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
+    case MessageButtons::RetryCancel:
+        return {{QMessageBox::Retry, Answer::Retry}, {QMessageBox::Cancel, Answer::Cancel}};
     case MessageButtons::Ok: break;
     }
     return {{QMessageBox::Ok, Answer::Ok}};
@@ -140,7 +142,8 @@ bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const st
 {
     const std::size_t split = titleAndFilter.find('\x01');
     const QString title = split == std::string::npos ? QString() : ToQString(titleAndFilter.substr(0, split));
-    const QString description = ToQString(split == std::string::npos ? titleAndFilter : titleAndFilter.substr(split + 1));
+    const QString description =
+        ToQString(split == std::string::npos ? titleAndFilter : titleAndFilter.substr(split + 1));
     const QStringList list = extensionList(extensions);
 
     QFileDialog dialog(m_window, title, startFolder.empty() ? QString() : PathToWide(startFolder),
@@ -168,13 +171,12 @@ bool QtUserInterface::ChooseFileName(const std::string& titleAndFilter, const st
 
 void QtUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
 {
-    QMessageBox box(iconOf(kind), QStringLiteral("KARVO"), ToQString(text), QMessageBox::Ok,
-                    m_window);
+    QMessageBox box(iconOf(kind), QStringLiteral("KARVO"), ToQString(text), QMessageBox::Ok, m_window);
     box.exec();
 }
 
-MessageAnswer QtUserInterface::MessageChoice(const std::string& caption, const std::string& message,
-                                             MessageType type, MessageAnswer defaultButton, MessageButtons buttons)
+MessageAnswer QtUserInterface::MessageChoice(const std::string& caption, const std::string& message, MessageType type,
+                                             MessageAnswer defaultButton, MessageButtons buttons)
 {
     QMessageBox box(iconOf(type), ToQString(caption), ToQString(message), QMessageBox::NoButton, m_window);
     const auto set = buttonsOf(buttons);
@@ -192,8 +194,10 @@ MessageAnswer QtUserInterface::MessageChoice(const std::string& caption, const s
         }
     }
     // Closed without a button: the box's way out.
-    const bool hasCancel = std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::Cancel; });
-    const bool hasNo = std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::No; });
+    const bool hasCancel =
+        std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::Cancel; });
+    const bool hasNo =
+        std::any_of(set.begin(), set.end(), [](const auto& entry) { return entry.second == Answer::No; });
     return hasCancel || !hasNo ? Answer::Cancel : Answer::No;
 }
 

@@ -27,8 +27,8 @@ public:
     bool InputChoice(const std::string& caption, const std::string& defaultText, std::string& result) override;
     bool MemoBox(const std::string& caption, std::vector<std::string>& fields, const std::vector<std::string>& labels,
                  std::vector<int>& lines, int mode) override;
-    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions, const std::string& startFolder,
-                        FileChooserMode mode, std::string& fileName) override;
+    bool ChooseFileName(const std::string& titleAndFilter, const std::string& extensions,
+                        const std::string& startFolder, FileChooserMode mode, std::string& fileName) override;
     void ShowNotice(NoticeKind kind, const std::string& text) override;
     MessageAnswer MessageChoice(const std::string& caption, const std::string& message, MessageType type,
                                 MessageAnswer defaultButton, MessageButtons buttons) override;

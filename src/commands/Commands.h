@@ -42,7 +42,7 @@ struct CommandContext
     CellGrid& SG;
     CellGrid& SG1;
     UserInterface& ui;
-    std::string folder;  // working folder, ending in "/"
+    std::string folder; // working folder, ending in "/"
     std::function<void(Command command)> otherCommand;
 };
 

@@ -11,8 +11,8 @@ namespace karvo {
 
 struct OperatorServers
 {
-    std::string web;    // pools results, paths under /Excel/
-    std::string media;  // the other games' workbooks, paths under /Excel_xlsx/
+    std::string web;   // pools results, paths under /Excel/
+    std::string media; // the other games' workbooks, paths under /Excel_xlsx/
 };
 
 // The hosts in use, read from the environment at each call; no trailing "/".
@@ -20,8 +20,8 @@ OperatorServers ServersInUse();
 
 struct ResultEndpoint
 {
-    std::string url;       // empty for a game without a workbook
-    std::string fileName;  // the operator's file name, letter case kept
+    std::string url;      // empty for a game without a workbook
+    std::string fileName; // the operator's file name, letter case kept
 };
 
 // year four digits; month 1 to 12, used by the monthly workbooks (SUPER3 and KINO) only.

@@ -3,7 +3,6 @@
 #include "results/WholeFile.h"
 #include "util/Files.h"
 
-
 namespace karvo {
 
 namespace {

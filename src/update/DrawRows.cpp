@@ -53,8 +53,7 @@ bool ReadRowValues(const WorkbookRows& rows, int row, int firstColumn, int count
     return true;
 }
 
-void StoreDrawRecord(std::string& bytes, std::size_t offset, const unsigned char date[3], const int* values,
-                     int count)
+void StoreDrawRecord(std::string& bytes, std::size_t offset, const unsigned char date[3], const int* values, int count)
 {
     for (int i = 0; i < 3; ++i) {
         bytes[offset + i] = static_cast<char>(date[i]);
@@ -72,13 +71,14 @@ std::string TooManyDrawsText(int year, int limit)
 
 std::string YearNotStoredText(int year)
 {
-    return Utf8ToCp1253("Το έτος " + std::to_string(year) + " δεν χωράει στο αρχείο νικητριών. Δεν καταχωρήθηκε τίποτα.");
+    return Utf8ToCp1253("Το έτος " + std::to_string(year)
+                        + " δεν χωράει στο αρχείο νικητριών. Δεν καταχωρήθηκε τίποτα.");
 }
 
 std::string UnreadableDateText(int row, const std::string& date)
 {
-    return Utf8ToCp1253("Η κλήρωση της γραμμής " + std::to_string(row + 1) + " δεν έχει έγκυρη ημερομηνία (\"")
-           + date + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
+    return Utf8ToCp1253("Η κλήρωση της γραμμής " + std::to_string(row + 1) + " δεν έχει έγκυρη ημερομηνία (\"") + date
+        + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
 }
 
 std::string ValueOutOfRangeText(int row, int value)

@@ -40,8 +40,7 @@ inline bool FitsByte(int value)
 bool ReadRowValues(const WorkbookRows& rows, int row, int firstColumn, int count, int* values, int& bad);
 
 // Writes the three date bytes and count values at offset (0-based) of an unmasked slot file.
-void StoreDrawRecord(std::string& bytes, std::size_t offset, const unsigned char date[3], const int* values,
-                     int count);
+void StoreDrawRecord(std::string& bytes, std::size_t offset, const unsigned char date[3], const int* values, int count);
 
 // The warning texts of a refused workbook (Windows-1253).
 std::string TooManyDrawsText(int year, int limit);

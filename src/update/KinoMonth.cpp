@@ -15,7 +15,7 @@ namespace {
 std::string ShortTimeText(int row, const std::string& time)
 {
     return Utf8ToCp1253("Η κλήρωση της γραμμής " + std::to_string(row + 1) + " δεν έχει έγκυρη ώρα (\"") + time
-           + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
+        + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
 }
 
 std::string TooLargeMonthText(int draws)

@@ -2,15 +2,14 @@
 // the first record, then one 23-byte record per draw from the bottom row of the sheet upwards.
 #pragma once
 
+#include "results/ResultsFiles.h"
 #include "update/DrawRows.h"
 #include "update/MergeResult.h"
-#include "results/ResultsFiles.h"
 
 #include <cstddef>
 #include <string>
 
 namespace karvo {
-
 
 // month: the chosen month as two digits ("03"); it tells day/month from month/day dates.
 MergeResult BuildKinoMonth(const WorkbookRows& rows, const std::string& month);

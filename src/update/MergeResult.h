@@ -8,8 +8,8 @@ namespace karvo {
 
 struct MergeResult
 {
-    std::string bytes;    // the whole new file, unmasked
-    std::string refusal;  // Windows-1253 warning text; empty when the merge is accepted
+    std::string bytes;   // the whole new file, unmasked
+    std::string refusal; // Windows-1253 warning text; empty when the merge is accepted
 
     bool refused() const { return !refusal.empty(); }
     static MergeResult refuse(std::string text)

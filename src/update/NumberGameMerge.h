@@ -11,13 +11,13 @@ namespace karvo {
 
 struct NumberGame
 {
-    int kind;                   // 1 LOTTO, 2 GOAL, 3 JOKER: the game table's variant
+    int kind; // 1 LOTTO, 2 GOAL, 3 JOKER: the game table's variant
     const char* resultsFile;
     const char* workbookPrefix;
     const char* gameId;
     int firstYear;
-    int numbers;                // numbers stored per draw
-    int sortedNumbers;          // how many leading numbers are sorted
+    int numbers;       // numbers stored per draw
+    int sortedNumbers; // how many leading numbers are sorted
     int firstNumberColumn;
     int recordSize;
 };

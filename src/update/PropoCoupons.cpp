@@ -39,7 +39,7 @@ int SignCode(const std::string& cleaned)
 std::string BadResultText(const std::string& date, const std::string& cell)
 {
     return Utf8ToCp1253("Το δελτίο της ") + date + Utf8ToCp1253(" έχει άκυρο αποτέλεσμα (\"") + cell
-           + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
+        + Utf8ToCp1253("\"). Δεν καταχωρήθηκε τίποτα.");
 }
 
 } // namespace

@@ -19,8 +19,8 @@ constexpr int PropoWidth = 17;
 // The texts the scan walks, numbered from 1 to count; any other index reads as empty.
 struct PropoCells
 {
-    const CellTable* table = nullptr;  // workbook cells, row * 17 + column
-    std::vector<std::string> lines;    // page lines: line i is lines[i - 1]
+    const CellTable* table = nullptr; // workbook cells, row * 17 + column
+    std::vector<std::string> lines;   // page lines: line i is lines[i - 1]
     std::int64_t count = 0;
 
     const std::string& operator[](std::int64_t index) const;
@@ -37,8 +37,8 @@ PropoCells PropoCellsFromWorkbook(const CellTable& table, int rowCount);
 
 struct PropoScan
 {
-    std::vector<std::array<std::uint16_t, 2>> coupons;  // coupon 1 first: the one nearest the end
-    std::string refusal;                                // Windows-1253 warning; empty when accepted
+    std::vector<std::array<std::uint16_t, 2>> coupons; // coupon 1 first: the one nearest the end
+    std::string refusal;                               // Windows-1253 warning; empty when accepted
 };
 
 // Coupons dated in selectedYear or the year after count for selectedYear. Refuses an answer with

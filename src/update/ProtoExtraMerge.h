@@ -3,9 +3,9 @@
 // slot is its own draw number.
 #pragma once
 
+#include "results/ResultsFiles.h"
 #include "update/DrawRows.h"
 #include "update/MergeResult.h"
-#include "results/ResultsFiles.h"
 
 #include <string>
 

@@ -14,14 +14,13 @@
 namespace karvo {
 
 // Saves the body of url in target (replacing it); false when nothing could be fetched or saved.
-using ResultFetcher =
-    std::function<bool(const std::string& url, const std::string& target, UserInterface& ui)>;
+using ResultFetcher = std::function<bool(const std::string& url, const std::string& target, UserInterface& ui)>;
 
 struct UpdateContext
 {
     ProgramState& state;
     UserInterface& ui;
-    std::string folder;  // the working folder, ending in "/"
+    std::string folder; // the working folder, ending in "/"
     QDate today;
     OperatorServers servers;
     ResultFetcher fetch;
@@ -33,9 +32,9 @@ UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const st
 // How one game's update ended, for the driver.
 struct UpdateResult
 {
-    bool cancelled = false;    // a choice was cancelled: nothing happened
-    bool fetchFailed = false;  // the download failed or held nothing: "Error Downloading" stays
-    bool showView = true;      // the game's view is to be shown again
+    bool cancelled = false;   // a choice was cancelled: nothing happened
+    bool fetchFailed = false; // the download failed or held nothing: "Error Downloading" stays
+    bool showView = true;     // the game's view is to be shown again
 };
 
 } // namespace karvo

@@ -30,9 +30,9 @@ std::vector<std::string> KinoPeriodItems(int currentYear, int currentMonth)
 
 std::vector<std::string> Super3MonthItems()
 {
-    static const char* const names[] = {"Ιανουάριος", "Φεβρουάριος", "Μάρτιος",     "Απρίλιος",
-                                        "Μάΐος",      "Ιούνιος",     "Ιούλιος",     "Αύγουστος",
-                                        "Σεπτέμβριος", "Οκτώβριος",  "Νοέμβριος", "Δεκέμβριος"};
+    static const char* const names[] = {"Ιανουάριος",  "Φεβρουάριος", "Μάρτιος",   "Απρίλιος",
+                                        "Μάΐος",       "Ιούνιος",     "Ιούλιος",   "Αύγουστος",
+                                        "Σεπτέμβριος", "Οκτώβριος",   "Νοέμβριος", "Δεκέμβριος"};
     std::vector<std::string> items;
     for (const char* name : names) {
         items.push_back(Utf8ToCp1253(name));

@@ -3,8 +3,8 @@
 #include "results/PropoFile.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateFetch.h"
-#include "workbook/WorkbookReader.h"
 #include "util/Files.h"
+#include "workbook/WorkbookReader.h"
 
 namespace karvo {
 

@@ -38,7 +38,8 @@ void CellGrid::setColumnCount(int columns)
     const int keep = columns < m_columns ? columns : m_columns;
     for (int r = 0; r < m_rows; ++r) {
         for (int c = 0; c < keep; ++c) {
-            cells[static_cast<std::size_t>(r) * columns + c] = std::move(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
+            cells[static_cast<std::size_t>(r) * columns + c] =
+                std::move(m_cells[static_cast<std::size_t>(r) * m_columns + c]);
         }
     }
     m_cells = std::move(cells);

@@ -11,10 +11,11 @@ constexpr char32_t kUndefined = 0xFFFF;
 
 // Code points of the bytes 80 to BF hex; 0 marks a byte the code page does not define.
 constexpr std::array<char32_t, 64> kHighTable = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0, 0x2030, 0, 0x2039, 0, 0, 0, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0, 0x2122, 0, 0x203A, 0, 0, 0, 0,
-    0x00A0, 0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x2015,
-    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x0384, 0x00B5, 0x00B6, 0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0,      0x2030, 0,      0x2039, 0,
+    0,      0,      0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0,      0x2122,
+    0,      0x203A, 0,      0,      0,      0,      0x00A0, 0x0385, 0x0386, 0x00A3, 0x00A4, 0x00A5, 0x00A6,
+    0x00A7, 0x00A8, 0x00A9, 0,      0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x2015, 0x00B0, 0x00B1, 0x00B2, 0x00B3,
+    0x0384, 0x00B5, 0x00B6, 0x00B7, 0x0388, 0x0389, 0x038A, 0x00BB, 0x038C, 0x00BD, 0x038E, 0x038F};
 
 char32_t definedCodePoint(unsigned char byte)
 {
@@ -32,8 +33,9 @@ char32_t definedCodePoint(unsigned char byte)
     return 0x0390 + (byte - 0xC0);
 }
 
-struct ReverseTable {
-    std::array<unsigned char, 0x0400> low{};  // U+0000..U+03FF
+struct ReverseTable
+{
+    std::array<unsigned char, 0x0400> low{}; // U+0000..U+03FF
     ReverseTable()
     {
         for (int b = 0; b < 256; ++b) {
@@ -51,7 +53,8 @@ const ReverseTable& reverseTable()
     return table;
 }
 
-struct CaseTables {
+struct CaseTables
+{
     std::array<char, 256> upper{};
     std::array<char, 256> lower{};
     CaseTables()
@@ -72,15 +75,15 @@ struct CaseTables {
                 pair(b - 0x20, b);
             }
         }
-        upper[0xF2] = static_cast<char>(0xD3);  // final sigma has only the one capital
-        pair(0xA2, 0xDC);                       // ά Ά
-        pair(0xB8, 0xDD);                       // έ Έ
-        pair(0xB9, 0xDE);                       // ή Ή
-        pair(0xBA, 0xDF);                       // ί Ί
-        pair(0xBC, 0xFC);                       // ό Ό
-        pair(0xBE, 0xFD);                       // ύ Ύ
-        pair(0xBF, 0xFE);                       // ώ Ώ
-        upper[0xB5] = static_cast<char>(0xCC);  // micro sign: its capital is the Greek Mu
+        upper[0xF2] = static_cast<char>(0xD3); // final sigma has only the one capital
+        pair(0xA2, 0xDC);                      // ά Ά
+        pair(0xB8, 0xDD);                      // έ Έ
+        pair(0xB9, 0xDE);                      // ή Ή
+        pair(0xBA, 0xDF);                      // ί Ί
+        pair(0xBC, 0xFC);                      // ό Ό
+        pair(0xBE, 0xFD);                      // ύ Ύ
+        pair(0xBF, 0xFE);                      // ώ Ώ
+        upper[0xB5] = static_cast<char>(0xCC); // micro sign: its capital is the Greek Mu
     }
 };
 

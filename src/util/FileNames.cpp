@@ -84,8 +84,8 @@ bool maskMatches(const QString& foldedMask, const QString& name)
 {
     const QString folded = name.toCaseFolded();
     // As on the system the masks come from, "x.*" also matches a bare "x".
-    return wildcardMatch(foldedMask, folded) ||
-           (foldedMask.endsWith(QStringLiteral(".*")) && wildcardMatch(foldedMask.chopped(2), folded));
+    return wildcardMatch(foldedMask, folded)
+        || (foldedMask.endsWith(QStringLiteral(".*")) && wildcardMatch(foldedMask.chopped(2), folded));
 }
 
 std::string splitFolder(const std::string& mask, std::string& pattern)

@@ -28,11 +28,9 @@ constexpr std::array<GameInfo, kGameCount> kGames{{
      WorkbookServer::Media, "/Excel_xlsx/2100/YYYY/super3_YYYY_MM.xlsx"},
     {GameCode::Kino, "", 1990, MenuKind::Draws, ViewKind::Kino, 0, UpdateKind::Period, WorkbookServer::Media,
      "/Excel_xlsx/1100/YYYY/kino_YYYY_MM.xlsx"},
-    {GameCode::Stock, "", 0, MenuKind::Market, ViewKind::Stock, 0, UpdateKind::StockPrices, WorkbookServer::None,
-     ""},
+    {GameCode::Stock, "", 0, MenuKind::Market, ViewKind::Stock, 0, UpdateKind::StockPrices, WorkbookServer::None, ""},
     {GameCode::Bet, "", 0, MenuKind::Coupon, ViewKind::Bet, 0, UpdateKind::None, WorkbookServer::None, ""},
-    {GameCode::Funds, "", 0, MenuKind::Market, ViewKind::Funds, 0, UpdateKind::FundFigures, WorkbookServer::None,
-     ""},
+    {GameCode::Funds, "", 0, MenuKind::Market, ViewKind::Funds, 0, UpdateKind::FundFigures, WorkbookServer::None, ""},
 }};
 
 } // namespace

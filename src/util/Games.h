@@ -39,11 +39,11 @@ enum class WorkbookServer { None, Web, Media };
 struct GameInfo
 {
     GameCode code;
-    const char* resultsFile;  // stored history in the working folder; empty when kept otherwise
-    int firstYear;            // first year the operator publishes; 0 for the market and coupon
+    const char* resultsFile; // stored history in the working folder; empty when kept otherwise
+    int firstYear;           // first year the operator publishes; 0 for the market and coupon
     MenuKind menu;
     ViewKind view;
-    int variant;              // PROPO: 1..3 (Sunday, Saturday, Wednesday); LOTTO/GOAL/JOKER: 1..3
+    int variant; // PROPO: 1..3 (Sunday, Saturday, Wednesday); LOTTO/GOAL/JOKER: 1..3
     UpdateKind update;
     WorkbookServer server;
     // Path of the results workbook on its server, "YYYY" standing for the year and "MM" for the
@@ -57,7 +57,10 @@ inline constexpr int kGameCount = 13;
 const GameInfo& GameInfoFor(GameCode code);
 // A code from a number (a button's tag); false when it is not 1..13.
 bool GameCodeFromInt(int value, GameCode& code);
-inline int ToInt(GameCode code) { return static_cast<int>(code); }
+inline int ToInt(GameCode code)
+{
+    return static_cast<int>(code);
+}
 
 // The three pools games, the ten draw games and the market games.
 bool IsPropo(GameCode code);

@@ -71,8 +71,9 @@ std::vector<std::string_view> splitPath(std::string_view path)
 
 // The text and its lower-cased twin during span removal: kept bytes move to the kept strings and
 // removed stretches are skipped, so the work is one pass instead of shifting the text each time.
-struct SpanRemover {
-    std::string text, lower;    // the unread rest lives from position next on
+struct SpanRemover
+{
+    std::string text, lower; // the unread rest lives from position next on
     std::string keptText, keptLower;
     std::size_t next = 0;
 };

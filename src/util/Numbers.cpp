@@ -31,9 +31,10 @@ char separatorByte(const QString& separator, char fallback)
 // The magnitude of x as decimal digits, rounded half away from zero to `decimals` places.
 // The value is first taken to 15 significant digits, the precision a double holds for
 // certain, so 2.675 (stored as 2.67499999...) rounds as written, to 2.68.
-struct Decimal {
-    std::string integer;   // without leading zeros; empty for 0
-    std::string fraction;  // exactly `decimals` digits
+struct Decimal
+{
+    std::string integer;  // without leading zeros; empty for 0
+    std::string fraction; // exactly `decimals` digits
     bool allZero = true;
 };
 
@@ -48,7 +49,7 @@ Decimal roundedDecimal(double x, int decimals)
             digits.push_back(*p);
         }
     }
-    int point = std::atoi(std::strchr(buf, 'e') + 1) + 1;  // digits before the decimal point
+    int point = std::atoi(std::strchr(buf, 'e') + 1) + 1; // digits before the decimal point
     if (point <= 0) {
         digits.insert(0, static_cast<std::size_t>(1 - point), '0');
         point = 1;
@@ -77,10 +78,11 @@ Decimal roundedDecimal(double x, int decimals)
 }
 
 // What a picture mask asks for: digit counts on both sides of the decimal point and grouping.
-struct Mask {
-    int minInteger = 0;  // placeholders from the first "0" up to the point
+struct Mask
+{
+    int minInteger = 0; // placeholders from the first "0" up to the point
     int maxDecimals = 0;
-    int minDecimals = 0;  // up to the last "0" after the point
+    int minDecimals = 0; // up to the last "0" after the point
     bool grouping = false;
 };
 

@@ -14,7 +14,7 @@ namespace {
 
 // The one quicksort behind every list: less compares an element (by index) with the pivot copy
 // either way round, exchange(i, j) swaps two elements and whatever travels with them.
-template<typename Less, typename Exchange, typename Copy>
+template <typename Less, typename Exchange, typename Copy>
 void quickSort(int l, int r, bool descending, const Less& less, const Copy& copyPivot, const Exchange& exchange)
 {
     while (l < r) {
@@ -59,10 +59,14 @@ void quickSort(int l, int r, bool descending, const Less& less, const Copy& copy
 }
 
 // Compares an element (by index) or the pivot (by value) for the quicksort above.
-template<typename T>
-struct ByValue {
+template <typename T>
+struct ByValue
+{
     std::span<T> a;
-    struct Pivot { T value; };
+    struct Pivot
+    {
+        T value;
+    };
     bool operator()(int x, const Pivot& p) const { return a[static_cast<std::size_t>(x)] < p.value; }
     bool operator()(const Pivot& p, int x) const { return p.value < a[static_cast<std::size_t>(x)]; }
 };
@@ -125,8 +129,12 @@ void SortTexts(int l, int r, bool descending, std::span<std::string> texts)
     for (int k = l; k <= r; ++k) {
         keys.push_back(collator.sortKey(ToQString(texts[static_cast<std::size_t>(k)])));
     }
-    struct Pivot { QCollatorSortKey value; };
-    struct Cmp {
+    struct Pivot
+    {
+        QCollatorSortKey value;
+    };
+    struct Cmp
+    {
         const std::vector<QCollatorSortKey>& keys;
         int base;
         const QCollatorSortKey& at(int k) const { return keys[static_cast<std::size_t>(k - base)]; }

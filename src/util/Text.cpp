@@ -29,7 +29,7 @@ int TextPosFrom(const std::string& s, const std::string& sub, int start)
     if (start == 0 || sub.empty() || sub.size() > s.size()) {
         return 0;
     }
-    const auto last = static_cast<long long>(s.size() - sub.size()) + 1;  // last possible start, 1-based
+    const auto last = static_cast<long long>(s.size() - sub.size()) + 1; // last possible start, 1-based
     if (start > 0) {
         return start > last ? 0 : toPos(s.find(sub, static_cast<std::size_t>(start - 1)));
     }

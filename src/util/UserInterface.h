@@ -63,8 +63,8 @@ public:
     virtual void ShellOpen(const std::string& target) = 0;
 
     // Pixel size of text in a font given by family and point size.
-    virtual void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize,
-                            int& width, int& height) = 0;
+    virtual void TextExtent(const std::string& text, const std::string& fontFamily, int pointSize, int& width,
+                            int& height) = 0;
 
     virtual int WorkAreaHeight() = 0;
 

@@ -17,7 +17,7 @@ namespace karvo {
 struct WorkbookLimits
 {
     std::size_t maxSharedStrings = 50000;
-    std::size_t maxCells = 3000000;  // rows × width
+    std::size_t maxCells = 3000000; // rows × width
     std::uint64_t maxPartBytes = MaxZipPartBytes;
 };
 

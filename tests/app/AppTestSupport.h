@@ -11,7 +11,8 @@
 namespace karvo::test {
 
 // Answers the next modal dialog from inside its own event loop: queued before the call that opens it.
-template <class Dialog> void AnswerNextDialog(std::function<void(Dialog*)> answer)
+template <class Dialog>
+void AnswerNextDialog(std::function<void(Dialog*)> answer)
 {
     QTimer::singleShot(0, [answer]() {
         auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -25,7 +26,8 @@ template <class Dialog> void AnswerNextDialog(std::function<void(Dialog*)> answe
 }
 
 // A named child that must exist.
-template <class T = QWidget> T* Child(const QObject* parent, const char* name)
+template <class T = QWidget>
+T* Child(const QObject* parent, const char* name)
 {
     auto* found = parent->findChild<T*>(QString::fromLatin1(name));
     if (found == nullptr) {
@@ -35,7 +37,8 @@ template <class T = QWidget> T* Child(const QObject* parent, const char* name)
 }
 
 // One Qt Test data row per entry of a table, named by the entry, fetched as QFETCH(int, row).
-template <class Entry, std::size_t N> void AddRows(const Entry (&table)[N])
+template <class Entry, std::size_t N>
+void AddRows(const Entry (&table)[N])
 {
     QTest::addColumn<int>("row");
     for (std::size_t row = 0; row < N; ++row) {
@@ -44,21 +47,27 @@ template <class Entry, std::size_t N> void AddRows(const Entry (&table)[N])
 }
 
 // The real main window, shown, working in a temporary folder on 6 December 2026.
-struct OpenWindow {
+struct OpenWindow
+{
     TempFolder folder;
-    TForm1 form { folder.path(), [] { return QDate(2026, 12, 6); } };
+    TForm1 form{folder.path(), [] { return QDate(2026, 12, 6); }};
 
     OpenWindow()
     {
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
-    template <class T = QWidget> T* child(const char* name) { return Child<T>(&form, name); }
+    template <class T = QWidget>
+    T* child(const char* name)
+    {
+        return Child<T>(&form, name);
+    }
     void press(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
 };
 
 // Takes the desktop's "open" for one URL scheme while it lives.
-class OpenedUrls : public QObject {
+class OpenedUrls : public QObject
+{
     Q_OBJECT
 public:
     explicit OpenedUrls(const char* name) { QDesktopServices::setUrlHandler(scheme = name, this, "open"); }

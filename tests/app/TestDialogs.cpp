@@ -12,7 +12,7 @@ using namespace karvo::test;
 
 namespace {
 
-const std::vector<std::string> kYears { "2024", "2023", "2022" };
+const std::vector<std::string> kYears{"2024", "2023", "2022"};
 
 // clang-format off
 struct KeyCase { const char* name; const char* keys; std::vector<Qt::Key> strokes; int result; };
@@ -44,7 +44,8 @@ int lineWidth(const QFont& font, const QString& line)
 
 } // namespace
 
-class TestDialogs : public QObject {
+class TestDialogs : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -107,8 +108,8 @@ private slots:
     {
         InputDialog shortOne(std::string(), std::string(), InputHistory(), nullptr);
         QCOMPARE(shortOne.size(), QSize(177 + 60, 97));
-        QCOMPARE(rects(shortOne, { "Input", "OK", "Cancel" }),
-            (QList<QRect> { { 30, 15, 177, 24 }, { 88 - 57, 55, 81, 26 }, { 88 + 37, 55, 81, 26 } }));
+        QCOMPARE(rects(shortOne, {"Input", "OK", "Cancel"}),
+                 (QList<QRect>{{30, 15, 177, 24}, {88 - 57, 55, 81, 26}, {88 + 37, 55, 81, 26}}));
         InputDialog huge("x", std::string(2000, 'W'), InputHistory(), nullptr);
         QCOMPARE(huge.width(), QGuiApplication::primaryScreen()->virtualGeometry().width() * 2 / 3 + 60);
     }
@@ -118,9 +119,10 @@ private slots:
         QtUserInterface ui;
         std::string result = "kept";
         // Esc leaves the result and the history alone; Return takes the typed text.
-        const std::tuple<const char*, Qt::Key, const char*> inputs[] = { { "typed", Qt::Key_Escape, "kept" },
-            { "Ολυμπιακός", Qt::Key_Return, "Ολυμπιακός" }, { "ΑΕΚ", Qt::Key_Return, "ΑΕΚ" },
-            { "Ολυμπιακός", Qt::Key_Return, "Ολυμπιακός" } };
+        const std::tuple<const char*, Qt::Key, const char*> inputs[] = {{"typed", Qt::Key_Escape, "kept"},
+                                                                        {"Ολυμπιακός", Qt::Key_Return, "Ολυμπιακός"},
+                                                                        {"ΑΕΚ", Qt::Key_Return, "ΑΕΚ"},
+                                                                        {"Ολυμπιακός", Qt::Key_Return, "Ολυμπιακός"}};
         for (const auto& [text, key, expected] : inputs) {
             AnswerNextDialog<InputDialog>([text, key](InputDialog* dialog) {
                 dialog->combo()->lineEdit()->insert(QString::fromUtf8(text)); // as an input method would
@@ -129,7 +131,7 @@ private slots:
             QCOMPARE(ui.InputChoice(W("Ψάξε στη λίστα"), "", result), key == Qt::Key_Return);
             QCOMPARE(result, W(expected));
         }
-        QCOMPARE(ui.inputHistory().entries(), (std::vector<std::string> { W("Ολυμπιακός"), W("ΑΕΚ") }));
+        QCOMPARE(ui.inputHistory().entries(), (std::vector<std::string>{W("Ολυμπιακός"), W("ΑΕΚ")}));
         // Every later input lists the history and starts from its own proposal.
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
             QCOMPARE(dialog->combo()->count(), 2);
@@ -143,44 +145,44 @@ private slots:
             full.add(std::to_string(i));
         }
         QCOMPARE(std::to_string(full.entries().size()) + ":" + full.entries().front() + "-" + full.entries().back(),
-            "5000:1-5000");
+                 "5000:1-5000");
     }
 
     void memoLaysOutItsBoxesAndPastesPlainText()
     {
         // Mode 1 makes every box one line high, whatever the caller asked.
-        std::vector<std::string> fields { "01/02/2024", "05/02/2024" };
-        std::vector<int> lines { 3, 3 };
+        std::vector<std::string> fields{"01/02/2024", "05/02/2024"};
+        std::vector<int> lines{3, 3};
         AnswerNextDialog<MemoDialog>([](MemoDialog* dialog) {
             QCOMPARE(dialog->size(), QSize(242, 126 + 40));
-            QCOMPARE(rects(*dialog, { "Box1", "Box2", "OK", "Cancel" }),
-                (QList<QRect> { { 24, 28, 185, 25 }, { 24, 81, 185, 25 }, { 24, 126, 81, 26 }, { 128, 126, 81, 26 } }));
+            QCOMPARE(rects(*dialog, {"Box1", "Box2", "OK", "Cancel"}),
+                     (QList<QRect>{{24, 28, 185, 25}, {24, 81, 185, 25}, {24, 126, 81, 26}, {128, 126, 81, 26}}));
             QCOMPARE(Child(dialog, "Label1")->pos() + Child(dialog, "Label2")->pos(), QPoint(24 + 24, 13 + 66));
             dialog->reject();
         });
         QtUserInterface ui;
-        QVERIFY(!ui.MemoBox("Dates", fields, { "From", "To" }, lines, 1));
-        QVERIFY(lines == std::vector<int>({ 1, 1 }) && fields.front() == "01/02/2024");
+        QVERIFY(!ui.MemoBox("Dates", fields, {"From", "To"}, lines, 1));
+        QVERIFY(lines == std::vector<int>({1, 1}) && fields.front() == "01/02/2024");
         // A tall box widens the form and moves the buttons under it.
-        MemoDialog tall("Coupon", { "", "" }, { "a", "b" }, { 1, 10 }, nullptr);
+        MemoDialog tall("Coupon", {"", ""}, {"a", "b"}, {1, 10}, nullptr);
         QCOMPARE(tall.width(), 2 * 185 + 57);
-        QCOMPARE(rects(tall, { "Box2", "OK", "Cancel" }),
-            (QList<QRect> { { 24, 81, 370, 250 }, { 114, 351, 81, 26 }, { 218, 351, 81, 26 } }));
+        QCOMPARE(rects(tall, {"Box2", "OK", "Cancel"}),
+                 (QList<QRect>{{24, 81, 370, 250}, {114, 351, 81, 26}, {218, 351, 81, 26}}));
 
         // Ctrl+V pastes plain text only, converted to the code page.
         auto* mime = new QMimeData;
         mime->setText(QStringLiteral("Ολυμπιακός – ΠΑΟ ✓\n1,85"));
         mime->setHtml(QStringLiteral("<b>rich</b>"));
         QGuiApplication::clipboard()->setMimeData(mime);
-        fields = { "old" };
-        lines = { 10 };
+        fields = {"old"};
+        lines = {10};
         AnswerNextDialog<MemoDialog>([](MemoDialog* dialog) {
             auto* box = Child<QPlainTextEdit>(dialog, "Box1");
             box->selectAll();
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
             Child<QPushButton>(dialog, "OK")->click();
         });
-        QVERIFY(ui.MemoBox("Paste", fields, { "Copy coupon and paste here" }, lines, 0));
+        QVERIFY(ui.MemoBox("Paste", fields, {"Copy coupon and paste here"}, lines, 0));
         // The en dash exists in the code page, the check mark does not; lines end in CR LF.
         QCOMPARE(fields.front(), W("Ολυμπιακός – ΠΑΟ ?\r\n1,85"));
     }
@@ -192,18 +194,23 @@ private slots:
         const QString before = QDir::currentPath();
         QtUserInterface ui;
         // Typed names and what the chooser returns; nothing typed cancels and keeps the proposal.
-        const std::pair<const char*, QString> cases[] = { { "x", start + "x.bet" }, { "x.BET", start + "x.BET" },
-            { "x.Txt", start + "x.Txt" }, { "x.betx", start + "x.betx.bet" }, { nullptr, "proposal" } };
+        const std::pair<const char*, QString> cases[] = {{"x", start + "x.bet"},
+                                                         {"x.BET", start + "x.BET"},
+                                                         {"x.Txt", start + "x.Txt"},
+                                                         {"x.betx", start + "x.betx.bet"},
+                                                         {nullptr, "proposal"}};
         for (const auto& [typed, chosen] : cases) {
             AnswerNextDialog<QFileDialog>([start, typed](QFileDialog* dialog) {
-                QCOMPARE(dialog->nameFilters(), QStringList { QStringLiteral("BET (*.bet *.txt)") });
+                QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("BET (*.bet *.txt)")});
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("Αποθήκευση"));
                 QDir::setCurrent(QDir::tempPath()); // as a desktop dialog may do
                 dialog->selectFile(start + typed);
                 typed ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
             });
             std::string fileName = "proposal";
-            QCOMPARE(ui.ChooseFileName(W("Αποθήκευση\x01") + "BET", "bet,txt", folder.path(), FileChooserMode::Save, fileName), !!typed);
+            QCOMPARE(ui.ChooseFileName(W("Αποθήκευση\x01") + "BET", "bet,txt", folder.path(), FileChooserMode::Save,
+                                       fileName),
+                     !!typed);
             QCOMPARE(QString::fromStdString(fileName), chosen);
             QCOMPARE(QDir::currentPath(), before);
         }
@@ -234,7 +241,7 @@ private slots:
         WriteBytes(folder.file("Export.XLS"), "x");
         QtUserInterface ui;
         ui.ShellOpen(folder.file("export.xls")); // found whatever the letter case
-        QCOMPARE(files.urls, QList<QUrl> { QUrl::fromLocalFile(QString::fromStdString(folder.file("Export.XLS"))) });
+        QCOMPARE(files.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(folder.file("Export.XLS")))});
     }
 };
 

@@ -1,6 +1,6 @@
 // Searching the list and dispatching menu positions.
-#include "commands/Commands.h"
 #include "commands/Search.h"
+#include "commands/Commands.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ CellGrid greekGrid()
 {
     CellGrid grid(2, 5);
     grid.setCell(0, 0, W("  No ΕΤΟΣ"));
-    grid.setCell(1, 0, W("ΟΛΥΜΠΙΑΚΟΣ header"));  // the header row is never searched
+    grid.setCell(1, 0, W("ΟΛΥΜΠΙΑΚΟΣ header")); // the header row is never searched
     grid.setCell(0, 1, "   1 2024-1");
     grid.setCell(1, 1, W(" ΠΑΝΑΘΗΝΑΪΚΟΣ - ΑΕΚ"));
     grid.setCell(0, 2, "   2 2024-2");
@@ -30,16 +30,21 @@ CellGrid greekGrid()
 
 TEST(Search, MatchingIgnoresCaseButNotAccents)
 {
-    EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ"));  // inner blanks stay
-    struct Case { const char* cell; const char* typed; bool match; };
+    EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ")); // inner blanks stay
+    struct Case
+    {
+        const char* cell;
+        const char* typed;
+        bool match;
+    };
     const Case cases[] = {
-        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακοσ", true},   // small letters find capitals
-        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ΟλυμΠ", true},        // mixed case
-        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακός", false},  // accented small letter, plain capital
-        {" ΆΡΗΣ - ΟΦΗ", "αρης", false},               // plain small letter, accented capital
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακοσ", true},  // small letters find capitals
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ΟλυμΠ", true},       // mixed case
+        {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακός", false}, // accented small letter, plain capital
+        {" ΆΡΗΣ - ΟΦΗ", "αρης", false},              // plain small letter, accented capital
         {" ΆΡΗΣ - ΟΦΗ", "άρης", true},
         {" ολυμπιακός", "ΟΛΥΜΠΙΑΚΌΣ", true},
-        {"anything", "", false},                      // an empty text matches nothing
+        {"anything", "", false}, // an empty text matches nothing
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CellMatches(W(c.cell), PrepareSearchText(W(c.typed))), c.match) << c.cell << " / " << c.typed;
@@ -63,18 +68,18 @@ TEST(Commands, SearchThenF3AndTheTextSurvivesAViewChange)
     CellGrid sg1;
     CommandContext context{state, sg, sg1, ui, "/nonexistent/", {}};
 
-    EXPECT_EQ(RunCommand(2, context), nullptr);  // F3 before any search changes nothing
+    EXPECT_EQ(RunCommand(2, context), nullptr); // F3 before any search changes nothing
     EXPECT_EQ(sg.currentRow(), -1);
 
     ui.inputAnswers.push_back(W(" ολυμπιακ "));
     EXPECT_EQ(RunCommand(1, context), &sg);
     EXPECT_EQ(ui.inputCaptions.at(0), W("Ψάξε στη λίστα"));
-    EXPECT_EQ(sg.currentRow(), 2);  // the header row matches too, but is never searched
+    EXPECT_EQ(sg.currentRow(), 2); // the header row matches too, but is never searched
     EXPECT_EQ(RunCommand(2, context), &sg);
     EXPECT_EQ(sg.currentRow(), 4);
-    EXPECT_EQ(RunCommand(2, context), nullptr);  // the last match: no wrap to the top
+    EXPECT_EQ(RunCommand(2, context), nullptr); // the last match: no wrap to the top
 
-    EXPECT_EQ(RunCommand(1, context), nullptr);  // cancelled: text and row stay
+    EXPECT_EQ(RunCommand(1, context), nullptr); // cancelled: text and row stay
     EXPECT_EQ(state.SearchText, W("ΟΛΥΜΠΙΑΚ"));
     EXPECT_EQ(sg.currentRow(), 4);
 }
@@ -87,7 +92,8 @@ TEST(Commands, CouponPositionsReachTheirHook)
     CellGrid sg;
     CellGrid sg1;
     std::vector<int> ran;
-    CommandContext context{state, sg, sg1, ui, "/nonexistent/", [&ran](Command n) { ran.push_back(static_cast<int>(n)); }};
+    CommandContext context{
+        state, sg, sg1, ui, "/nonexistent/", [&ran](Command n) { ran.push_back(static_cast<int>(n)); }};
     for (int position = 1; position <= 6; ++position) {
         RunCommand(position, context);
     }

@@ -46,8 +46,9 @@ TEST(SpreadsheetExport, HeaderCellsOnlyWhenStartingBelowTheFirstRow)
     // From row 1 (the KINO and market lists) the header row is written as data, blanks kept.
     grid.setRowCount(3);
     grid.setCell(1, 2, "");
-    EXPECT_EQ(SpreadsheetText(grid, 1), W("  No Ημερομηνία\t        Νικήτριες\t\r\n") + grid.cell(0, 1) + "\t" +
-                                            grid.cell(1, 1) + "\t\r\n" + grid.cell(0, 2) + "\t\t\r\n");
+    EXPECT_EQ(SpreadsheetText(grid, 1),
+              W("  No Ημερομηνία\t        Νικήτριες\t\r\n") + grid.cell(0, 1) + "\t" + grid.cell(1, 1) + "\t\r\n"
+                  + grid.cell(0, 2) + "\t\t\r\n");
 }
 
 TEST(SpreadsheetExport, NothingWrittenWithoutRowsToExport)
@@ -77,7 +78,7 @@ TEST(SpreadsheetExport, UnwritableFolderThrowsAndOpensNothing)
 {
     karvo::test::TempFolder dir;
     karvo::test::ScriptedUserInterface ui;
-    WriteBytes(dir.file("plain"), "x");  // a file where the folder should be
+    WriteBytes(dir.file("plain"), "x"); // a file where the folder should be
     EXPECT_THROW(ExportGridToSpreadsheet(lottoGrid(2), 1, "LOTTO", dir.file("plain") + "/", ui), KarvoError);
     EXPECT_TRUE(ui.opened.empty());
 }
@@ -97,15 +98,15 @@ TEST(SpreadsheetExport, LibreOfficeReadsTheCellsBack)
 
     QProcess process;
     const QString base = QString::fromStdString(dir.path());
-    process.start(soffice, {"-env:UserInstallation=file://" + base + "profile", "--headless",
-                            "--infilter=Text - txt - csv (StarCalc):9,34,35,1",
-                            "--convert-to", "csv:Text - txt - csv (StarCalc):9,34,76", "--outdir", base + "out",
-                            base + "LOTTO.xls"});
+    process.start(soffice,
+                  {"-env:UserInstallation=file://" + base + "profile", "--headless",
+                   "--infilter=Text - txt - csv (StarCalc):9,34,35,1", "--convert-to",
+                   "csv:Text - txt - csv (StarCalc):9,34,76", "--outdir", base + "out", base + "LOTTO.xls"});
     ASSERT_TRUE(process.waitForFinished(120000));
     QFile csv(base + "out/LOTTO.csv");
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4);  // the two header cells, then rows 1 to 3
+    ASSERT_EQ(lines.size(), 4); // the two header cells, then rows 1 to 3
     EXPECT_EQ(lines[0].split('\t').value(0), QString::fromUtf8("  No Ημερομηνία"));
     EXPECT_EQ(lines[2].split('\t').value(1), QString::fromUtf8("    Ωμέγα ΆΡΗΣ"));
     EXPECT_EQ(lines[3].split('\t').value(0), QString::fromStdString(grid.cell(0, 3)));

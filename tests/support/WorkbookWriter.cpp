@@ -40,8 +40,9 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries)
         const std::uint32_t size = entry.declaredSize < 0 ? entry.content.size() : entry.declaredSize;
         const std::uint32_t packed = data.size(), name = entry.name.size(), method = entry.deflate ? 8 : 0;
         // Central record: versions, flag, method, time, CRC, sizes, name and other lengths, offset.
-        Put(directory, "4222244442222244", {0x02014b50, 20, 20, 8, method, 0, crc, packed, size, name, 0, 0, 0, 0, 0,
-                                            static_cast<std::uint32_t>(out.size())});
+        Put(directory, "4222244442222244",
+            {0x02014b50, 20, 20, 8, method, 0, crc, packed, size, name, 0, 0, 0, 0, 0,
+             static_cast<std::uint32_t>(out.size())});
         directory += entry.name;
         // Local header (flag 8: CRC and sizes follow the data), data, data descriptor.
         Put(out, "4222444422", {0x04034b50, 20, 8, method, 0, 0, 0, 0, name, 0});
@@ -56,7 +57,7 @@ std::string ZipBytes(const std::vector<ZipEntry>& entries)
 std::string SheetXml(const std::string& rowsXml)
 {
     return "<worksheet><dimension ref=\"A1:W100\"/>"
-           + (rowsXml.empty() ? "<sheetData/>" : "<sheetData>" + rowsXml + "</sheetData>") + "</worksheet>";
+        + (rowsXml.empty() ? "<sheetData/>" : "<sheetData>" + rowsXml + "</sheetData>") + "</worksheet>";
 }
 
 std::string SharedStringsXml(const std::vector<std::string>& texts)

@@ -14,7 +14,7 @@ struct ZipEntry
     std::string name;
     std::string content;
     bool deflate = true;
-    std::int64_t declaredSize = -1;  // when 0 or more: the size the central directory claims
+    std::int64_t declaredSize = -1; // when 0 or more: the size the central directory claims
 };
 
 // Local headers with zero sizes and the data-descriptor flag, as the operator's files have them.

@@ -16,7 +16,9 @@ struct Sheet
     int rows;
     int width;
 
-    Sheet(const SheetRows& cells, int w) : rows(static_cast<int>(cells.size())), width(w)
+    Sheet(const SheetRows& cells, int w)
+        : rows(static_cast<int>(cells.size()))
+        , width(w)
     {
         table.resetTo(static_cast<std::size_t>(rows + 1) * w + 1);
         for (std::size_t i = 0; i < cells.size() * w; ++i) {

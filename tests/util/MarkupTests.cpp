@@ -9,13 +9,17 @@ using karvo::test::W;
 
 TEST(Markup, RemoveSpansIgnoresCaseAndEarlyCloses)
 {
-    struct Case { std::string text, open, close, expected; };
+    struct Case
+    {
+        std::string text, open, close, expected;
+    };
     const Case cases[] = {
-        {"a<B>b</b>c", "<", ">", "abc"}, {"", "<", ">", ""},
-        {"x>a<b>c", "<", ">", "x>ac"},                 // a close before the first open stays
-        {"a<b>c<d", "<", ">", "ac<d"},                 // an open without a close stays, with its tail
+        {"a<B>b</b>c", "<", ">", "abc"},
+        {"", "<", ">", ""},
+        {"x>a<b>c", "<", ">", "x>ac"}, // a close before the first open stays
+        {"a<b>c<d", "<", ">", "ac<d"}, // an open without a close stays, with its tail
         {"1<ScRiPt>x</SCRIPT>2<script>y</script>3", "<script", "</script>", "123"},
-        {"<sty<style>x</style>le>y</style>z", "<style", "</style>", "z"},  // a marker formed by a removal
+        {"<sty<style>x</style>le>y</style>z", "<style", "</style>", "z"}, // a marker formed by a removal
         {W("α<Σ>β</σ>γ"), W("<σ>"), W("</σ>"), W("αγ")},
     };
     for (const auto& c : cases) {
@@ -27,18 +31,22 @@ TEST(Markup, RemoveSpansIgnoresCaseAndEarlyCloses)
 
 TEST(Markup, MarkupToTextWorkedExamples)
 {
-    struct Case { std::string markup, expected; };
+    struct Case
+    {
+        std::string markup, expected;
+    };
     const Case cases[] = {
         {"a<ScRiPt type=x>var s = '<p>';</sCrIpT>b", "ab\r\n"},
         {"<STYLE>p { x: 1 }</style>text", "text\r\n"},
         {"<p>one\r\ntwo\r\n  three</p>\r\n<p>next</p>", "one two three\r\nnext\r\n"},
         {"<br>\r\n<br>\r\n<br>\r\n<br>\r\nx", "x\r\n"},
         {"a<br>\r\n<br>\r\n<br>\r\n<br>\r\nb", "a\r\n\r\nb\r\n"},
-        {"A &amp; B", "A & B\r\n"},                     // no ";" later: the ampersand stays
-        {"x &amp; y; z", "x z\r\n"},                    // the freed "&" takes the text up to ";"
+        {"A &amp; B", "A & B\r\n"},  // no ";" later: the ampersand stays
+        {"x &amp; y; z", "x z\r\n"}, // the freed "&" takes the text up to ";"
         {"&lt;b&gt;1&#8364;", "b1\r\n"},
-        {"a&nbspb", "a b\r\n"}, {"", ""},
-        {"<td>\t1\t</td>\r\n", "1\r\n\r\n"},          // the text after the last break is one more line
+        {"a&nbspb", "a b\r\n"},
+        {"", ""},
+        {"<td>\t1\t</td>\r\n", "1\r\n\r\n"}, // the text after the last break is one more line
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MarkupToText(c.markup, false), c.expected) << c.markup;
@@ -52,16 +60,21 @@ TEST(Markup, MarkupToTextWorkedExamples)
 TEST(Markup, PathsConvertBetweenCodePageAndUtf8)
 {
     const std::pair<std::string, const char*> wide[] = {
-        {W("/tmp/Αρχεία/x.txt"), "/tmp/Αρχεία/x.txt"}, {"/tmp/Αρχεία/x.txt", "/tmp/Αρχεία/x.txt"}, // already UTF-8
-        {W("Αρχεία"), "Αρχεία"}, {"//server/share/", "//server/share/"}, {"a//b", "a/b"}, {"/", "/"},
+        {W("/tmp/Αρχεία/x.txt"), "/tmp/Αρχεία/x.txt"},
+        {"/tmp/Αρχεία/x.txt", "/tmp/Αρχεία/x.txt"}, // already UTF-8
+        {W("Αρχεία"), "Αρχεία"},
+        {"//server/share/", "//server/share/"},
+        {"a//b", "a/b"},
+        {"/", "/"},
     };
     for (const auto& [path, expected] : wide) {
         EXPECT_EQ(PathToWide(path), QString::fromUtf8(expected)) << path;
     }
     // Characters the code page lacks are kept as they are.
-    EXPECT_EQ((std::vector<std::string>{PathToSingleByte("/tmp/Αρχεία/日本/x"), PathToSingleByte("a/"),
-                  PathToSingleByte("//s/x"), PathToSingleByte("what?"), FolderOf(W("/opt/Κάρβο/karvo")),
-                  FolderOf("/opt/Κάρβο/karvo"), FolderOf("karvo")}),
+    EXPECT_EQ(
+        (std::vector<std::string>{PathToSingleByte("/tmp/Αρχεία/日本/x"), PathToSingleByte("a/"),
+                                  PathToSingleByte("//s/x"), PathToSingleByte("what?"), FolderOf(W("/opt/Κάρβο/karvo")),
+                                  FolderOf("/opt/Κάρβο/karvo"), FolderOf("karvo")}),
         (std::vector<std::string>{W("/tmp/Αρχεία/") + "日本/x", "a/", "//s/x", "what?", W("/opt/Κάρβο/"),
-            W("/opt/Κάρβο/"), ""}));
+                                  W("/opt/Κάρβο/"), ""}));
 }

@@ -9,13 +9,37 @@ using namespace karvo;
 
 TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
 {
-    struct Case { std::string s; int expected; };
+    struct Case
+    {
+        std::string s;
+        int expected;
+    };
     const Case cases[] = {
-        {"12a", 12}, {"-12a", 12}, {"-12", -12}, {"", 0}, {" 2013", 2013}, {"+7", 7},
-        {"1X", 1}, {"X1F", 31}, {"x1f", 31}, {"$FF", 255}, {"0x10", 16}, {"0X10", 16}, {"-$10", -16},
-        {"$", 0}, {"abc", 0}, {"-", 0}, {"- 5", 0}, {"12 ", 12}, {"-12 ", 12}, {"  -0", 0},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX},
-        {"-99999999999999999999", INT_MIN}, {"$FFFFFFFFFFFF", INT_MAX},
+        {"12a", 12},
+        {"-12a", 12},
+        {"-12", -12},
+        {"", 0},
+        {" 2013", 2013},
+        {"+7", 7},
+        {"1X", 1},
+        {"X1F", 31},
+        {"x1f", 31},
+        {"$FF", 255},
+        {"0x10", 16},
+        {"0X10", 16},
+        {"-$10", -16},
+        {"$", 0},
+        {"abc", 0},
+        {"-", 0},
+        {"- 5", 0},
+        {"12 ", 12},
+        {"-12 ", 12},
+        {"  -0", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"99999999999999999999", INT_MAX},
+        {"-99999999999999999999", INT_MIN},
+        {"$FFFFFFFFFFFF", INT_MAX},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TextToInt(c.s), c.expected) << '"' << c.s << '"';
@@ -24,14 +48,31 @@ TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
 
 TEST(Numbers, FormatNumberMasksWithGreekSeparators)
 {
-    struct Case { const char* mask; double x; const char* expected; };
+    struct Case
+    {
+        const char* mask;
+        double x;
+        const char* expected;
+    };
     const Case cases[] = {
-        {"###.##", 93.2241, "93,22"}, {"###.##", 93.2, "93,2"}, {"###.##", 93.0, "93"}, {"###.##", 0.5, ",5"},
-        {"###,###.#", 1234567.25, "1.234.567,3"}, {"###,###.#", -1234567.25, "-1.234.567,3"},
-        {"###,###.#", 999.96, "1.000"}, {"#0.00", 2.675, "2,68"}, {"#0.00", 1.005, "1,01"}, {"#0.00", 0.0, "0,00"},
-        {"#0.00", -0.001, "0,00"}, {"#0.00", 1e-20, "0,00"}, {"#########.##", 123456789.125, "123456789,13"},
-        {"##############", 12345678901234.0, "12345678901234"}, {"##############", 2.5, "3"},
-        {"###", 1234.5, "1235"}, {"###", -0.4, "0"}, {"#", 0.0, "0"},
+        {"###.##", 93.2241, "93,22"},
+        {"###.##", 93.2, "93,2"},
+        {"###.##", 93.0, "93"},
+        {"###.##", 0.5, ",5"},
+        {"###,###.#", 1234567.25, "1.234.567,3"},
+        {"###,###.#", -1234567.25, "-1.234.567,3"},
+        {"###,###.#", 999.96, "1.000"},
+        {"#0.00", 2.675, "2,68"},
+        {"#0.00", 1.005, "1,01"},
+        {"#0.00", 0.0, "0,00"},
+        {"#0.00", -0.001, "0,00"},
+        {"#0.00", 1e-20, "0,00"},
+        {"#########.##", 123456789.125, "123456789,13"},
+        {"##############", 12345678901234.0, "12345678901234"},
+        {"##############", 2.5, "3"},
+        {"###", 1234.5, "1235"},
+        {"###", -0.4, "0"},
+        {"#", 0.0, "0"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatNumber(c.mask, c.x, NumberFormat::greek()), c.expected) << c.mask << " " << c.x;
@@ -41,9 +82,19 @@ TEST(Numbers, FormatNumberMasksWithGreekSeparators)
 
 TEST(Numbers, RoundToIntHalvesAwayFromZero)
 {
-    struct Case { double x; std::int64_t expected; };
+    struct Case
+    {
+        double x;
+        std::int64_t expected;
+    };
     const Case cases[] = {
-        {2.5, 3}, {-2.5, -3}, {0.0, 0}, {2.4999, 2}, {-0.5, -1}, {0.49, 0}, {1e16, 10000000000000000LL},
+        {2.5, 3},
+        {-2.5, -3},
+        {0.0, 0},
+        {2.4999, 2},
+        {-0.5, -1},
+        {0.49, 0},
+        {1e16, 10000000000000000LL},
         {3000000000.5, 3000000001LL},
     };
     for (const auto& c : cases) {
@@ -55,13 +106,14 @@ TEST(Numbers, NumbersToTextAndBackWithTheLocalesSeparators)
 {
     const NumberFormat greek = NumberFormat::greek();
     EXPECT_EQ((std::vector<std::string>{IntToText(-9000000000LL), ZeroPad(7, 2), ZeroPad(123, 2), ZeroPad(12345, 4),
-                  ZeroPad4(5), FloatToText(1.5, greek), FloatToText(0.1 + 0.2, greek), FloatToText(1e20, greek)}),
-        (std::vector<std::string>{"-9000000000", "07", "23", "2345", "0005", "1,5", "0,3", "1E20"}));
+                                        ZeroPad4(5), FloatToText(1.5, greek), FloatToText(0.1 + 0.2, greek),
+                                        FloatToText(1e20, greek)}),
+              (std::vector<std::string>{"-9000000000", "07", "23", "2345", "0005", "1,5", "0,3", "1E20"}));
     EXPECT_DOUBLE_EQ(TextToFloat(" +2.25e2"), 225.0);
     EXPECT_DOUBLE_EQ(TextToFloat("abc"), 0.0);
     const NumberFormat fromGreek = NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece));
     const NumberFormat fromEnglish = NumberFormat::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(std::string({fromGreek.decimalSeparator, fromGreek.groupSeparator, fromEnglish.decimalSeparator,
-                  fromEnglish.groupSeparator, UserNumberFormat().decimalSeparator}),
-        ",..,,");
+                           fromEnglish.groupSeparator, UserNumberFormat().decimalSeparator}),
+              ",..,,");
 }
