@@ -5,6 +5,7 @@
 #include "app/Appearance.h"
 #include "app/BetView.h"
 #include "app/GameCatalogue.h"
+#include "app/StatsCommands.h"
 #include "commands/Commands.h"
 #include "results/DrawViews.h"
 #include "update/UpdateDriver.h"
@@ -229,6 +230,7 @@ void TForm1::CLICKClick()
         item->setData(position);
         connect(item, &QAction::triggered, this, [this, position] { RunCommand(position); });
     }
+    AddStatsMenuItems(*m_commandMenu, *this);
     m_commandMenu->popup(QCursor::pos());
 }
 

@@ -4,7 +4,10 @@
 
 #include "util/CellGrid.h"
 
+#include <cstdint>
 #include <string>
+
+class QDate;
 
 namespace karvo {
 
@@ -30,6 +33,13 @@ DrawView BuildExtraView(const std::string& folder, int firstYear);
 DrawView BuildSuper3View(const std::string& folder, int firstYear);
 // kinoPeriodFile: "DATA/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
 DrawView BuildKinoView(const std::string& folder, const std::string& kinoPeriodFile);
+
+// The day of SUPER3 draw n (from 1): the game ran two, then three, then ten draws a day.
+QDate Super3DrawDate(std::int64_t n);
+
+// EXTRA's slot whose record every reader replaces with the draw of 20-01-2020, and that record.
+inline constexpr std::int64_t ExtraFixedSlot = 9408;
+std::string ExtraFixedDraw();
 
 // Makes row 1 current, then the last row whose column 1 is not empty (row 1 if none), and cuts
 // the grid after that row.

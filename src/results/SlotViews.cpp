@@ -95,10 +95,6 @@ const char* const LottoIndents[3] = {"    ", " ", "    "};
 const ViewSettings ProtoSettings = {"PROTO", "PROTO", 300, 127, "  No Ημερομηνία", "    Νικήτριες"};
 const ViewSettings ExtraSettings = {"EXTRA", "EXTRA", 310, 140, "  No  Ημερομηνία", "    Νικήτριες"};
 
-// The draw of 20-01-2020 is always shown in its slot, whatever the file holds there.
-constexpr std::int64_t ExtraFixedSlot = 9408;
-const std::string ExtraFixedDraw = {20, 1, 70, 7, 11, 18, 20, 27};
-
 // One row per non-empty slot, in slot order; cells(row, slot) gives the two cell texts.
 template <typename Cells>
 DrawView FillSlotView(const ViewSettings& settings, const SlotTable& table, int firstYear, Cells cells)
@@ -121,6 +117,12 @@ DrawView FillSlotView(const ViewSettings& settings, const SlotTable& table, int 
 
 } // namespace
 
+// The draw of 20-01-2020 is always shown in its slot, whatever the file holds there.
+std::string ExtraFixedDraw()
+{
+    return {20, 1, 70, 7, 11, 18, 20, 27};
+}
+
 DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
 {
     const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
@@ -142,7 +144,7 @@ DrawView BuildExtraView(const std::string& folder, int firstYear)
 {
     SlotTable table(folder + "Extra.krv", ExtraRecordSize);
     if (table.count() >= ExtraFixedSlot) {
-        table.overwrite(ExtraFixedSlot, ExtraFixedDraw);
+        table.overwrite(ExtraFixedSlot, ExtraFixedDraw());
     }
     // Numbered by slot, so an empty slot leaves a gap in column 0.
     return FillSlotView(ExtraSettings, table, firstYear, [&](int, std::int64_t r) {

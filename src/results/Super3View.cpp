@@ -16,6 +16,8 @@ const ViewSettings Super3Settings = {"SUPER3", "SUPER3", 300, 139, "   No Ημε
 // The day before the first draw day, 25 November 2002.
 const QDate Super3Base(2002, 11, 24);
 
+} // namespace
+
 QDate Super3DrawDate(std::int64_t n)
 {
     if (n < 267) {
@@ -26,8 +28,6 @@ QDate Super3DrawDate(std::int64_t n)
     }
     return Super3Base.addDays(2201 + (n - 7) / 10);
 }
-
-} // namespace
 
 DrawView BuildSuper3View(const std::string& folder, int firstYear)
 {

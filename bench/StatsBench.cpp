@@ -1,0 +1,151 @@
+// The number statistics and the column check on the largest histories players keep: 35 years of
+// LOTTO, ten years of KINO month files (120 files of 9,000 draws). The KINO figures are timed
+// beside a plain read of the same files' bytes in the same run, and both processor times are printed.
+#include "results/ResultsFiles.h"
+#include "stats/NumberStats.h"
+#include "stats/TicketCheck.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+
+using namespace karvo;
+
+namespace {
+
+void Save(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// 35 years of 370 slots, 104 draws a year (twice a week), masked as stored.
+std::string LottoHistory()
+{
+    std::string bytes;
+    for (int y = 0; y < 35; ++y) {
+        for (int s = 0; s < 370; ++s) {
+            std::string record(9, '\0');
+            if (s < 104) {
+                record = {static_cast<char>(1 + s % 28), static_cast<char>(1 + s / 9), static_cast<char>(40 + y)};
+                for (int k = 0; k < 6; ++k) {
+                    record += static_cast<char>(1 + (s * 7 + y * 3 + k * 8) % 49);
+                }
+            }
+            bytes += record;
+        }
+    }
+    PositionMask(bytes);
+    return bytes;
+}
+
+std::string KinoMonth(int month)
+{
+    std::string bytes = KinoHeader(month * 9000);
+    bytes.reserve(9001 * KinoRecordSize);
+    for (int d = 0; d < 9000; ++d) {
+        for (int k = 0; k < 20; ++k) {
+            bytes += static_cast<char>(1 + (d * 3 + month + k * 4) % 80);
+        }
+        bytes += {static_cast<char>(1 + d / 300), static_cast<char>(9 + d % 300 / 24), static_cast<char>(d % 12 * 5)};
+    }
+    return bytes;
+}
+
+// A working folder built once for the whole run.
+struct Folder
+{
+    QTemporaryDir dir;
+    std::string path = dir.path().toStdString() + "/";
+
+    Folder()
+    {
+        Save(path + "LOTTO.krv", LottoHistory());
+        QDir(dir.path()).mkdir(QStringLiteral("DATA"));
+        for (int m = 0; m < 120; ++m) {
+            char name[32];
+            std::snprintf(name, sizeof name, "DATA/kino_%04d_%02d.qav", 2015 + m / 12, 1 + m % 12);
+            Save(path + name, KinoMonth(m));
+        }
+    }
+};
+
+const Folder& TheFolder()
+{
+    static const Folder folder;
+    return folder;
+}
+
+// Processor time of this process: the machine may be busy with other work while it runs.
+double MillisecondsSince(std::clock_t start)
+{
+    return 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+void LottoStatistics(benchmark::State& state)
+{
+    const std::string& folder = TheFolder().path;
+    for (auto _ : state) {
+        const GameStats stats = ComputeStats(LoadHistory(folder, GameCode::Lotto), LayoutOf(GameCode::Lotto), {});
+        benchmark::DoNotOptimize(stats.numbers.data());
+    }
+}
+
+// Reads every month file's bytes, then reads them again into statistics; both times are counters.
+void KinoStatisticsAgainstReading(benchmark::State& state)
+{
+    const std::string& folder = TheFolder().path;
+    double readTotal = 0;
+    double statsTotal = 0;
+    for (auto _ : state) {
+        auto start = std::clock();
+        std::size_t bytes = 0;
+        for (const std::string& file : KinoMonthFiles(folder, 0)) {
+            bytes += ReadKinoFile(file).size();
+        }
+        benchmark::DoNotOptimize(bytes);
+        readTotal += MillisecondsSince(start);
+        start = std::clock();
+        const GameStats stats = ComputeStats(LoadHistory(folder, GameCode::Kino), LayoutOf(GameCode::Kino), {});
+        benchmark::DoNotOptimize(stats.numbers.data());
+        statsTotal += MillisecondsSince(start);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["read_ms"] = readTotal / runs;
+    state.counters["stats_ms"] = statsTotal / runs;
+    state.counters["ratio"] = statsTotal / readTotal;
+}
+
+// The column check as the user waits for it: the history read, then ten numbers checked.
+void KinoTicketCheck(benchmark::State& state)
+{
+    const std::string& folder = TheFolder().path;
+    Ticket ticket;
+    std::string message;
+    ParseTicket(GameCode::Kino, "3 11 19 27 35 43 51 59 67 75", ticket, message);
+    double loadTotal = 0;
+    double checkTotal = 0;
+    for (auto _ : state) {
+        auto start = std::clock();
+        const DrawHistory history = LoadHistory(folder, GameCode::Kino);
+        loadTotal += MillisecondsSince(start);
+        start = std::clock();
+        const TicketReport report = CheckTicket(history, GameCode::Kino, ticket);
+        benchmark::DoNotOptimize(report.hits.data());
+        checkTotal += MillisecondsSince(start);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = loadTotal / runs;
+    state.counters["check_ms"] = checkTotal / runs;
+}
+
+} // namespace
+
+BENCHMARK(LottoStatistics)->Unit(benchmark::kMillisecond);
+BENCHMARK(KinoStatisticsAgainstReading)->Unit(benchmark::kMillisecond);
+BENCHMARK(KinoTicketCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,23 @@
+// The charts of the statistics and price-history windows, built with Qt Charts.
+#pragma once
+
+#include "stats/NumberStats.h"
+#include "stats/PriceHistory.h"
+
+#include <QStringList>
+
+class QChart;
+
+namespace karvo {
+
+// One bar a number (labels give the category captions, one each), with each group's expected
+// count drawn across its bars.
+QChart* FrequencyChart(const GameStats& stats, const GameLayout& layout, const QStringList& labels);
+
+// Three bars a match position: how often it ended 1, X and 2.
+QChart* PropoChart(const GameStats& stats);
+
+// The close of every stored day as a line over the dates.
+QChart* PriceChart(const std::vector<PricePoint>& points, const QString& symbol);
+
+} // namespace karvo

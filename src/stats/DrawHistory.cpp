@@ -1,0 +1,204 @@
+#include "stats/DrawHistory.h"
+
+#include "results/DrawViews.h"
+#include "results/PropoFile.h"
+#include "results/ResultsFiles.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <map>
+
+namespace karvo {
+
+namespace {
+
+GameLayout NumberLayout(int count, int high)
+{
+    return {count, {{0, count, 1, high}}, false, false};
+}
+
+GameLayout DigitLayout(int positions)
+{
+    GameLayout layout{positions, {}, false, true};
+    for (int p = 0; p < positions; ++p) {
+        layout.groups.push_back({p, 1, 0, 9});
+    }
+    return layout;
+}
+
+const std::map<GameCode, GameLayout>& Layouts()
+{
+    static const std::map<GameCode, GameLayout> layouts = {
+        {GameCode::PropoSunday, {14, {}, true, false}},
+        {GameCode::PropoSaturday, {14, {}, true, false}},
+        {GameCode::PropoWednesday, {14, {}, true, false}},
+        {GameCode::Lotto, NumberLayout(6, 49)},
+        {GameCode::Goal, NumberLayout(8, 49)},
+        {GameCode::Joker, {6, {{0, 5, 1, 45}, {5, 1, 1, 20}}, false, false}},
+        {GameCode::Proto, DigitLayout(7)},
+        {GameCode::Extra, NumberLayout(5, 35)},
+        {GameCode::Super3, DigitLayout(3)},
+        {GameCode::Kino, NumberLayout(20, 80)},
+    };
+    return layouts;
+}
+
+std::int32_t DateOf(int year, int month, int day)
+{
+    return year * 10000 + month * 100 + day;
+}
+
+// Masked slot files: byte 1 the day (0 empty), 2 the month, 3 the year - 1950, then the numbers.
+void AppendSlots(DrawHistory& history, std::string bytes, int recordSize, GameCode game)
+{
+    const std::size_t size = static_cast<std::size_t>(recordSize);
+    const std::int64_t slotCount = static_cast<std::int64_t>(bytes.size() / size);
+    if (game == GameCode::Extra && slotCount >= ExtraFixedSlot) {
+        bytes.replace(static_cast<std::size_t>(ExtraFixedSlot - 1) * size, size, ExtraFixedDraw());
+    }
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::int64_t r = 0; r < slotCount; ++r) {
+        const std::uint8_t* record = data + static_cast<std::size_t>(r) * size;
+        if (record[0] == 0) {
+            continue;
+        }
+        history.dates.push_back(DateOf(1950 + record[2], record[1], record[0]));
+        history.values.insert(history.values.end(), record + 3, record + size);
+    }
+}
+
+void AppendPropo(DrawHistory& history, const std::vector<std::uint16_t>& words)
+{
+    const std::int64_t slotCount = words.empty() ? 0 : static_cast<std::int64_t>(words.size() - 1) / 2;
+    for (std::int64_t d = 1; d <= slotCount; ++d) {
+        const std::uint16_t first = words[static_cast<std::size_t>(2 * d - 1)];
+        const std::uint16_t second = words[static_cast<std::size_t>(2 * d)];
+        std::uint8_t signs[14];
+        bool any = false;
+        for (int j = 0; j < 14; ++j) {
+            const std::uint16_t word = j < 7 ? first : second;
+            signs[j] = static_cast<std::uint8_t>((word >> (2 * (j % 7))) & 3);
+            any = any || signs[j] != 3;
+        }
+        if (!any) {
+            continue;
+        }
+        const int year = static_cast<int>((d - 1) / PropoSlotsPerYear) + PropoFirstYear;
+        history.dates.push_back(year * 10000 + static_cast<int>((d - 1) % PropoSlotsPerYear) + 1);
+        history.values.insert(history.values.end(), signs, signs + 14);
+    }
+}
+
+// SUPER3: three digit characters a draw, dated by the draw's number.
+void AppendSuper3(DrawHistory& history, const std::string& text)
+{
+    const std::int64_t draws = static_cast<std::int64_t>(text.size()) / 3;
+    for (std::int64_t n = 1; n <= draws; ++n) {
+        const QDate date = Super3DrawDate(n);
+        history.dates.push_back(DateOf(date.year(), date.month(), date.day()));
+        for (std::size_t k = 0; k < 3; ++k) {
+            const char c = text[static_cast<std::size_t>(3 * (n - 1)) + k];
+            history.values.push_back(static_cast<std::uint8_t>(c >= '0' && c <= '9' ? c - '0' : 255));
+        }
+    }
+}
+
+} // namespace
+
+const GameLayout& LayoutOf(GameCode game)
+{
+    static const GameLayout none;
+    const auto found = Layouts().find(game);
+    return found == Layouts().end() ? none : found->second;
+}
+
+void DrawHistory::keep(std::int64_t first, std::int64_t end)
+{
+    first = std::clamp<std::int64_t>(first, 0, drawCount());
+    end = std::clamp<std::int64_t>(end, first, drawCount());
+    values.erase(values.begin() + (end * stride), values.end());
+    values.erase(values.begin(), values.begin() + (first * stride));
+    dates.erase(dates.begin() + end, dates.end());
+    dates.erase(dates.begin(), dates.begin() + first);
+}
+
+std::vector<std::string> KinoMonthFiles(const std::string& folder, int fromYear)
+{
+    // "kino_yyyy_mm.qav": names sort by month; other names are not month files.
+    std::vector<std::string> names = ListFiles(folder + "DATA/kino_*.qav", ListKinds::Files);
+    std::erase_if(names, [fromYear](const std::string& name) {
+        return name.size() != 16 || TextToInt(name.substr(5, 4)) < std::max(fromYear, 1)
+            || TextToInt(name.substr(10, 2)) < 1;
+    });
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return a.substr(5, 7) < b.substr(5, 7); });
+    for (std::string& name : names) {
+        name = folder + "DATA/" + name;
+    }
+    return names;
+}
+
+void AppendKinoMonth(DrawHistory& history, const std::string& bytes, int year, int month)
+{
+    const std::size_t records = bytes.size() / KinoRecordSize;
+    if (records <= 1) {
+        return;
+    }
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    const std::int32_t monthDate = DateOf(year, month, 0);
+    // Whole records at once, then the few without numbers taken out again.
+    const std::size_t start = history.values.size();
+    history.values.insert(history.values.end(), data + KinoRecordSize, data + records * KinoRecordSize);
+    std::size_t kept = start;
+    for (std::size_t r = 1; r < records; ++r) {
+        const std::uint8_t* record = data + r * KinoRecordSize;
+        if (record[0] == 0) {
+            continue; // a draw number without numbers
+        }
+        if (kept != start + (r - 1) * KinoRecordSize) {
+            std::copy(record, record + KinoRecordSize, history.values.begin() + static_cast<std::ptrdiff_t>(kept));
+        }
+        kept += KinoRecordSize;
+        history.dates.push_back(monthDate + record[20]);
+    }
+    history.values.resize(kept);
+}
+
+DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
+{
+    DrawHistory history;
+    history.width = LayoutOf(game).width;
+    history.stride = game == GameCode::Kino ? KinoRecordSize : history.width;
+    switch (GameInfoFor(game).view) {
+    case ViewKind::Propo: AppendPropo(history, ReadPropoFile(folder + GameInfoFor(game).resultsFile)); break;
+    case ViewKind::NumberGame:
+    case ViewKind::Proto:
+    case ViewKind::Extra:
+        AppendSlots(history, ReadMaskedFile(folder + GameInfoFor(game).resultsFile), history.width + 3, game);
+        break;
+    case ViewKind::Super3: AppendSuper3(history, LoadTextFile(folder + GameInfoFor(game).resultsFile)); break;
+    case ViewKind::Kino: {
+        // Room for every record at once: growing month by month would copy the table each time.
+        const std::vector<std::string> files = KinoMonthFiles(folder, fromYear);
+        std::int64_t records = 0;
+        for (const std::string& path : files) {
+            records += FileSizeOf(path) / KinoRecordSize;
+        }
+        history.values.reserve(static_cast<std::size_t>(records) * KinoRecordSize);
+        history.dates.reserve(static_cast<std::size_t>(records));
+        for (const std::string& path : files) {
+            const std::size_t name = path.size() - 16;
+            AppendKinoMonth(history, ReadKinoFile(path), TextToInt(path.substr(name + 5, 4)),
+                            TextToInt(path.substr(name + 10, 2)));
+        }
+        break;
+    }
+    default: break;
+    }
+    return history;
+}
+
+} // namespace karvo

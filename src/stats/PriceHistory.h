@@ -1,0 +1,27 @@
+// A security's close and volume across every stored stock day file (Data-STOCK/yyyymmdd.txt), read
+// by the files' fixed columns: symbol from column 1, close ending in column 31, volume in 49.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+struct PricePoint
+{
+    std::int32_t date = 0; // yyyymmdd, from the file's name
+    double close = 0;
+    std::string closeText;  // as stored
+    std::string volumeText; // as stored; "" when the line has none
+};
+
+// The record of symbol among a day file's lines (line 1 the header), matched on the whole symbol
+// field; false when the day has none.
+bool FindStockRecord(const std::vector<std::string>& lines, const std::string& symbol, PricePoint& point);
+
+// One point for every day file of folder's Data-STOCK that lists symbol, oldest day first. Files
+// whose name is not a day are passed over.
+std::vector<PricePoint> ReadPriceHistory(const std::string& folder, const std::string& symbol);
+
+} // namespace karvo

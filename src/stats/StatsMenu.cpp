@@ -1,0 +1,19 @@
+#include "stats/StatsMenu.h"
+
+#include "util/Cp1253.h"
+
+namespace karvo {
+
+std::vector<StatsMenuItem> StatsMenuItems(GameCode game)
+{
+    if (IsDrawGame(game)) {
+        return {{Utf8ToCp1253("Στατιστικά αριθμών"), StatsCommand::NumberStats},
+                {Utf8ToCp1253("Έλεγχος στήλης"), StatsCommand::TicketCheck}};
+    }
+    if (game == GameCode::Stock) {
+        return {{Utf8ToCp1253("Ιστορικό μετοχής"), StatsCommand::PriceHistory}};
+    }
+    return {};
+}
+
+} // namespace karvo

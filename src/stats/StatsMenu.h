@@ -1,0 +1,23 @@
+// The items that follow a game's own command menu, after a separator: the number statistics and the
+// column check for the draw games, the price history for the stocks.
+#pragma once
+
+#include "util/Games.h"
+
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33 };
+
+struct StatsMenuItem
+{
+    std::string caption; // Windows-1253
+    StatsCommand command;
+};
+
+// Empty for the coupon and the funds.
+std::vector<StatsMenuItem> StatsMenuItems(GameCode game);
+
+} // namespace karvo

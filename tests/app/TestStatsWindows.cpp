@@ -1,0 +1,266 @@
+// The statistics, column-check and price-history windows opened from the real main window's menu:
+// row counts, sorting, the period choice, the chart's bars, the column check's refusals and hits.
+#include "AppTestSupport.h"
+#include "app/InputDialog.h"
+#include "app/MemoDialog.h"
+#include "app/PriceHistoryWindow.h"
+#include "app/StatsWindow.h"
+#include "app/TicketWindow.h"
+#include "results/ResultsFiles.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+#include <QtCharts>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+// LOTTO draws k = 0..n-1 on day 1 + k % 28 of month 1 + k / 28 % 12 of year 2020 + k / 336: six
+// numbers spread so that every number comes and the gaps differ.
+std::string LottoDraws(int n)
+{
+    std::string bytes;
+    for (int k = 0; k < n; ++k) {
+        bytes += static_cast<char>(1 + k % 28);
+        bytes += static_cast<char>(1 + k / 28 % 12);
+        bytes += static_cast<char>(2020 + k / 336 - 1950);
+        for (int i = 0; i < 6; ++i) {
+            bytes += static_cast<char>(1 + (k * 7 + i * 8) % 49);
+        }
+    }
+    return bytes;
+}
+
+std::string KinoMonth(int first, int draws)
+{
+    std::string bytes = KinoHeader(first);
+    for (int k = 0; k < draws; ++k) {
+        for (int i = 0; i < 20; ++i) {
+            bytes += static_cast<char>(1 + (k + i * 4) % 80);
+        }
+        bytes += std::string{static_cast<char>(1 + k % 28), 10, 5};
+    }
+    return bytes;
+}
+
+template <class T>
+T* OpenedWindow(TForm1& form, const char* name)
+{
+    T* window = form.findChild<T*>(QString::fromLatin1(name));
+    if (window == nullptr) {
+        qFatal("no window %s", name);
+    }
+    return window;
+}
+
+QBarSet* Bars(QChartView* view)
+{
+    const auto* series = qobject_cast<QBarSeries*>(view->chart()->series().front());
+    return series == nullptr ? nullptr : series->barSets().front();
+}
+
+} // namespace
+
+class TestStatsWindows : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<OpenWindow> m_w;
+
+    // Presses CLICK and runs the item with that caption.
+    void runMenuItem(const QString& caption)
+    {
+        m_w->press("CLICK");
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* found = nullptr;
+        for (QAction* item : menu->actions()) {
+            found = item->text() == caption ? item : found;
+        }
+        menu->close();
+        QVERIFY(found != nullptr);
+        found->trigger();
+    }
+
+    StatsWindow* openStats(const char* game)
+    {
+        m_w->press(game);
+        runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
+        auto* window = OpenedWindow<StatsWindow>(m_w->form, "StatsWindow");
+        new QAbstractItemModelTester(Child<QTableView>(window, "StatsTable")->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, window);
+        return window;
+    }
+
+private slots:
+    void init() { m_w = std::make_unique<OpenWindow>(); }
+    void cleanup() { m_w.reset(); }
+
+    void lottoWindowHasARowAndABarANumber()
+    {
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(400));
+        StatsWindow* window = openStats("SLOTTO");
+        auto* table = Child<QTableView>(window, "StatsTable");
+        QCOMPARE(table->model()->rowCount(), 49);
+        QCOMPARE(table->model()->index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Απουσία"));
+        QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 49);
+        QCOMPARE(Child<QLabel>(window, "Summary")->text(),
+                 QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
+        QCOMPARE(table->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
+    }
+
+    void kinoWindowHasEightyRowsOverEveryMonth()
+    {
+        CreateFolder(m_w->folder.file("Data"));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonth(1000, 30));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonth(1030, 20));
+        StatsWindow* window = openStats("SKINO");
+        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->rowCount(), 80);
+        QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 80);
+        QCOMPARE(window->stats().draws, 50);
+    }
+
+    void sortingByTheGapOrdersTheRows()
+    {
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
+        StatsWindow* window = openStats("SLOTTO");
+        auto* table = Child<QTableView>(window, "StatsTable");
+        QHeaderView* header = table->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(4) + 5, 5));
+        QCOMPARE(header->sortIndicatorSection(), 4);
+        const bool descending = header->sortIndicatorOrder() == Qt::DescendingOrder;
+        QAbstractItemModel* model = table->model();
+        qlonglong previous = model->index(0, 4).data(Qt::UserRole).toLongLong();
+        bool varied = false;
+        for (int r = 1; r < model->rowCount(); ++r) {
+            const qlonglong gap = model->index(r, 4).data(Qt::UserRole).toLongLong();
+            QVERIFY(descending ? gap <= previous : gap >= previous);
+            varied = varied || gap != previous;
+            previous = gap;
+        }
+        QVERIFY(varied);
+    }
+
+    void periodChoiceChangesTheFigures()
+    {
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(400));
+        StatsWindow* window = openStats("SLOTTO");
+        const std::int64_t allHits = window->stats().numbers.front().hits;
+        auto* kind = Child<QComboBox>(window, "PeriodKind");
+        auto* value = Child<QSpinBox>(window, "PeriodValue");
+        kind->setCurrentIndex(2); // the last draws, 100 at first
+        QCOMPARE(window->stats().draws, 100);
+        value->setValue(10);
+        QCOMPARE(window->stats().draws, 10);
+        kind->setCurrentIndex(1); // from a year
+        value->setValue(2021);
+        QCOMPARE(window->stats().draws, 400 - 336);
+        QVERIFY(window->stats().numbers.front().hits < allHits);
+        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->index(0, 1).data().toString(),
+                 QString::number(window->stats().numbers.front().hits));
+        kind->setCurrentIndex(0);
+        QCOMPARE(window->stats().numbers.front().hits, allHits);
+        QVERIFY(!value->isEnabled());
+    }
+
+    void chartSavesAsPictureAndTableExportsInItsOrder()
+    {
+        OpenedUrls opened("file");
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
+        StatsWindow* window = openStats("SLOTTO");
+        window->show();
+        const QString picture = QString::fromStdString(m_w->folder.file("chart.png"));
+        AnswerNextDialog<QFileDialog>([picture](QFileDialog* dialog) {
+            dialog->selectFile(picture);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Child<QPushButton>(window, "SaveChart")->click();
+        const QImage image(picture);
+        QVERIFY(!image.isNull() && image.width() > 100);
+
+        Child<QTableView>(window, "StatsTable")->sortByColumn(1, Qt::DescendingOrder);
+        Child<QPushButton>(window, "Export")->click();
+        const std::string path = m_w->folder.file("LOTTO_STATS.xls");
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
+        const std::vector<std::string> lines = LoadLines(path);
+        QCOMPARE(int(lines.size()), 50);
+        QCOMPARE(QString::fromStdString(U(lines[0])),
+                 QStringLiteral("Αριθμός\tΦορές\tΠοσοστό %\tΑναμενόμενο %\tΑπουσία\tΜέγ. απουσία\tΤελευταία φορά\t"));
+        const auto hitsOf = [&lines](std::size_t line) { return TextToInt(SplitFields(lines[line], "\t")[1]); };
+        QVERIFY(hitsOf(1) >= hitsOf(49));
+    }
+
+    void emptyHistoryShowsZeroFigures()
+    {
+        StatsWindow* window = openStats("SPROPOK");
+        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->rowCount(), 14);
+        QCOMPARE(Child<QLabel>(window, "Summary")->text(), QStringLiteral("Κληρώσεις: 0"));
+    }
+
+    void columnCheckRefusesAWrongEntryThenListsTheHits()
+    {
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
+        m_w->press("SLOTTO");
+        QString refusal;
+        AnswerNextDialog<MemoDialog>([&refusal](MemoDialog* dialog) {
+            QCOMPARE(Child<QLabel>(dialog, "Label1")->text(), QStringLiteral("Δώστε 6 αριθμούς (1 έως 49)"));
+            AnswerNextDialog<QMessageBox>([&refusal](QMessageBox* box) {
+                refusal = box->text();
+                AnswerNextDialog<MemoDialog>([](MemoDialog* again) {
+                    Child<QPlainTextEdit>(again, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
+                    again->accept();
+                });
+                box->accept();
+            });
+            Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 33"));
+            dialog->accept();
+        });
+        runMenuItem(QStringLiteral("Έλεγχος στήλης"));
+        QCOMPARE(refusal, QStringLiteral("Ο αριθμός 33 δόθηκε δύο φορές."));
+        auto* window = OpenedWindow<TicketWindow>(m_w->form, "TicketWindow");
+        // Draw 0 is 1 9 17 25 33 41 itself; every seventh draw repeats it.
+        const TicketReport& report = window->report();
+        QCOMPARE(report.hitCounts.back(), 9);
+        QVERIFY(Child<QLabel>(window, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 9 κληρώσεις")));
+        QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->rowCount(), int(report.hits.size()));
+        QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->index(0, 2).data().toString(),
+                 QStringLiteral("01 09 17 25 33 41"));
+    }
+
+    void priceHistoryOfTheStockShowsEveryStoredDay()
+    {
+        CreateFolder(m_w->folder.file("Data-STOCK"));
+        for (const auto& [day, close] : {std::pair("20241203", "1.2"), std::pair("20241205", "1.25")}) {
+            std::string line(122, ' ');
+            line.replace(0, 5, "ALPHA");
+            line.replace(31 - std::strlen(close), std::strlen(close), close);
+            line.replace(45, 4, "1000");
+            SaveLines(m_w->folder.file(std::string("Data-STOCK/") + day + ".txt"), {"HEADER", line});
+        }
+        m_w->press("SSTOCK");
+        // Without a current row in the stock list the symbol is asked for.
+        AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
+            dialog->combo()->setEditText(QStringLiteral("alpha"));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
+        auto* window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
+        QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
+        QAbstractItemModel* table = Child<QTableView>(window, "PriceTable")->model();
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->index(1, 0).data().toString() + "|" + table->index(1, 1).data().toString(),
+                 QStringLiteral("05-12-2024|1,25"));
+        const auto* line =
+            qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
+        QCOMPARE(line->count(), 2);
+    }
+};
+
+QTEST_MAIN(TestStatsWindows)
+#include "TestStatsWindows.moc"
+#include "moc_AppTestSupport.cpp"

@@ -1,0 +1,374 @@
+// Number statistics, the column check and the price history over small hand-built histories whose
+// figures are worked by hand in the comments beside them.
+#include "results/PropoFile.h"
+#include "results/ResultsFiles.h"
+#include "stats/NumberStats.h"
+#include "stats/PriceHistory.h"
+#include "stats/StatsMenu.h"
+#include "stats/TicketCheck.h"
+#include "support/TestSupport.h"
+#include "util/Files.h"
+
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+std::string Bytes(const std::vector<int>& values)
+{
+    std::string bytes;
+    for (int v : values) {
+        bytes += static_cast<char>(v);
+    }
+    return bytes;
+}
+
+std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
+{
+    return Bytes({day, month, year - 1950}) + Bytes(numbers);
+}
+
+// LOTTO across a year boundary with an empty slot between its draws:
+//   index 0  30-12-2023  1 2 3 4 5 6
+//   index 1  31-12-2023  1 7 8 9 10 11
+//   index 2  02-01-2024  2 3 12 13 14 15
+//   index 3  05-01-2024  1 2 16 17 18 19
+void WriteLotto(const test::TempFolder& folder)
+{
+    WriteMaskedFile(folder.file("LOTTO.krv"),
+                    Slot(30, 12, 2023, {1, 2, 3, 4, 5, 6}) + Slot(31, 12, 2023, {1, 7, 8, 9, 10, 11})
+                        + std::string(9, '\0') + Slot(2, 1, 2024, {2, 3, 12, 13, 14, 15})
+                        + Slot(5, 1, 2024, {1, 2, 16, 17, 18, 19}));
+}
+
+std::string KinoRecord(const std::vector<int>& numbers, int day)
+{
+    std::string record = Bytes(numbers);
+    record.resize(20, '\0');
+    return record + Bytes({day, 12, 5});
+}
+
+std::vector<int> Run(int from, int to)
+{
+    std::vector<int> numbers;
+    for (int n = from; n <= to; ++n) {
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+// KINO over two month files, a record without numbers in the first:
+//   index 0  31-12-2023  1..20;  index 1  01-01-2024  21..40;  index 2  01-01-2024  1..10, 41..50
+void WriteKino(const test::TempFolder& folder)
+{
+    CreateFolder(folder.file("Data"));
+    WriteKinoFile(folder.file("Data/kino_2023_12.qav"),
+                  KinoHeader(100) + KinoRecord(Run(1, 20), 31) + KinoRecord({}, 31));
+    std::vector<int> mixed = Run(1, 10);
+    for (int n : Run(41, 50)) {
+        mixed.push_back(n);
+    }
+    WriteKinoFile(folder.file("Data/kino_2024_01.qav"),
+                  KinoHeader(102) + KinoRecord(Run(21, 40), 1) + KinoRecord(mixed, 1));
+    WriteBytes(folder.file("Data/kino_old.qav"), std::string(46, '\1')); // not a month file
+}
+
+const NumberRow& Row(const GameStats& stats, int group, int number)
+{
+    for (const NumberRow& row : stats.numbers) {
+        if (row.group == group && row.number == number) {
+            return row;
+        }
+    }
+    throw std::runtime_error("no such row");
+}
+
+// hits, current gap, longest gap, last date
+struct Figures
+{
+    std::int64_t hits, current, longest;
+    std::int32_t last;
+    bool operator==(const Figures&) const = default;
+};
+
+Figures FiguresOf(const GameStats& stats, int number, int group = 0)
+{
+    const NumberRow& row = Row(stats, group, number);
+    return {row.hits, row.currentGap, row.longestGap, row.lastDate};
+}
+
+GameStats StatsOf(const test::TempFolder& folder, GameCode game, StatsPeriod period = {})
+{
+    return ComputeStats(LoadHistory(folder.path(), game), LayoutOf(game), period);
+}
+
+} // namespace
+
+TEST(NumberStats, LottoFrequenciesAndGapsAcrossAYearBoundary)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    const GameStats stats = StatsOf(folder, GameCode::Lotto);
+    ASSERT_EQ(stats.numbers.size(), 49u);
+    EXPECT_EQ(stats.draws, 4);
+    EXPECT_EQ(stats.firstDate, 20231230);
+    EXPECT_EQ(stats.lastDate, 20240105);
+    EXPECT_EQ(FiguresOf(stats, 1), (Figures{3, 0, 1, 20240105}));  // 0 1 . 3
+    EXPECT_EQ(FiguresOf(stats, 3), (Figures{2, 1, 1, 20240102}));  // 0 . 2 .
+    EXPECT_EQ(FiguresOf(stats, 7), (Figures{1, 2, 2, 20231231}));  // . 1 . .
+    EXPECT_EQ(FiguresOf(stats, 16), (Figures{1, 0, 3, 20240105})); // . . . 3
+    EXPECT_EQ(FiguresOf(stats, 49), (Figures{0, 4, 4, 0}));
+    EXPECT_DOUBLE_EQ(Row(stats, 0, 1).share, 75.0);
+    EXPECT_DOUBLE_EQ(Row(stats, 0, 1).expected, 600.0 / 49);
+}
+
+TEST(NumberStats, PeriodThatStartsMidHistory)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    const GameStats fromYear = StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::FromYear, 2024});
+    EXPECT_EQ(fromYear.draws, 2);
+    EXPECT_EQ(FiguresOf(fromYear, 1), (Figures{1, 0, 1, 20240105}));
+    EXPECT_EQ(FiguresOf(fromYear, 2), (Figures{2, 0, 0, 20240105}));
+    EXPECT_EQ(FiguresOf(fromYear, 7), (Figures{0, 2, 2, 0}));
+    const GameStats last3 = StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::LastDraws, 3});
+    EXPECT_EQ(last3.draws, 3);
+    EXPECT_EQ(FiguresOf(last3, 1), (Figures{2, 0, 1, 20240105}));
+    EXPECT_EQ(FiguresOf(last3, 4), (Figures{0, 3, 3, 0}));
+    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::LastDraws, 99}).draws, 4);
+    EXPECT_EQ(StatsOf(folder, GameCode::Lotto, {StatsPeriod::Kind::FromYear, 2025}).draws, 0);
+}
+
+TEST(NumberStats, EmptyHistoryGivesEveryNumberWithZeroFigures)
+{
+    test::TempFolder folder;
+    for (GameCode game : {GameCode::Lotto, GameCode::Kino, GameCode::Super3, GameCode::PropoSunday}) {
+        const GameStats stats = StatsOf(folder, game);
+        EXPECT_EQ(stats.draws, 0);
+        for (const NumberRow& row : stats.numbers) {
+            EXPECT_EQ(FiguresOf(stats, row.number, row.group), (Figures{0, 0, 0, 0}));
+            EXPECT_EQ(row.share, 0.0);
+        }
+        for (const PropoRow& row : stats.positions) {
+            EXPECT_EQ(row.played(), 0);
+        }
+    }
+    EXPECT_EQ(StatsOf(folder, GameCode::Kino).numbers.size(), 80u);
+    EXPECT_EQ(StatsOf(folder, GameCode::PropoSunday).positions.size(), 14u);
+}
+
+TEST(NumberStats, JokerCountsItsJokerApart)
+{
+    test::TempFolder folder;
+    // 1 2 3 4 5 + 5, then 5 6 7 8 9 + 1.
+    WriteMaskedFile(folder.file("JOKER.krv"),
+                    Slot(1, 3, 2024, {1, 2, 3, 4, 5, 5}) + Slot(4, 3, 2024, {5, 6, 7, 8, 9, 1}));
+    const GameStats stats = StatsOf(folder, GameCode::Joker);
+    ASSERT_EQ(stats.numbers.size(), 45u + 20u);
+    EXPECT_EQ(FiguresOf(stats, 5, 0), (Figures{2, 0, 0, 20240304}));
+    EXPECT_EQ(FiguresOf(stats, 5, 1), (Figures{1, 1, 1, 20240301}));
+    EXPECT_EQ(FiguresOf(stats, 1, 1), (Figures{1, 0, 1, 20240304}));
+    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures{1, 1, 1, 20240301}));
+    EXPECT_DOUBLE_EQ(Row(stats, 1, 1).expected, 5.0);
+}
+
+TEST(NumberStats, KinoAcrossTwoMonthFiles)
+{
+    test::TempFolder folder;
+    WriteKino(folder);
+    const GameStats stats = StatsOf(folder, GameCode::Kino);
+    EXPECT_EQ(stats.draws, 3);
+    EXPECT_EQ(FiguresOf(stats, 1), (Figures{2, 0, 1, 20240101}));
+    EXPECT_EQ(FiguresOf(stats, 20), (Figures{1, 2, 2, 20231231}));
+    EXPECT_EQ(FiguresOf(stats, 21), (Figures{1, 1, 1, 20240101}));
+    EXPECT_EQ(FiguresOf(stats, 80), (Figures{0, 3, 3, 0}));
+    EXPECT_EQ(LoadHistory(folder.path(), GameCode::Kino, 2024).drawCount(), 2);
+}
+
+TEST(NumberStats, PropoSharesByMatchPosition)
+{
+    test::TempFolder folder;
+    // Draw 1 of 2024: fourteen "1"; draw 2: seven "2", six "X" and no sign at 14.
+    std::vector<std::uint16_t> values(static_cast<std::size_t>(2 * PropoSlot(2024, 2) + 1), PropoEmptyValue);
+    const auto set = [&](int draw, std::uint16_t first, std::uint16_t second) {
+        values[static_cast<std::size_t>(2 * PropoSlot(2024, draw) - 1)] = first;
+        values[static_cast<std::size_t>(2 * PropoSlot(2024, draw))] = second;
+    };
+    set(1, 0x1555, 0x1555);
+    set(2, 0x2AAA, 0x3000);
+    WritePropoFile(folder.file("Propok.krv"), values, 2024);
+    const GameStats stats = StatsOf(folder, GameCode::PropoSunday);
+    EXPECT_EQ(stats.draws, 2);
+    ASSERT_EQ(stats.positions.size(), 14u);
+    const auto counts = [&](int p) {
+        const PropoRow& row = stats.positions[static_cast<std::size_t>(p - 1)];
+        return std::vector<std::int64_t>{row.ones, row.draws, row.twos};
+    };
+    EXPECT_EQ(counts(1), (std::vector<std::int64_t>{1, 0, 1}));
+    EXPECT_EQ(counts(8), (std::vector<std::int64_t>{1, 1, 0}));
+    EXPECT_EQ(counts(14), (std::vector<std::int64_t>{1, 0, 0}));
+    EXPECT_EQ(StatsOf(folder, GameCode::PropoSunday, {StatsPeriod::Kind::FromYear, 2025}).draws, 0);
+}
+
+TEST(NumberStats, Super3DigitsByPosition)
+{
+    test::TempFolder folder;
+    WriteBytes(folder.file("Super3.krv"), "123129456");
+    const GameStats stats = StatsOf(folder, GameCode::Super3);
+    ASSERT_EQ(stats.numbers.size(), 30u);
+    EXPECT_EQ(stats.firstDate, 20021125);
+    EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures{2, 1, 1, 20021125}));
+    EXPECT_EQ(FiguresOf(stats, 9, 2), (Figures{1, 1, 1, 20021125})); // two draws a day at first
+    EXPECT_EQ(FiguresOf(stats, 6, 2), (Figures{1, 0, 2, 20021126}));
+}
+
+TEST(TicketCheck, LottoHitsAgainstHandMadeDraws)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    Ticket ticket;
+    std::string message;
+    ASSERT_TRUE(ParseTicket(GameCode::Lotto, "1,2, 3 20 21 22", ticket, message));
+    const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Lotto), GameCode::Lotto, ticket);
+    // Hits by draw: 3, 1, 2, 2.
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 2, 1, 0, 0, 0}));
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_EQ(report.hits[0].draw, 0);
+    EXPECT_EQ(report.hits[0].hits, 3);
+}
+
+TEST(TicketCheck, JokerKinoAndPropoHits)
+{
+    test::TempFolder folder;
+    WriteMaskedFile(folder.file("JOKER.krv"),
+                    Slot(1, 3, 2024, {1, 2, 3, 4, 5, 5}) + Slot(4, 3, 2024, {5, 6, 7, 8, 9, 1}));
+    Ticket ticket;
+    std::string message;
+    ASSERT_TRUE(ParseTicket(GameCode::Joker, "5 4 3 2 1 1", ticket, message));
+    TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Joker), GameCode::Joker, ticket);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 0, 0, 0, 1}));
+    EXPECT_EQ(report.bonusHits, 1);
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_FALSE(report.hits[0].bonusHit);
+
+    WriteKino(folder);
+    ASSERT_TRUE(ParseTicket(GameCode::Kino, "1 21 41", ticket, message));
+    report = CheckTicket(LoadHistory(folder.path(), GameCode::Kino), GameCode::Kino, ticket);
+    EXPECT_EQ(report.threshold, 2);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 2, 1, 0}));
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_EQ(report.hits[0].draw, 2);
+
+    std::vector<std::uint16_t> values(static_cast<std::size_t>(2 * PropoSlot(2024, 2) + 1), PropoEmptyValue);
+    values[static_cast<std::size_t>(2 * PropoSlot(2024, 1) - 1)] = 0x1555;
+    values[static_cast<std::size_t>(2 * PropoSlot(2024, 1))] = 0x1555;
+    values[static_cast<std::size_t>(2 * PropoSlot(2024, 2) - 1)] = 0x2AAA;
+    values[static_cast<std::size_t>(2 * PropoSlot(2024, 2))] = 0x3000;
+    WritePropoFile(folder.file("Propok.krv"), values, 2024);
+    ASSERT_TRUE(ParseTicket(GameCode::PropoSunday, W("1111 1111 1111 Χx"), ticket, message)) << U(message);
+    report = CheckTicket(LoadHistory(folder.path(), GameCode::PropoSunday), GameCode::PropoSunday, ticket);
+    EXPECT_EQ(report.threshold, 12);
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_EQ(report.hits[0].hits, 12);
+    EXPECT_EQ(report.hitCounts[1], 1); // the second draw: X at 13 only
+}
+
+TEST(TicketCheck, WrongEntriesAreRefusedWithAMessage)
+{
+    struct Case
+    {
+        GameCode game;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {GameCode::Lotto, "1 2 3 4 5", "Δώστε 6 αριθμούς από 1 έως 49."},
+        {GameCode::Lotto, "1 2 3 4 5 50", "Ο αριθμός 50 είναι εκτός ορίων (1 έως 49)."},
+        {GameCode::Lotto, "0 1 2 3 4 5", "Ο αριθμός 0 είναι εκτός ορίων (1 έως 49)."},
+        {GameCode::Lotto, "1 2 3 4 5 5", "Ο αριθμός 5 δόθηκε δύο φορές."},
+        {GameCode::Lotto, "1 2 3 4 5 a", "Το \"a\" δεν είναι αριθμός."},
+        {GameCode::Joker, "1 2 3 4 5 21", "Ο Τζόκερ 21 είναι εκτός ορίων (1 έως 20)."},
+        {GameCode::Joker, "1 2 3 4", "Δώστε 5 αριθμούς από 1 έως 45 και, αν θέλετε, τον Τζόκερ από 1 έως 20."},
+        {GameCode::Kino, "", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
+        {GameCode::Kino, "1 2 3 4 5 6 7 8 9 10 11 12 13", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
+        {GameCode::Kino, "80 81", "Ο αριθμός 81 είναι εκτός ορίων (1 έως 80)."},
+        {GameCode::Proto, "123456", "Δώστε 7 ψηφία (0 έως 9)."},
+        {GameCode::Super3, "1a3", "Το \"a\" δεν είναι ψηφίο."},
+        {GameCode::PropoSunday, "1X2A", "Το \"A\" δεν είναι 1, X ή 2."},
+        {GameCode::PropoSunday, "1X2", "Δώστε 13 ή 14 σημεία (1, X, 2)."},
+    };
+    for (const Case& c : cases) {
+        Ticket ticket;
+        std::string message;
+        EXPECT_FALSE(ParseTicket(c.game, c.text, ticket, message)) << c.text;
+        EXPECT_EQ(U(message), c.message) << c.text;
+    }
+    Ticket ticket;
+    std::string message;
+    ASSERT_TRUE(ParseTicket(GameCode::Joker, "45 1 2 3 4", ticket, message));
+    EXPECT_EQ(ticket.bonus, -1);
+    ASSERT_TRUE(ParseTicket(GameCode::Proto, "012 3456", ticket, message));
+    EXPECT_EQ(ticket.values, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+}
+
+TEST(TicketCheck, SymbolsInPlaceCountPositions)
+{
+    test::TempFolder folder;
+    WriteBytes(folder.file("Super3.krv"), "123129456");
+    Ticket ticket;
+    std::string message;
+    ASSERT_TRUE(ParseTicket(GameCode::Super3, "1 2 9", ticket, message));
+    const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Super3), GameCode::Super3, ticket);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{1, 0, 1, 1})); // 2, 3 and 0 in place
+}
+
+namespace {
+
+// A stock day file line: symbol from 1, date from 11, close ending in 31, "-" in 36, volume ending in 49.
+std::string StockLine(const std::string& symbol, const std::string& close, const std::string& volume)
+{
+    std::string line(122, ' ');
+    line.replace(0, symbol.size(), symbol);
+    line.replace(10, 10, "05/12/2024");
+    line.replace(31 - close.size(), close.size(), close);
+    line[35] = '-';
+    line.replace(49 - volume.size(), volume.size(), volume);
+    line.replace(60 - close.size(), close.size(), close);
+    return line;
+}
+
+} // namespace
+
+TEST(PriceHistory, CloseAndVolumeOfEveryStoredDay)
+{
+    test::TempFolder folder;
+    CreateFolder(folder.file("Data-STOCK"));
+    const std::string header = W("ΣΥΜΒΟΛΟ   ΗΜ/ΝΙΑ       ΚΛΕΙΣΙΜΟ");
+    SaveLines(folder.file("Data-STOCK/20241205.txt"),
+              {header, StockLine("ALPHA", "1.25", "1000"), StockLine("ALPHAB", "9", "5")});
+    SaveLines(folder.file("Data-STOCK/20241203.txt"), {header, StockLine("ALPHA", "1.2", "12345678")});
+    SaveLines(folder.file("Data-STOCK/20241204.txt"), {header, StockLine("ALPHAB", "8.5", "7")}); // no ALPHA
+    SaveLines(folder.file("Data-STOCK/notes.txt"), {header, StockLine("ALPHA", "99", "1")});
+    SaveLines(folder.file("Data-STOCK/20241299.txt"), {header, StockLine("ALPHA", "99", "1")});
+    const std::vector<PricePoint> points = ReadPriceHistory(folder.path(), " ALPHA ");
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].date, 20241203);
+    EXPECT_EQ(points[0].closeText + "|" + points[0].volumeText, "1.2|12345678");
+    EXPECT_DOUBLE_EQ(points[1].close, 1.25);
+    EXPECT_EQ(points[1].volumeText, "1000");
+    EXPECT_EQ(ReadPriceHistory(folder.path(), "ALPHAB").size(), 2u);
+    EXPECT_TRUE(ReadPriceHistory(folder.path(), "").empty());
+    EXPECT_TRUE(ReadPriceHistory(folder.path(), "BETA").empty());
+}
+
+TEST(StatsMenu, DrawGamesGetTwoItemsAndStocksOne)
+{
+    EXPECT_EQ(StatsMenuItems(GameCode::Kino).size(), 2u);
+    EXPECT_EQ(U(StatsMenuItems(GameCode::PropoSunday)[1].caption), "Έλεγχος στήλης");
+    ASSERT_EQ(StatsMenuItems(GameCode::Stock).size(), 1u);
+    EXPECT_EQ(U(StatsMenuItems(GameCode::Stock)[0].caption), "Ιστορικό μετοχής");
+    EXPECT_TRUE(StatsMenuItems(GameCode::Bet).empty());
+    EXPECT_TRUE(StatsMenuItems(GameCode::Funds).empty());
+}
