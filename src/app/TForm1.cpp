@@ -106,15 +106,15 @@ QWidget* TForm1::buildLeftPanel()
     paint(P_LEFT, colours::teal);
 
     // Three columns of small buttons, then two rows of two wider ones.
-    static const QPoint places[] = {{24, 24},  {116, 24},  {208, 24},  {24, 88},  {116, 88},  {208, 88}, {24, 152},
+    static const QPoint places[] = {{24, 24},   {116, 24},  {208, 24}, {24, 88},  {116, 88},  {208, 88}, {24, 152},
                                     {116, 152}, {208, 152}, {48, 216}, {48, 272}, {168, 216}, {168, 272}};
     for (const GameEntry& game : GameCatalogue()) {
         const int index = ToInt(game.GameCode) - 1;
         const QPoint place = places[index];
         // The nine small buttons come first; KINO and the rest are the wider ones.
         const QSize size = game.GameCode < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
-        QPushButton* b = button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
-                                QRect(place, size), P_LEFT);
+        QPushButton* b =
+            button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour, QRect(place, size), P_LEFT);
         b->setObjectName(QString::fromLatin1(game.objectName));
         b->setProperty(kTagProperty, ToInt(game.GameCode));
         connect(b, &QPushButton::clicked, this, [this, b] { OPAPClick(b); });
@@ -212,8 +212,8 @@ QWidget* TForm1::buildBottomPanel()
     connect(UPDATE, &QPushButton::clicked, this, [this] { UpdateClick(); });
     CLICK = button(QStringLiteral("CLICK"), SansPixelFont(13, true), Qt::red, QRect(146, 9, 65, 37), P_BOTTOM);
     CLICK->setObjectName(QStringLiteral("CLICK"));
-    MENU = button(QStringLiteral("M E N U"), SansPixelFont(13, true), QColor(0x00, 0x80, 0x00),
-                  QRect(730, 9, 79, 37), P_BOTTOM);
+    MENU = button(QStringLiteral("M E N U"), SansPixelFont(13, true), QColor(0x00, 0x80, 0x00), QRect(730, 9, 79, 37),
+                  P_BOTTOM);
     MENU->setObjectName(QStringLiteral("MENU"));
     MENU->hide();
     connect(MENU, &QPushButton::clicked, this, [this] { MENUClick(); });

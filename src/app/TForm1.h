@@ -99,7 +99,7 @@ private:
     ProgramState m_state;
     QtUserInterface m_ui;
     bool m_shown = false;
-    bool m_starting = false; // the first view is being shown from FormShow
+    bool m_starting = false;    // the first view is being shown from FormShow
     bool m_quietSelect = false; // the day list is being rebuilt: its selection loads nothing yet
 
     QWidget* P_LEFT = nullptr;

@@ -11,7 +11,6 @@ namespace karvo {
 
 namespace {
 
-
 // Asks for a search text; false when the user cancels.
 bool askSearchText(const char* captionUtf8, CommandContext& context)
 {
@@ -46,8 +45,8 @@ std::vector<std::string> MenuCaptions(GameCode game)
 {
     std::vector<const char*> captions;
     if (GameInfoFor(game).menu == MenuKind::Coupon) {
-        captions = {"Κατέβασμα κουπονιού",  "Μεταφορά κουπονιού στο EXCEL", "Πρόσθεσε ένα αγώνα",
-                    "Ανοιγμα αρχείου",      "Αποθήκευση ως ...",            "Μετατροπή Συστήματος σε Στήλες"};
+        captions = {"Κατέβασμα κουπονιού", "Μεταφορά κουπονιού στο EXCEL",  "Πρόσθεσε ένα αγώνα", "Ανοιγμα αρχείου",
+                    "Αποθήκευση ως ...",   "Μετατροπή Συστήματος σε Στήλες"};
     } else {
         captions = {"Ψάξε στη λίστα", "Επόμενο Ψάξιμο (F3)", "Μεταφορά λίστας στο EXCEL"};
         if (IsMarket(game)) {

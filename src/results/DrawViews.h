@@ -13,9 +13,9 @@ namespace karvo {
 
 struct DrawView
 {
-    std::string title;         // caption of the title bar
-    int widthAdded = 300;      // window width = left panel width + this
-    CellGrid grid;             // row 0 holds the headers; column widths set
+    std::string title;    // caption of the title bar
+    int widthAdded = 300; // window width = left panel width + this
+    CellGrid grid;        // row 0 holds the headers; column widths set
     // Grid row + 1 of the first shown draw of firstYear or a later year: the export starts there.
     // 0 when no draw is shown; the KINO view exports the whole month (1).
     int FirstYearRow = 0;
@@ -26,8 +26,8 @@ struct DrawView
 // folder: the working folder, ending in "/". A file too large for the program's buffers throws
 // KarvoError; a missing or empty file shows the headers and one empty row. Each view ends with
 // its last draw current and the grid cut after it.
-DrawView BuildPropoView(const std::string& folder, int game, int firstYear);     // game 1..3
-DrawView BuildLottoView(const std::string& folder, int variant, int firstYear);  // 1 LOTTO, 2 GOAL, 3 JOKER
+DrawView BuildPropoView(const std::string& folder, int game, int firstYear);    // game 1..3
+DrawView BuildLottoView(const std::string& folder, int variant, int firstYear); // 1 LOTTO, 2 GOAL, 3 JOKER
 DrawView BuildProtoView(const std::string& folder, int firstYear);
 DrawView BuildExtraView(const std::string& folder, int firstYear);
 DrawView BuildSuper3View(const std::string& folder, int firstYear);

@@ -11,9 +11,9 @@ namespace karvo {
 
 struct UpdateOutcome
 {
-    std::optional<GameCode> viewGame;  // the game whose view is to be built again, if any
-    bool clearNotice = false;  // clear the status notice once the view is shown; false keeps
-                               // "Error Downloading" (and any notice) even where a view would clear it
+    std::optional<GameCode> viewGame; // the game whose view is to be built again, if any
+    bool clearNotice = false;         // clear the status notice once the view is shown; false keeps
+                                      // "Error Downloading" (and any notice) even where a view would clear it
 };
 
 // The years offered, oldest first: "  ΕΤΟΣ 2017  " and on; the chosen item i stands for 2016 + i.

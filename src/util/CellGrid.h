@@ -44,7 +44,7 @@ private:
     int m_rows = 0;
     int m_currentRow = -1;
     int m_currentColumn = 1;
-    std::vector<std::string> m_cells;  // row-major
+    std::vector<std::string> m_cells; // row-major
     std::vector<int> m_widths;
     std::vector<bool> m_rightAligned;
 };

@@ -60,8 +60,7 @@ bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std:
 }
 
 bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&,
-                                           FileChooserMode mode,
-                                           std::string& fileName)
+                                           FileChooserMode mode, std::string& fileName)
 {
     fileModes.push_back(mode);
     if (fileAnswers.empty()) {

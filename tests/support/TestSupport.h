@@ -53,8 +53,8 @@ public:
     std::vector<std::string> memoCaptions;
     std::vector<std::vector<std::string>> memoLabels;
     std::vector<std::vector<int>> memoLines;
-    std::vector<std::string> choiceMessages;     // MessageChoice texts, in order
-    std::vector<FileChooserMode> fileModes;      // ChooseFileName modes, in order
+    std::vector<std::string> choiceMessages; // MessageChoice texts, in order
+    std::vector<FileChooserMode> fileModes;  // ChooseFileName modes, in order
     std::vector<Notice> notices;
     std::vector<std::string> statusHistory; // every StatusNotice text, in order
     std::string status;                     // the notice now shown
