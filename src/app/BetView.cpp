@@ -111,9 +111,9 @@ void BetView::commitEditor()
     }
 }
 
-void BetView::runCommand(int command)
+void BetView::runCommand(Command command)
 {
-    if (command < 21 || command > 27) {
+    if (command < Command::ImportCoupon) {
         return;
     }
     commitEditor();

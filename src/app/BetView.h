@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/GridView.h"
+#include "util/CommandCodes.h"
 #include "util/ProgramState.h"
 #include "util/UserInterface.h"
 #include "workbook/CellTable.h"
@@ -28,7 +29,7 @@ public:
     // Keeps the coupon in the store and gives the grid its list settings back.
     void store();
     // Runs coupon command 21..27 on the grid.
-    void runCommand(int command);
+    void runCommand(Command command);
     CellTable& cellTable() { return m_cellTable; }
 
 protected:

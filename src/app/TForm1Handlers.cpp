@@ -243,9 +243,8 @@ void TForm1::RunCommand(int position)
         CellGrid& sg1 = SG1->gridModel()->mutableGrid();
         sg.setCurrentRow(SG->currentGridRow());
         sg1.setCurrentRow(SG1->currentGridRow());
-        CommandContext context{m_state,  sg,
-                               sg1,      m_ui,
-                               m_folder, [this](Command command) { m_bet->runCommand(static_cast<int>(command)); }};
+        CommandContext context{m_state, sg,       sg1,
+                               m_ui,    m_folder, [this](Command command) { m_bet->runCommand(command); }};
         const int rowsBefore[2] = {sg.rowCount(), sg1.rowCount()};
         CellGrid* changed = karvo::RunCommand(position, context);
         if (changed == nullptr) {

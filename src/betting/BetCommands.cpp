@@ -106,20 +106,22 @@ bool ImportCoupon(BetContext& context)
     return true;
 }
 
-BetOutcome RunBetCommand(int command, BetContext& context)
+BetOutcome RunBetCommand(Command command, BetContext& context)
 {
     switch (command) {
-    case 21:
+    case Command::ImportCoupon:
         context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
         ImportCoupon(context);
         RecalcCoupon(context.coupon);
         context.ui.StatusNotice(std::string());
         return BetOutcome::CouponChanged;
-    case 22: ExportGridToSpreadsheet(context.coupon, 1, "BET", context.folder, context.ui); return BetOutcome::Nothing;
-    case 23: return addMatch(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
-    case 24: return openBetFile(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
-    case 25: saveBetFile(context); return BetOutcome::Nothing;
-    case 27: return systemToColumns(context) ? BetOutcome::ShowCalculator : BetOutcome::Nothing;
+    case Command::ExportCoupon:
+        ExportGridToSpreadsheet(context.coupon, 1, "BET", context.folder, context.ui);
+        return BetOutcome::Nothing;
+    case Command::AddMatch: return addMatch(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case Command::OpenBetFile: return openBetFile(context) ? BetOutcome::CouponChanged : BetOutcome::Nothing;
+    case Command::SaveBetFile: saveBetFile(context); return BetOutcome::Nothing;
+    case Command::SystemToColumns: return systemToColumns(context) ? BetOutcome::ShowCalculator : BetOutcome::Nothing;
     default: return BetOutcome::Nothing;
     }
 }

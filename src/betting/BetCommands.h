@@ -3,6 +3,7 @@
 #pragma once
 
 #include "util/CellGrid.h"
+#include "util/CommandCodes.h"
 #include "util/ProgramState.h"
 #include "workbook/CellTable.h"
 
@@ -30,7 +31,7 @@ struct BetContext
 enum class BetOutcome { Nothing, CouponChanged, ShowCalculator };
 
 // Runs command 21 to 27 of the coupon's menu. Other numbers do nothing.
-BetOutcome RunBetCommand(int command, BetContext& context);
+BetOutcome RunBetCommand(Command command, BetContext& context);
 
 // Command 21 without the dispatcher's notice and recalculation: counts the run, opens the betting
 // page the first time, asks for the pasted text and, from the second run on, whether to append.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "util/CellGrid.h"
+#include "util/CommandCodes.h"
 #include "util/ProgramState.h"
 
 #include <functional>
@@ -11,21 +12,6 @@
 namespace karvo {
 
 class UserInterface;
-
-// The commands by number; a menu position runs one of them.
-enum class Command {
-    SearchList = 1,
-    SearchNext = 2,
-    ExportList = 3,
-    FindAllInList = 4,
-    FindAllInFiles = 5,
-    ImportCoupon = 21,
-    ExportCoupon = 22,
-    AddMatch = 23,
-    OpenBetFile = 24,
-    SaveBetFile = 25,
-    SystemToColumns = 27,
-};
 
 // The captions of a game's menu, top to bottom (Windows-1253).
 std::vector<std::string> MenuCaptions(GameCode game);

@@ -1,5 +1,6 @@
 #include "download/Download.h"
 
+#include "download/TransferOptions.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
@@ -14,7 +15,6 @@
 #include <curl/curl.h>
 #include <fcntl.h>
 #include <memory>
-#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,26 +63,13 @@ std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* use
 // One GET of url into sink's file, whatever the status code.
 TransferEnd Transfer(const std::string& url, BodySink& sink)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    InitialiseCurl();
     std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
     if (!curl) {
         return TransferEnd::Failed;
     }
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, g_limits.connectMs);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, g_limits.lowSpeedBytes);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, g_limits.stallSeconds);
-    // An announced length past the limit is refused before the body starts.
-    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(g_limits.maxBodyBytes));
+    SetTransferOptions(handle, url, g_limits);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
     const CURLcode code = curl_easy_perform(handle);

@@ -1,11 +1,11 @@
 #include "download/FetchMany.h"
 
 #include "download/Download.h"
+#include "download/TransferOptions.h"
 
 #include <curl/curl.h>
 #include <map>
 #include <memory>
-#include <mutex>
 
 namespace karvo {
 
@@ -60,18 +60,7 @@ std::unique_ptr<Transfer> StartTransfer(CURLM* multi, const std::string& url, st
     if (handle == nullptr) {
         return nullptr;
     }
-    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
-    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
-    curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
+    SetTransferOptions(handle, url, limits);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, AppendBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, transfer.get());
     curl_easy_setopt(handle, CURLOPT_PRIVATE, transfer.get());
@@ -97,8 +86,7 @@ FetchedBody Finish(Transfer& transfer, CURLcode code)
 void FetchMany(const std::vector<std::string>& urls, int parallel, const std::function<bool()>& cancelled,
                const std::function<void(std::size_t index, FetchedBody body)>& deliver)
 {
-    static std::once_flag initialised;
-    std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    InitialiseCurl();
     std::unique_ptr<CURLM, CURLMcode (*)(CURLM*)> multi(curl_multi_init(), curl_multi_cleanup);
     const std::size_t width = parallel < 1 ? 1 : static_cast<std::size_t>(parallel);
     std::map<std::size_t, std::unique_ptr<Transfer>> running;

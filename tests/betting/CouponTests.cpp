@@ -166,14 +166,14 @@ TEST(CouponImport, CommandOpensThePageOnceAndAsksFromTheSecondRun)
     BetContext context{state, coupon, ui, "", table, 999, false, "https://bet.example/el/stoixima-sto-praktoreio"};
     ui.memoAnswers = {{pageLine("101", "A", "B")}, {pageLine("102", "C", "D")}, {pageLine("103", "E", "F")}};
     ui.choiceAnswers = {MessageAnswer::Yes, MessageAnswer::No};
-    EXPECT_EQ(RunBetCommand(21, context), BetOutcome::CouponChanged);
+    EXPECT_EQ(RunBetCommand(Command::ImportCoupon, context), BetOutcome::CouponChanged);
     EXPECT_EQ(coupon.cell(PayoutColumn, 1), " 93,22"); // recalculated after the import
-    RunBetCommand(21, context);                        // Yes: after the last row
+    RunBetCommand(Command::ImportCoupon, context);     // Yes: after the last row
     EXPECT_EQ(coupon.rowCount(), 3);
-    RunBetCommand(21, context); // No: replaced
+    RunBetCommand(Command::ImportCoupon, context); // No: replaced
     EXPECT_EQ(coupon.rowCount(), 2);
     EXPECT_EQ(coupon.cell(CodeColumn, 1), " 103");
-    RunBetCommand(21, context); // cancelled: counted, nothing changes
+    RunBetCommand(Command::ImportCoupon, context); // cancelled: counted, nothing changes
     EXPECT_EQ(state.CouponImportCount, 4);
     EXPECT_EQ(coupon.rowCount(), 2);
     EXPECT_EQ(ui.opened, (std::vector<std::string>{context.betPage}));
@@ -195,7 +195,7 @@ TEST(BetFile, SaveAndOpenRoundTripIsByteExact)
     CellTable table;
     BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
     ui.fileAnswers = {folder.file("coupon.bet"), folder.file("coupon.bet")};
-    RunBetCommand(25, context);
+    RunBetCommand(Command::SaveBetFile, context);
     const std::string bytes = ReadBytes(folder.file("coupon.bet"));
     EXPECT_EQ(bytes, BetFileText(coupon));
     EXPECT_EQ(crlfCount(bytes), 33); // 3 rows of 11 lines
@@ -203,7 +203,7 @@ TEST(BetFile, SaveAndOpenRoundTripIsByteExact)
     const CellGrid saved = coupon;
     coupon = NewCoupon(40);
     coupon.setCell(PayoutColumn, 1, "stale");
-    EXPECT_EQ(RunBetCommand(24, context), BetOutcome::CouponChanged);
+    EXPECT_EQ(RunBetCommand(Command::OpenBetFile, context), BetOutcome::CouponChanged);
     EXPECT_EQ(BetFileText(coupon), bytes);
     EXPECT_EQ(coupon.rowCount(), 4);
     EXPECT_EQ(ui.fileModes, (std::vector<FileChooserMode>{FileChooserMode::Save, FileChooserMode::Open}));
@@ -240,17 +240,17 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
     BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
     ui.fileAnswers = {folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet")};
     for (int run = 0; run < 4; ++run) { // the last run is cancelled
-        EXPECT_EQ(RunBetCommand(24, context), BetOutcome::Nothing);
+        EXPECT_EQ(RunBetCommand(Command::OpenBetFile, context), BetOutcome::Nothing);
     }
     EXPECT_EQ(BetFileText(coupon), before);
     ASSERT_EQ(ui.notices.size(), 3u);
     EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
     // A file that cannot be read is a failure below the program's code; the coupon stays.
     ui.fileAnswers = {folder.path()};
-    EXPECT_THROW(RunBetCommand(24, context), KarvoError);
+    EXPECT_THROW(RunBetCommand(Command::OpenBetFile, context), KarvoError);
     EXPECT_EQ(BetFileText(coupon), before);
     ui.fileAnswers = {folder.file("file/under/a/file.bet")};
-    EXPECT_THROW(RunBetCommand(25, context), KarvoError);
+    EXPECT_THROW(RunBetCommand(Command::SaveBetFile, context), KarvoError);
 }
 
 TEST(CouponSort, PayoutTwiceThenHomeTeam)

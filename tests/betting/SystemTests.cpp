@@ -113,12 +113,12 @@ TEST(SystemCheck, CommandDoesNothingWhileTheCalculatorIsOpen)
     CellGrid coupon = systemCoupon({"1X"});
     CellTable table;
     BetContext context{state, coupon, ui, "", table, 999, true, ""};
-    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::Nothing);
+    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::Nothing);
     EXPECT_EQ(table.size(), 0u);
     context.calculatorShown = false;
-    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::ShowCalculator);
+    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::ShowCalculator);
     coupon.setCell(SystemColumn, 1, "");
-    EXPECT_EQ(RunBetCommand(27, context), BetOutcome::Nothing);
+    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::Nothing);
     ASSERT_EQ(ui.notices.size(), 1u);
     EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
 }
