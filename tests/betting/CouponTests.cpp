@@ -51,15 +51,6 @@ std::string pageLine(const char* code, const char* home, const char* away, int c
     return line;
 }
 
-int crlfCount(const std::string& bytes)
-{
-    int n = 0;
-    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2)) {
-        ++n;
-    }
-    return n;
-}
-
 } // namespace
 
 TEST(Coupon, PayoutAndChancesOfWorkedExamples)
@@ -84,28 +75,6 @@ TEST(Coupon, PayoutAndChancesOfWorkedExamples)
         EXPECT_EQ(rowText(coupon, 1, PayoutColumn, Chance2Column), c.expected) << c.odd1 << " " << c.oddX;
     }
     EXPECT_EQ(PayoutText(93.2241) + "]" + PayoutText(95.5) + "]" + PayoutText(100), " 93,22] 95,50] 100,0");
-}
-
-TEST(Coupon, FreshCouponHasCaptionsAndFortyRows)
-{
-    const CellGrid coupon = NewCoupon(kFreshCouponRows);
-    EXPECT_EQ(coupon.rowCount(), 40);
-    EXPECT_EQ(U(rowText(coupon, 0)),
-              " ΚΩΔ |  ΓΗΠΕΔΟΥΧΟΣ|  ΦΙΛΟΞΕΝΟΥΜΕΝΗ| ODD 1| ODD X| ODD 2|ΚΕΡΔΟΣ| 1 | Χ | 2 |ΣΥΣΤΗΜΑ");
-    EXPECT_EQ(coupon.columnWidths(), (std::vector<int>{45, 175, 175, 60, 60, 60, 60, 35, 35, 35, 60}));
-}
-
-TEST(Coupon, AddMatchFillsFreeRowsThenGrows)
-{
-    CellGrid coupon = NewCoupon(3);
-    coupon.setCell(SystemColumn, 1, "1X");
-    EXPECT_EQ(AddMatch(coupon, {W("Ολυμπιακός"), W("ΠΑΟΚ"), "1,85", "3,40", "4,20"}), 1);
-    EXPECT_EQ(AddMatch(coupon, {"A", "B", "2", "2", ""}), 2);
-    EXPECT_EQ(AddMatch(coupon, {"C", "D", "3", "3", "3"}), 3);
-    EXPECT_EQ(coupon.rowCount(), 4);
-    EXPECT_EQ(coupon.currentRow(), 3);
-    EXPECT_EQ(U(rowText(coupon, 1)), "|Ολυμπιακός|ΠΑΟΚ|1,85|3,40|4,20| 93,22| 50| 27| 22|1X");
-    EXPECT_EQ(rowText(coupon, 2, PayoutColumn, Chance2Column), " 100,0| 50| 50|");
 }
 
 TEST(Coupon, StoreKeepsEveryRowAndAFreshStoreGivesFortyRows)
@@ -155,58 +124,6 @@ TEST(CouponImport, ReplaceAndAppendKeepTheSystemColumn)
     EXPECT_EQ(coupon.cell(CodeColumn, 3) + coupon.cell(CodeColumn, 2), " 103 102");
     EXPECT_EQ(PasteCoupon(coupon, "nothing here", 0), 0);
     EXPECT_EQ(coupon.rowCount(), 1);
-}
-
-TEST(CouponImport, CommandOpensThePageOnceAndAsksFromTheSecondRun)
-{
-    test::ScriptedUserInterface ui;
-    ProgramState state;
-    CellGrid coupon = NewCoupon(40);
-    CellTable table;
-    BetContext context{state, coupon, ui, "", table, 999, false, "https://bet.example/el/stoixima-sto-praktoreio"};
-    ui.memoAnswers = {{pageLine("101", "A", "B")}, {pageLine("102", "C", "D")}, {pageLine("103", "E", "F")}};
-    ui.choiceAnswers = {MessageAnswer::Yes, MessageAnswer::No};
-    EXPECT_EQ(RunBetCommand(Command::ImportCoupon, context), BetOutcome::CouponChanged);
-    EXPECT_EQ(coupon.cell(PayoutColumn, 1), " 93,22"); // recalculated after the import
-    RunBetCommand(Command::ImportCoupon, context);     // Yes: after the last row
-    EXPECT_EQ(coupon.rowCount(), 3);
-    RunBetCommand(Command::ImportCoupon, context); // No: replaced
-    EXPECT_EQ(coupon.rowCount(), 2);
-    EXPECT_EQ(coupon.cell(CodeColumn, 1), " 103");
-    RunBetCommand(Command::ImportCoupon, context); // cancelled: counted, nothing changes
-    EXPECT_EQ(state.CouponImportCount, 4);
-    EXPECT_EQ(coupon.rowCount(), 2);
-    EXPECT_EQ(ui.opened, (std::vector<std::string>{context.betPage}));
-    EXPECT_EQ(ui.choiceMessages.size(), 2u);
-    EXPECT_EQ(U(ui.choiceMessages[0]), "Να προστεθούν στους υπάρχοντες αγώνες ?");
-    EXPECT_EQ(U(ui.memoCaptions[0]) + "/" + ui.memoLabels[0][0] + "/" + std::to_string(ui.memoLines[0][0]),
-              "Αντιγραφή αγώνων από το κουπόνι και επικόλληση εδώ/Copy coupon and paste here/10");
-    EXPECT_EQ(U(ui.statusHistory[0]) + "|" + ui.statusHistory[1], "Παρακαλώ περιμένετε|");
-}
-
-TEST(BetFile, SaveAndOpenRoundTripIsByteExact)
-{
-    test::TempFolder folder;
-    CellGrid coupon = couponWithOdds({{"1,85", "3,40", "4,20"}, {" 2,00", "2.00", ""}, {"", "", ""}});
-    coupon.setCell(HomeColumn, 1, W("  Ολυμπιακός Πειραιά"));
-    coupon.setCell(SystemColumn, 2, "1 X");
-    test::ScriptedUserInterface ui;
-    ProgramState state;
-    CellTable table;
-    BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
-    ui.fileAnswers = {folder.file("coupon.bet"), folder.file("coupon.bet")};
-    RunBetCommand(Command::SaveBetFile, context);
-    const std::string bytes = ReadBytes(folder.file("coupon.bet"));
-    EXPECT_EQ(bytes, BetFileText(coupon));
-    EXPECT_EQ(crlfCount(bytes), 33); // 3 rows of 11 lines
-    EXPECT_NE(bytes.find(W("\r\n  Ολυμπιακός Πειραιά\r\n")), std::string::npos);
-    const CellGrid saved = coupon;
-    coupon = NewCoupon(40);
-    coupon.setCell(PayoutColumn, 1, "stale");
-    EXPECT_EQ(RunBetCommand(Command::OpenBetFile, context), BetOutcome::CouponChanged);
-    EXPECT_EQ(BetFileText(coupon), bytes);
-    EXPECT_EQ(coupon.rowCount(), 4);
-    EXPECT_EQ(ui.fileModes, (std::vector<FileChooserMode>{FileChooserMode::Save, FileChooserMode::Open}));
 }
 
 TEST(BetFile, ShortEmptyAndForeignFiles)

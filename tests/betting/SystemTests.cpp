@@ -30,20 +30,6 @@ CellGrid systemCoupon(const std::vector<std::string>& systems)
     return coupon;
 }
 
-// The signs of every column, one string per column.
-std::vector<std::string> columnSigns(const SystemGrids& grids)
-{
-    std::vector<std::string> out;
-    for (int c = 0; c < grids.columnCount; ++c) {
-        std::string signs;
-        for (int i = 1; i <= grids.matchCount; ++i) {
-            signs += grids.columns.cell(c, i);
-        }
-        out.push_back(signs);
-    }
-    return out;
-}
-
 SystemGrids expand(const CellGrid& coupon)
 {
     CellTable table;
@@ -104,37 +90,6 @@ TEST(SystemCheck, HandoverHoldsRowsAndSignsWithoutBlanks)
     const SystemCheckResult result = CheckSystem(coupon, table, 999);
     EXPECT_EQ(result.columnCount, 2);
     EXPECT_EQ(table[0] + "|" + table[1] + "|" + table[2] + "|" + table[101] + "|" + table[102], "2|1|3|12|x");
-}
-
-TEST(SystemCheck, CommandDoesNothingWhileTheCalculatorIsOpen)
-{
-    test::ScriptedUserInterface ui;
-    ProgramState state;
-    CellGrid coupon = systemCoupon({"1X"});
-    CellTable table;
-    BetContext context{state, coupon, ui, "", table, 999, true, ""};
-    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::Nothing);
-    EXPECT_EQ(table.size(), 0u);
-    context.calculatorShown = false;
-    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::ShowCalculator);
-    coupon.setCell(SystemColumn, 1, "");
-    EXPECT_EQ(RunBetCommand(Command::SystemToColumns, context), BetOutcome::Nothing);
-    ASSERT_EQ(ui.notices.size(), 1u);
-    EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
-}
-
-TEST_F(SystemCalc, ColumnsFollowTheFirstMatchSlowest)
-{
-    EXPECT_EQ(columnSigns(expand(systemCoupon({"1X", "2"}))), (std::vector<std::string>{"12", "X2"}));
-    const SystemGrids grids = expand(systemCoupon({"1X2", "1", "x2"}));
-    EXPECT_EQ(columnSigns(grids), (std::vector<std::string>{"11X", "112", "X1X", "X12", "21X", "212"}));
-    EXPECT_EQ(grids.columns.cell(5, 0), "6");
-    // 1, 1 and X: 2,50 x 2,50 x 3,10
-    EXPECT_EQ(grids.columns.cell(0, OddsRow(3)), "19,38");
-    EXPECT_EQ(U(grids.matches.cell(6, 3) + "|" + grids.matches.cell(6, OddsRow(3)) + "|"
-                + grids.matches.cell(6, StakeRow(3)) + "|" + grids.matches.cell(1, 0)),
-              "X2|ΑΠΟΔΟΣΗ|ΠΟΣΟ|  ΓΗΠΕΔΟΥΧΟΣ");
-    EXPECT_EQ(grids.matches.cell(Odd1Column, 1), " 2,50"); // as written in the coupon
 }
 
 TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
