@@ -63,6 +63,18 @@ struct OpenWindow
         return Child<T>(&form, name);
     }
     void press(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    // A press on the caption of column c of grid; twice: two presses quick enough to make a double
+    // click, through the window as the desktop delivers them (press, release, press, double click, release).
+    void pressCaption(const char* grid, int c, bool twice = false)
+    {
+        QHeaderView* header = child<QTableView>(grid)->horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(c) + 5, header->height() / 2);
+        if (twice) {
+            QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, header->viewport()->mapTo(&form, at));
+        } else {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        }
+    }
 };
 
 // Takes the desktop's "open" for one URL scheme while it lives.

@@ -1,11 +1,11 @@
-// The stock and fund views on the real window: the day list, the change column, the caption sort,
-// find-all in the list and in the files, F3, the export, and the update with its account.
+// The stock and fund views on the real window: the day list, the caption presses, find-all, F3 and
+// the update with its account. The figures in the grids are the core tests'.
 #include "AppTestSupport.h"
 #include "app/GridView.h"
 #include "app/InputDialog.h"
 #include "app/MemoDialog.h"
+#include "market/MarketTestData.h"
 #include "market/MarketText.h"
-#include "market/StockDay.h"
 #include "support/LoopbackServer.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
@@ -14,15 +14,6 @@
 
 using namespace karvo;
 using namespace karvo::test;
-
-namespace {
-
-std::string Record(const std::string& symbol, const std::string& close, const std::string& volume = "100")
-{
-    return StockRecord(symbol + ",d,x,1,1," + close + ",1," + volume, "05/12/2024");
-}
-
-} // namespace
 
 class TestMarketViews : public QObject
 {
@@ -44,18 +35,12 @@ private:
     }
     QString notice() { return m_w->child<QLabel>("Panel1")->text().mid(2); }
 
-    void storeStock(const std::string& day, const std::vector<std::string>& records)
-    {
-        std::vector<std::string> lines{StockHeader()};
-        lines.insert(lines.end(), records.begin(), records.end());
-        StoreLines(m_w->folder.file("Data-STOCK/" + day + ".txt"), lines);
-    }
     void threeStockDays()
     {
-        storeStock("20241202", {Record("ALPHA", "10.00"), Record("BETA", "10")});
-        storeStock("20241205",
-                   {Record("ALPHA", "10.5", "300"), Record("BETA", "9.9", "20"), Record("GAMMA", "1", "5000")});
-        storeStock("20241204", {Record("ALPHA", "10.00")});
+        StoreStockDay(m_w->folder, "20241202", {Record("ALPHA", "10.00"), Record("BETA", "10")});
+        StoreStockDay(m_w->folder, "20241205",
+                      {Record("ALPHA", "10.5", "300"), Record("BETA", "9.9", "20"), Record("GAMMA", "1", "5000")});
+        StoreStockDay(m_w->folder, "20241204", {Record("ALPHA", "10.00")});
     }
     void storeFunds()
     {
@@ -64,19 +49,6 @@ private:
                    {title, "    1.234.567,89      100.000,00   12,3456   5,12a Alpha",
                     "      999.999,99       10.000,00    1,0000  -1,00a Beta",
                     "          500,00          100,00    2,0000  10,00a Gamma"});
-    }
-    // A press on the caption of column c of the side grid.
-    void pressCaption(int c, bool twice = false)
-    {
-        QHeaderView* header = SG1()->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(c) + 5, header->height() / 2);
-        if (twice) {
-            // Through the window, as the desktop delivers it: press, release, press, double click, release.
-            QWindow* window = m_w->form.windowHandle();
-            QTest::mouseDClick(window, Qt::LeftButton, {}, header->viewport()->mapTo(&m_w->form, at));
-        } else {
-            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-        }
     }
     void answerSearch(const QString& text)
     {
@@ -111,58 +83,37 @@ private slots:
         threeStockDays();
         m_w->form.userInterface().StatusNotice("busy");
         m_w->press("SSTOCK");
-        QCOMPARE(m_w->child<QLabel>("P_TOP")->text(), QStringLiteral("S T O C K"));
-        QCOMPARE(m_w->form.width(), 871);
-        QVERIFY(!m_w->child("P_LEFT")->isVisible());
         QCOMPARE(m_w->form.state().ExportBaseName, std::string("STOCK"));
         QCOMPARE(m_w->form.state().FirstYearRow, 1);
         QCOMPARE(notice(), QString());
-        const CellGrid& days = SG()->grid();
-        QCOMPARE(days.rowCount(), 4);
-        QCOMPARE(ToQString(days.cell(1, 1)), QStringLiteral("    1 02-12-2024"));
-        QCOMPARE(ToQString(days.cell(1, 3)), QStringLiteral("    3 05-12-2024"));
-        QCOMPARE(SG()->currentGridRow(), 3);
+        QCOMPARE(QPoint(SG()->grid().rowCount(), SG()->currentGridRow()), QPoint(4, 3));
         QCOMPARE(SG()->width(), 165);
-        QCOMPARE(column(0), QStringList({"ALPHA", "BETA", "GAMMA"}));
         // Against day 2, which only knows ALPHA.
-        QCOMPARE(cell(1, 1), QStringLiteral("   5.00"));
-        QCOMPARE(cell(1, 2), QString());
-        QCOMPARE(cell(3, 0), QStringLiteral("  ΟΓΚΟΣ"));
+        QCOMPARE(column(1), QStringList({"5.00", "", ""}));
         QCOMPARE(SG1()->columnWidth(6), 99);
         QCOMPARE(SG1()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignRight | Qt::AlignVCenter));
         // Numbers flush right without their aligning blanks; the symbol as it is.
         QCOMPARE(SG1()->model()->index(0, 2).data().toString(), QStringLiteral("10.5"));
         QVERIFY(!SG1()->model()->index(0, 0).data(Qt::TextAlignmentRole).isValid());
-    }
-
-    void selectingADayComputesItsChanges()
-    {
-        threeStockDays();
-        m_w->press("SSTOCK");
+        // Selecting a day shows it against the day before; the first has none.
         SG()->selectGridRow(1, 1);
-        QCOMPARE(column(1), QStringList({"", ""})); // nothing before the first day
-        storeStock("20241204", {Record("ALPHA", "10.00"), Record("BETA", "10")});
-        SG()->selectGridRow(3, 1);
-        QCOMPARE(cell(1, 1), QStringLiteral("   5.00"));
-        QCOMPARE(cell(1, 2), QStringLiteral("  -1.00"));
+        QCOMPARE(column(1), QStringList({"", ""}));
     }
 
     void captionPressesSortAndANewDayResetsThem()
     {
         threeStockDays();
         m_w->press("SSTOCK");
-        pressCaption(3); // ΟΓΚΟΣ: first press descending
+        m_w->pressCaption("SG1", 3); // ΟΓΚΟΣ: first press descending
         QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
-        pressCaption(3);
+        m_w->pressCaption("SG1", 3);
         QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
-        pressCaption(0);
-        QCOMPARE(column(0), QStringList({"GAMMA", "BETA", "ALPHA"}));
         // Another day resets the directions: the next press sorts descending again.
         SG()->selectGridRow(2, 1);
         SG()->selectGridRow(3, 1);
         QCOMPARE(column(0), QStringList({"ALPHA", "BETA", "GAMMA"}));
-        pressCaption(3);
+        m_w->pressCaption("SG1", 3);
         QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
         // Two presses quick enough to make a double click are two sorts: descending, then ascending.
         SG()->selectGridRow(2, 1);
@@ -170,7 +121,7 @@ private slots:
         int doubleClicks = 0;
         connect(SG1()->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
                 [&doubleClicks] { ++doubleClicks; });
-        pressCaption(3, true);
+        m_w->pressCaption("SG1", 3, true);
         QCOMPARE(doubleClicks, 1);
         QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
     }
@@ -179,34 +130,18 @@ private slots:
     {
         storeFunds();
         m_w->press("Samb");
-        QCOMPARE(m_w->child<QLabel>("P_TOP")->text(), QStringLiteral("Α Μ Ο Ι Β Α Ι Α"));
-        QCOMPARE(m_w->form.width(), 959);
         QCOMPARE(m_w->form.state().ExportBaseName, std::string("AMB"));
-        QCOMPARE(cell(0, 0), QString(65, ' ') + QStringLiteral("ΟΣΕΚΑ"));
-        QCOMPARE(cell(0, 1), QStringLiteral("a  Μετοχικά"));
         QCOMPARE(cell(4, 2), QStringLiteral("      5,1"));
         QCOMPARE(SG1()->columnWidth(0), 438);
-        pressCaption(1); // 1.234.567,89 is the largest, the title counts as 0
+        m_w->pressCaption("SG1", 1); // 1.234.567,89 is the largest, the title counts as 0
         QCOMPARE(column(0), QStringList({"a Alpha", "a Beta", "a Gamma", "a  Μετοχικά"}));
-        pressCaption(0);
-        QCOMPARE(column(0), QStringList({"a Gamma", "a Beta", "a Alpha", "a  Μετοχικά"}));
-        pressCaption(0); // ascending: the title before its funds
-        QCOMPARE(column(0).first(), QStringLiteral("a  Μετοχικά"));
     }
 
     void findAllInTheListThenF3()
     {
-        threeStockDays();
+        StoreStockDay(m_w->folder, "20241205",
+                      {Record("ALPHA", "1"), Record("BETA", "1"), Record("GAMMA", "1"), Record("BETAX", "1")});
         m_w->press("SSTOCK");
-        answerSearch(QStringLiteral("a"));
-        m_w->form.RunCommand(4); // every symbol with an A: all three rows
-        QCOMPARE(SG1()->grid().rowCount(), 4);
-        answerSearch(QStringLiteral("ph"));
-        m_w->form.RunCommand(4);
-        QCOMPARE(column(0), QStringList({"ALPHA"}));
-        storeStock("20241205", {Record("ALPHA", "1"), Record("BETA", "1"), Record("GAMMA", "1"), Record("BETAX", "1")});
-        SG()->selectGridRow(2, 1);
-        SG()->selectGridRow(3, 1);
         answerSearch(QStringLiteral("bet"));
         m_w->form.RunCommand(4);
         QCOMPARE(column(0), QStringList({"BETA", "BETAX"}));
@@ -221,11 +156,8 @@ private slots:
         m_w->press("SSTOCK");
         answerSearch(QStringLiteral("alpha"));
         m_w->form.RunCommand(5);
-        QCOMPARE(column(0), QStringList({"ALPHA", "ALPHA", "ALPHA"}));
         QCOMPARE(column(1), QStringList({"2024-12-02", "2024-12-04", "2024-12-05"}));
-        QCOMPARE(cell(1, 0), QStringLiteral("Ημερομηνία"));
-        QCOMPARE(cell(2, 3), QStringLiteral("    10.5"));
-        QCOMPARE(notice(), QString());
+        QCOMPARE(cell(1, 0) + notice(), QStringLiteral("Ημερομηνία"));
         // Back to a day: the change caption returns.
         SG()->selectGridRow(2, 1);
         QCOMPARE(cell(1, 0), QStringLiteral("ΜΕΤΑΒΟΛΗ%"));
@@ -236,25 +168,6 @@ private slots:
         answerSearch(QStringLiteral("beta"));
         m_w->form.RunCommand(5);
         QCOMPARE(column(0), QStringList({"2024-12-05 a Beta"}));
-        QCOMPARE(cell(1, 1), QStringLiteral("      999.999,99"));
-    }
-
-    void exportOfBothViewsStartsWithTheCaptions()
-    {
-        OpenedUrls opened("file");
-        threeStockDays();
-        storeFunds();
-        m_w->press("SSTOCK");
-        m_w->form.RunCommand(3);
-        const std::string stock = ReadBytes(m_w->folder.file("STOCK.xls"));
-        QVERIFY(stock.rfind(W("ΣΥΜΒΟΛΟ\tΜΕΤΑΒΟΛΗ%\t"), 0) == 0);
-        QVERIFY(stock.find("GAMMA") != std::string::npos);
-        m_w->press("MENU");
-        m_w->press("Samb");
-        m_w->form.RunCommand(3);
-        const std::string funds = ReadBytes(m_w->folder.file("AMB.xls"));
-        QVERIFY(funds.rfind(std::string(65, ' ') + W("ΟΣΕΚΑ\t"), 0) == 0);
-        QCOMPARE(opened.urls.size(), 2);
     }
 
     void updateStoresTheDaysAndGivesAnAccount()

@@ -81,11 +81,12 @@ TEST(Coupon, StoreKeepsEveryRowAndAFreshStoreGivesFortyRows)
 {
     EXPECT_EQ(RestoreCoupon(CellGrid()).rowCount(), 40);
     CellGrid coupon = NewCoupon(1500);
+    coupon.setColumnCount(12);
     coupon.setCell(SystemColumn, 1, "1X2");
     coupon.setCell(HomeColumn, 1499, "last");
     CellGrid store;
     StoreCoupon(coupon, store);
-    EXPECT_EQ(store.cell(0, 0), "1500");
+    EXPECT_EQ(store.cell(0, 0) + "/" + std::to_string(store.columnCount()), "1500/11"); // only its columns
     const CellGrid back = RestoreCoupon(store);
     EXPECT_EQ(back.rowCount(), 1500);
     EXPECT_EQ(back.cell(SystemColumn, 1) + back.cell(HomeColumn, 1499), "1X2last");

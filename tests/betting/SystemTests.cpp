@@ -92,6 +92,24 @@ TEST(SystemCheck, HandoverHoldsRowsAndSignsWithoutBlanks)
     EXPECT_EQ(table[0] + "|" + table[1] + "|" + table[2] + "|" + table[101] + "|" + table[102], "2|1|3|12|x");
 }
 
+TEST_F(SystemCalc, ColumnsExpandInOrder)
+{
+    const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {{"1X", "2"}, {"12", "X2"}},
+        {{"1X2", "1", "x2"}, {"11X", "112", "X1X", "X12", "21X", "212"}},
+    };
+    for (const auto& [systems, expected] : cases) {
+        const SystemGrids grids = expand(systemCoupon(systems));
+        std::vector<std::string> columns(expected.size());
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            for (int i = 1; i <= static_cast<int>(systems.size()); ++i) {
+                columns[c] += grids.columns.cell(static_cast<int>(c), i);
+            }
+        }
+        EXPECT_EQ(columns, expected);
+    }
+}
+
 TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
 {
     const SystemGrids grids = expand(systemCoupon({"1", "X"}));

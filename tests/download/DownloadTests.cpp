@@ -5,9 +5,7 @@
 #include "util/KarvoError.h"
 
 #include <QFile>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace karvo;
@@ -29,16 +27,11 @@ protected:
         EXPECT_EQ(scratchCount(), 0) << path;
         return ReadBytes(target);
     }
-    // The message of a fetch into target that is given up; "" when none is.
+    // The message of a fetch into target that is given up.
     std::string refusal(const std::string& path, const R& answer, const std::string& target)
     {
         m_server.set(path, answer);
-        try {
-            FetchResultFile(m_server.baseUrl() + path, target, m_ui);
-        } catch (const KarvoError& error) {
-            return error.what();
-        }
-        return "";
+        return ErrorOf([&] { FetchResultFile(m_server.baseUrl() + path, target, m_ui); });
     }
     bool exists(const std::string& path) const { return QFile::exists(QString::fromStdString(path)); }
 };
@@ -134,14 +127,9 @@ TEST_F(Download, BodyThatCannotBeSavedNamesTheFolder)
     EXPECT_EQ(ReadBytes(blocker), "x");
     // A body larger than the files this process may write: the scratch file in the temporary folder.
     const std::string temp = m_temp.path().substr(0, m_temp.path().size() - 1);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string shown = refusal("/big", R::Body(std::string(5000, 'b')), m_folder.file("big.xlsx"));
-    setrlimit(RLIMIT_FSIZE, &old);
+    std::string shown;
+    WithFileSizeLimit(1000,
+                      [&] { shown = refusal("/big", R::Body(std::string(5000, 'b')), m_folder.file("big.xlsx")); });
     EXPECT_EQ(shown, cannot + temp + ": File too large");
     EXPECT_EQ(scratchCount(), 0);
     EXPECT_FALSE(exists(m_folder.file("big.xlsx")));

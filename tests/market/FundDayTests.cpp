@@ -40,38 +40,28 @@ TEST(FundDay, ReportDateComesFromTheHeading)
 
 TEST(FundDay, TitleAndFundLinesHaveTheirColumns)
 {
-    const std::vector<std::string> lines =
-        LinesOf({{"Μετοχικά Εσωτερικού", {{"Alpha Fund", "1.234.567,89", "100.000,00", "12,3456", "5,12"}}}});
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], Spaces(49) + "a  " + W("Μετοχικά Εσωτερικού"));
-    const std::string& fund = lines[1];
-    EXPECT_EQ(Chars(fund, 1, 16), "    1.234.567,89");
-    EXPECT_EQ(Chars(fund, 17, 32), "      100.000,00");
-    EXPECT_EQ(Chars(fund, 33, 42), "   12,3456");
-    EXPECT_EQ(Chars(fund, 43, 49), "   5,12");
-    EXPECT_EQ(Chars(fund, 50, 1000), "a Alpha Fund");
-}
-
-TEST(FundDay, EmptyCellGivesADashAndTheOthersStay)
-{
-    const std::vector<std::string> lines = LinesOf({{"Ομολογιακά", {{"Beta", "", "10,00", "1,0000", "&nbsp;"}}}});
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(Chars(lines[1], 1, 16), Spaces(15) + "-");
-    EXPECT_EQ(Chars(lines[1], 17, 32), Spaces(11) + "10,00");
-    EXPECT_EQ(Chars(lines[1], 49, 49), "-"); // "&nbsp;" alone is empty
-}
-
-TEST(FundDay, CategoriesTakeLettersInPageOrder)
-{
-    const std::vector<std::string> lines =
-        LinesOf({{"Πρώτη", {{"F1", "1", "1", "1", "1"}}},
-                 {"Δεύτερη", {}},
-                 {"Τρίτη", {{"F3", "3", "3", "3", "3"}, {"F4", "4", "4", "4", "4"}}}});
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(Chars(lines[2], 50, 52), "b  "); // a category without funds keeps its title
-    EXPECT_EQ(Chars(lines[3], 50, 52), "c  ");
-    EXPECT_EQ(Chars(lines[4], 50, 54), "c F3");
-    EXPECT_EQ(Chars(lines[5], 50, 54), "c F4");
+    // Titles: 49 blanks, the category's letter, two blanks. Funds: 16, 16, 10 and 7 columns (an empty
+    // cell, "&nbsp;" alone too, is a dash), the letter and the name. Line breaks in a cell are blanks.
+    const std::string t(49, ' ');
+    const std::vector<std::pair<std::vector<FundCategory>, std::vector<std::string>>> cases{
+        {{{"Μετοχικά Εσωτερικού", {{"Alpha Fund", "1.234.567,89", "100.000,00", "12,3456", "5,12"}}}},
+         {t + "a  Μετοχικά Εσωτερικού", "    1.234.567,89      100.000,00   12,3456   5,12a Alpha Fund"}},
+        {{{"Ομολογιακά", {{"Beta", "", "10,00", "1,0000", "&nbsp;"}}}},
+         {t + "a  Ομολογιακά", "               -           10,00    1,0000      -a Beta"}},
+        // A category without funds keeps its title and its letter.
+        {{{"Πρώτη", {{"F1", "1", "1", "1", "1"}}}, {"Δεύτερη", {}}, {"Τρίτη", {{"F3", "3", "3", "3", "3"}}}},
+         {t + "a  Πρώτη", "               1               1         1      1a F1", t + "b  Δεύτερη", t + "c  Τρίτη",
+          "               3               3         3      3c F3"}},
+        {{{"Τίτλος\r\nδεύτερη", {{"Na\nme", "1", "2", "3", "4"}}}},
+         {t + "a  Τίτλος  δεύτερη", "               1               2         3      4a Na me"}},
+    };
+    for (const auto& [categories, expected] : cases) {
+        std::vector<std::string> lines;
+        for (const std::string& line : LinesOf(categories)) {
+            lines.push_back(U(line));
+        }
+        EXPECT_EQ(lines, expected);
+    }
 }
 
 TEST(FundDay, PageWithoutCategoryOrTableEndGivesNoLines)
@@ -90,16 +80,4 @@ TEST(FundDay, MoreThan98CategoriesKeepTheFirst98)
     EXPECT_EQ(day.lines.size(), 98u);
     EXPECT_TRUE(day.cut);
     EXPECT_EQ(Chars(day.lines[97], 50, 1000), std::string(1, static_cast<char>(96 + 98)) + "  C97");
-}
-
-TEST(FundDay, LineBreaksInsideCellsStayOnOneLine)
-{
-    const std::vector<std::string> lines = LinesOf({{"Τίτλος\r\nδεύτερη", {{"Na\nme", "1", "2", "3", "4"}}}});
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(Chars(lines[1], 50, 1000), "a Na me");
-}
-
-TEST(FundDay, FileIsNamedAfterTheDay)
-{
-    EXPECT_EQ(FundDayFile("/w/", QDate(2024, 12, 5)), "/w/Data-STOCK/A20241205.amb");
 }

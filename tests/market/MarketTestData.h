@@ -1,5 +1,10 @@
-// Bodies and pages as the two market services send them, built for the tests.
+// Bodies and pages as the two market services send them, and stored stock days, built for the tests.
 #pragma once
+
+#include "market/MarketText.h"
+#include "market/StockDay.h"
+#include "support/TestSupport.h"
+#include "util/Files.h"
 
 #include <string>
 #include <vector>
@@ -57,6 +62,21 @@ inline std::string FundPage(const std::vector<FundCategory>& categories, const s
     }
     page += "</table><p>Πηγή: Ένωση</p></body></html>";
     return page;
+}
+
+// A stored stock record of symbol with its close and volume.
+inline std::string Record(const std::string& symbol, const std::string& close, const std::string& volume = "100")
+{
+    return StockRecord(symbol + ",d,x,1,1," + close + ",1," + volume, "05/12/2024");
+}
+
+// The stock day file of day ("20241205") in folder: the header, then the records.
+inline void StoreStockDay(const TempFolder& folder, const std::string& day, const std::vector<std::string>& records)
+{
+    std::vector<std::string> lines{StockHeader()};
+    lines.insert(lines.end(), records.begin(), records.end());
+    CreateFolder(folder.file("Data-STOCK"));
+    StoreLines(folder.file("Data-STOCK/" + day + ".txt"), lines);
 }
 
 } // namespace karvo::test

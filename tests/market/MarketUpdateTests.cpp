@@ -73,18 +73,15 @@ protected:
         const std::string base = host.empty() ? server.baseUrl() : host;
         return MarketContext{ui, folder.path(), QDate(2024, 12, 10), {base, base}, &Fetch, &progress};
     }
-    MarketReport Stock(const std::string& from, const std::string& to)
+    // The update of one kind over the dates typed into its box.
+    MarketReport Run(MarketReport (*update)(MarketContext&), const std::string& from, const std::string& to)
     {
         ui.memoAnswers.push_back({from, to});
         MarketContext context = Context();
-        return UpdateStock(context);
+        return update(context);
     }
-    MarketReport Funds(const std::string& from, const std::string& to)
-    {
-        ui.memoAnswers.push_back({from, to});
-        MarketContext context = Context();
-        return UpdateFunds(context);
-    }
+    MarketReport Stock(const std::string& from, const std::string& to) { return Run(&UpdateStock, from, to); }
+    MarketReport Funds(const std::string& from, const std::string& to) { return Run(&UpdateFunds, from, to); }
     std::vector<std::string> Downloading() const
     {
         std::vector<std::string> days;
@@ -107,32 +104,25 @@ const std::vector<std::string> kFridayToMonday{"2024-12-06", "2024-12-07", "2024
 
 } // namespace
 
-TEST_F(MarketUpdate, DateBoxIsPrefilledWithToday)
+TEST_F(MarketUpdate, DateBoxAndRangesThatAskNothing)
 {
     MarketContext context = Context();
-    EXPECT_FALSE(UpdateStock(context).ran); // cancelled: nothing asked
+    EXPECT_FALSE(UpdateStock(context).ran); // cancelled
     ASSERT_EQ(ui.memoCalls.size(), 1u);
-    EXPECT_EQ(U(ui.memoCalls[0].caption), "ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ");
+    EXPECT_EQ(U(ui.memoCalls[0].caption + "|" + ui.memoCalls[0].labels[1]),
+              "ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ|ΕΩΣ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)");
     EXPECT_EQ(ui.memoCalls[0].fields, (std::vector<std::string>{"10/12/2024", "10/12/2024"}));
-    EXPECT_EQ(U(ui.memoCalls[0].labels[1]), "ΕΩΣ  (ΜΕΡΑ/ΜΗΝΑΣ/ETOΣ)");
-    EXPECT_TRUE(server.requests().empty());
     EXPECT_TRUE(ui.statusHistory.empty());
-}
-
-TEST_F(MarketUpdate, InvalidDatesAskNothing)
-{
     for (const char* bad : {"31/2/2024", "1/13/2024", "5/12", "", "0/1/2024", "1/1/0"}) {
         EXPECT_FALSE(Stock(bad, "6/12/2024").ran) << bad;
     }
-    EXPECT_TRUE(server.requests().empty());
-}
-
-TEST_F(MarketUpdate, RangeOverTwentyYearsNeedsConfirmation)
-{
-    ui.choiceAnswers.push_back(MessageAnswer::No);
+    ui.choiceAnswers.push_back(MessageAnswer::No); // over twenty years asks first
     EXPECT_FALSE(Stock("1/1/1026", "1/1/2026").ran);
+    EXPECT_TRUE(ui.choiceAnswers.empty());
+    ui.statusHistory.clear();
+    EXPECT_TRUE(Stock("9/12/2024", "6/12/2024").ran); // last day before the first
+    EXPECT_EQ(ui.statusHistory.size(), 1u);           // only the wait notice
     EXPECT_TRUE(server.requests().empty());
-    EXPECT_EQ(ui.choiceAnswers.size(), 0u);
 }
 
 TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
@@ -158,35 +148,27 @@ TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
     EXPECT_EQ(U(MarketAccount(report)), "Ημέρες που αποθηκεύτηκαν: 2, χωρίς στοιχεία: 2.");
 }
 
-TEST_F(MarketUpdate, BodyOfExactly500CharactersIsStored)
-{
-    const std::string body = StockBody({StockLine("ALPHA", "0.5", "5")}, 600).substr(0, 500);
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(body));
-    server.set(StockPath("2024-12-03"), LoopbackResponse::Body(body.substr(0, 499)));
-    Stock("2/12/2024", "3/12/2024");
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt"}));
-    const std::vector<std::string> lines = LoadLines(folder.file("Data-STOCK/20241202.txt"));
-    EXPECT_EQ(Chars(lines[1], 87, 88), " 2");
-}
-
-TEST_F(MarketUpdate, RerunRewritesAStoredDayAndShortAnswerKeepsIt)
+TEST_F(MarketUpdate, RerunRewritesADayAndAnswersWithoutDataKeepIt)
 {
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("OLD", "1", "1")})));
     Stock("2/12/2024", "2/12/2024");
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("AAA", "1", "1")})));
     Stock("2/12/2024", "2/12/2024");
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body("", 404));
-    Stock("2/12/2024", "2/12/2024");
+    // A 404 and a body over the cap are days without data, not an unreachable server.
+    const DownloadLimits before = UsedDownloadLimits();
+    DownloadLimits small = before;
+    small.maxBodyBytes = 2000;
+    SetDownloadLimits(small);
+    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")}, 5000)));
+    server.set(StockPath("2024-12-03"), LoopbackResponse::Body(StockBody({StockLine("BETA", "1", "1")}, 1500)));
+    server.set(StockPath("2024-12-04"), LoopbackResponse::Body("", 404));
+    const MarketReport report = Stock("2/12/2024", "4/12/2024");
+    SetDownloadLimits(before);
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
-}
-
-TEST_F(MarketUpdate, LastDayBeforeFirstAsksNothing)
-{
-    const MarketReport report = Stock("9/12/2024", "6/12/2024");
-    EXPECT_TRUE(report.ran);
-    EXPECT_TRUE(server.requests().empty());
-    EXPECT_EQ(ui.statusHistory.size(), 1u); // only the wait notice
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
+    EXPECT_EQ(report.noData, 2);
+    EXPECT_FALSE(report.serverUnreachable());
 }
 
 TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
@@ -208,10 +190,7 @@ TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
     EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241206.amb", "A20241209.amb"}));
     EXPECT_EQ(report.stored, 2);
     const std::vector<std::string> lines = LoadLines(folder.file("Data-STOCK/A20241209.amb"));
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(U(lines[0]), std::string(49, ' ') + "a  Μετοχικά");
-    EXPECT_EQ(Chars(lines[1], 16, 16), "-");
-    EXPECT_EQ(Chars(lines[3], 50, 50), "c");
+    ASSERT_EQ(lines.size(), 5u); // the lines' layout: the fund day tests
     EXPECT_EQ(Chars(lines[4], 50, 56), "c Gamma");
 }
 
@@ -235,13 +214,6 @@ TEST_F(MarketUpdate, RefusedConnectionsNameTheHostAndWriteNothing)
     EXPECT_EQ(report.unreachable, 3);
     EXPECT_TRUE(Stored().empty());
     EXPECT_NE(U(UnreachableWarning(report)).find(host), std::string::npos);
-}
-
-TEST_F(MarketUpdate, AnswersWithoutDataAreNotAnUnreachableServer)
-{
-    const MarketReport report = Stock("2/12/2024", "3/12/2024"); // 404 for both
-    EXPECT_FALSE(report.serverUnreachable());
-    EXPECT_EQ(report.noData, 2);
 }
 
 TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
@@ -272,21 +244,6 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
     EXPECT_NE(U(MarketAccount(report)).find("Διακόπηκε"), std::string::npos);
 }
 
-TEST_F(MarketUpdate, BodyOverTheCapIsNoData)
-{
-    const DownloadLimits before = UsedDownloadLimits();
-    DownloadLimits small = before;
-    small.maxBodyBytes = 2000;
-    SetDownloadLimits(small);
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")}, 5000)));
-    server.set(StockPath("2024-12-03"), LoopbackResponse::Body(StockBody({StockLine("BETA", "1", "1")}, 1500)));
-    const MarketReport report = Stock("2/12/2024", "3/12/2024");
-    SetDownloadLimits(before);
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241203.txt"}));
-    EXPECT_EQ(report.noData, 1);
-    EXPECT_FALSE(report.serverUnreachable());
-}
-
 TEST_F(MarketUpdate, UnwritableDayFileIsAnErrorNotASkip)
 {
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")})));
@@ -305,6 +262,4 @@ TEST(MarketHosts, EnvironmentPointsTheServicesElsewhere)
     EXPECT_EQ(servers.funds, "https://www.ethe.org.gr");
     ::unsetenv("KARVO_STOCK_URL");
     EXPECT_EQ(MarketServersInUse().stock, "https://www.naftemporiki.gr");
-    EXPECT_EQ(StockDayUrl("https://h", "2024-12-05"),
-              "https://h/finance/Data/GetMetaStock.ashx?date=2024-12-05&type=1&encoding=2");
 }

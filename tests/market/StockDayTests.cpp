@@ -27,6 +27,9 @@ TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
     EXPECT_EQ(StockRecord(StockLine("ALPHA", "1.20", "1000"), "05/12/2024"),
               "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
               "       1.15             -");
+    // No volume: no value, the other fields as they are.
+    const std::string record = StockRecord(StockLine("BETA", "2.00", "0"), "05/12/2024");
+    EXPECT_EQ(Chars(record, 85, 88) + Chars(record, 28, 31) + Chars(record, 49, 49), "   -2.000");
 }
 
 TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)
@@ -48,15 +51,6 @@ TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)
     for (const Case& c : cases) {
         EXPECT_EQ(StockValue(c.close, c.volume), c.value) << c.close << " x " << c.volume;
     }
-}
-
-TEST(StockDay, ZeroVolumeStillWritesTheOtherFields)
-{
-    const std::string record = StockRecord(StockLine("BETA", "2.00", "0"), "05/12/2024");
-    EXPECT_EQ(Chars(record, 88, 88), "-");
-    EXPECT_EQ(Chars(record, 85, 87), "   ");
-    EXPECT_EQ(Chars(record, 28, 31), "2.00");
-    EXPECT_EQ(Chars(record, 49, 49), "0");
 }
 
 TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
@@ -105,9 +99,4 @@ TEST(StockDay, LineBreaksOfTheBodyNeverSplitARecord)
     for (const std::string& line : day.lines) {
         EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
     }
-}
-
-TEST(StockDay, FileIsNamedAfterTheDay)
-{
-    EXPECT_EQ(StockDayFile("/w/", QDate(2024, 12, 5)), "/w/Data-STOCK/20241205.txt");
 }

@@ -7,42 +7,16 @@
 #include "util/KarvoError.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <numeric>
 
 using namespace karvo;
 using namespace karvo::test;
 
 namespace {
-std::string Bytes(const std::vector<int>& values)
-{
-    std::string bytes;
-    for (int v : values) {
-        bytes += static_cast<char>(v);
-    }
-    return bytes;
-}
-
-// Masks plain bytes as the files store them: byte k XOR ((k + 1) mod 77).
-std::string Masked(std::string bytes)
-{
-    for (std::size_t k = 0; k < bytes.size(); ++k) {
-        bytes[k] = static_cast<char>(static_cast<unsigned char>(bytes[k]) ^ ((k + 1) % 77));
-    }
-    return bytes;
-}
-
-// One slot record: day, month, year - 1950, then the numbers.
-std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
-{
-    return Bytes({day, month, year - 1950}) + Bytes(numbers);
-}
 
 // Slot d of PROPO draw w of year Y, counted by hand: values 2d - 1 and 2d hold its signs.
 int PropoIndex(int year, int draw)
@@ -58,39 +32,6 @@ std::string PropoBytes(const std::vector<std::uint16_t>& values, const std::stri
         bytes += Bytes({v & 0xFF, v >> 8});
     }
     return bytes + tail;
-}
-
-// KINO records: a header with the first draw number (little-endian); 20 numbers, day, hour, minute.
-std::string KinoHeaderBytes(std::uint32_t n)
-{
-    return Bytes({int(n & 0xFF), int(n >> 8 & 0xFF), int(n >> 16 & 0xFF), int(n >> 24)}) + std::string(19, '\0');
-}
-std::string KinoRecord(const std::vector<int>& numbers, int day, int hour, int minute)
-{
-    return Bytes(numbers) + std::string(20 - numbers.size(), '\0') + Bytes({day, hour, minute});
-}
-
-// Runs f while writes past bytes fail with EFBIG (instead of a signal), then lifts the limit.
-void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& f)
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit limit{bytes, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    f();
-    setrlimit(RLIMIT_FSIZE, &old);
-}
-
-// The message of the KarvoError thrown by f, or "no error".
-std::string ErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const KarvoError& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 // Every row from the first after the headers, then the current row and the export start row.

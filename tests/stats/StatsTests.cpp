@@ -16,20 +16,6 @@ using namespace karvo::test;
 
 namespace {
 
-std::string Bytes(const std::vector<int>& values)
-{
-    std::string bytes;
-    for (int v : values) {
-        bytes += static_cast<char>(v);
-    }
-    return bytes;
-}
-
-std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
-{
-    return Bytes({day, month, year - 1950}) + Bytes(numbers);
-}
-
 // LOTTO across a year boundary with an empty slot between its draws:
 //   index 0  30-12-2023  1 2 3 4 5 6
 //   index 1  31-12-2023  1 7 8 9 10 11
@@ -45,9 +31,7 @@ void WriteLotto(const test::TempFolder& folder)
 
 std::string KinoRecord(const std::vector<int>& numbers, int day)
 {
-    std::string record = Bytes(numbers);
-    record.resize(20, '\0');
-    return record + Bytes({day, 12, 5});
+    return test::KinoRecord(numbers, day, 12, 5);
 }
 
 std::vector<int> Run(int from, int to)

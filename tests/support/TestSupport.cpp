@@ -1,11 +1,13 @@
 #include "support/TestSupport.h"
 
 #include "util/Cp1253.h"
-
 #include "util/Files.h"
+#include "util/KarvoError.h"
 
 #include <QFile>
+#include <csignal>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,54 +23,48 @@ std::string U(const std::string& cp1253)
     return Cp1253ToUtf8(cp1253);
 }
 
+namespace {
+
+// Takes the next scripted answer into answer; false when none is left.
+template <class T>
+bool NextAnswer(std::deque<T>& answers, T& answer)
+{
+    if (answers.empty()) {
+        return false;
+    }
+    answer = answers.front();
+    answers.pop_front();
+    return true;
+}
+
+} // namespace
+
 int ScriptedUserInterface::ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
                                           const std::string& keys, bool tableMode)
 {
     listCalls.push_back({caption, items, keys, tableMode});
-    if (listAnswers.empty()) {
-        return 0;
-    }
-    int answer = listAnswers.front();
-    listAnswers.pop_front();
+    int answer = 0;
+    NextAnswer(listAnswers, answer);
     return answer;
 }
 
 bool ScriptedUserInterface::InputChoice(const std::string& caption, const std::string&, std::string& result)
 {
     inputCaptions.push_back(caption);
-    if (inputAnswers.empty()) {
-        return false;
-    }
-    result = inputAnswers.front();
-    inputAnswers.pop_front();
-    return true;
+    return NextAnswer(inputAnswers, result);
 }
 
 bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
-                                    const std::vector<std::string>& labels, std::vector<int>& lines, int)
+                                    const std::vector<std::string>& labels, std::vector<int>&, int)
 {
     memoCalls.push_back({caption, fields, labels});
-    memoCaptions.push_back(caption);
-    memoLabels.push_back(labels);
-    memoLines.push_back(lines);
-    if (memoAnswers.empty()) {
-        return false;
-    }
-    fields = memoAnswers.front();
-    memoAnswers.pop_front();
-    return true;
+    return NextAnswer(memoAnswers, fields);
 }
 
-bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&,
-                                           FileChooserMode mode, std::string& fileName)
+bool ScriptedUserInterface::ChooseFileName(const std::string&, const std::string&, const std::string&, FileChooserMode,
+                                           std::string& fileName)
 {
-    fileModes.push_back(mode);
-    if (fileAnswers.empty()) {
-        return false;
-    }
-    fileName = fileAnswers.front();
-    fileAnswers.pop_front();
-    return true;
+    return NextAnswer(fileAnswers, fileName);
 }
 
 void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
@@ -76,15 +72,11 @@ void ScriptedUserInterface::ShowNotice(NoticeKind kind, const std::string& text)
     notices.push_back({kind, text});
 }
 
-MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string& message, MessageType,
+MessageAnswer ScriptedUserInterface::MessageChoice(const std::string&, const std::string&, MessageType,
                                                    MessageAnswer defaultButton, MessageButtons)
 {
-    choiceMessages.push_back(message);
-    if (choiceAnswers.empty()) {
-        return defaultButton;
-    }
-    const MessageAnswer answer = choiceAnswers.front();
-    choiceAnswers.pop_front();
+    MessageAnswer answer = defaultButton;
+    NextAnswer(choiceAnswers, answer);
     return answer;
 }
 
@@ -110,9 +102,6 @@ void ScriptedUserInterface::TextExtent(const std::string& text, const std::strin
 void ScriptedUserInterface::processPendingEvents()
 {
     ++pendingEventRuns;
-    if (onProcessEvents) {
-        onProcessEvents();
-    }
 }
 
 TempFolder::TempFolder() = default;
@@ -138,6 +127,69 @@ void WriteBytes(const std::string& path, const std::string& bytes)
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
+}
+
+std::string Bytes(const std::vector<int>& values)
+{
+    std::string bytes;
+    for (int v : values) {
+        bytes += static_cast<char>(v);
+    }
+    return bytes;
+}
+
+std::string Masked(std::string bytes)
+{
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        bytes[k] = static_cast<char>(static_cast<unsigned char>(bytes[k]) ^ ((k + 1) % 77));
+    }
+    return bytes;
+}
+
+std::string Slot(int day, int month, int year, const std::vector<int>& numbers)
+{
+    return Bytes({day, month, year - 1950}) + Bytes(numbers);
+}
+
+std::string KinoHeaderBytes(std::uint32_t n)
+{
+    return Bytes({int(n & 0xFF), int(n >> 8 & 0xFF), int(n >> 16 & 0xFF), int(n >> 24)}) + std::string(19, '\0');
+}
+
+std::string KinoRecord(const std::vector<int>& numbers, int day, int hour, int minute)
+{
+    return Bytes(numbers) + std::string(20 - numbers.size(), '\0') + Bytes({day, hour, minute});
+}
+
+void WithFileSizeLimit(unsigned long bytes, const std::function<void()>& f)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit limit{bytes, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    f();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+}
+
+std::string ErrorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const KarvoError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+bool Fails(const std::function<void()>& f, const std::string& problem)
+{
+    try {
+        f();
+    } catch (const KarvoError& e) {
+        return std::string(e.what()).find(problem) != std::string::npos;
+    }
+    return false;
 }
 
 FailingReader::FailingReader(long lastByte, int error)

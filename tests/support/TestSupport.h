@@ -1,10 +1,11 @@
 // Shared test helpers: a user interface that answers from a script, temporary working folders,
-// and Windows-1253 literals written in UTF-8.
+// Windows-1253 literals written in UTF-8, results files built by hand and forced write failures.
 #pragma once
 
 #include "util/UserInterface.h"
 
 #include <QTemporaryDir>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -50,17 +51,11 @@ public:
     std::vector<ListCall> listCalls;
     std::vector<std::string> inputCaptions;
     std::vector<MemoCall> memoCalls; // the boxes as they were opened, fields prefilled
-    std::vector<std::string> memoCaptions;
-    std::vector<std::vector<std::string>> memoLabels;
-    std::vector<std::vector<int>> memoLines;
-    std::vector<std::string> choiceMessages; // MessageChoice texts, in order
-    std::vector<FileChooserMode> fileModes;  // ChooseFileName modes, in order
     std::vector<Notice> notices;
     std::vector<std::string> statusHistory; // every StatusNotice text, in order
     std::string status;                     // the notice now shown
     std::vector<std::string> opened;        // ShellOpen targets
     int pendingEventRuns = 0;
-    std::function<void()> onProcessEvents; // hook to look at the state during a fetch
 
     int ChooseFromList(const std::string& caption, const std::vector<std::string>& items, const std::string& keys,
                        bool tableMode) override;
@@ -110,5 +105,21 @@ bool AsOrdinaryUser(const std::function<bool()>& check);
 // Whole-file helpers for tests that must not depend on the code under test.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+
+// Results-file bytes built by hand: each value one byte; masked as stored, byte k XOR ((k + 1) mod 77).
+std::string Bytes(const std::vector<int>& values);
+std::string Masked(std::string bytes);
+// One slot record: day, month, year - 1950, then the numbers.
+std::string Slot(int day, int month, int year, const std::vector<int>& numbers);
+// KINO: a header with the first draw number (little-endian); a record of 20 numbers, day, hour, minute.
+std::string KinoHeaderBytes(std::uint32_t firstDraw);
+std::string KinoRecord(const std::vector<int>& numbers, int day, int hour, int minute);
+
+// Runs f while writes past bytes fail with EFBIG (instead of a signal), then lifts the limit.
+void WithFileSizeLimit(unsigned long bytes, const std::function<void()>& f);
+// The message of the KarvoError thrown by f, or "no error".
+std::string ErrorOf(const std::function<void()>& f);
+// Whether f throws a KarvoError whose message holds problem ("": any message).
+bool Fails(const std::function<void()>& f, const std::string& problem = "");
 
 } // namespace karvo::test

@@ -34,12 +34,6 @@ SheetRows PropoSheet(int count)
     return rows;
 }
 
-std::string Masked(std::string plain)
-{
-    PositionMask(plain);
-    return plain;
-}
-
 // V[i] of a PROPO file's bytes.
 int PropoValue(const std::string& bytes, std::int64_t i)
 {

@@ -4,6 +4,7 @@
 #include "UpdateFixture.h"
 #include "results/DrawViews.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,11 +1,10 @@
 // Helpers shared by the update tests: texts laid out in a cell table as a workbook read leaves
-// them, a table shown as one text, and whether an action fails with a given message.
+// them, and a table shown as one text.
 #pragma once
 
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
 #include "update/DrawRows.h"
-#include "util/KarvoError.h"
 
 namespace karvo::test {
 
@@ -39,18 +38,6 @@ inline std::string Text(const CellTable& table, int width, int first, int last, 
         }
     }
     return text;
-}
-
-// Whether action throws a KarvoError whose message holds problem ("": any message).
-template <typename Action>
-bool Fails(Action action, const std::string& problem = "")
-{
-    try {
-        action();
-    } catch (const KarvoError& error) {
-        return std::string(error.what()).find(problem) != std::string::npos;
-    }
-    return false;
 }
 
 } // namespace karvo::test

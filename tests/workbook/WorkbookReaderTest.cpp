@@ -3,6 +3,7 @@
 // LibreOffice (the openpyxl file is refused in the end-to-end tests).
 #include "workbook/WorkbookReader.h"
 #include "update/UpdateTests.h"
+#include "util/KarvoError.h"
 #include "workbook/ZipArchive.h"
 
 #include <algorithm>
