@@ -27,6 +27,11 @@ struct Tally
 void CountStretch(const std::uint8_t* values, std::int64_t stride, std::int64_t draws, const NumberGroup& group,
                   std::vector<Tally>& tallies);
 
+// Processors with 512-bit registers measure eight numbers at once; tests compare that with the
+// plain count, which CountPlainOnly(true) keeps to. WideCountingInUse tells which one counts.
+void CountPlainOnly(bool plain);
+bool WideCountingInUse();
+
 // Adds to total (the tallies of its first before draws) those of the stretch that follows them.
 void JoinStretch(std::vector<Tally>& total, std::int64_t before, const std::vector<Tally>& next);
 
