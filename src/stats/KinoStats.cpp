@@ -30,6 +30,16 @@ MonthDraws ReadMonth(const std::string& path, std::string& buffer)
     month.monthDate = TextToInt(path.substr(name + 5, 4)) * 10000 + TextToInt(path.substr(name + 10, 2)) * 100;
     const std::size_t records = ReadKinoFileInto(path, buffer) / KinoRecordSize;
     auto* data = reinterpret_cast<std::uint8_t*>(buffer.data());
+    month.first = data + KinoRecordSize;
+    month.count = records > 1 ? static_cast<std::int64_t>(records - 1) : 0;
+    // Records without numbers are rare: a look without branches first, the moving only when needed.
+    bool gaps = false;
+    for (std::size_t r = 1; r < records; ++r) {
+        gaps |= data[r * KinoRecordSize] == 0;
+    }
+    if (!gaps) {
+        return month;
+    }
     std::size_t kept = 0;
     for (std::size_t r = 1; r < records; ++r) {
         const std::uint8_t* record = data + r * KinoRecordSize;
@@ -41,7 +51,6 @@ MonthDraws ReadMonth(const std::string& path, std::string& buffer)
             std::copy(record, record + KinoRecordSize, data + kept * KinoRecordSize);
         }
     }
-    month.first = data + KinoRecordSize;
     month.count = static_cast<std::int64_t>(kept);
     return month;
 }
