@@ -118,7 +118,9 @@ inline void GatherStretch(const std::uint8_t* values, std::int64_t stride, std::
 // GCC 12 warns of an uninitialized value inside its own 512-bit intrinsics at -O2 (GCC bug 105593).
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
+#if !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #define KARVO_WIDE_TALLIES __attribute__((target("avx512f,avx512cd,avx512vpopcntdq")))
 
 // The tallies of up to 88 numbers a field at a time, so that eight numbers are measured at once in
