@@ -40,7 +40,7 @@ void Run(TForm1& form, StatsCommand command, GameCode game)
     switch (command) {
     case StatsCommand::NumberStats: {
         const SaveTarget named{target.ui, target.folder, target.baseName + "_STATS"};
-        auto* window = new StatsWindow(game, LoadHistory(target.folder, game), named, &form);
+        auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder), named, &form);
         window->show();
         break;
     }

@@ -1,6 +1,7 @@
 #include "app/StatsWindow.h"
 
 #include "app/StatsCharts.h"
+#include "stats/KinoStats.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 
@@ -9,11 +10,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
 #include <algorithm>
+#include <memory>
 
 namespace karvo {
 
@@ -36,10 +39,20 @@ QString Percent(double x)
 
 } // namespace
 
-StatsWindow::StatsWindow(GameCode game, DrawHistory history, const SaveTarget& target, QWidget* parent)
+StatsWindow::Source StatsWindow::SourceFor(GameCode game, const std::string& folder)
+{
+    if (game == GameCode::Kino) {
+        return [folder](const StatsPeriod& period) { return ComputeKinoStats(folder, period); };
+    }
+    auto history = std::make_shared<const DrawHistory>(LoadHistory(folder, game));
+    return [history, game](const StatsPeriod& period) { return ComputeStats(*history, LayoutOf(game), period); };
+}
+
+StatsWindow::StatsWindow(GameCode game, Source source, const SaveTarget& target, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_layout(LayoutOf(game))
-    , m_history(std::move(history))
+    , m_source(std::move(source))
+    , m_whole(m_source({}))
     , m_model(new StatsTableModel(this))
     , m_sorted(new QSortFilterProxyModel(this))
 {
@@ -112,12 +125,12 @@ void StatsWindow::periodKindChosen(int index)
         return;
     }
     StatsPeriod period{static_cast<StatsPeriod::Kind>(index), 0};
-    const int firstYear = m_history.dates.empty() ? 0 : YearOf(m_history.dates.front());
-    const int lastYear = m_history.dates.empty() ? 0 : YearOf(m_history.dates.back());
+    const int firstYear = YearOf(m_whole.firstDate);
+    const int lastYear = YearOf(m_whole.lastDate);
     if (period.kind == StatsPeriod::Kind::FromYear) {
         period.value = std::max(firstYear, lastYear - 9);
     } else if (period.kind == StatsPeriod::Kind::LastDraws) {
-        period.value = static_cast<int>(std::min<std::int64_t>(100, std::max<std::int64_t>(1, m_history.drawCount())));
+        period.value = static_cast<int>(std::min<std::int64_t>(100, std::max<std::int64_t>(1, m_whole.draws)));
     }
     setPeriod(period);
 }
@@ -129,12 +142,11 @@ void StatsWindow::setPeriod(const StatsPeriod& period)
     m_kind->setCurrentIndex(static_cast<int>(period.kind));
     m_value->setEnabled(period.kind != StatsPeriod::Kind::All);
     if (period.kind == StatsPeriod::Kind::FromYear) {
-        const int firstYear = m_history.dates.empty() ? 1959 : YearOf(m_history.dates.front());
-        const int lastYear = m_history.dates.empty() ? 2100 : YearOf(m_history.dates.back());
+        const int firstYear = m_whole.draws == 0 ? 1959 : YearOf(m_whole.firstDate);
+        const int lastYear = m_whole.draws == 0 ? 2100 : YearOf(m_whole.lastDate);
         m_value->setRange(std::min(firstYear, period.value), std::max(lastYear, period.value));
     } else if (period.kind == StatsPeriod::Kind::LastDraws) {
-        m_value->setRange(1,
-                          static_cast<int>(std::clamp<std::int64_t>(m_history.drawCount(), period.value, 99'999'999)));
+        m_value->setRange(1, static_cast<int>(std::clamp<std::int64_t>(m_whole.draws, period.value, 99'999'999)));
     }
     m_value->setValue(period.value);
     m_settingPeriod = false;
@@ -143,7 +155,13 @@ void StatsWindow::setPeriod(const StatsPeriod& period)
 
 void StatsWindow::recompute()
 {
-    m_stats = ComputeStats(m_history, m_layout, m_period);
+    try {
+        m_stats = m_period.kind == StatsPeriod::Kind::All ? m_whole : m_source(m_period);
+    } catch (const std::exception& error) {
+        // A month file that went missing or bad since the window opened: the figures stay as they were.
+        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        return;
+    }
     QString summary = QStringLiteral("Κληρώσεις: ") + Count(m_stats.draws);
     if (m_stats.draws > 0) {
         summary += QStringLiteral("  (%1 έως %2)").arg(DateCell(m_stats.firstDate), DateCell(m_stats.lastDate));

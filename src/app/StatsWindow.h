@@ -6,6 +6,8 @@
 #include "stats/NumberStats.h"
 
 #include <QWidget>
+#include <functional>
+#include <string>
 
 class QChartView;
 class QComboBox;
@@ -20,8 +22,14 @@ class StatsWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // history: the game's whole stored history; the window works on its own copy.
-    StatsWindow(GameCode game, DrawHistory history, const SaveTarget& target, QWidget* parent = nullptr);
+    // The figures of the window's game for a period, taken again at each change of period; may
+    // throw KarvoError. The whole history's are taken at once, for the choice's limits.
+    using Source = std::function<GameStats(const StatsPeriod&)>;
+    StatsWindow(GameCode game, Source source, const SaveTarget& target, QWidget* parent = nullptr);
+
+    // Where a game's figures come from in folder: KINO's from its month files each time, the
+    // other games' from their history, read once and kept.
+    static Source SourceFor(GameCode game, const std::string& folder);
 
     // Chooses the period as the controls would, and shows its figures.
     void setPeriod(const StatsPeriod& period);
@@ -36,7 +44,8 @@ private:
     QString rowLabel(const NumberRow& row) const;
 
     GameLayout m_layout;
-    DrawHistory m_history;
+    Source m_source;
+    GameStats m_whole; // over every stored draw
     StatsPeriod m_period;
     GameStats m_stats;
     StatsTableModel* m_model;

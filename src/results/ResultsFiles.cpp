@@ -58,6 +58,16 @@ std::string ReadKinoFile(const std::string& path)
     return ReadAtLeastMinimum(path);
 }
 
+std::size_t ReadKinoFileInto(const std::string& path, std::string& buffer)
+{
+    const std::int64_t size = FileSizeOf(path);
+    if (size > ResultsBufferLimit) {
+        ThrowTooLarge(path, size, ResultsBufferLimit);
+    }
+    const std::size_t used = LoadFileInto(path, ResultsBufferLimit, buffer);
+    return used < MinimumFileSize ? 0 : used;
+}
+
 void WriteKinoFile(const std::string& path, std::string_view bytes)
 {
     CheckWritable(path, bytes);

@@ -47,6 +47,9 @@ void WriteMaskedFile(const std::string& path, std::string_view bytes);
 // The bytes of a KINO month file, unmasked as stored; empty for a missing file or one of fewer
 // than 9 bytes. Larger than ResultsBufferLimit throws KarvoError.
 std::string ReadKinoFile(const std::string& path);
+// The same bytes into buffer's room, for reading month after month without an allocation each;
+// returns how many of buffer's bytes are the file's (0 as ReadKinoFile gives empty).
+std::size_t ReadKinoFileInto(const std::string& path, std::string& buffer);
 
 // Replaces the month file with bytes (header record first, then whole records). Failures as
 // WriteMaskedFile.

@@ -72,13 +72,11 @@ struct Descriptor
     ~Descriptor() { ::close(fd); }
 };
 
-// Appends up to want bytes at out's end; false at the end of the file.
-bool readMore(int fd, std::string& out, std::size_t want, const std::string& name)
+// Reads up to want bytes into to; 0 at the end of the file.
+std::size_t readSome(int fd, char* to, std::size_t want, const std::string& name)
 {
-    const std::size_t used = out.size();
-    out.resize(used + want);
     for (;;) {
-        const long got = g_read ? g_read(fd, out.data() + used, want) : ::read(fd, out.data() + used, want);
+        const long got = g_read ? g_read(fd, to, want) : ::read(fd, to, want);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -86,36 +84,63 @@ bool readMore(int fd, std::string& out, std::size_t want, const std::string& nam
             const int failure = errno;
             throwReadError(name, platformMessage(failure));
         }
-        out.resize(used + static_cast<std::size_t>(got));
-        return got > 0;
+        return static_cast<std::size_t>(got);
     }
 }
 
-// Reads into the result's own buffer, so the bytes are held once. O_NONBLOCK keeps open from
-// waiting for a writer when a FIFO stands in the file's place; fstat then refuses it.
-std::string readFile(const std::string& name, std::int64_t limit)
+// Appends up to want bytes at out's end; false at the end of the file.
+bool readMore(int fd, std::string& out, std::size_t want, const std::string& name)
+{
+    const std::size_t used = out.size();
+    out.resize(used + want);
+    const std::size_t got = readSome(fd, out.data() + used, want, name);
+    out.resize(used + got);
+    return got > 0;
+}
+
+// Opens name for reading: -1 when there is no such file; anything but a regular file throws.
+// O_NONBLOCK keeps open from waiting for a writer when a FIFO stands in the file's place; fstat
+// then refuses it.
+int openRegular(const std::string& name, struct stat& st)
 {
     const int fd = ::open(encoded(NativePath(name)).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         const int failure = errno;
         if (failure == ENOENT) {
-            return {};
+            return -1;
         }
         throwReadError(name, platformMessage(failure));
     }
-    const Descriptor closer{fd};
-    struct stat st;
     if (::fstat(fd, &st) != 0) {
         const int failure = errno;
+        ::close(fd);
         throwReadError(name, platformMessage(failure));
     }
-    if (S_ISDIR(st.st_mode)) {
-        throwReadError(name, platformMessage(EISDIR));
-    }
     if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
         throwReadError(name,
-                       "δεν είναι κανονικό αρχείο αλλά " + std::string(S_ISFIFO(st.st_mode) ? "FIFO" : "συσκευή"));
+                       S_ISDIR(st.st_mode) ? platformMessage(EISDIR)
+                                           : "δεν είναι κανονικό αρχείο αλλά "
+                               + std::string(S_ISFIFO(st.st_mode) ? "FIFO" : "συσκευή"));
     }
+    return fd;
+}
+
+[[noreturn]] void throwEndedEarly(const std::string& name, std::size_t got, std::int64_t expected)
+{
+    throwReadError(name,
+                   "τελείωσε μετά από " + std::to_string(got) + " από τα " + std::to_string(expected) + " bytes του");
+}
+
+// Reads into the result's own buffer, so the bytes are held once.
+std::string readFile(const std::string& name, std::int64_t limit)
+{
+    struct stat st;
+    const int fd = openRegular(name, st);
+    if (fd < 0) {
+        return {};
+    }
+    const Descriptor closer{fd};
     const std::int64_t expected = std::min<std::int64_t>(st.st_size, limit);
     std::string out;
     out.reserve(static_cast<std::size_t>(expected));
@@ -129,9 +154,7 @@ std::string readFile(const std::string& name, std::int64_t limit)
         }
     }
     if (static_cast<std::int64_t>(out.size()) < expected) {
-        throwReadError(name,
-                       "τελείωσε μετά από " + std::to_string(out.size()) + " από τα " + std::to_string(expected)
-                           + " bytes του");
+        throwEndedEarly(name, out.size(), expected);
     }
     return out;
 }
@@ -146,6 +169,29 @@ std::string LoadTextFile(const std::string& name)
 std::string LoadTextPrefix(const std::string& name, std::int64_t n)
 {
     return n <= 0 ? std::string() : readFile(name, n);
+}
+
+std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer)
+{
+    struct stat st;
+    const int fd = openRegular(name, st);
+    if (fd < 0) {
+        return 0;
+    }
+    const Descriptor closer{fd};
+    const auto expected = static_cast<std::size_t>(std::min<std::int64_t>(st.st_size, limit));
+    if (buffer.size() < expected) {
+        buffer.resize(expected);
+    }
+    std::size_t used = 0;
+    while (used < expected) {
+        const std::size_t got = readSome(fd, buffer.data() + used, expected - used, name);
+        if (got == 0) {
+            throwEndedEarly(name, used, static_cast<std::int64_t>(expected));
+        }
+        used += got;
+    }
+    return used;
 }
 
 std::vector<std::string> LoadLines(const std::string& name)

@@ -1,12 +1,14 @@
 // The statistics, column-check and price-history windows opened from the real main window's menu:
 // row counts, sorting, the period choice, the chart's bars, the column check's refusals and hits.
 #include "AppTestSupport.h"
+#include "app/GridView.h"
 #include "app/InputDialog.h"
 #include "app/MemoDialog.h"
 #include "app/PriceHistoryWindow.h"
 #include "app/StatsWindow.h"
 #include "app/TicketWindow.h"
 #include "results/ResultsFiles.h"
+#include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -258,6 +260,15 @@ private slots:
         const auto* line =
             qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
         QCOMPARE(line->count(), 2);
+        delete window;
+        // With a row of the stock list chosen, its symbol is taken without a question.
+        auto* list = m_w->child<GridView>("SG1");
+        QCOMPARE(ToQString(list->grid().cell(0, 1)).trimmed(), QStringLiteral("ALPHA"));
+        list->selectGridRow(1, 0);
+        runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
+        window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
+        QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
+        QCOMPARE(Child<QTableView>(window, "PriceTable")->model()->rowCount(), 2);
     }
 };
 

@@ -2,14 +2,23 @@
 // figures are worked by hand in the comments beside them.
 #include "results/PropoFile.h"
 #include "results/ResultsFiles.h"
+#include "stats/KinoStats.h"
 #include "stats/NumberStats.h"
 #include "stats/PriceHistory.h"
 #include "stats/StatsMenu.h"
+#include "stats/Tally.h"
 #include "stats/TicketCheck.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -169,6 +178,137 @@ TEST(NumberStats, KinoAcrossTwoMonthFiles)
     EXPECT_EQ(FiguresOf(stats, 21), (Figures{1, 1, 1, 20240101}));
     EXPECT_EQ(FiguresOf(stats, 80), (Figures{0, 3, 3, 0}));
     EXPECT_EQ(LoadHistory(folder.path(), GameCode::Kino, 2024).drawCount(), 2);
+    const GameStats straight = ComputeKinoStats(folder.path(), {});
+    EXPECT_EQ(straight.draws, 3);
+    EXPECT_EQ(FiguresOf(straight, 1), (Figures{2, 0, 1, 20240101}));
+    EXPECT_EQ(FiguresOf(straight, 20), (Figures{1, 2, 2, 20231231}));
+}
+
+namespace {
+
+// Thirty months of random KINO draws, the numbers drawn unevenly so that long gaps (past 32 and 64
+// draws) occur, a few records without numbers among them and some months empty. Each draw is also
+// kept as a list, for the figures counted one draw at a time.
+struct RandomKino
+{
+    std::vector<std::vector<int>> draws;
+    std::vector<std::int32_t> dates;
+
+    explicit RandomKino(const test::TempFolder& folder)
+    {
+        std::mt19937 random(80);
+        CreateFolder(folder.file("DATA"));
+        for (int m = 0; m < 30; ++m) {
+            const int year = 2022 + m / 12;
+            const int month = 1 + m % 12;
+            std::string bytes = KinoHeader(m * 1000);
+            const int count = m % 7 == 3 ? 0 : static_cast<int>(random() % 400);
+            for (int d = 0; d < count; ++d) {
+                const int day = 1 + d * 28 / std::max(count, 1);
+                if (random() % 50 == 0) {
+                    bytes += KinoRecord({}, day);
+                    continue;
+                }
+                draws.push_back(RandomDraw(random));
+                dates.push_back(year * 10000 + month * 100 + day);
+                bytes += KinoRecord(draws.back(), day);
+            }
+            char name[32];
+            std::snprintf(name, sizeof name, "DATA/kino_%04d_%02d.qav", year, month);
+            WriteKinoFile(folder.file(name), bytes);
+        }
+    }
+
+    // Twenty different numbers; 80 comes in about one draw of 150, 79 one of 40, the rest as drawn.
+    static std::vector<int> RandomDraw(std::mt19937& random)
+    {
+        std::vector<int> numbers;
+        while (numbers.size() < 20) {
+            const int n = 1 + static_cast<int>(random() % 80);
+            if ((n == 80 && random() % 38 != 0) || (n == 79 && random() % 10 != 0)
+                || std::find(numbers.begin(), numbers.end(), n) != numbers.end()) {
+                continue;
+            }
+            numbers.push_back(n);
+        }
+        return numbers;
+    }
+
+    // Number n's figures over draws first..end - 1, one draw at a time.
+    Figures plainCount(int n, std::size_t first, std::size_t end) const
+    {
+        Figures figures{0, 0, 0, 0};
+        std::int64_t run = 0;
+        for (std::size_t d = first; d < end; ++d) {
+            if (std::find(draws[d].begin(), draws[d].end(), n) == draws[d].end()) {
+                figures.longest = std::max(figures.longest, ++run);
+                continue;
+            }
+            ++figures.hits;
+            figures.last = dates[d];
+            run = 0;
+        }
+        figures.current = run;
+        return figures;
+    }
+};
+
+} // namespace
+
+TEST(NumberStats, KinoFromTheMonthFilesMatchesADrawByDrawCount)
+{
+    test::TempFolder folder;
+    const RandomKino kino(folder);
+    const std::size_t total = kino.draws.size();
+    const auto firstOf2023 =
+        static_cast<std::size_t>(std::lower_bound(kino.dates.begin(), kino.dates.end(), 20230000) - kino.dates.begin());
+    const struct
+    {
+        StatsPeriod period;
+        std::size_t first;
+    } cases[] = {
+        {{}, 0},
+        {{StatsPeriod::Kind::FromYear, 2023}, firstOf2023},
+        {{StatsPeriod::Kind::LastDraws, 1}, total - 1},
+        {{StatsPeriod::Kind::LastDraws, 64}, total - 64},
+        {{StatsPeriod::Kind::LastDraws, 65}, total - 65},
+        {{StatsPeriod::Kind::LastDraws, 1000}, total - 1000},
+        {{StatsPeriod::Kind::LastDraws, 0}, total},
+        {{StatsPeriod::Kind::LastDraws, 1'000'000}, 0},
+    };
+    const DrawHistory history = LoadHistory(folder.path(), GameCode::Kino);
+    ASSERT_EQ(static_cast<std::size_t>(history.drawCount()), total);
+    // Both ways of counting: eight numbers at once where the processor can, and one at a time.
+    const bool wide = WideCountingInUse();
+    for (int run = wide ? 0 : 8; run < 16; ++run) {
+        const auto& c = cases[run % 8];
+        CountPlainOnly(run >= 8);
+        SCOPED_TRACE(testing::Message() << "plain " << (run >= 8) << " period " << static_cast<int>(c.period.kind)
+                                        << " " << c.period.value);
+        const GameStats straight = ComputeKinoStats(folder.path(), c.period);
+        const GameStats table = ComputeStats(history, LayoutOf(GameCode::Kino), c.period);
+        EXPECT_EQ(straight.draws, static_cast<std::int64_t>(total - c.first));
+        EXPECT_EQ(table.draws, straight.draws);
+        EXPECT_EQ(straight.firstDate, c.first < total ? kino.dates[c.first] : 0);
+        EXPECT_EQ(straight.lastDate, c.first < total ? kino.dates.back() : 0);
+        for (int n = 1; n <= 80; ++n) {
+            const Figures expected = kino.plainCount(n, c.first, total);
+            EXPECT_EQ(FiguresOf(straight, n), expected) << n;
+            EXPECT_EQ(FiguresOf(table, n), expected) << n;
+        }
+    }
+    CountPlainOnly(false);
+    EXPECT_GT(kino.plainCount(80, 0, total).longest, 64); // the long gaps were there to be found
+}
+
+TEST(NumberStats, KinoMonthThatCannotBeReadStopsTheStatistics)
+{
+    test::TempFolder folder;
+    const RandomKino kino(folder);
+    ASSERT_TRUE(std::filesystem::remove(folder.file("DATA/kino_2023_08.qav")));
+    ASSERT_EQ(::mkfifo(folder.file("DATA/kino_2023_08.qav").c_str(), 0600), 0);
+    EXPECT_THROW(ComputeKinoStats(folder.path(), {}), KarvoError);
+    EXPECT_THROW(ComputeKinoStats(folder.path(), {StatsPeriod::Kind::LastDraws, 5000}), KarvoError);
 }
 
 TEST(NumberStats, PropoSharesByMatchPosition)
