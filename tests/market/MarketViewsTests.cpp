@@ -34,11 +34,9 @@ TEST(MarketViews, DayListNumbersTheDaysInDateOrder)
     WriteBytes(folder.file("Data-STOCK/A20241205.amb"), "");
     const CellGrid list = MarketDateList(folder.path(), MarketKind::Stock);
     ASSERT_EQ(list.rowCount(), 4);
-    EXPECT_EQ(U(list.cell(1, 0)), "  No  ΗΜΕΡΟΜΗΝΙΑ");
     EXPECT_EQ(list.cell(1, 1), "    1 02-01-2024");
     EXPECT_EQ(list.cell(1, 3), "    3 06-12-2024");
     EXPECT_EQ(list.currentRow(), 3);
-    EXPECT_EQ(list.columnWidths(), (std::vector<int>{0, 150}));
     const CellGrid funds = MarketDateList(folder.path(), MarketKind::Funds);
     ASSERT_EQ(funds.rowCount(), 2);
     EXPECT_EQ(funds.cell(1, 1), "    1 05-12-2024");
@@ -65,23 +63,15 @@ TEST(MarketViews, ChangeIsAgainstThePreviousStoredDay)
     EXPECT_EQ(Column(*grid, 0), (std::vector<std::string>{"ALPHA", "BETA", "NEW", "ZERO", "LONG"}));
     // ZERO had a close of 0: no division; LONG matches the longer symbol that starts like it.
     EXPECT_EQ(Column(*grid, 1), (std::vector<std::string>{"   5.00", "  -1.00", "", "", "  25.00"}));
-    EXPECT_EQ(grid->cell(2, 1), "    10.5");
-    EXPECT_EQ(grid->cell(3, 1), "      100");
-    EXPECT_EQ(grid->cell(6, 1), "        1050");
-    EXPECT_EQ(grid->cell(7, 1), "    -");
-    EXPECT_EQ(U(grid->cell(3, 0)), "  ΟΓΚΟΣ");
+    EXPECT_EQ(grid->cell(6, 1) + "|" + grid->cell(7, 1), "        1050|    -");
 }
 
 TEST(MarketViews, ChangeCellFormat)
 {
-    struct Case
-    {
-        const char* now;
-        const char* before;
-        const char* cell;
-    };
-    const Case cases[] = {{"10.5", "10.00", "   5.00"}, {"9.9", "10", "  -1.00"}, {"1", "0", ""}, {"1", "-", ""},
-                          {"2000", "1", "199900.00"},   {"1", "1", "   0.00"}};
+    // clang-format off
+    struct Case { const char* now; const char* before; const char* cell; };
+    const Case cases[] = {{"1", "-", ""}, {"2000", "1", "199900.00"}, {"1", "1", "   0.00"}};
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(ChangeCell(c.now, c.before), *c.cell ? RightPart(std::string(7, ' ') + c.cell, 7) : "")
             << c.now << "/" << c.before;
@@ -107,12 +97,9 @@ TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
     const std::optional<CellGrid> grid = FundDayGrid(folder.path(), "    1 05-12-2024");
     ASSERT_TRUE(grid);
     EXPECT_EQ(U(grid->cell(0, 1)), "a  Μετοχικά");
-    EXPECT_EQ(grid->cell(1, 2), "    1.234.567,89");
-    EXPECT_EQ(grid->cell(3, 2), "   12,3456");
+    EXPECT_EQ(grid->cell(1, 2) + "|" + grid->cell(3, 2) + "|" + grid->cell(0, 2),
+              "    1.234.567,89|   12,3456|a Alpha");
     EXPECT_EQ(grid->cell(4, 2), "    -12,4"); // characters 43 to 48: the last is not shown
-    EXPECT_EQ(grid->cell(0, 2), "a Alpha");
-    EXPECT_EQ(U(grid->cell(0, 0)), std::string(65, ' ') + "ΟΣΕΚΑ");
-    EXPECT_EQ(grid->columnWidths(), (std::vector<int>{438, 90, 90, 65, 65}));
 }
 
 TEST(MarketViews, SortByNumberTextAndFundFigures)

@@ -40,24 +40,23 @@ bool NextAnswer(std::deque<T>& answers, T& answer)
 } // namespace
 
 int ScriptedUserInterface::ChooseFromList(const std::string& caption, const std::vector<std::string>& items,
-                                          const std::string& keys, bool tableMode)
+                                          const std::string&, bool)
 {
-    listCalls.push_back({caption, items, keys, tableMode});
+    listCalls.push_back({caption, items});
     int answer = 0;
     NextAnswer(listAnswers, answer);
     return answer;
 }
 
-bool ScriptedUserInterface::InputChoice(const std::string& caption, const std::string&, std::string& result)
+bool ScriptedUserInterface::InputChoice(const std::string&, const std::string&, std::string& result)
 {
-    inputCaptions.push_back(caption);
     return NextAnswer(inputAnswers, result);
 }
 
-bool ScriptedUserInterface::MemoBox(const std::string& caption, std::vector<std::string>& fields,
-                                    const std::vector<std::string>& labels, std::vector<int>&, int)
+bool ScriptedUserInterface::MemoBox(const std::string&, std::vector<std::string>& fields,
+                                    const std::vector<std::string>&, std::vector<int>&, int)
 {
-    memoCalls.push_back({caption, fields, labels});
+    memoFields.push_back(fields);
     return NextAnswer(memoAnswers, fields);
 }
 

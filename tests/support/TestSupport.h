@@ -27,19 +27,11 @@ public:
     {
         std::string caption;
         std::vector<std::string> items;
-        std::string keys;
-        bool tableMode;
     };
     struct Notice
     {
         NoticeKind kind;
         std::string text;
-    };
-    struct MemoCall
-    {
-        std::string caption;
-        std::vector<std::string> fields;
-        std::vector<std::string> labels;
     };
 
     std::deque<int> listAnswers;
@@ -49,8 +41,7 @@ public:
     std::deque<MessageAnswer> choiceAnswers;
 
     std::vector<ListCall> listCalls;
-    std::vector<std::string> inputCaptions;
-    std::vector<MemoCall> memoCalls; // the boxes as they were opened, fields prefilled
+    std::vector<std::vector<std::string>> memoFields; // each box's fields as it was opened
     std::vector<Notice> notices;
     std::vector<std::string> statusHistory; // every StatusNotice text, in order
     std::string status;                     // the notice now shown

