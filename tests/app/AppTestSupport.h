@@ -25,6 +25,22 @@ void AnswerNextDialog(std::function<void(Dialog*)> answer)
     });
 }
 
+// Answers the first modal dialog of the kind that opens from now on, also after other dialogs.
+template <class Dialog>
+void AnswerWhenShown(std::function<void(Dialog*)> answer)
+{
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start();
+}
+
 // A named child that must exist.
 template <class T = QWidget>
 T* Child(const QObject* parent, const char* name)
@@ -46,7 +62,8 @@ void AddRows(const Entry (&table)[N])
     }
 }
 
-// The real main window, shown, working in a temporary folder on 6 December 2026.
+// The real main window, shown, working in a temporary folder on 6 December 2026; both grids' models
+// are watched throughout.
 struct OpenWindow
 {
     TempFolder folder;
@@ -54,6 +71,10 @@ struct OpenWindow
 
     OpenWindow()
     {
+        for (const char* grid : {"SG", "SG1"}) {
+            QAbstractItemModel* model = child<QTableView>(grid)->model();
+            new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
+        }
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }

@@ -1,6 +1,5 @@
-// The coupon and the calculator driven as a user would: pasting a coupon, adding matches, bet
-// files, the caption sort, the store behind MENU, the system check's warnings and the calculator's
-// worked examples on the real windows.
+// The coupon and the calculator driven as a user would: pasting a coupon, bet files, the caption
+// sort, the store behind MENU, the system check's warnings and the calculator on the real windows.
 #include "AppTestSupport.h"
 #include "app/GridView.h"
 #include "app/InputDialog.h"
@@ -14,22 +13,6 @@ using namespace karvo;
 using namespace karvo::test;
 
 namespace {
-
-// Answers the first modal dialog of the kind that opens from now on, also after other dialogs.
-template <class Dialog>
-void AnswerWhenShown(std::function<void(Dialog*)> answer)
-{
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            answer(dialog);
-        }
-    });
-    poll->start();
-}
 
 // Confirms the paste box with text, pasted through the clipboard with Ctrl+V.
 void PasteIntoBox(const QString& text)
@@ -100,8 +83,6 @@ private slots:
         m_calc = std::make_unique<TForm2>();
         m_w->form.setCalculator(m_calc.get());
         m_w->press("SBET");
-        QAbstractItemModel* model = coupon()->model();
-        new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
     }
 
     void cleanup()
@@ -142,31 +123,6 @@ private slots:
         QCOMPARE(bytes.substr(0, 19), W(" ΚΩΔ \t  ΓΗΠΕΔΟΥΧΟΣ\t"));
         QVERIFY(bytes.find("\r\n 101\t\t\t 2,50\t 3,10\t 2,80\t\t\t\t\t1\t\r\n") != std::string::npos);
         QCOMPARE(files.urls.size(), 1);
-    }
-
-    void addMatchFillsFreeRowsThenGrows()
-    {
-        const auto add = [this](const QString& home) {
-            AnswerWhenShown<MemoDialog>([home](MemoDialog* dialog) {
-                dialog->findChild<QPlainTextEdit*>("Box1")->setPlainText(home);
-                dialog->findChild<QPlainTextEdit*>("Box3")->setPlainText("2");
-                dialog->findChild<QPlainTextEdit*>("Box4")->setPlainText("2");
-                dialog->accept();
-            });
-            m_w->form.RunCommand(3);
-        };
-        add("Ολυμπιακός");
-        add("Άρης");
-        QCOMPARE(cell(1, 1) + "/" + cell(1, 2) + "/" + cell(6, 2), QStringLiteral("Ολυμπιακός/Άρης/ 100,0"));
-        coupon()->gridModel()->change([](CellGrid& grid) {
-            for (int r = 3; r < grid.rowCount(); ++r) {
-                grid.setCell(6, r, " 90,00");
-            }
-        });
-        add("Βόλος");
-        QCOMPARE(coupon()->model()->rowCount(), 40);
-        QCOMPARE(cell(1, 40), QStringLiteral("Βόλος"));
-        QCOMPARE(coupon()->currentGridRow(), 40);
     }
 
     void saveAndOpenRoundTripIsByteExact()

@@ -1,4 +1,4 @@
-// The coupon: payout and chances from the odds, adding a match, the store kept between views, the
+// The coupon: payout and chances from the odds, adding a match through its box, the store kept between views, the
 // pasted-text import, bet files and the caption sort.
 #include "betting/BetCommands.h"
 #include "betting/BetFile.h"
@@ -90,6 +90,24 @@ TEST(Coupon, StoreKeepsEveryRowAndAFreshStoreGivesFortyRows)
     EXPECT_EQ(back.rowCount(), 1500);
     EXPECT_EQ(back.cell(SystemColumn, 1) + back.cell(HomeColumn, 1499), "1X2last");
     EXPECT_EQ(back.cell(CodeColumn, 0), W(" ΚΩΔ "));
+}
+
+TEST(Coupon, AddMatchFillsAFreeRowThenGrows)
+{
+    CellGrid coupon = couponWithOdds({{"2", "", "2"}, {"", "", ""}});
+    test::ScriptedUserInterface ui;
+    ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {"Βόλος", "", "", "", ""}};
+    ProgramState state;
+    CellTable table;
+    BetContext context{state, coupon, ui, "/nonexistent/", table, 999, false, ""};
+    const BetOutcome outcomes[] = {BetOutcome::CouponChanged, BetOutcome::CouponChanged, BetOutcome::Nothing};
+    for (BetOutcome outcome : outcomes) { // the last box is cancelled
+        EXPECT_EQ(RunBetCommand(Command::AddMatch, context), outcome);
+    }
+    // Row 2 had no payout: the first match takes it; then every row is taken and one more comes.
+    EXPECT_EQ(U(coupon.cell(HomeColumn, 2) + "|" + coupon.cell(PayoutColumn, 2) + "|" + coupon.cell(HomeColumn, 3)),
+              "Άρης| 100,0|Βόλος");
+    EXPECT_EQ(std::to_string(coupon.rowCount()) + "/" + std::to_string(coupon.currentRow()), "4/3");
 }
 
 TEST(CouponImport, LinesAreCutAtEveryLineEnd)
