@@ -170,12 +170,14 @@ private slots:
 
     void captionClicksSortAndADoubleClickSortsTwice()
     {
-        // The orders are the core's; here the caption presses and the double click.
+        // The orders are the core's (rows without a payout stay below); here the presses and the double click.
         coupon()->gridModel()->change([](CellGrid& grid) {
             const char* homes[] = {"Ξάνθη", "άρης", "Βόλος"};
             for (int r = 1; r <= 3; ++r) {
                 grid.setCell(1, r, W(homes[r - 1]));
+                grid.setCell(3, r, "2");
             }
+            RecalcCoupon(grid);
         });
         const auto homes = [this] { return cell(1, 1) + ";" + cell(1, 2) + ";" + cell(1, 3) + ";" + cell(1, 4); };
         m_w->pressCaption("SG1", 1); // first press descending

@@ -96,7 +96,7 @@ TEST(Coupon, AddMatchFillsAFreeRowThenGrows)
 {
     CellGrid coupon = couponWithOdds({{"2", "", "2"}, {"", "", ""}});
     test::ScriptedUserInterface ui;
-    ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {"Βόλος", "", "", "", ""}};
+    ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {W("Βόλος"), "", "", "", ""}};
     ProgramState state;
     CellTable table;
     BetContext context{state, coupon, ui, "/nonexistent/", table, 999, false, ""};
