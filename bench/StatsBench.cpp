@@ -50,7 +50,7 @@ std::string LottoHistory()
 
 // Twenty different numbers of 1..80 a draw, drawn at random as the real draws are (a fixed seed,
 // so every run counts the same draws): evenly spread patterns would hide the cost of the gaps.
-std::string KinoMonth(int month, std::mt19937& random)
+std::string KinoMonthBytes(int month, std::mt19937& random)
 {
     std::string bytes = KinoHeader(month * 9000);
     bytes.reserve(9001 * KinoRecordSize);
@@ -81,7 +81,7 @@ struct Folder
         for (int m = 0; m < 120; ++m) {
             char name[32];
             std::snprintf(name, sizeof name, "DATA/kino_%04d_%02d.qav", 2015 + m / 12, 1 + m % 12);
-            Save(path + name, KinoMonth(m, random));
+            Save(path + name, KinoMonthBytes(m, random));
         }
     }
 };
@@ -129,8 +129,8 @@ void KinoStatisticsAgainstReading(benchmark::State& state)
         auto processor = std::clock();
         auto wall = std::chrono::steady_clock::now();
         std::size_t bytes = 0;
-        for (const std::string& file : KinoMonthFiles(folder, 0)) {
-            bytes += ReadKinoFile(file).size();
+        for (const KinoMonthFile& file : KinoMonthFiles(folder, 0)) {
+            bytes += ReadKinoFile(file.path).size();
         }
         benchmark::DoNotOptimize(bytes);
         read += MillisecondsSince(wall);
