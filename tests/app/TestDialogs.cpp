@@ -21,6 +21,7 @@ const KeyCase kKeyCases[] = {
     { "Esc cancels", "", { Qt::Key_Down, Qt::Key_Escape }, 0 },
     { "Delete when allowed", "46", { Qt::Key_Delete }, 46 },
     { "Delete when not allowed", "", { Qt::Key_Delete, Qt::Key_Down, Qt::Key_Enter }, 2 },
+    { "period is not Delete", "46", { Qt::Key_Period, Qt::Key_Escape }, 0 },
     { "one of several keys", "45,113", { Qt::Key_F2 }, 113 },
 };
 // clang-format on
@@ -170,6 +171,9 @@ private slots:
         });
         QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Information, MessageAnswer::Yes, MessageButtons::YesNo),
                  MessageAnswer::Yes);
+        AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Plain, MessageAnswer::Yes, MessageButtons::YesNo),
+                 MessageAnswer::No);
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
         QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Warning, MessageAnswer::Ok, MessageButtons::OkCancel),
                  MessageAnswer::Cancel);

@@ -58,6 +58,7 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
         {"61 coupons", Scan(SheetRows(61, Coupon("01/3/2024"))).refusal},
         {"result 3", Scan({Coupon("01/3/2024", {"1", "1", "1", "1", "3"})}).refusal},
         {"no coupon of the year", Scan({Coupon("01/3/2022")}).refusal},
+        {"no coupon at all", Scan({}).refusal},
     };
     for (const auto& [name, refusal] : cases) {
         EXPECT_NE(refusal, "") << name;

@@ -55,7 +55,7 @@ TEST(Numbers, RoundToIntHalvesAwayFromZero)
         double x;
         std::int64_t expected;
     };
-    const Case cases[] = {{2.5, 3}, {-2.5, -3}, {2.4999, 2}, {3000000000.5, 3000000001LL}};
+    const Case cases[] = {{2.5, 3}, {-2.5, -3}, {2.4999, 2}, {3000000000.5, 3000000001LL}, {1e16, 10000000000000000LL}};
     for (const auto& c : cases) {
         EXPECT_EQ(RoundToInt(c.x), c.expected) << c.x;
     }
