@@ -133,7 +133,9 @@ CellGrid MarketDateList(const std::string& folder, MarketKind kind)
 std::string DayFileOfListText(const std::string& folder, MarketKind kind, const std::string& listText)
 {
     const std::string day = Chars(listText, 13, 16) + Chars(listText, 10, 11) + Chars(listText, 7, 8);
-    return folder + (kind == MarketKind::Stock ? "Data-STOCK/" + day + ".TXT" : "Data-STOCK/A" + day + ".amb");
+    // Spelled as written, so the lookup needs no case-blind search of the folder; older upper-case
+    // names are still found by that search.
+    return kind == MarketKind::Stock ? StockDayFileOf(folder, day) : FundDayFileOf(folder, day);
 }
 
 CellGrid MarketGridFrame(MarketKind kind)
