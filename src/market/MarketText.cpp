@@ -20,17 +20,6 @@ void PlaceRight(std::string& record, int endColumn, const std::string& text)
     }
 }
 
-std::string Chars(const std::string& s, int from, int to)
-{
-    if (from < 1) {
-        from = 1;
-    }
-    if (to < from || from > TextLength(s)) {
-        return {};
-    }
-    return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
-}
-
 std::string DashedDay(QDate day)
 {
     return ZeroPad4(day.year()) + "-" + ZeroPad(day.month(), 2) + "-" + ZeroPad(day.day(), 2);

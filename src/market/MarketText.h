@@ -1,6 +1,8 @@
-// Small helpers shared by the market day files: placing a value in a fixed-column record,
-// safe substrings by 1-based position, and the day names of the files.
+// Small helpers shared by the market day files: placing a value in a fixed-column record and the
+// day names of the files. The records are cut with Chars from util/Text.h.
 #pragma once
+
+#include "util/Text.h"
 
 #include <QDate>
 #include <string>
@@ -11,9 +13,6 @@ namespace karvo {
 // Writes text so that its last character lands in column endColumn (1-based) of record; a text
 // longer than the room before that column keeps its tail. The record keeps its length.
 void PlaceRight(std::string& record, int endColumn, const std::string& text);
-
-// Characters from..to (1-based, inclusive) of s; positions outside s give nothing.
-std::string Chars(const std::string& s, int from, int to);
 
 // "yyyy-mm-dd", "yyyymmdd" and "dd/mm/yyyy" of a day.
 std::string DashedDay(QDate day);
