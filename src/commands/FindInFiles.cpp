@@ -6,9 +6,9 @@
 #include "util/Text.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <functional>
+#include <string_view>
 
 namespace karvo {
 
@@ -32,18 +32,7 @@ void ForEachMatchingLine(const std::string& name, const std::string& searchText,
         const void* cr = std::memchr(text.data() + end, '\r', text.size() - end);
         end = cr == nullptr ? text.size() : static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) + 2;
     }
-    // The casing table is copied once: a call per byte would cost more than reading the files.
-    static const std::array<char, 256> kUpper = [] {
-        std::array<char, 256> table{};
-        for (std::size_t b = 0; b < table.size(); ++b) {
-            table[b] = UpperByte(static_cast<char>(b));
-        }
-        return table;
-    }();
-    std::string upper = text.substr(0, std::min(end, text.size()));
-    for (char& c : upper) {
-        c = kUpper[static_cast<unsigned char>(c)];
-    }
+    const std::string upper = ToUpper(std::string_view(text).substr(0, std::min(end, text.size())));
     for (std::size_t at = upper.find(searchText); at != std::string::npos; at = upper.find(searchText, at)) {
         const std::size_t cr = upper.rfind('\r', at);
         const std::size_t start = cr == std::string::npos ? 0 : cr + 2;
