@@ -1,6 +1,5 @@
 #include "market/MarketText.h"
 
-#include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -43,16 +42,6 @@ std::string StockDayFileOf(const std::string& folder, const std::string& compact
 std::string FundDayFileOf(const std::string& folder, const std::string& compactDay)
 {
     return folder + "Data-STOCK/A" + compactDay + ".amb";
-}
-
-void StoreLines(const std::string& name, const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    ReplaceFileOrThrow(name, text);
 }
 
 } // namespace karvo

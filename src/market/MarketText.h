@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <string>
-#include <vector>
 
 namespace karvo {
 
@@ -22,9 +21,5 @@ std::string SlashedDay(QDate day);
 // The stock and fund day files of folder for a day given as "yyyymmdd", spelled as they are written.
 std::string StockDayFileOf(const std::string& folder, const std::string& compactDay);
 std::string FundDayFileOf(const std::string& folder, const std::string& compactDay);
-
-// Replaces name by lines, each ending in CR LF, through an atomic replacement: a failure throws
-// KarvoError and leaves the old file whole.
-void StoreLines(const std::string& name, const std::vector<std::string>& lines);
 
 } // namespace karvo

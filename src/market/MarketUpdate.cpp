@@ -167,7 +167,7 @@ MarketReport UpdateStock(MarketContext& context)
                         if (stock.lines.empty()) {
                             return false;
                         }
-                        StoreLines(StockDayFile(context.folder, day), stock.lines);
+                        SaveLines(StockDayFile(context.folder, day), stock.lines);
                         cut = stock.cut;
                         return true;
                     });
@@ -188,7 +188,7 @@ MarketReport UpdateFunds(MarketContext& context)
                                            return false;
                                        }
                                        const FundDay funds = FundDayFromPage(page);
-                                       StoreLines(FundDayFile(context.folder, day), funds.lines);
+                                       SaveLines(FundDayFile(context.folder, day), funds.lines);
                                        cut = funds.cut;
                                        return true;
                                    });
