@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMessageBox>
 
 namespace karvo {
 
@@ -79,7 +78,7 @@ void RunStatsCommand(TForm1& form, StatsCommand command)
     try {
         Run(form, command, form.state().GameCode);
     } catch (const std::exception& error) {
-        QMessageBox::critical(&form, form.windowTitle(), QString::fromUtf8(error.what()));
+        ShowError(form, error);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Games.h"
+#include "util/Numbers.h"
 #include "util/UserInterface.h"
 
 #include <QBoxLayout>
@@ -101,7 +102,7 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const Q
             try {
                 action();
             } catch (const std::exception& error) {
-                QMessageBox::critical(&window, window.windowTitle(), QString::fromUtf8(error.what()));
+                ShowError(window, error);
             }
         });
         layout.addWidget(button);
@@ -133,6 +134,16 @@ std::string GameBaseName(GameCode game)
     }
     // Games kept otherwise are named by their button: "SKINO" gives "KINO".
     return GameCatalogue()[static_cast<std::size_t>(ToInt(game) - 1)].objectName + 1;
+}
+
+QString CountCell(std::int64_t n)
+{
+    return ToQString(FormatNumber("#,##0", static_cast<double>(n)));
+}
+
+void ShowError(QWidget& window, const std::exception& error)
+{
+    QMessageBox::critical(&window, window.windowTitle(), QString::fromUtf8(error.what()));
 }
 
 QString DateCell(std::int32_t date)

@@ -67,5 +67,10 @@ std::string GameBaseName(GameCode game);
 
 // yyyymmdd as "dd-mm-yyyy"; a day of 0 (a pools draw) as "yyyy-w".
 QString DateCell(std::int32_t date);
+// A whole count with its thousands grouped.
+QString CountCell(std::int64_t n);
+
+// Tells the user, in a box over window, what went wrong.
+void ShowError(QWidget& window, const std::exception& error);
 
 } // namespace karvo

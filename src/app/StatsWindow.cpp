@@ -10,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
@@ -25,11 +24,6 @@ namespace {
 QString Figure(double x, const char* mask)
 {
     return ToQString(FormatNumber(mask, x));
-}
-
-QString Count(std::int64_t n)
-{
-    return Figure(static_cast<double>(n), "#,##0");
 }
 
 QString Percent(double x)
@@ -159,10 +153,10 @@ void StatsWindow::recompute()
         m_stats = m_period.kind == StatsPeriod::Kind::All ? m_whole : m_source(m_period);
     } catch (const std::exception& error) {
         // A month file that went missing or bad since the window opened: the figures stay as they were.
-        QMessageBox::critical(this, windowTitle(), QString::fromUtf8(error.what()));
+        ShowError(*this, error);
         return;
     }
-    QString summary = QStringLiteral("Κληρώσεις: ") + Count(m_stats.draws);
+    QString summary = QStringLiteral("Κληρώσεις: ") + CountCell(m_stats.draws);
     if (m_stats.draws > 0) {
         summary += QStringLiteral("  (%1 έως %2)").arg(DateCell(m_stats.firstDate), DateCell(m_stats.lastDate));
     }
@@ -197,7 +191,7 @@ void StatsWindow::fillTable()
             if (role == Qt::UserRole) {
                 return c <= 3 ? QVariant(static_cast<qlonglong>(n)) : QVariant(share);
             }
-            return QVariant(c <= 3 ? Count(n) : Percent(share));
+            return QVariant(c <= 3 ? CountCell(n) : Percent(share));
         });
         return;
     }
@@ -213,11 +207,11 @@ void StatsWindow::fillTable()
         const bool key = role == Qt::UserRole;
         switch (c) {
         case 0: return key ? QVariant(row.group * 1000 + row.number) : QVariant(rowLabel(row));
-        case 1: return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(Count(row.hits));
+        case 1: return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(CountCell(row.hits));
         case 2: return key ? QVariant(row.share) : QVariant(Percent(row.share));
         case 3: return key ? QVariant(row.expected) : QVariant(Percent(row.expected));
-        case 4: return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(Count(row.currentGap));
-        case 5: return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(Count(row.longestGap));
+        case 4: return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(CountCell(row.currentGap));
+        case 5: return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(CountCell(row.longestGap));
         default: return key ? QVariant(row.lastDate) : QVariant(DateCell(row.lastDate));
         }
     });

@@ -253,7 +253,10 @@ void TForm1::RunCommand(int position)
         GridView* view = changed == &sg ? SG : SG1;
         const int column = std::max(view->currentIndex().column(), 0);
         // Find-all commands rewrite the side grid's rows and may change a caption.
-        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1] || position >= 4) {
+        const int command = CommandNumber(m_state.GameCode, position);
+        const bool findAll =
+            command == static_cast<int>(Command::FindAllInList) || command == static_cast<int>(Command::FindAllInFiles);
+        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1] || findAll) {
             view->gridModel()->refresh(); // rows were dropped: the list itself changed
         }
         view->selectGridRow(changed->currentRow(), column);

@@ -14,11 +14,6 @@ namespace karvo {
 
 namespace {
 
-QString Count(std::int64_t n)
-{
-    return ToQString(FormatNumber("#,##0", static_cast<double>(n)));
-}
-
 // The player's column as typed back: numbers apart, digits and signs together.
 QString TicketText(GameCode game, const Ticket& ticket)
 {
@@ -91,8 +86,8 @@ TicketWindow::TicketWindow(GameCode game, DrawHistory history, Ticket ticket, co
 
 QStringList TicketWindow::summaryLines() const
 {
-    const auto draws = [](std::int64_t n) { return Count(n) + (n == 1 ? " κλήρωση" : " κληρώσεις"); };
-    QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(Count(m_report.draws))};
+    const auto draws = [](std::int64_t n) { return CountCell(n) + (n == 1 ? " κλήρωση" : " κληρώσεις"); };
+    QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(CountCell(m_report.draws))};
     for (std::size_t k = m_report.hitCounts.size(); k-- > 0;) {
         lines << QStringLiteral("%1 %2: %3")
                      .arg(k)

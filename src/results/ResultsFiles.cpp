@@ -60,11 +60,11 @@ std::string ReadKinoFile(const std::string& path)
 
 std::size_t ReadKinoFileInto(const std::string& path, std::string& buffer)
 {
-    const std::int64_t size = FileSizeOf(path);
+    std::int64_t size = 0;
+    const std::size_t used = LoadFileInto(path, ResultsBufferLimit, buffer, size);
     if (size > ResultsBufferLimit) {
         ThrowTooLarge(path, size, ResultsBufferLimit);
     }
-    const std::size_t used = LoadFileInto(path, ResultsBufferLimit, buffer);
     return used < MinimumFileSize ? 0 : used;
 }
 

@@ -115,56 +115,56 @@ const GameLayout& LayoutOf(GameCode game)
     return found == Layouts().end() ? none : found->second;
 }
 
-void DrawHistory::keep(std::int64_t first, std::int64_t end)
+std::vector<KinoMonthFile> KinoMonthFiles(const std::string& folder, int fromYear)
 {
-    first = std::clamp<std::int64_t>(first, 0, drawCount());
-    end = std::clamp<std::int64_t>(end, first, drawCount());
-    values.erase(values.begin() + (end * stride), values.end());
-    values.erase(values.begin(), values.begin() + (first * stride));
-    dates.erase(dates.begin() + end, dates.end());
-    dates.erase(dates.begin(), dates.begin() + first);
-}
-
-std::vector<std::string> KinoMonthFiles(const std::string& folder, int fromYear)
-{
+    // The folder's own spelling, found once, so that no month's path needs a search by letter case.
+    const std::vector<std::string> data = ListFiles(folder + "DATA", ListKinds::Folders);
+    if (data.empty()) {
+        return {};
+    }
     // "kino_yyyy_mm.qav": names sort by month; other names are not month files.
-    std::vector<std::string> names = ListFiles(folder + "DATA/kino_*.qav", ListKinds::Files);
+    std::vector<std::string> names = ListFiles(folder + data.front() + "/kino_*.qav", ListKinds::Files);
     std::erase_if(names, [fromYear](const std::string& name) {
         return name.size() != 16 || TextToInt(name.substr(5, 4)) < std::max(fromYear, 1)
             || TextToInt(name.substr(10, 2)) < 1;
     });
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return a.substr(5, 7) < b.substr(5, 7); });
-    for (std::string& name : names) {
-        name = folder + "DATA/" + name;
+    std::vector<KinoMonthFile> files;
+    files.reserve(names.size());
+    for (const std::string& name : names) {
+        files.push_back({folder + data.front() + "/" + name,
+                         DateOf(TextToInt(name.substr(5, 4)), TextToInt(name.substr(10, 2)), 0)});
     }
-    return names;
+    return files;
 }
 
-void AppendKinoMonth(DrawHistory& history, const std::string& bytes, int year, int month)
+KinoMonth ReadKinoMonth(const KinoMonthFile& file, std::string& buffer)
 {
-    const std::size_t records = bytes.size() / KinoRecordSize;
-    if (records <= 1) {
-        return;
+    const std::size_t records = ReadKinoFileInto(file.path, buffer) / KinoRecordSize;
+    auto* data = reinterpret_cast<std::uint8_t*>(buffer.data());
+    KinoMonth month{file.monthDate, data + KinoRecordSize, records > 1 ? static_cast<std::int64_t>(records - 1) : 0};
+    // Records without numbers are rare: a look without branches first, the moving only when needed.
+    bool gaps = false;
+    for (std::size_t r = 1; r < records; ++r) {
+        gaps |= data[r * KinoRecordSize] == 0;
     }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    const std::int32_t monthDate = DateOf(year, month, 0);
-    // Whole records at once, then the few without numbers taken out again.
-    const std::size_t start = history.values.size();
-    history.values.insert(history.values.end(), data + KinoRecordSize, data + records * KinoRecordSize);
-    std::size_t kept = start;
+    if (!gaps) {
+        return month;
+    }
+    std::size_t kept = 0;
     for (std::size_t r = 1; r < records; ++r) {
         const std::uint8_t* record = data + r * KinoRecordSize;
         if (record[0] == 0) {
             continue; // a draw number without numbers
         }
-        if (kept != start + (r - 1) * KinoRecordSize) {
-            std::copy(record, record + KinoRecordSize, history.values.begin() + static_cast<std::ptrdiff_t>(kept));
+        ++kept;
+        if (kept != r) {
+            std::copy(record, record + KinoRecordSize, data + kept * KinoRecordSize);
         }
-        kept += KinoRecordSize;
-        history.dates.push_back(monthDate + record[20]);
     }
-    history.values.resize(kept);
+    month.count = static_cast<std::int64_t>(kept);
+    return month;
 }
 
 DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
@@ -182,17 +182,20 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
     case ViewKind::Super3: AppendSuper3(history, LoadTextFile(folder + GameInfoFor(game).resultsFile)); break;
     case ViewKind::Kino: {
         // Room for every record at once: growing month by month would copy the table each time.
-        const std::vector<std::string> files = KinoMonthFiles(folder, fromYear);
+        const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, fromYear);
         std::int64_t records = 0;
-        for (const std::string& path : files) {
-            records += FileSizeOf(path) / KinoRecordSize;
+        for (const KinoMonthFile& file : files) {
+            records += FileSizeOf(file.path) / KinoRecordSize;
         }
         history.values.reserve(static_cast<std::size_t>(records) * KinoRecordSize);
         history.dates.reserve(static_cast<std::size_t>(records));
-        for (const std::string& path : files) {
-            const std::size_t name = path.size() - 16;
-            AppendKinoMonth(history, ReadKinoFile(path), TextToInt(path.substr(name + 5, 4)),
-                            TextToInt(path.substr(name + 10, 2)));
+        std::string buffer;
+        for (const KinoMonthFile& file : files) {
+            const KinoMonth month = ReadKinoMonth(file, buffer);
+            history.values.insert(history.values.end(), month.first, month.first + month.count * KinoRecordSize);
+            for (std::int64_t d = 0; d < month.count; ++d) {
+                history.dates.push_back(month.dateOf(d));
+            }
         }
         break;
     }

@@ -2,6 +2,7 @@
 // results readers; and the layout that says which values form a range of numbers.
 #pragma once
 
+#include "results/ResultsFiles.h"
 #include "util/Games.h"
 
 #include <cstdint>
@@ -43,8 +44,6 @@ struct DrawHistory
 
     std::int64_t drawCount() const { return static_cast<std::int64_t>(dates.size()); }
     const std::uint8_t* draw(std::int64_t d) const { return values.data() + d * stride; }
-    // Keeps draws first..end - 1 only.
-    void keep(std::int64_t first, std::int64_t end);
 };
 
 inline int YearOf(std::int32_t date)
@@ -57,10 +56,28 @@ inline int YearOf(std::int32_t date)
 // the program's buffers throws KarvoError.
 DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear = 0);
 
-// The KINO month files of folder from fromYear on, oldest first, as paths.
-std::vector<std::string> KinoMonthFiles(const std::string& folder, int fromYear);
+// A KINO month file of DATA and its month, yyyymm00.
+struct KinoMonthFile
+{
+    std::string path;
+    std::int32_t monthDate = 0;
+};
 
-// Appends the draws of one KINO month file's bytes; year and month come from its name.
-void AppendKinoMonth(DrawHistory& history, const std::string& bytes, int year, int month);
+// The KINO month files of folder from fromYear on, oldest first.
+std::vector<KinoMonthFile> KinoMonthFiles(const std::string& folder, int fromYear);
+
+// A month file's draws as they lie in the buffer it was read into, records without numbers taken
+// out: draw d's record at first + d * KinoRecordSize (the 20 numbers, then day and time).
+struct KinoMonth
+{
+    std::int32_t monthDate = 0;
+    const std::uint8_t* first = nullptr;
+    std::int64_t count = 0;
+
+    std::int32_t dateOf(std::int64_t draw) const { return monthDate + first[draw * KinoRecordSize + 20]; }
+};
+
+// Reads a month file into buffer, reusing its room. A file that cannot be read throws KarvoError.
+KinoMonth ReadKinoMonth(const KinoMonthFile& file, std::string& buffer);
 
 } // namespace karvo

@@ -1,8 +1,6 @@
 #include "stats/KinoStats.h"
 
-#include "results/ResultsFiles.h"
 #include "stats/Tally.h"
-#include "util/Numbers.h"
 
 #include <algorithm>
 #include <future>
@@ -11,49 +9,6 @@
 namespace karvo {
 
 namespace {
-
-// A month file's draws as they lie in its buffer, records without numbers taken out.
-struct MonthDraws
-{
-    std::int32_t monthDate = 0; // yyyymm00
-    const std::uint8_t* first = nullptr;
-    std::int64_t count = 0;
-
-    std::int32_t dateOf(std::int64_t draw) const { return monthDate + first[draw * KinoRecordSize + 20]; }
-};
-
-// Reads a month file into buffer and moves its records with numbers together after the header.
-MonthDraws ReadMonth(const std::string& path, std::string& buffer)
-{
-    const std::size_t name = path.size() - 16; // "kino_yyyy_mm.qav"
-    MonthDraws month;
-    month.monthDate = TextToInt(path.substr(name + 5, 4)) * 10000 + TextToInt(path.substr(name + 10, 2)) * 100;
-    const std::size_t records = ReadKinoFileInto(path, buffer) / KinoRecordSize;
-    auto* data = reinterpret_cast<std::uint8_t*>(buffer.data());
-    month.first = data + KinoRecordSize;
-    month.count = records > 1 ? static_cast<std::int64_t>(records - 1) : 0;
-    // Records without numbers are rare: a look without branches first, the moving only when needed.
-    bool gaps = false;
-    for (std::size_t r = 1; r < records; ++r) {
-        gaps |= data[r * KinoRecordSize] == 0;
-    }
-    if (!gaps) {
-        return month;
-    }
-    std::size_t kept = 0;
-    for (std::size_t r = 1; r < records; ++r) {
-        const std::uint8_t* record = data + r * KinoRecordSize;
-        if (record[0] == 0) {
-            continue; // a draw number without numbers
-        }
-        ++kept;
-        if (kept != r) {
-            std::copy(record, record + KinoRecordSize, data + kept * KinoRecordSize);
-        }
-    }
-    month.count = static_cast<std::int64_t>(kept);
-    return month;
-}
 
 // The figures of a run of months: each month counted on its own, then joined to the months before.
 struct MonthsTally
@@ -69,7 +24,7 @@ struct MonthsTally
     }
 
     // The month's draws from skip on.
-    void add(const NumberGroup& group, const MonthDraws& month, std::int64_t skip)
+    void add(const NumberGroup& group, const KinoMonth& month, std::int64_t skip)
     {
         const std::int64_t count = month.count - skip;
         if (count <= 0) {
@@ -112,23 +67,23 @@ struct MonthsTally
     }
 };
 
-MonthsTally CountMonths(const NumberGroup& group, const std::string* first, const std::string* end)
+MonthsTally CountMonths(const NumberGroup& group, const KinoMonthFile* first, const KinoMonthFile* end)
 {
     MonthsTally tally(group);
     std::string buffer;
     for (; first != end; ++first) {
-        tally.add(group, ReadMonth(*first, buffer), 0);
+        tally.add(group, ReadKinoMonth(*first, buffer), 0);
     }
     return tally;
 }
 
 // Every month of files, in runs of months counted side by side, one a core (at most four).
-GameStats AllMonths(const NumberGroup& group, const std::vector<std::string>& files)
+GameStats AllMonths(const NumberGroup& group, const std::vector<KinoMonthFile>& files)
 {
     const auto months = static_cast<std::ptrdiff_t>(files.size());
     const std::ptrdiff_t cores = std::clamp<std::ptrdiff_t>(std::thread::hardware_concurrency(), 1, 4);
     const std::ptrdiff_t parts = std::clamp<std::ptrdiff_t>(months / 12, 1, cores);
-    const std::string* begin = files.data();
+    const KinoMonthFile* begin = files.data();
     std::vector<std::future<MonthsTally>> later;
     for (std::ptrdiff_t p = 1; p < parts; ++p) {
         later.push_back(std::async(std::launch::async, CountMonths, std::cref(group), begin + months * p / parts,
@@ -156,13 +111,13 @@ GameStats AllMonths(const NumberGroup& group, const std::vector<std::string>& fi
 
 // The last wanted draws: months are read from the newest back until they hold enough, then counted
 // oldest first.
-GameStats LastDraws(const NumberGroup& group, const std::vector<std::string>& files, std::int64_t wanted)
+GameStats LastDraws(const NumberGroup& group, const std::vector<KinoMonthFile>& files, std::int64_t wanted)
 {
     std::vector<std::string> buffers(files.size());
-    std::vector<MonthDraws> months;
+    std::vector<KinoMonth> months;
     std::int64_t held = 0;
     for (std::size_t f = files.size(); f > 0 && held < wanted; --f) {
-        months.push_back(ReadMonth(files[f - 1], buffers[f - 1]));
+        months.push_back(ReadKinoMonth(files[f - 1], buffers[f - 1]));
         held += months.back().count;
     }
     MonthsTally tally(group);
@@ -181,7 +136,7 @@ GameStats ComputeKinoStats(const std::string& folder, const StatsPeriod& period)
 {
     const NumberGroup& group = LayoutOf(GameCode::Kino).groups.front();
     const int fromYear = period.kind == StatsPeriod::Kind::FromYear ? period.value : 0;
-    const std::vector<std::string> files = KinoMonthFiles(folder, fromYear);
+    const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, fromYear);
     if (period.kind == StatsPeriod::Kind::LastDraws) {
         return LastDraws(group, files, std::max(period.value, 0));
     }

@@ -18,9 +18,6 @@ struct StatsPeriod
     int value = 0;
 };
 
-// The draws of history that fall in period: [first, end).
-void PeriodRange(const DrawHistory& history, const StatsPeriod& period, std::int64_t& first, std::int64_t& end);
-
 // One number of one group. Gaps count draws: the current gap is the number of draws after the
 // last one it came in (all the period's draws when it never came); the longest gap is the longest
 // run of draws without it, the run before its first draw and the current run included.

@@ -118,12 +118,9 @@ bool ParseSymbols(GameCode game, const std::string& text, Ticket& ticket, std::s
         }
     }
     const std::size_t size = ticket.values.size();
-    if (layout.digits && size != static_cast<std::size_t>(layout.width)) {
-        message = Cp("Δώστε ") + IntToText(layout.width) + Cp(" ψηφία (0 έως 9).");
-        return false;
-    }
-    if (layout.propo && size != 13 && size != 14) {
-        message = Cp("Δώστε 13 ή 14 σημεία (1, X, 2).");
+    if ((layout.digits && size != static_cast<std::size_t>(layout.width))
+        || (layout.propo && size != 13 && size != 14)) {
+        message = TicketPrompt(game) + ".";
         return false;
     }
     return true;
@@ -161,6 +158,9 @@ std::string TicketPrompt(GameCode game)
     return game == GameCode::Joker ? prompt + Cp(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;
 }
 
+namespace {
+
+// The fewest hits worth listing for a ticket of that game.
 int UsefulHits(GameCode game, const Ticket& ticket)
 {
     const std::size_t size = ticket.values.size();
@@ -172,6 +172,8 @@ int UsefulHits(GameCode game, const Ticket& ticket)
     }
     return game == GameCode::Super3 ? 2 : 3;
 }
+
+} // namespace
 
 TicketReport CheckTicket(const DrawHistory& history, GameCode game, const Ticket& ticket)
 {

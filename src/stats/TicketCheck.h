@@ -26,9 +26,6 @@ bool ParseTicket(GameCode game, const std::string& text, Ticket& ticket, std::st
 // The question that asks for a column of the game, naming its count and range (Windows-1253).
 std::string TicketPrompt(GameCode game);
 
-// The fewest hits worth listing for a ticket of that game.
-int UsefulHits(GameCode game, const Ticket& ticket);
-
 struct TicketHit
 {
     std::int64_t draw = 0; // index into the history

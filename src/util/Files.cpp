@@ -171,15 +171,20 @@ std::string LoadTextPrefix(const std::string& name, std::int64_t n)
     return n <= 0 ? std::string() : readFile(name, n);
 }
 
-std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer)
+std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size)
 {
+    size = 0;
     struct stat st;
     const int fd = openRegular(name, st);
     if (fd < 0) {
         return 0;
     }
     const Descriptor closer{fd};
-    const auto expected = static_cast<std::size_t>(std::min<std::int64_t>(st.st_size, limit));
+    size = st.st_size;
+    if (size > limit) {
+        return 0;
+    }
+    const auto expected = static_cast<std::size_t>(size);
     if (buffer.size() < expected) {
         buffer.resize(expected);
     }

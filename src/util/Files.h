@@ -22,10 +22,10 @@ QString NativePath(const std::string& name);
 // so that a history that cannot be read is never taken for no history. Nothing waits on a FIFO.
 std::string LoadTextFile(const std::string& name);
 std::string LoadTextPrefix(const std::string& name, std::int64_t n);
-// For reading many files one after another: the file's first bytes, at most limit of them as its
-// size stood when opened, into buffer's own room (grown when too small, never shrunk); returns how
-// many. Missing: 0. Fails as LoadTextFile does.
-std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer);
+// For reading many files one after another: the file's bytes, as its size stood when opened, into
+// buffer's own room (grown when too small, never shrunk); returns how many. size is set to the size
+// found on opening; a file larger than limit is not read (0). Missing: 0. Fails as LoadTextFile does.
+std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size);
 // Lines end at CR; the byte after a CR is skipped as its LF. No empty last line after a final CR LF.
 std::vector<std::string> LoadLines(const std::string& name);
 // Both replace the file atomically and throw KarvoError when that fails.

@@ -36,7 +36,7 @@ std::string LottoDraws(int n)
     return bytes;
 }
 
-std::string KinoMonth(int first, int draws)
+std::string KinoMonthBytes(int first, int draws)
 {
     std::string bytes = KinoHeader(first);
     for (int k = 0; k < draws; ++k) {
@@ -119,8 +119,8 @@ private slots:
     void kinoWindowHasEightyRowsOverEveryMonth()
     {
         CreateFolder(m_w->folder.file("Data"));
-        WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonth(1000, 30));
-        WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonth(1030, 20));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonthBytes(1000, 30));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonthBytes(1030, 20));
         StatsWindow* window = openStats("SKINO");
         QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->rowCount(), 80);
         QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 80);
