@@ -56,7 +56,7 @@ const std::string& MarketFolder()
                                                 + std::to_string(100 + s * 13 + n),
                                             SlashedDay(day)));
             }
-            StoreLines(StockDayFile(path, day), stock);
+            SaveLines(StockDayFile(path, day), stock);
             std::vector<std::string> funds;
             for (int f = 0; f < 400; ++f) {
                 std::string line = Spaces(49) + static_cast<char>('a' + f / 40) + " FUND " + std::to_string(f);
@@ -64,7 +64,7 @@ const std::string& MarketFolder()
                 PlaceRight(line, 42, "12,3456");
                 funds.push_back(line);
             }
-            StoreLines(FundDayFile(path, day), funds);
+            SaveLines(FundDayFile(path, day), funds);
             ++n;
         }
         return path;

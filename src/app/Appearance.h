@@ -19,6 +19,11 @@ inline const QColor moneyGreen{0xC0, 0xDC, 0xC0}; // bottom bar
 inline const QColor silver{0xC0, 0xC0, 0xC0};
 inline const QColor yellow{0xFF, 0xFF, 0x00};
 inline const QColor listBlue{0xA5, 0xBB, 0xF8}; // list chooser background
+// The coupon and the system's match table share these.
+inline const QColor couponCaption{214, 215, 252}; // caption row
+inline const QColor couponCode{255, 255, 187};    // match code (and payout, system columns)
+inline const QColor couponTeam{233, 253, 254};    // home and away teams
+inline const QColor couponOdds{255, 252, 255};    // odds
 } // namespace colours
 
 // The system's fixed-pitch font at a pixel or point size.

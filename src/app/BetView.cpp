@@ -7,7 +7,6 @@
 #include "betting/CouponSort.h"
 #include "util/Games.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 
@@ -16,18 +15,17 @@ namespace karvo {
 namespace {
 
 constexpr int kCouponRowHeight = 24;
-const QColor kCaptionColour(214, 215, 252);
 
 QColor columnColour(int column)
 {
     switch (column) {
     case CodeColumn:
-    case PayoutColumn: return QColor(255, 255, 187);
+    case PayoutColumn: return colours::couponCode;
     case HomeColumn:
-    case AwayColumn: return QColor(233, 253, 254);
+    case AwayColumn: return colours::couponTeam;
     case Odd1Column:
     case OddXColumn:
-    case Odd2Column: return QColor(255, 252, 255);
+    case Odd2Column: return colours::couponOdds;
     case SystemColumn: return QColor(255, 255, 255);
     default: return QColor(234, 255, 234);
     }
@@ -58,7 +56,7 @@ void BetView::show()
     m_shown = true;
     m_grid->gridModel()->setFixedColumns(SystemColumn);
     m_grid->gridModel()->setEditable(true);
-    m_grid->setColours(kCaptionColour, Qt::white);
+    m_grid->setColours(colours::couponCaption, Qt::white);
     m_grid->gridModel()->setCellRoles(
         [this](int column, int gridRow, int role) { return cellRole(column, gridRow, role); });
     m_grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -72,7 +70,7 @@ void BetView::show()
 
 void BetView::store()
 {
-    commitEditor();
+    CommitOpenEditor(m_grid);
     StoreCoupon(m_grid->grid(), m_state.BetStore);
     m_shown = false;
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -103,20 +101,12 @@ QVariant BetView::cellRole(int column, int gridRow, int role) const
     }
 }
 
-void BetView::commitEditor()
-{
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && focus != m_grid && m_grid->isAncestorOf(focus)) {
-        m_grid->setFocus();
-    }
-}
-
 void BetView::runCommand(Command command)
 {
     if (command < Command::ImportCoupon) {
         return;
     }
-    commitEditor();
+    CommitOpenEditor(m_grid);
     GridModel* model = m_grid->gridModel();
     CellGrid& coupon = model->mutableGrid();
     coupon.setCurrentRow(m_grid->currentGridRow());
@@ -137,7 +127,7 @@ void BetView::runCommand(Command command)
 
 void BetView::sortBy(int column)
 {
-    commitEditor();
+    CommitOpenEditor(m_grid);
     m_grid->gridModel()->change(
         [this, column](CellGrid& coupon) { SortCoupon(coupon, column, m_state.SortDirections); });
 }

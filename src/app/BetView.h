@@ -37,8 +37,6 @@ protected:
 
 private:
     QVariant cellRole(int column, int gridRow, int role) const;
-    // An open editor in the system column hands its text to the grid first.
-    void commitEditor();
     void sortBy(int column);
 
     GridView* m_grid;

@@ -2,6 +2,7 @@
 
 #include "app/Appearance.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
 
@@ -86,6 +87,14 @@ int GridView::currentGridRow() const
 {
     const QModelIndex index = currentIndex();
     return index.isValid() ? GridModel::gridRow(index.row()) : -1;
+}
+
+void CommitOpenEditor(QTableView* view)
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus != view && view->isAncestorOf(focus)) {
+        view->setFocus();
+    }
 }
 
 } // namespace karvo

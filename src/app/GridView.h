@@ -34,4 +34,8 @@ private:
     int m_defaultWidth;
 };
 
+// An open cell editor inside view hands its text to the model: taking the focus back to the view
+// closes and commits it. Commands call this before they read the cells.
+void CommitOpenEditor(QTableView* view);
+
 } // namespace karvo

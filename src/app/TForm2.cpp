@@ -1,6 +1,7 @@
 #include "app/TForm2.h"
 
 #include "app/Appearance.h"
+#include "app/GridView.h"
 #include "app/KeyCodes.h"
 #include "app/SystemGrid.h"
 #include "betting/SystemCalc.h"
@@ -24,7 +25,6 @@ constexpr int kSeparatorHeight = 5;
 constexpr int kMatchesWidth = 623;
 constexpr int kBottomHeight = 30;
 const int kMatchWidths[] = {45, 175, 175, 50, 50, 50, 65, 5};
-const QColor kFixedColour(214, 215, 252);
 
 const char* const kNote = " Βάλε ποσό σε κάθε στήλη     Βάλε * στο ποσό για να\n"
                           " και πάτα το \"Υπολόγισε\"      μην παίζει η στήλη.\n"
@@ -36,10 +36,10 @@ QColor matchColour(int column)
 {
     switch (column) {
     case 0:
-    case 6: return QColor(255, 255, 187);
+    case 6: return colours::couponCode;
     case 1:
-    case 2: return QColor(233, 253, 254);
-    default: return QColor(255, 252, 255);
+    case 2: return colours::couponTeam;
+    default: return colours::couponOdds;
     }
 }
 
@@ -175,7 +175,7 @@ QVariant TForm2::matchesRole(int column, int row, int role) const
         return QVariant();
     }
     if (row == 0) {
-        return kFixedColour;
+        return colours::couponCaption;
     }
     if (column == 6) {
         switch (row - n) {
@@ -195,7 +195,7 @@ QVariant TForm2::columnsRole(int /*column*/, int row, int role) const
     case Qt::TextAlignmentRole: return QVariant(Qt::AlignCenter);
     case Qt::BackgroundRole:
         if (row == 0) {
-            return kFixedColour;
+            return colours::couponCaption;
         }
         if (row == n + 1) {
             return QVariant();
@@ -208,14 +208,6 @@ QVariant TForm2::columnsRole(int /*column*/, int row, int role) const
     }
 }
 
-void TForm2::commitEditor()
-{
-    QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && focus != SG2 && SG2->isAncestorOf(focus)) {
-        SG2->setFocus();
-    }
-}
-
 void TForm2::showSummary(const std::string& returnFactor, const std::string& totalCaption)
 {
     SG2->gridModel()->refresh();
@@ -225,14 +217,14 @@ void TForm2::showSummary(const std::string& returnFactor, const std::string& tot
 
 void TForm2::CALCClick()
 {
-    commitEditor();
+    CommitOpenEditor(SG2);
     const StakeSummary summary = CalcColumns(SG2->gridModel()->mutableGrid(), SystemMatchCount);
     showSummary(summary.returnFactor, summary.totalCaption);
 }
 
 void TForm2::ALL_POSOClick()
 {
-    commitEditor();
+    CommitOpenEditor(SG2);
     std::string typed;
     if (!m_ui.InputChoice(Utf8ToCp1253("Συνολικό Ποσό €"), std::string(), typed)) {
         return;
@@ -245,7 +237,7 @@ void TForm2::ALL_POSOClick()
 
 void TForm2::STROGYLEMA()
 {
-    commitEditor();
+    CommitOpenEditor(SG2);
     if (SystemColumnCount == 0) {
         return;
     }

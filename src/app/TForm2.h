@@ -53,8 +53,6 @@ private:
     QVariant columnsRole(int column, int row, int role) const;
     void setRowHeights();
     void placeControls();
-    // An open stake editor hands its text to the grid first.
-    void commitEditor();
     void showSummary(const std::string& returnFactor, const std::string& totalCaption);
 
     QtUserInterface m_ui;

@@ -1,6 +1,7 @@
 #include "betting/CouponImport.h"
 
 #include "betting/Coupon.h"
+#include "util/Text.h"
 
 #include <algorithm>
 
@@ -44,15 +45,6 @@ std::string between(const std::string& s, int p, int q)
     return cell;
 }
 
-int commaCount(const std::string& s)
-{
-    int n = 0;
-    for (char ch : s) {
-        n += ch == ',' ? 1 : 0;
-    }
-    return n;
-}
-
 } // namespace
 
 std::vector<std::string> PastedLines(const std::string& text)
@@ -77,7 +69,7 @@ std::vector<std::string> PastedLines(const std::string& text)
 
 bool CutCouponLine(const std::string& line, CouponLine& match)
 {
-    if (commaCount(line) < kMatchLineCommas) {
+    if (CountOccurrences(line, ",") < kMatchLineCommas) {
         return false;
     }
     const int c1 = nextAfter(line, -1, ',');

@@ -15,7 +15,6 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kSignsBase = 100;
 const char* const kAmountMask = "#########.##";
 
 // clang-format off

@@ -11,8 +11,6 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kSignsBase = 100;
-
 // A digit above 2, or a sign whose odd cannot be read as a positive number.
 bool refusedSign(const CellGrid& coupon, int row, char sign)
 {

@@ -5,11 +5,15 @@
 #include "util/CellGrid.h"
 #include "workbook/CellTable.h"
 
+#include <cstddef>
 #include <string>
 
 namespace karvo {
 
 inline constexpr int kMaxSystemMatches = 15;
+// Where the handed-over signs begin in the cell table: row kSignsBase + k holds the signs of match k
+// (from 1), row k its coupon row.
+inline constexpr std::size_t kSignsBase = 100;
 
 enum class SystemVerdict { Accepted, WrongMatch, TooManyMatches, NoSigns, TooManyColumns };
 

@@ -93,10 +93,15 @@ std::string Grouped(long long n)
     return FormatNumber("###,###,###,###,###", static_cast<double>(n), NumberFormat::greek());
 }
 
-[[noreturn]] void ThrowCannotWrite(const QString& folder, int error)
+[[noreturn]] void ThrowCannotWrite(const QString& folder, const std::string& reason)
 {
     throw KarvoError("Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο " + folder.toStdString() + ": "
-                     + std::strerror(error));
+                     + reason);
+}
+
+[[noreturn]] void ThrowCannotWrite(const QString& folder, int error)
+{
+    ThrowCannotWrite(folder, std::string(std::strerror(error)));
 }
 
 // The message of a named failure; a plain failure only returns false.
@@ -204,8 +209,9 @@ std::string DownloadText(const std::string& url, UserInterface& ui)
     // mkstemps makes the file for this fetch alone (mode 0600), so no other process can plant
     // or read it, and two fetches never share a name.
     const QString folder = QDir::tempPath();
-    ScratchFile scratch{QFile::encodeName(folder) + "/karvo-XXXXXX.fil", -1};
-    scratch.fd = ::mkstemps(scratch.path.data(), 4);
+    const std::string name = std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
+    ScratchFile scratch{QFile::encodeName(folder) + '/' + QByteArray::fromStdString(name), -1};
+    scratch.fd = ::mkstemps(scratch.path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
     if (scratch.fd < 0) {
         ThrowCannotWrite(folder, errno);
     }
@@ -224,8 +230,7 @@ bool FetchResultFile(const std::string& url, const std::string& targetFile, User
     }
     std::string error;
     if (!WriteFileAtomic(targetFile, text, &error)) {
-        throw KarvoError("Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο "
-                         + QFileInfo(NativePath(targetFile)).absolutePath().toStdString() + ": " + error);
+        ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
     }
     return true;
 }

@@ -1,30 +1,15 @@
 #include "download/Endpoints.h"
 
+#include "util/Environment.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
-#include <cstdlib>
-
 namespace karvo {
-
-namespace {
-
-std::string BaseFrom(const char* variable, const char* fallback)
-{
-    const char* value = std::getenv(variable);
-    std::string base = value && *value ? value : fallback;
-    while (!base.empty() && base.back() == '/') {
-        base.pop_back();
-    }
-    return base;
-}
-
-} // namespace
 
 OperatorServers ServersInUse()
 {
-    return {BaseFrom("KARVO_OPAP_WEB_URL", "https://www.opap.gr"),
-            BaseFrom("KARVO_OPAP_MEDIA_URL", "https://media.opap.gr")};
+    return {ServerAddressFrom("KARVO_OPAP_WEB_URL", "https://www.opap.gr"),
+            ServerAddressFrom("KARVO_OPAP_MEDIA_URL", "https://media.opap.gr")};
 }
 
 ResultEndpoint ResultEndpointFor(GameCode game, int year, int month, const OperatorServers& servers)

@@ -123,7 +123,7 @@ FundDay FundDayFromPage(const std::string& page)
 
 std::string FundDayFile(const std::string& folder, QDate day)
 {
-    return folder + "Data-STOCK/A" + CompactDay(day) + ".amb";
+    return FundDayFileOf(folder, CompactDay(day));
 }
 
 } // namespace karvo

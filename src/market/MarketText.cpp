@@ -1,6 +1,5 @@
 #include "market/MarketText.h"
 
-#include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -20,17 +19,6 @@ void PlaceRight(std::string& record, int endColumn, const std::string& text)
     }
 }
 
-std::string Chars(const std::string& s, int from, int to)
-{
-    if (from < 1) {
-        from = 1;
-    }
-    if (to < from || from > TextLength(s)) {
-        return {};
-    }
-    return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
-}
-
 std::string DashedDay(QDate day)
 {
     return ZeroPad4(day.year()) + "-" + ZeroPad(day.month(), 2) + "-" + ZeroPad(day.day(), 2);
@@ -46,14 +34,14 @@ std::string SlashedDay(QDate day)
     return ZeroPad(day.day(), 2) + "/" + ZeroPad(day.month(), 2) + "/" + ZeroPad4(day.year());
 }
 
-void StoreLines(const std::string& name, const std::vector<std::string>& lines)
+std::string StockDayFileOf(const std::string& folder, const std::string& compactDay)
 {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    ReplaceFileOrThrow(name, text);
+    return folder + "Data-STOCK/" + compactDay + ".txt";
+}
+
+std::string FundDayFileOf(const std::string& folder, const std::string& compactDay)
+{
+    return folder + "Data-STOCK/A" + compactDay + ".amb";
 }
 
 } // namespace karvo

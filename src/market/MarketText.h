@@ -1,10 +1,11 @@
-// Small helpers shared by the market day files: placing a value in a fixed-column record,
-// safe substrings by 1-based position, and the day names of the files.
+// Small helpers shared by the market day files: placing a value in a fixed-column record and the
+// day names of the files. The records are cut with Chars from util/Text.h.
 #pragma once
+
+#include "util/Text.h"
 
 #include <QDate>
 #include <string>
-#include <vector>
 
 namespace karvo {
 
@@ -12,16 +13,13 @@ namespace karvo {
 // longer than the room before that column keeps its tail. The record keeps its length.
 void PlaceRight(std::string& record, int endColumn, const std::string& text);
 
-// Characters from..to (1-based, inclusive) of s; positions outside s give nothing.
-std::string Chars(const std::string& s, int from, int to);
-
 // "yyyy-mm-dd", "yyyymmdd" and "dd/mm/yyyy" of a day.
 std::string DashedDay(QDate day);
 std::string CompactDay(QDate day);
 std::string SlashedDay(QDate day);
 
-// Replaces name by lines, each ending in CR LF, through an atomic replacement: a failure throws
-// KarvoError and leaves the old file whole.
-void StoreLines(const std::string& name, const std::vector<std::string>& lines);
+// The stock and fund day files of folder for a day given as "yyyymmdd", spelled as they are written.
+std::string StockDayFileOf(const std::string& folder, const std::string& compactDay);
+std::string FundDayFileOf(const std::string& folder, const std::string& compactDay);
 
 } // namespace karvo

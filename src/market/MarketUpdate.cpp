@@ -4,28 +4,17 @@
 #include "market/MarketText.h"
 #include "market/StockDay.h"
 #include "util/Cp1253.h"
+#include "util/Environment.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 #include "util/UserInterface.h"
-
-#include <cstdlib>
 
 namespace karvo {
 
 namespace {
 
 constexpr int kLongRangeYears = 20;
-
-std::string HostFrom(const char* variable, const char* fallback)
-{
-    const char* value = std::getenv(variable);
-    std::string host = value && *value ? value : fallback;
-    while (!host.empty() && host.back() == '/') {
-        host.pop_back();
-    }
-    return host;
-}
 
 // "d/m/yyyy": each part's leading digits; anything that is no calendar day is refused.
 bool DateFromField(const std::string& field, QDate& date)
@@ -121,8 +110,8 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
 
 MarketServers MarketServersInUse()
 {
-    return {HostFrom("KARVO_STOCK_URL", "https://www.naftemporiki.gr"),
-            HostFrom("KARVO_FUNDS_URL", "https://www.ethe.org.gr")};
+    return {ServerAddressFrom("KARVO_STOCK_URL", "https://www.naftemporiki.gr"),
+            ServerAddressFrom("KARVO_FUNDS_URL", "https://www.ethe.org.gr")};
 }
 
 std::string StockDayUrl(const std::string& host, const std::string& dayText)
@@ -167,7 +156,7 @@ MarketReport UpdateStock(MarketContext& context)
                         if (stock.lines.empty()) {
                             return false;
                         }
-                        StoreLines(StockDayFile(context.folder, day), stock.lines);
+                        SaveLines(StockDayFile(context.folder, day), stock.lines);
                         cut = stock.cut;
                         return true;
                     });
@@ -188,7 +177,7 @@ MarketReport UpdateFunds(MarketContext& context)
                                            return false;
                                        }
                                        const FundDay funds = FundDayFromPage(page);
-                                       StoreLines(FundDayFile(context.folder, day), funds.lines);
+                                       SaveLines(FundDayFile(context.folder, day), funds.lines);
                                        cut = funds.cut;
                                        return true;
                                    });

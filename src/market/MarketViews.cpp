@@ -48,16 +48,7 @@ const std::string* PreviousLine(const std::vector<std::string>& previous, const 
 
 void FillStockRow(CellGrid& grid, int row, const std::string& line, const std::vector<std::string>& previous)
 {
-    std::vector<std::string> f = SplitFields(line, " ", 99);
-    f.resize(std::max<std::size_t>(f.size(), 10));
-    grid.setCell(0, row, f[0]);
-    grid.setCell(2, row, Aligned(f[2], 6, 8));
-    grid.setCell(3, row, Aligned(f[4], 9, 9));
-    grid.setCell(4, row, Aligned(f[5], 6, 8));
-    grid.setCell(5, row, Aligned(f[6], 6, 8));
-    grid.setCell(6, row, Aligned(f[7], 12, 12));
-    grid.setCell(7, row, Aligned(f[8], 5, 5));
-    grid.setCell(8, row, Aligned(f[9], 6, 8));
+    const std::vector<std::string> f = FillStockColumns(grid, row, line);
     if (const std::string* before = f[0].empty() ? nullptr : PreviousLine(previous, f[0])) {
         const std::vector<std::string> p = SplitFields(*before, " ", 3);
         grid.setCell(1, row, ChangeCell(f[2], p.size() >= 3 ? p[2] : std::string()));
@@ -110,12 +101,41 @@ std::vector<int> OrderByTexts(const CellGrid& grid, int column, bool descending)
 
 } // namespace
 
+std::vector<std::string> SortedDayFiles(const std::string& folder, MarketKind kind)
+{
+    std::vector<std::string> names =
+        ListFiles(folder + (kind == MarketKind::Stock ? "Data-STOCK/*.TXT" : "Data-STOCK/*.amb"), ListKinds::Files);
+    SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
+    return names;
+}
+
+std::vector<std::string> FillStockColumns(CellGrid& grid, int row, const std::string& line)
+{
+    std::vector<std::string> f = SplitFields(line, " ", 99);
+    f.resize(std::max<std::size_t>(f.size(), 10));
+    grid.setCell(0, row, f[0]);
+    grid.setCell(2, row, Aligned(f[2], 6, 8));
+    grid.setCell(3, row, Aligned(f[4], 9, 9));
+    grid.setCell(4, row, Aligned(f[5], 6, 8));
+    grid.setCell(5, row, Aligned(f[6], 6, 8));
+    grid.setCell(6, row, Aligned(f[7], 12, 12));
+    grid.setCell(7, row, Aligned(f[8], 5, 5));
+    grid.setCell(8, row, Aligned(f[9], 6, 8));
+    return f;
+}
+
+void FillFundColumns(CellGrid& grid, int row, const std::string& line)
+{
+    grid.setCell(1, row, Chars(line, 1, 16));
+    grid.setCell(2, row, Chars(line, 17, 32));
+    grid.setCell(3, row, Chars(line, 33, 42));
+    grid.setCell(4, row, "   " + Chars(line, 43, 48));
+}
+
 CellGrid MarketDateList(const std::string& folder, MarketKind kind)
 {
     const bool stock = kind == MarketKind::Stock;
-    std::vector<std::string> names =
-        ListFiles(folder + (stock ? "Data-STOCK/*.TXT" : "Data-STOCK/*.amb"), ListKinds::Files);
-    SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
+    const std::vector<std::string> names = SortedDayFiles(folder, kind);
     CellGrid grid(2, std::max<int>(static_cast<int>(names.size()) + 1, 2));
     grid.columnWidths() = {0, 150};
     grid.setCell(1, 0, Utf8ToCp1253("  No  ΗΜΕΡΟΜΗΝΙΑ"));
@@ -133,7 +153,9 @@ CellGrid MarketDateList(const std::string& folder, MarketKind kind)
 std::string DayFileOfListText(const std::string& folder, MarketKind kind, const std::string& listText)
 {
     const std::string day = Chars(listText, 13, 16) + Chars(listText, 10, 11) + Chars(listText, 7, 8);
-    return folder + (kind == MarketKind::Stock ? "Data-STOCK/" + day + ".TXT" : "Data-STOCK/A" + day + ".amb");
+    // Spelled as written, so the lookup needs no case-blind search of the folder; older upper-case
+    // names are still found by that search.
+    return kind == MarketKind::Stock ? StockDayFileOf(folder, day) : FundDayFileOf(folder, day);
 }
 
 CellGrid MarketGridFrame(MarketKind kind)
@@ -194,10 +216,7 @@ std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string
         const std::string& line = lines[k];
         const int row = static_cast<int>(k) + 1;
         grid.setCell(0, row, TailFrom(line, 50));
-        grid.setCell(1, row, Chars(line, 1, 16));
-        grid.setCell(2, row, Chars(line, 17, 32));
-        grid.setCell(3, row, Chars(line, 33, 42));
-        grid.setCell(4, row, "   " + Chars(line, 43, 48));
+        FillFundColumns(grid, row, line);
     }
     return grid;
 }

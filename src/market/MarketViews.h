@@ -6,10 +6,20 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace karvo {
 
 enum class MarketKind { Stock, Funds };
+
+// The names (without folder) of the stored day files of kind, in name order, which is day order.
+std::vector<std::string> SortedDayFiles(const std::string& folder, MarketKind kind);
+
+// Columns 0 and 2-8 of a security's row from its day-file line; returns the line's blank-separated
+// fields, at least 10 of them. Column 1 is left to the caller.
+std::vector<std::string> FillStockColumns(CellGrid& grid, int row, const std::string& line);
+// Columns 1-4 of a fund's row from its day-file line; the name column 0 is left to the caller.
+void FillFundColumns(CellGrid& grid, int row, const std::string& line);
 
 // The stored days, oldest first: row i holds i right-aligned in 5 characters, a blank and the
 // day as "dd-mm-yyyy". Column 0 is hidden. The current row is the last day (row 1 when none).

@@ -88,7 +88,7 @@ StockDay StockDayFromBody(const std::string& body, const std::string& dateText)
 
 std::string StockDayFile(const std::string& folder, QDate day)
 {
-    return folder + "Data-STOCK/" + CompactDay(day) + ".txt";
+    return StockDayFileOf(folder, CompactDay(day));
 }
 
 } // namespace karvo

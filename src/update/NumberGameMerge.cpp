@@ -10,10 +10,11 @@ namespace karvo {
 
 namespace {
 
+// LOTTO, GOAL and JOKER, in the order of the game table's variant.
 const NumberGame games[] = {
-    {1, "LOTTO.krv", "lotto_", "5103", 1990, 6, 6, 3, 9},
-    {2, "GOAL.krv", "propogoal_", "5105", 1996, 8, 8, 4, 11},
-    {3, "JOKER.krv", "Joker_", "5104", 1997, 6, 5, 3, 9},
+    {1990, 6, 6, 3, 9},
+    {1996, 8, 8, 4, 11},
+    {1997, 6, 5, 3, 9},
 };
 
 } // namespace

@@ -11,11 +11,7 @@ namespace karvo {
 
 struct NumberGame
 {
-    int kind; // 1 LOTTO, 2 GOAL, 3 JOKER: the game table's variant
-    const char* resultsFile;
-    const char* workbookPrefix;
-    const char* gameId;
-    int firstYear;
+    int firstYear;     // the first year the slot file holds
     int numbers;       // numbers stored per draw
     int sortedNumbers; // how many leading numbers are sorted
     int firstNumberColumn;

@@ -197,20 +197,24 @@ char LowerByte(char byte)
     return caseTables().lower[static_cast<unsigned char>(byte)];
 }
 
+// The table is fetched once per text: the guarded static behind caseTables() costs more per byte
+// than the lookup itself, and long texts (whole day files) are cased in one call.
 std::string ToUpper(std::string_view text)
 {
+    const auto& upper = caseTables().upper;
     std::string out(text);
     for (char& c : out) {
-        c = UpperByte(c);
+        c = upper[static_cast<unsigned char>(c)];
     }
     return out;
 }
 
 std::string ToLower(std::string_view text)
 {
+    const auto& lower = caseTables().lower;
     std::string out(text);
     for (char& c : out) {
-        c = LowerByte(c);
+        c = lower[static_cast<unsigned char>(c)];
     }
     return out;
 }

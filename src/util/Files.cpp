@@ -257,7 +257,8 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         hadOld = ::stat(encoded(path).constData(), &old) == 0;
     }
     const QString folder = QFileInfo(path).path();
-    QByteArray temp = encoded(folder + QStringLiteral("/.karvo-XXXXXX"));
+    QByteArray temp =
+        encoded(folder) + '/' + QByteArray::fromStdString(std::string(kWriteScratchPrefix).append(kScratchRandom));
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     int failure = fd < 0 ? errno : 0;
     if (fd >= 0) {

@@ -65,6 +65,14 @@ std::string WithBackslash(const std::string& path, int mode);
 // The system's temporary folder, ending in "/".
 std::string TempFolder();
 
+// Scratch file names: the atomic writer's ".karvo-XXXXXX" beside the file it replaces and a
+// download's "karvo-XXXXXX.fil" in the temporary folder, the X's being mkstemp's random letters
+// and digits. The writers and the cleanup of stale ones share them.
+inline constexpr std::string_view kWriteScratchPrefix = ".karvo-";
+inline constexpr std::string_view kDownloadScratchPrefix = "karvo-";
+inline constexpr std::string_view kDownloadScratchSuffix = ".fil";
+inline constexpr std::string_view kScratchRandom = "XXXXXX";
+
 // Removes scratch files older than an hour at now (seconds since 1970) that a killed process
 // left: ".karvo-XXXXXX" in folder and its DATA folder, "karvo-XXXXXX.fil" in tempFolder.
 void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempFolder, std::time_t now);

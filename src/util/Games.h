@@ -38,9 +38,7 @@ enum class WorkbookServer { None, Web, Media };
 
 struct GameInfo
 {
-    GameCode code;
     const char* resultsFile; // stored history in the working folder; empty when kept otherwise
-    int firstYear;           // first year the operator publishes; 0 for the market and coupon
     MenuKind menu;
     ViewKind view;
     int variant; // PROPO: 1..3 (Sunday, Saturday, Wednesday); LOTTO/GOAL/JOKER: 1..3

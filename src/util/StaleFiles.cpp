@@ -15,10 +15,10 @@ namespace {
 // An hour is far longer than any write or download takes, so a file this old has no owner left.
 constexpr std::time_t kStaleSeconds = 3600;
 
-// mkstemp's six random characters: letters and digits.
-bool sixRandom(std::string_view text)
+// mkstemp's random characters: letters and digits.
+bool isRandomPart(std::string_view text)
 {
-    if (text.size() != 6) {
+    if (text.size() != kScratchRandom.size()) {
         return false;
     }
     for (const char c : text) {
@@ -31,11 +31,10 @@ bool sixRandom(std::string_view text)
 
 bool isScratchName(std::string_view name, bool tempFolder)
 {
-    if (tempFolder) {
-        return name.size() == 16 && name.starts_with("karvo-") && name.ends_with(".fil")
-            && sixRandom(name.substr(6, 6));
-    }
-    return name.size() == 13 && name.starts_with(".karvo-") && sixRandom(name.substr(7));
+    const std::string_view prefix = tempFolder ? kDownloadScratchPrefix : kWriteScratchPrefix;
+    const std::string_view suffix = tempFolder ? kDownloadScratchSuffix : std::string_view();
+    return name.size() == prefix.size() + kScratchRandom.size() + suffix.size() && name.starts_with(prefix)
+        && name.ends_with(suffix) && isRandomPart(name.substr(prefix.size(), kScratchRandom.size()));
 }
 
 // Removes the folder's own old scratch files: regular files of this user only, never a link.

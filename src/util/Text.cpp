@@ -85,6 +85,17 @@ std::string TailFrom(const std::string& s, int p)
     return from >= s.size() ? std::string() : s.substr(from);
 }
 
+std::string Chars(const std::string& s, int from, int to)
+{
+    if (from < 1) {
+        from = 1;
+    }
+    if (to < from || from > TextLength(s)) {
+        return {};
+    }
+    return s.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+}
+
 void Overwrite(std::string& s, int p, const std::string& sub)
 {
     if (p < 1 || static_cast<std::size_t>(p) > s.size()) {

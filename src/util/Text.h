@@ -21,6 +21,8 @@ std::string Replicate(int n, char ch);
 std::string LeftPart(const std::string& s, int n);
 std::string RightPart(const std::string& s, int n);
 std::string TailFrom(const std::string& s, int p);
+// Characters from..to (1-based, inclusive) of s; positions outside s give nothing.
+std::string Chars(const std::string& s, int from, int to);
 // Writes sub over s from position p; s keeps its length.
 void Overwrite(std::string& s, int p, const std::string& sub);
 std::string ReplaceAll(const std::string& s, const std::string& find, const std::string& repl);

@@ -45,10 +45,10 @@ private:
     void storeFunds()
     {
         const std::string title = std::string(49, ' ') + "a  " + W("Μετοχικά");
-        StoreLines(m_w->folder.file("Data-STOCK/A20241205.amb"),
-                   {title, "    1.234.567,89      100.000,00   12,3456   5,12a Alpha",
-                    "      999.999,99       10.000,00    1,0000  -1,00a Beta",
-                    "          500,00          100,00    2,0000  10,00a Gamma"});
+        SaveLines(m_w->folder.file("Data-STOCK/A20241205.amb"),
+                  {title, "    1.234.567,89      100.000,00   12,3456   5,12a Alpha",
+                   "      999.999,99       10.000,00    1,0000  -1,00a Beta",
+                   "          500,00          100,00    2,0000  10,00a Gamma"});
     }
     void answerSearch(const QString& text)
     {

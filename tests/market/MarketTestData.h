@@ -76,7 +76,7 @@ inline void StoreStockDay(const TempFolder& folder, const std::string& day, cons
     std::vector<std::string> lines{StockHeader()};
     lines.insert(lines.end(), records.begin(), records.end());
     CreateFolder(folder.file("Data-STOCK"));
-    StoreLines(folder.file("Data-STOCK/" + day + ".txt"), lines);
+    SaveLines(folder.file("Data-STOCK/" + day + ".txt"), lines);
 }
 
 } // namespace karvo::test

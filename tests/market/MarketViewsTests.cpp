@@ -93,7 +93,7 @@ TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
     CreateFolder(folder.file("Data-STOCK"));
     const std::string fund =
         std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
-    StoreLines(folder.file("Data-STOCK/A20241205.amb"), {Spaces(49) + "a  " + W("Μετοχικά"), fund});
+    SaveLines(folder.file("Data-STOCK/A20241205.amb"), {Spaces(49) + "a  " + W("Μετοχικά"), fund});
     const std::optional<CellGrid> grid = FundDayGrid(folder.path(), "    1 05-12-2024");
     ASSERT_TRUE(grid);
     EXPECT_EQ(U(grid->cell(0, 1)), "a  Μετοχικά");
