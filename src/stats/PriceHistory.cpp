@@ -21,10 +21,7 @@ constexpr int kVolumeEnd = 49;
 // Columns start..end (from 1) without the blanks around them.
 std::string Field(const std::string& line, int start, int end)
 {
-    if (static_cast<int>(line.size()) < start) {
-        return std::string();
-    }
-    return CleanSpaces(line.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(end - start + 1)), 5);
+    return CleanSpaces(Chars(line, start, end), 5);
 }
 
 // "yyyymmdd.txt" to yyyymmdd; 0 for any other name.
