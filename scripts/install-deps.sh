@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation)
 case "${1:-}" in
-    --test) packages+=(xvfb xauth libreoffice-calc-nogui python3 clang-format) ;;
+    --test) packages+=(xvfb xauth clang-format) ;;
     --package) packages+=(dpkg-dev file) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
