@@ -2,12 +2,12 @@
 # Installs the Debian 12 packages Karvo needs to build, run and test. Safe to run again.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
           libcurl4-openssl-dev libzip-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation)
 case "${1:-}" in
-    --test) packages+=(xvfb xauth clang-format) ;;
+    --test) packages+=(xvfb xauth clang-format locales) ;;
     --package) packages+=(dpkg-dev file) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
