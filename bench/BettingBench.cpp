@@ -34,9 +34,8 @@ void CalculatorOpens729Columns(benchmark::State& state)
     karvo::CellTable table;
     karvo::CheckSystem(coupon, table, 999);
     karvo::TForm2 calculator;
-    calculator.setSources(&table, &coupon);
     for (auto _ : state) {
-        calculator.show();
+        calculator.showSystem(table, coupon);
         QCoreApplication::processEvents(); // laid out and painted
         state.PauseTiming();
         calculator.close();
@@ -53,8 +52,7 @@ void CalculateOver729Columns(benchmark::State& state)
     karvo::CellTable table;
     karvo::CheckSystem(coupon, table, 999);
     karvo::TForm2 calculator;
-    calculator.setSources(&table, &coupon);
-    calculator.show();
+    calculator.showSystem(table, coupon);
     auto* grid = calculator.findChild<karvo::SystemGridView*>(QStringLiteral("SG2"));
     for (int c = 0; c < calculator.SystemColumnCount; ++c) {
         grid->gridModel()->mutableGrid().setCell(c, 10, "1,5"); // the stake row of six matches

@@ -119,9 +119,7 @@ void BetView::runCommand(Command command)
         model->refresh();
         m_grid->selectGridRow(row >= 1 ? row : 1, SystemColumn);
     } else if (outcome == BetOutcome::ShowCalculator && m_calculator != nullptr) {
-        m_calculator->setSources(&m_cellTable, &model->grid());
-        m_calculator->show();
-        m_calculator->raise();
+        m_calculator->showSystem(m_cellTable, model->grid());
     }
 }
 

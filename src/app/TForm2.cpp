@@ -112,22 +112,14 @@ void TForm2::buildPanels()
     luck->setGeometry(110, 0, 200, kBottomHeight);
 }
 
-void TForm2::setSources(const CellTable* handover, const CellGrid* coupon)
-{
-    m_handover = handover;
-    m_coupon = coupon;
-}
-
 int TForm2::fixedHeight() const
 {
     return (SystemMatchCount + 5) * 26 + kBottomHeight + 32;
 }
 
-void TForm2::FormShow()
+void TForm2::showSystem(const CellTable& handover, const CellGrid& coupon)
 {
-    static const CellTable kNoHandover;
-    static const CellGrid kNoCoupon;
-    SystemGrids grids = ExpandSystem(m_handover ? *m_handover : kNoHandover, m_coupon ? *m_coupon : kNoCoupon);
+    SystemGrids grids = ExpandSystem(handover, coupon);
     SystemMatchCount = grids.matchCount;
     SystemColumnCount = grids.columnCount;
     SG1->gridModel()->setGrid(std::move(grids.matches), -1);
@@ -143,6 +135,8 @@ void TForm2::FormShow()
     setMaximumHeight(fixedHeight());
     resize(1033, fixedHeight());
     placeControls();
+    show();
+    raise();
 }
 
 void TForm2::setRowHeights()
@@ -250,12 +244,6 @@ void TForm2::FormClose()
     for (SystemGridView* grid : {SG1, SG2}) {
         grid->verticalHeader()->resizeSection(SystemMatchCount + 1, grid->verticalHeader()->sectionSize(0));
     }
-}
-
-void TForm2::showEvent(QShowEvent* event)
-{
-    FormShow();
-    QWidget::showEvent(event);
 }
 
 void TForm2::closeEvent(QCloseEvent* event)

@@ -29,11 +29,12 @@ public:
     int SystemMatchCount = 0;
     int SystemColumnCount = 0;
 
-    // Where the next showing reads the system: the handover table and the coupon with the odds.
-    void setSources(const CellTable* handover, const CellGrid* coupon);
+    // Builds the columns from the system's handover table and the coupon with the odds as they
+    // are now, then shows the window. Nothing is read from them afterwards: the coupon may be
+    // re-sorted or replaced by another view while the calculator stays open.
+    void showSystem(const CellTable& handover, const CellGrid& coupon);
 
     // Handlers, named after the control and the event.
-    void FormShow();
     void CALCClick();
     void ALL_POSOClick();
     void STROGYLEMA();
@@ -42,7 +43,6 @@ public:
     int fixedHeight() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,8 +56,6 @@ private:
     void showSummary(const std::string& returnFactor, const std::string& totalCaption);
 
     QtUserInterface m_ui;
-    const CellTable* m_handover = nullptr;
-    const CellGrid* m_coupon = nullptr;
     SystemGridView* SG1 = nullptr;
     SystemGridView* SG2 = nullptr;
     QWidget* Panel4 = nullptr;

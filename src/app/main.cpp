@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -29,6 +30,9 @@ bool EnterDataFolder()
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Qt takes the C library's locale from the environment; numbers in files and on screen are
+    // written by our own code with the user's separators, never by the C library.
+    std::setlocale(LC_NUMERIC, "C");
     if (argc > 1 && std::strcmp(argv[1], "--data-folder") == 0 && !EnterDataFolder()) {
         std::fprintf(stderr, "karvo: cannot use the data folder\n");
         return 1;

@@ -75,7 +75,7 @@ std::vector<int> OrderByNumbers(const CellGrid& grid, int column, bool descendin
     SortFloatsWithTexts(0, n - 1, descending, keys, rows);
     std::vector<int> order;
     for (const std::string& row : rows) {
-        order.push_back(std::stoi(row));
+        order.push_back(TextToInt(row));
     }
     return order;
 }

@@ -7,8 +7,8 @@
 #include "util/Text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace karvo {
 
@@ -29,8 +29,7 @@ std::string StockValue(const std::string& close, const std::string& volume)
         return "-";
     }
     char digits[400];
-    std::snprintf(digits, sizeof digits, "%.0f", value);
-    return digits;
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 0).ptr);
 }
 
 std::string StockRecord(const std::string& line, const std::string& dateText)

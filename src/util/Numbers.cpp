@@ -8,9 +8,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace karvo {
 
@@ -31,6 +28,18 @@ char separatorByte(const QString& separator, char fallback)
 // The magnitude of x as decimal digits, rounded half away from zero to `decimals` places.
 // The value is first taken to 15 significant digits, the precision a double holds for
 // certain, so 2.675 (stored as 2.67499999...) rounds as written, to 2.68.
+// The exponent after the "e" of to_chars' output: a sign and digits.
+int exponentOf(const char* first, const char* last)
+{
+    const bool negative = first != last && *first == '-';
+    if (first != last && (*first == '-' || *first == '+')) {
+        ++first;
+    }
+    int value = 0;
+    std::from_chars(first, last, value);
+    return negative ? -value : value;
+}
+
 struct Decimal
 {
     std::string integer;  // without leading zeros; empty for 0
@@ -41,15 +50,17 @@ struct Decimal
 Decimal roundedDecimal(double x, int decimals)
 {
     Decimal d;
+    // to_chars writes "9.32236000000000e+01" whatever the C library's locale says.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+    char* end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14).ptr;
+    const char* exponent = std::find(buf, end, 'e');
     std::string digits;
-    for (const char* p = buf; *p != 'e'; ++p) {
+    for (const char* p = buf; p != exponent; ++p) {
         if (*p != '.') {
             digits.push_back(*p);
         }
     }
-    int point = std::atoi(std::strchr(buf, 'e') + 1) + 1; // digits before the decimal point
+    int point = exponentOf(exponent + 1, end) + 1; // digits before the decimal point
     if (point <= 0) {
         digits.insert(0, static_cast<std::size_t>(1 - point), '0');
         point = 1;
@@ -196,12 +207,12 @@ std::string FloatToText(double x, const NumberFormat& format)
         return "0";
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", x == 0 ? 0.0 : x);
-    std::string out = buf;
-    // "1E+20" is shown as "1E20", "1E-05" as "1E-5".
-    const auto e = out.find('E');
+    char* end = std::to_chars(buf, buf + sizeof buf, x == 0 ? 0.0 : x, std::chars_format::general, 15).ptr;
+    std::string out(buf, end);
+    // "1e+20" is shown as "1E20", "1e-05" as "1E-5".
+    const auto e = out.find('e');
     if (e != std::string::npos) {
-        out = out.substr(0, e + 1) + std::to_string(std::atoi(buf + e + 1));
+        out = out.substr(0, e) + "E" + std::to_string(exponentOf(buf + e + 1, end));
     }
     const auto point = out.find('.');
     if (point != std::string::npos) {

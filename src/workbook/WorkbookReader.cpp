@@ -5,7 +5,7 @@
 #include "util/Numbers.h"
 #include "workbook/ZipArchive.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace karvo {
 
@@ -63,6 +63,19 @@ void ScanRow(std::string_view row, const std::vector<std::string>& sharedStrings
         }
         c = end + 1;
     }
+}
+
+// n with leading zeros to at least width digits, the sign before them ("-001").
+std::string ZeroFilled(long long n, int width)
+{
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, n < 0 ? -n : n).ptr;
+    std::string text(digits, end);
+    const int places = n < 0 ? width - 1 : width;
+    if (static_cast<int>(text.size()) < places) {
+        text.insert(0, static_cast<std::size_t>(places) - text.size(), '0');
+    }
+    return n < 0 ? "-" + text : text;
 }
 
 } // namespace
@@ -131,9 +144,7 @@ std::string SerialDateText(long long serial)
     const long long day = doy - (153 * mp + 2) / 5 + 1;
     const long long month = mp < 10 ? mp + 3 : mp - 9;
     const long long year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-    char text[80];
-    std::snprintf(text, sizeof text, "%02lld/%02lld/%04lld", day, month, year);
-    return text;
+    return ZeroFilled(day, 2) + "/" + ZeroFilled(month, 2) + "/" + ZeroFilled(year, 4);
 }
 
 void ConvertSerialDates(CellTable& table, int rowCount, int width, int dateColumn)

@@ -247,6 +247,29 @@ private slots:
                  QStringLiteral("0|,6")); // the mask shows no zero before the comma
     }
 
+    void restoringTheCalculatorKeepsItsStakesAndItsSystem()
+    {
+        fillCoupon(2, QString());
+        typeSystem(1, "1X");
+        typeSystem(2, "2");
+        m_w->form.RunCommand(6);
+        setStake(0, "1");
+        setStake(1, "2");
+        const QString caption = press("CALC");
+        const QString odds = Child<SystemGridView>(m_calc.get(), "SG1")->model()->index(1, 3).data().toString();
+        // The coupon changes behind the open calculator, then the calculator is minimised and
+        // restored: the window system sends it a show event, which must not rebuild it.
+        coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(3, 1, " 9,00"); });
+        m_calc->showMinimized();
+        QCoreApplication::processEvents();
+        m_calc->showNormal();
+        QShowEvent restored;
+        QCoreApplication::sendEvent(m_calc.get(), &restored);
+        QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("1|2"));
+        QCOMPARE(Child<QLabel>(m_calc.get(), "APOD")->text(), caption);
+        QCOMPARE(Child<SystemGridView>(m_calc.get(), "SG1")->model()->index(1, 3).data().toString(), odds);
+    }
+
     void refusedSystemShowsItsWarningInstead()
     {
         // Which warning comes when is the core's; here the box and the calculator left closed.

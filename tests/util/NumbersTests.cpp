@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <climits>
+#include <clocale>
 #include <gtest/gtest.h>
 
 using namespace karvo;
@@ -75,4 +76,27 @@ TEST(Numbers, NumbersToTextAndBackWithTheLocalesSeparators)
     EXPECT_EQ(std::string({fromGreek.decimalSeparator, fromGreek.groupSeparator, fromEnglish.decimalSeparator,
                            fromEnglish.groupSeparator, UserNumberFormat().decimalSeparator}),
               ",..,,");
+}
+
+// Qt sets the C library's locale from the environment; a Greek LC_NUMERIC makes printf write a
+// decimal comma. Nothing here may change with it.
+TEST(Numbers, FormattingAndReadingIgnoreTheCLibrarysLocale)
+{
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* name : {"el_GR.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "C"}) {
+        ASSERT_NE(std::setlocale(LC_ALL, name), nullptr)
+            << name << " is not generated on this machine (scripts/install-deps.sh --test generates it)";
+        const NumberFormat greek = NumberFormat::greek();
+        EXPECT_EQ(
+            (std::vector<std::string>{FormatNumber("##0.00", 93.2236, greek), FormatNumber("###", 426, greek),
+                                      FormatNumber("###,###", 3510, greek), FormatNumber("#0.00", 2.675, greek),
+                                      FormatNumber("###.##", 32.0849, NumberFormat{'.', ','}),
+                                      FloatToText(1234.5, greek), FloatToText(-1e-5, greek), FloatToText(1e20, greek)}),
+            (std::vector<std::string>{"93,22", "426", "3.510", "2,68", "32.08", "1234,5", "-1E-5", "1E20"}))
+            << name;
+        EXPECT_DOUBLE_EQ(TextToFloat("93.2236"), 93.2236) << name;
+        EXPECT_DOUBLE_EQ(TextToFloat("1,5"), 1.0) << name;
+        EXPECT_EQ(RoundToInt(2.5) + TextToInt("68"), 71) << name;
+    }
+    std::setlocale(LC_ALL, before.c_str());
 }

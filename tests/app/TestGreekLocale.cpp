@@ -1,0 +1,164 @@
+// The windows as a Greek desktop runs them: the C library's locale is el_GR, whose decimal point
+// is a comma, and every figure shown must still read as a Greek user expects.
+#include "AppTestSupport.h"
+#include "app/GridView.h"
+#include "app/InputDialog.h"
+#include "app/MemoDialog.h"
+#include "app/StatsWindow.h"
+#include "app/SystemGrid.h"
+#include "app/TForm2.h"
+#include "app/TicketWindow.h"
+#include "market/MarketTestData.h"
+#include "results/ResultsFiles.h"
+#include "util/Cp1253.h"
+#include "util/Numbers.h"
+
+#include <clocale>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+// LOTTO draws k = 0..n-1: only seven different draws, 1 + (7k + 8i) % 49 for i = 0..5, so
+// draw 0 (1 9 17 25 33 41) comes back every seventh draw.
+std::string LottoDraws(int n)
+{
+    std::string bytes;
+    for (int k = 0; k < n; ++k) {
+        bytes += static_cast<char>(1 + k % 28);
+        bytes += static_cast<char>(1 + k / 28 % 12);
+        bytes += static_cast<char>(2020 + k / 336 - 1950);
+        for (int i = 0; i < 6; ++i) {
+            bytes += static_cast<char>(1 + (k * 7 + i * 8) % 49);
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+class TestGreekLocale : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<OpenWindow> m_w;
+    std::unique_ptr<TForm2> m_calc;
+
+    GridView* couponGrid() { return m_w->child<GridView>("SG1"); }
+    QString couponCell(int column, int row) { return couponGrid()->model()->index(row - 1, column).data().toString(); }
+    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "SG2")->model(); }
+    QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
+    QString returnCaption() { return Child<QLabel>(m_calc.get(), "APOD")->text(); }
+
+    bool typeSystem(int row, const char* signs)
+    {
+        return couponGrid()->model()->setData(couponGrid()->model()->index(row - 1, 10), QString::fromLatin1(signs));
+    }
+
+    void runMenuItem(const QString& caption)
+    {
+        m_w->press("CLICK");
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* found = nullptr;
+        for (QAction* item : menu->actions()) {
+            found = item->text() == caption ? item : found;
+        }
+        menu->close();
+        QVERIFY(found != nullptr);
+        found->trigger();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // What QApplication does on a Greek desktop, and what the program undoes for LC_NUMERIC:
+        // here it stays Greek, so that any number that went through the C library would show it.
+        QVERIFY2(std::setlocale(LC_ALL, "el_GR.UTF-8") != nullptr,
+                 "el_GR.UTF-8 is not generated on this machine (scripts/install-deps.sh --test generates it)");
+        SetUserNumberFormat(NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece)));
+    }
+
+    void init()
+    {
+        m_w = std::make_unique<OpenWindow>();
+        m_calc = std::make_unique<TForm2>();
+        m_w->form.setCalculator(m_calc.get());
+    }
+
+    void cleanup()
+    {
+        m_calc.reset();
+        m_w.reset();
+    }
+
+    void couponAndCalculatorFigures()
+    {
+        m_w->press("SBET");
+        OpenedUrls page("https");
+        AnswerWhenShown<MemoDialog>([](MemoDialog* dialog) {
+            QGuiApplication::clipboard()->setText(
+                QStringLiteral("Σαβ 17:00 101 1,85 Άρης 3,40 ΠΑΟΚ 4,20 1,30 1,25 2,60 1,90 1,80 1,70\n"
+                               "Σαβ 19:00 102 2,50 Βόλος 3,10 Ξάνθη 2,80 1,30 1,25 2,60 1,90 1,80 1,70"));
+            QTest::keyClick(dialog->findChild<QPlainTextEdit*>("Box1"), Qt::Key_V, Qt::ControlModifier);
+            dialog->accept();
+        });
+        m_w->form.RunCommand(1);
+        QVERIFY(typeSystem(1, "1X"));
+        QVERIFY(typeSystem(2, "2"));
+        // 1/1,85 + 1/3,40 + 1/4,20 = 1,072754: the odds return 93,22% of the stakes, and the
+        // chances are 50,39%, 27,42% and 22,19%.
+        QCOMPARE(couponCell(6, 1) + "|" + couponCell(7, 1) + "|" + couponCell(8, 1) + "|" + couponCell(9, 1),
+                 QStringLiteral(" 93,22| 50| 27| 22"));
+        m_w->form.RunCommand(6);
+        QVERIFY(m_calc->isVisible());
+        // Two columns: 1,85 x 2,80 = 5,18 and 3,40 x 2,80 = 9,52; 1 / (1/5,18 + 1/9,52) = 3,35.
+        const int n = m_calc->SystemMatchCount;
+        QCOMPARE(columnCell(0, n + 2) + "|" + columnCell(1, n + 2), QStringLiteral("5,18|9,52"));
+        QCOMPARE(returnCaption(), QStringLiteral("Απόδοση Συστήματος 3,4"));
+        // A total of 100 spread for equal winnings: 100 x 3,3546 / 5,18 = 64,76 and 35,24.
+        AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
+            dialog->combo()->setEditText("100");
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QTest::mouseClick(Child<QPushButton>(m_calc.get(), "ALL_POSO"), Qt::LeftButton);
+        QCOMPARE(columnCell(0, n + 4) + "|" + columnCell(1, n + 4), QStringLiteral("64,76|35,24"));
+        // F11 rounds each stake up to a multiple of 0,30: 64,80 and 35,40.
+        QTest::keyClick(m_calc.get(), Qt::Key_F11);
+        QCOMPARE(columnCell(0, n + 4) + "|" + columnCell(1, n + 4), QStringLiteral("64,8|35,4"));
+    }
+
+    void stockChangeKeepsItsPoint()
+    {
+        StoreStockDay(m_w->folder, "20241202", {Record("ALPHA", "10.00")});
+        StoreStockDay(m_w->folder, "20241205", {Record("ALPHA", "13.208")});
+        m_w->press("SSTOCK");
+        QCOMPARE(ToQString(m_w->child<GridView>("SG1")->grid().cell(1, 1)).trimmed(), QStringLiteral("32.08"));
+    }
+
+    void statisticsAndColumnCheckFigures()
+    {
+        // 3.510 draws; draw 0's kind comes 502 times (k = 0, 7, ..., 3507).
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(3510));
+        m_w->press("SLOTTO");
+        runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
+        auto* stats = m_w->form.findChild<StatsWindow*>(QStringLiteral("StatsWindow"));
+        QVERIFY(stats != nullptr);
+        QVERIFY(Child<QLabel>(stats, "Summary")->text().startsWith(QStringLiteral("Κληρώσεις: 3.510  (")));
+        QCOMPARE(Child<QTableView>(stats, "StatsTable")->model()->index(0, 1).data().toString(), QStringLiteral("502"));
+
+        AnswerNextDialog<MemoDialog>([](MemoDialog* dialog) {
+            Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
+            dialog->accept();
+        });
+        runMenuItem(QStringLiteral("Έλεγχος στήλης"));
+        auto* check = m_w->form.findChild<TicketWindow*>(QStringLiteral("TicketWindow"));
+        QVERIFY(check != nullptr);
+        QVERIFY(Child<QLabel>(check, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 502 κληρώσεις")));
+    }
+};
+
+QTEST_MAIN(TestGreekLocale)
+#include "TestGreekLocale.moc"
