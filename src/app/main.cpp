@@ -28,6 +28,7 @@ bool EnterDataFolder()
 
 int main(int argc, char* argv[])
 {
+    karvo::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--data-folder") == 0 && !EnterDataFolder()) {
         std::fprintf(stderr, "karvo: cannot use the data folder\n");
