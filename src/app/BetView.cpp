@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <ctime>
 
 namespace karvo {
 
@@ -112,7 +113,8 @@ void BetView::runCommand(Command command)
     coupon.setCurrentRow(m_grid->currentGridRow());
     const bool calculatorShown = m_calculator != nullptr && m_calculator->isVisible();
     const int limit = m_calculator != nullptr ? m_calculator->SystemColumnLimit : 999;
-    BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress()};
+    const std::time_t now = std::time(nullptr);
+    BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress(), now};
     const BetOutcome outcome = RunBetCommand(command, context);
     if (outcome == BetOutcome::CouponChanged) {
         const int row = coupon.currentRow();

@@ -29,6 +29,7 @@ bool EnterDataFolder()
 
 int main(int argc, char* argv[])
 {
+    karvo::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     // Qt takes the C library's locale from the environment; numbers in files and on screen are
     // written by our own code with the user's separators, never by the C library.

@@ -41,8 +41,9 @@ bool openBetFile(BetContext& context)
     if (!context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Open, name)) {
         return false;
     }
+    RemoveStaleScratchFilesBeside(name, context.now);
     CellGrid read = context.coupon;
-    switch (ReadBetFile(LoadTextFile(name), read)) {
+    switch (LoadBetFile(name, read)) {
     case BetFileStatus::Read: context.coupon = std::move(read); return true;
     case BetFileStatus::Empty:
         context.ui.ShowNotice(NoticeKind::Warning, Utf8ToCp1253("Το αρχείο είναι κενό ή δεν διαβάζεται: ") + name);
@@ -54,10 +55,33 @@ bool openBetFile(BetContext& context)
     return false;
 }
 
+// Why a coupon is not saved; empty when it fits a bet file.
+std::string unfitReason(BetFileFit fit)
+{
+    switch (fit) {
+    case BetFileFit::Fits: return {};
+    case BetFileFit::TooManyRows: return "έχει περισσότερους από " + std::to_string(kBetFileMaxRows) + " αγώνες.";
+    case BetFileFit::CellTooLong:
+        return "ένα κελί του έχει περισσότερους από " + std::to_string(kBetFileMaxLine) + " χαρακτήρες.";
+    case BetFileFit::NulInCell: return "ένα κελί του έχει μη έγκυρο χαρακτήρα.";
+    case BetFileFit::TooLarge:
+        return "το αρχείο θα ξεπερνούσε τα " + std::to_string(kBetFileMaxBytes / (1024 * 1024)) + " MB.";
+    }
+    return {};
+}
+
+// A coupon that would not open again is refused before a name is asked, and stays on screen.
 void saveBetFile(BetContext& context)
 {
+    const std::string reason = unfitReason(BetFileFitOf(context.coupon));
+    if (!reason.empty()) {
+        context.ui.ShowNotice(NoticeKind::Warning,
+                              Utf8ToCp1253("Το κουπόνι δεν αποθηκεύτηκε: " + reason + " Παραμένει στην οθόνη."));
+        return;
+    }
     std::string name;
     if (context.ui.ChooseFileName(betFilter(), "bet", std::string(), FileChooserMode::Save, name)) {
+        RemoveStaleScratchFilesBeside(name, context.now);
         ReplaceFileOrThrow(name, BetFileText(context.coupon));
     }
 }

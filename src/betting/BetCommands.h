@@ -7,6 +7,7 @@
 #include "util/ProgramState.h"
 #include "workbook/CellTable.h"
 
+#include <ctime>
 #include <string>
 
 namespace karvo {
@@ -26,6 +27,7 @@ struct BetContext
     int systemColumnLimit; // the calculator's largest system
     bool calculatorShown;  // the calculator is open: the system command does nothing
     std::string betPage;   // opened at the first import of the run
+    std::time_t now;       // seconds since 1970: old scratch files beside a bet file are removed
 };
 
 enum class BetOutcome { Nothing, CouponChanged, ShowCalculator };

@@ -16,11 +16,12 @@ namespace {
 
 constexpr int kLongRangeYears = 20;
 
-// "d/m/yyyy": each part's leading digits; anything that is no calendar day is refused.
+// "d/m/yyyy": the leading digits of the first three parts, whatever follows them ("5/12/2024/"
+// too); anything that is no calendar day is refused.
 bool DateFromField(const std::string& field, QDate& date)
 {
     const std::vector<std::string> parts = SplitFields(field, "/");
-    if (parts.size() != 3) {
+    if (parts.size() < 3) {
         return false;
     }
     const int year = TextToInt(parts[2]);
@@ -177,6 +178,9 @@ MarketReport UpdateFunds(MarketContext& context)
                                            return false;
                                        }
                                        const FundDay funds = FundDayFromPage(page);
+                                       if (funds.lines.empty()) { // no report table: a stored day stays
+                                           return false;
+                                       }
                                        SaveLines(FundDayFile(context.folder, day), funds.lines);
                                        cut = funds.cut;
                                        return true;

@@ -12,6 +12,22 @@
 
 namespace karvo {
 
+namespace {
+
+// A line of a security's prices: eight fields at least, the close (the sixth) a number. Stylesheet
+// lines of an error page may have the commas, never the number.
+bool CarriesPrice(const std::string& line)
+{
+    const std::vector<std::string> f = SplitFields(line, ",", 9);
+    if (f.size() < 8) {
+        return false;
+    }
+    const std::size_t first = f[5].find_first_not_of(' ');
+    return first != std::string::npos && f[5][first] >= '0' && f[5][first] <= '9';
+}
+
+} // namespace
+
 std::string StockHeader()
 {
     return Utf8ToCp1253("ΣΥΜΒΟΛΟ   ΗΜ/ΝΙΑ       ΚΛΕΙΣΙΜΟ   Α/Π       ΟΓΚΟΣ    ΑΝΩΤΕΡΗ   ΚΑΤΩΤΕΡΗ             ΑΞΙΑ     "
@@ -57,7 +73,9 @@ std::string StockRecord(const std::string& line, const std::string& dateText)
 StockDay StockDayFromBody(const std::string& body, const std::string& dateText)
 {
     StockDay day;
-    if (body.size() < kSmallestMarketBody) {
+    // The service writes plain text; a NUL means a damaged or foreign answer, none of whose lines
+    // can be trusted to replace a stored day.
+    if (body.size() < kSmallestMarketBody || body.find('\0') != std::string::npos) {
         return day;
     }
     // Lines end in CR LF; a bare LF ends one too, and a stray CR becomes a blank, so that no
@@ -70,16 +88,23 @@ StockDay StockDayFromBody(const std::string& body, const std::string& dateText)
         std::replace(line.begin(), line.end(), '\r', ' ');
     }
     day.lines.push_back(StockHeader());
+    bool priced = false;
     for (std::size_t i = 1; i < bodyLines.size(); ++i) {
         std::string record = StockRecord(bodyLines[i], dateText);
         if (record.empty()) {
             continue;
         }
+        priced = priced || CarriesPrice(bodyLines[i]);
         if (day.lines.size() == kMostStockLines) {
             day.cut = true;
             break;
         }
         day.lines.push_back(std::move(record));
+    }
+    // A long answer without a single priced record (a maintenance page sent as success) is no day.
+    if (!priced) {
+        day.lines.clear();
+        return day;
     }
     SortTexts(1, static_cast<int>(day.lines.size()) - 1, false, day.lines);
     return day;

@@ -31,8 +31,9 @@ struct StockDay
     bool cut = false;               // more records came than a day file holds
 };
 
-// The day file of a body; no lines when the body is shorter than kSmallestMarketBody. The first
-// body line is the service's own header and is dropped; empty and short lines are left out.
+// The day file of a body; no lines when the body is shorter than kSmallestMarketBody, holds a NUL
+// byte or has no record whose close is a number. The first body line is the service's own header
+// and is dropped; empty and short lines are left out.
 StockDay StockDayFromBody(const std::string& body, const std::string& dateText);
 
 // folder + "Data-STOCK/yyyymmdd.txt".

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -291,6 +292,11 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         ::close(dirFd);
     }
     return true;
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void ReplaceFileOrThrow(const std::string& name, std::string_view bytes)

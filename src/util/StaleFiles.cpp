@@ -1,8 +1,10 @@
 // Removal of the scratch files a killed process leaves behind: the atomic writer's
-// ".karvo-XXXXXX" beside the files it replaces and the downloads' "karvo-XXXXXX.fil".
+// ".karvo-XXXXXX" beside the files it replaces and the downloads' "karvo-XXXXXX.fil". Only these
+// names are touched, so no file of the user's goes, whatever folder is swept.
 #include "util/Files.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <dirent.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -64,8 +66,15 @@ void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempF
 {
     const QString working = NativePath(WithBackslash(folder, 1));
     removeStale(QFile::encodeName(working), false, now);
-    removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + "DATA")), false, now);
+    for (const char* sub : {"DATA", "Data-STOCK"}) {
+        removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + sub)), false, now);
+    }
     removeStale(QFile::encodeName(NativePath(WithBackslash(tempFolder, 1))), true, now);
+}
+
+void RemoveStaleScratchFilesBeside(const std::string& name, std::time_t now)
+{
+    removeStale(QFile::encodeName(QFileInfo(NativePath(name)).path()), false, now);
 }
 
 } // namespace karvo

@@ -6,10 +6,22 @@
 #include "betting/CouponImport.h"
 #include "betting/CouponSort.h"
 #include "support/TestSupport.h"
+#include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
 
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace karvo;
 using karvo::test::ReadBytes;
@@ -99,7 +111,7 @@ TEST(Coupon, AddMatchFillsAFreeRowThenGrows)
     ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {W("Βόλος"), "", "", "", ""}};
     ProgramState state;
     CellTable table;
-    BetContext context{state, coupon, ui, "/nonexistent/", table, 999, false, ""};
+    BetContext context{state, coupon, ui, "/nonexistent/", table, 999, false, "", 0};
     const BetOutcome outcomes[] = {BetOutcome::CouponChanged, BetOutcome::CouponChanged, BetOutcome::Nothing};
     for (BetOutcome outcome : outcomes) { // the last box is cancelled
         EXPECT_EQ(RunBetCommand(Command::AddMatch, context), outcome);
@@ -153,39 +165,193 @@ TEST(BetFile, ShortEmptyAndForeignFiles)
     EXPECT_EQ(coupon.cell(HomeColumn, 0), W("  ΓΗΠΕΔΟΥΧΟΣ"));
     const CellGrid before = coupon;
     EXPECT_EQ(ReadBetFile("", coupon), BetFileStatus::Empty);
-    EXPECT_EQ(ReadBetFile(std::string(201, 'a'), coupon), BetFileStatus::NotABetFile);
-    EXPECT_EQ(ReadBetFile(std::string(11001, '\n'), coupon), BetFileStatus::NotABetFile);
-    EXPECT_EQ(ReadBetFile(std::string("a\0b", 3), coupon), BetFileStatus::NotABetFile);
+    // Just past each limit; the coupon stays as it was.
+    const std::string refused[] = {
+        std::string(kBetFileMaxLine + 1, 'a'),
+        std::string(kBetFileMaxLines + 1, '\n'),
+        std::string(kBetFileMaxLines, '\r') + "last line",
+        std::string("a\0b", 3),
+        std::string(static_cast<std::size_t>(kBetFileMaxBytes) + 1, '\n'),
+    };
+    for (const std::string& bytes : refused) {
+        EXPECT_EQ(ReadBetFile(bytes, coupon), BetFileStatus::NotABetFile) << bytes.size();
+    }
     EXPECT_EQ(BetFileText(coupon), BetFileText(before));
-    EXPECT_EQ(ReadBetFile(std::string(11000, '\n'), coupon), BetFileStatus::Read); // 1000 empty rows
-    EXPECT_EQ(coupon.rowCount(), 1001);
+    // At the limits: CR LF is one line end.
+    EXPECT_EQ(ReadBetFile(std::string(kBetFileMaxLine, 'a'), coupon), BetFileStatus::Read);
+    std::string fullest;
+    for (std::size_t i = 0; i < kBetFileMaxLines; ++i) {
+        fullest += "\r\n";
+    }
+    EXPECT_EQ(ReadBetFile(fullest, coupon), BetFileStatus::Read);
+    EXPECT_EQ(coupon.rowCount(), static_cast<int>(kBetFileMaxRows) + 1);
+}
+
+TEST(BetFile, SaveWritesOnlyWhatOpensAgain)
+{
+    test::TempFolder folder;
+    const std::string name = folder.file("coupon.bet");
+    const std::string earlier = "earlier\r\n";
+    // How each coupon is made from 1,500 rows of one match, and whether it saves.
+    struct Case
+    {
+        const char* what;
+        std::function<void(CellGrid&)> change;
+        bool saves;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"appended imports", [](CellGrid&) {}, true, ""},
+        {"longest cell", [](CellGrid& c) { c.setCell(SystemColumn, 7, std::string(kBetFileMaxLine, '1')); }, true, ""},
+        {"long cell", [](CellGrid& c) { c.setCell(HomeColumn, 1500, std::string(kBetFileMaxLine + 1, 'x')); }, false,
+         "4096 χαρακτήρες"},
+        {"NUL", [](CellGrid& c) { c.setCell(HomeColumn, 3, std::string("a\0b", 3)); }, false, "μη έγκυρο"},
+        {"rows", [](CellGrid& c) { c.setRowCount(static_cast<int>(kBetFileMaxRows) + 2); }, false, "100000 αγώνες"},
+        {"bytes",
+         [](CellGrid& c) {
+             c.setRowCount(17000);
+             for (int r = 1; r < 17000; ++r) {
+                 c.setCell(HomeColumn, r, std::string(4000, 'h'));
+             }
+         },
+         false, "64 MB"},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(name, earlier);
+        CellGrid coupon = couponWithOdds(std::vector<std::array<const char*, 3>>(1500, {"2", "3", "4"}));
+        c.change(coupon);
+        const int rows = coupon.rowCount();
+        const std::string expected = c.saves ? BetFileText(coupon) : std::string();
+        test::ScriptedUserInterface ui;
+        ui.fileAnswers = {name};
+        ProgramState state;
+        CellTable table;
+        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
+        RunBetCommand(Command::SaveBetFile, context);
+        EXPECT_EQ(coupon.rowCount(), rows) << c.what;
+        if (!c.saves) { // refused before a name is asked: the file and the coupon stay
+            EXPECT_EQ(ReadBytes(name), earlier) << c.what;
+            EXPECT_EQ(ui.fileAnswers.size(), 1u) << c.what;
+            ASSERT_EQ(ui.notices.size(), 1u) << c.what;
+            EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
+            EXPECT_EQ(U(ui.notices[0].text).rfind("Το κουπόνι δεν αποθηκεύτηκε: ", 0), 0u) << U(ui.notices[0].text);
+            EXPECT_NE(U(ui.notices[0].text).find(c.reason), std::string::npos) << U(ui.notices[0].text);
+            continue;
+        }
+        const std::string bytes = ReadBytes(name);
+        EXPECT_EQ(bytes, expected) << c.what;
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 1500 * 11) << c.what;
+        EXPECT_TRUE(ui.notices.empty()) << c.what;
+        CellGrid opened = NewCoupon(40);
+        ui.fileAnswers = {name};
+        BetContext reopen{state, opened, ui, folder.path(), table, 999, false, "", 0};
+        EXPECT_EQ(RunBetCommand(Command::OpenBetFile, reopen), BetOutcome::CouponChanged) << c.what;
+        EXPECT_EQ(BetFileText(opened), bytes) << c.what;
+    }
 }
 
 TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
 {
     test::TempFolder folder;
     WriteBytes(folder.file("empty.bet"), "");
-    WriteBytes(folder.file("picture.bet"), std::string(300, 'x'));
+    WriteBytes(folder.file("picture.bet"), std::string(kBetFileMaxLine + 1, 'x'));
     WriteBytes(folder.file("file"), "");
+    // A large file chosen by mistake: refused from its size, without reading it.
+    const std::string huge = folder.file("huge.bet");
+    WriteBytes(huge, "");
+    ASSERT_EQ(::truncate(huge.c_str(), 2LL << 30), 0);
     CellGrid coupon = couponWithOdds({{"2", "3", "4"}});
     const std::string before = BetFileText(coupon);
     test::ScriptedUserInterface ui;
     ProgramState state;
     CellTable table;
-    BetContext context{state, coupon, ui, folder.path(), table, 999, false, ""};
-    ui.fileAnswers = {folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet")};
-    for (int run = 0; run < 4; ++run) { // the last run is cancelled
+    BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
+    ui.fileAnswers = {folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet"), huge};
+    const auto start = std::chrono::steady_clock::now();
+    for (int run = 0; run < 5; ++run) { // the last run is cancelled
         EXPECT_EQ(RunBetCommand(Command::OpenBetFile, context), BetOutcome::Nothing);
     }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     EXPECT_EQ(BetFileText(coupon), before);
-    ASSERT_EQ(ui.notices.size(), 3u);
+    ASSERT_EQ(ui.notices.size(), 4u);
     EXPECT_EQ(ui.notices[0].kind, NoticeKind::Warning);
+    EXPECT_EQ(U(ui.notices[3].text), "Το αρχείο δεν είναι αρχείο κουπονιού: " + huge);
     // A file that cannot be read is a failure below the program's code; the coupon stays.
     ui.fileAnswers = {folder.path()};
     EXPECT_THROW(RunBetCommand(Command::OpenBetFile, context), KarvoError);
     EXPECT_EQ(BetFileText(coupon), before);
     ui.fileAnswers = {folder.file("file/under/a/file.bet")};
     EXPECT_THROW(RunBetCommand(Command::SaveBetFile, context), KarvoError);
+}
+
+TEST(BetFile, SaveBeyondTheFileSizeLimitFailsAndKeepsTheEarlierFile)
+{
+    test::TempFolder folder;
+    const std::string name = folder.file("coupon.bet");
+    const std::string earlier = BetFileText(couponWithOdds({{"2", "3", "4"}}));
+    WriteBytes(name, earlier);
+    CellGrid coupon = couponWithOdds(std::vector<std::array<const char*, 3>>(200, {"2", "3", "4"}));
+    // In a child that starts with the signal's default action, as the program does, then sets it
+    // up as the program's start does: a killed child would say the write ended the program.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        IgnoreFileSizeSignal();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        test::ScriptedUserInterface ui;
+        ui.fileAnswers = {name};
+        ProgramState state;
+        CellTable table;
+        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
+        const std::string message = test::ErrorOf([&] { RunBetCommand(Command::SaveBetFile, context); });
+        ::_exit(message == "Δεν ήταν δυνατή η εγγραφή του αρχείου " + name + ": " + std::strerror(EFBIG) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(ReadBytes(name), earlier);
+    EXPECT_EQ(ListFiles(folder.path() + "*", ListKinds::Both), std::vector<std::string>{"coupon.bet"});
+}
+
+TEST(BetFile, OpeningAndSavingSweepOldScratchFilesBesideIt)
+{
+    test::TempFolder folder;
+    const std::time_t now = 2'000'000'000;
+    const std::string name = folder.file("coupon.bet");
+    const std::string saved = BetFileText(couponWithOdds({{"2", "3", "4"}}));
+    // What a save killed at its flush leaves, next to the user's own files of similar names.
+    const std::string scratch[] = {".karvo-a1B2c3", ".karvo-Zz9yY8"};
+    const std::string users[] = {".karvo-notes", "karvo-a1B2c3", ".karvo-a1B2c3.bet"};
+    const auto leave = [&](const std::string& file, bool old) {
+        WriteBytes(folder.file(file), file);
+        const timespec times[2] = {{now - (old ? 7200 : 0), 0}, {now - (old ? 7200 : 0), 0}};
+        ::utimensat(AT_FDCWD, folder.file(file).c_str(), times, 0);
+    };
+    WriteBytes(name, saved);
+    for (const Command command : {Command::OpenBetFile, Command::SaveBetFile}) {
+        leave(scratch[0], true);
+        leave(scratch[1], false); // perhaps another save under way
+        for (const std::string& user : users) {
+            leave(user, true);
+        }
+        CellGrid coupon = NewCoupon(40);
+        test::ScriptedUserInterface ui;
+        ui.fileAnswers = {name};
+        ProgramState state;
+        CellTable table;
+        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", now};
+        RunBetCommand(command, context);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file(scratch[0]))));
+        EXPECT_EQ(ReadBytes(folder.file(scratch[1])), scratch[1]);
+        for (const std::string& user : users) {
+            EXPECT_EQ(ReadBytes(folder.file(user)), user);
+        }
+        EXPECT_EQ(ReadBytes(name), command == Command::OpenBetFile ? saved : BetFileText(coupon));
+    }
 }
 
 TEST(CouponSort, PayoutTwiceThenHomeTeam)

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -110,7 +111,7 @@ TEST_F(MarketUpdate, DateBoxAndRangesThatAskNothing)
     EXPECT_FALSE(UpdateStock(context).ran); // cancelled
     EXPECT_EQ(ui.memoFields, (std::vector<std::vector<std::string>>{{"10/12/2024", "10/12/2024"}}));
     EXPECT_TRUE(ui.statusHistory.empty());
-    for (const char* bad : {"31/2/2024", "5/12", ""}) {
+    for (const char* bad : {"31/2/2024", "5/12", "", "5/12/", "/12/2024", "5//2024/"}) {
         EXPECT_FALSE(Stock(bad, "6/12/2024").ran) << bad;
     }
     ui.choiceAnswers.push_back(MessageAnswer::No); // over twenty years asks first
@@ -120,6 +121,24 @@ TEST_F(MarketUpdate, DateBoxAndRangesThatAskNothing)
     EXPECT_TRUE(Stock("9/12/2024", "6/12/2024").ran); // last day before the first
     EXPECT_EQ(ui.statusHistory.size(), 1u);           // only the wait notice
     EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(MarketUpdate, DatePartsAfterTheYearAreIgnored)
+{
+    // The service's first line is dropped: it carries the length the body needs.
+    server.set(StockPath("2024-12-05"),
+               LoopbackResponse::Body(std::string(500, '<') + "\r\n" + StockLine("ALPHA", "1.20", "1000") + "\r\n"));
+    const std::string file = folder.file("Data-STOCK/20241205.txt");
+    const std::string fetched = StockHeader() + "\r\n"
+        + "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -       1.15"
+          "             -\r\n";
+    for (const char* field : {"5/12/2024/", "5/12/2024/x", "05/12/2024 /", " 5/12/2024//9/9", "5/12/2024x/y"}) {
+        StoreStockDay(folder, "20241205", {Record("OLD", "1")});
+        const MarketReport report = Stock(field, field);
+        EXPECT_EQ(report.stored, 1) << field;
+        EXPECT_EQ(ReadBytes(file), fetched) << field;
+    }
+    EXPECT_EQ(server.requests().size(), 5u);
 }
 
 TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
@@ -161,6 +180,25 @@ TEST_F(MarketUpdate, RerunRewritesADayAndAnswersWithoutDataKeepIt)
     EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
     EXPECT_EQ(report.noData, 2);
     EXPECT_FALSE(report.serverUnreachable());
+    // Long answers sent as success that hold no security's prices, or a NUL byte: the stored day
+    // stays byte for byte.
+    const std::string stored = ReadBytes(folder.file("Data-STOCK/20241202.txt"));
+    std::string maintenance = "<html><head><style>body { font-family: -apple-system, BlinkMacSystemFont, "
+                              "\"Segoe UI\", Roboto, \"Helvetica Neue\", Arial, sans-serif, \"Apple Color Emoji\", "
+                              "\"Segoe UI Emoji\"; }</style></head>\r\n<body><h1>Maintenance</h1>\r\n";
+    maintenance += "<p>" + std::string(400, '.') + "</p></body></html>\r\n";
+    std::string withNul = StockBody({StockLine("ALPHA", "1", "1")});
+    withNul[withNul.size() / 2] = '\0';
+    const std::string withoutData[] = {maintenance, withNul, StockBody({}, 0) + std::string(500, '\n'),
+                                       "x\r\n" + StockLine("A", "-", "1") + "\r\n" + std::string(500, ' ')};
+    for (const std::string& body : withoutData) {
+        server.set(StockPath("2024-12-02"), LoopbackResponse::Body(body));
+        const MarketReport kept = Stock("2/12/2024", "2/12/2024");
+        EXPECT_EQ(kept.stored, 0) << body.substr(0, 60);
+        EXPECT_EQ(kept.noData, 1) << body.substr(0, 60);
+        EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/20241202.txt")), stored) << body.substr(0, 60);
+    }
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
 }
 
 TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
@@ -194,6 +232,23 @@ TEST_F(MarketUpdate, FundPageOfAnotherDayIsSkippedAndOneWithoutHeadingAccepted)
     const MarketReport result = Funds("2/12/2024", "3/12/2024");
     EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241203.amb"}));
     EXPECT_EQ(result.noData, 1);
+    // Pages of the day asked without the report's table: no category, or no end to the table.
+    std::string unended = FundPage(report, "04/12/2024");
+    unended.replace(unended.find("</table>"), 8, "</div>");
+    const std::string withoutTable[] = {FundPage({}, "04/12/2024"), unended, FundPage({}, "")};
+    const std::string stored = W("stored day\r\n");
+    for (const std::string& page : withoutTable) {
+        WriteBytes(folder.file("Data-STOCK/A20241204.amb"), stored);
+        server.set(FundPath("2024-12-04"), LoopbackResponse::Body(page));
+        const MarketReport kept = Funds("4/12/2024", "4/12/2024");
+        EXPECT_EQ(kept.stored, 0) << page;
+        EXPECT_EQ(kept.noData, 1) << page;
+        EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/A20241204.amb")), stored) << page;
+    }
+    // Without a stored day none is made.
+    ::unlink(folder.file("Data-STOCK/A20241204.amb").c_str());
+    Funds("4/12/2024", "4/12/2024");
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241203.amb"}));
 }
 
 TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)

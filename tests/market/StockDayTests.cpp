@@ -52,8 +52,18 @@ TEST(StockDay, ShortBodyGivesNothingAndFiveHundredCharactersAreEnough)
 {
     const std::string body = StockBody({StockLine("ALPHA", "1.20", "1000")}, 600).substr(0, 500);
     EXPECT_EQ(StockDayFromBody(body, "05/12/2024").lines.size() > 1, true);
-    EXPECT_TRUE(StockDayFromBody(body.substr(0, 499), "05/12/2024").lines.empty());
-    EXPECT_TRUE(StockDayFromBody("", "05/12/2024").lines.empty());
+    // Too short, a NUL byte anywhere, or long but without a record whose close is a number.
+    std::string withNul = body;
+    withNul[withNul.size() - 1] = '\0';
+    const std::string nothing[] = {body.substr(0, 499), "", withNul, "head\n" + std::string(600, '\n'),
+                                   "head\n" + StockLine("A", "n/a", "1") + std::string(500, ' ')};
+    for (const std::string& empty : nothing) {
+        EXPECT_TRUE(StockDayFromBody(empty, "05/12/2024").lines.empty()) << empty.substr(0, 60);
+    }
+    // One priced record is enough for the others to come along as they are.
+    const StockDay day = StockDayFromBody(
+        "head\n" + StockLine("A", "n/a", "1") + "\n" + StockLine("B", " 2", "1") + std::string(500, ' '), "05/12/2024");
+    EXPECT_EQ(day.lines.size(), 3u);
 }
 
 TEST(StockDay, LongBodyKeepsTheFirst998Records)

@@ -186,7 +186,9 @@ TEST(Files, StaleScratchFilesGoAtStart)
 {
     karvo::test::TempFolder work;
     karvo::test::TempFolder temp;
+    karvo::test::TempFolder bets; // where the user keeps bet files
     ASSERT_EQ(::mkdir(work.file("Data").c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(work.file("Data-STOCK").c_str(), 0700), 0);
     const std::time_t now = 2'000'000'000;
     // name, hours old, whether it goes.
     struct Case
@@ -196,19 +198,37 @@ TEST(Files, StaleScratchFilesGoAtStart)
         bool goes;
     };
     const Case cases[] = {
-        {work.file(".karvo-a1B2c3"), 2, true},     {work.file("Data/.karvo-Zz9yY8"), 2, true},
-        {temp.file("karvo-q1w2e3.fil"), 2, true},  {work.file(".karvo-a1B2c4"), 0, false},    // maybe still in use
-        {temp.file("karvo-q1w2e4.fil"), 0, false}, {work.file("karvo-q1w2e3.fil"), 2, false}, // wrong folder
-        {temp.file(".karvo-a1B2c3"), 2, false},    {work.file(".karvo-a1B2c"), 2, false},     // not ours
-        {work.file("LOTTO.krv"), 2, false},        {work.file("Data/.karvo-toolong1"), 2, false},
+        {work.file(".karvo-a1B2c3"), 2, true},
+        {work.file("Data/.karvo-Zz9yY8"), 2, true},
+        {temp.file("karvo-q1w2e3.fil"), 2, true},
+        {work.file(".karvo-a1B2c4"), 0, false}, // maybe still in use
+        {temp.file("karvo-q1w2e4.fil"), 0, false},
+        {work.file("karvo-q1w2e3.fil"), 2, false}, // wrong folder
+        {temp.file(".karvo-a1B2c3"), 2, false},
+        {work.file(".karvo-a1B2c"), 2, false}, // not ours
+        {work.file("LOTTO.krv"), 2, false},
+        {work.file("Data/.karvo-toolong1"), 2, false},
+        {work.file("Data-STOCK/.karvo-Qq1Ww2"), 2, true},
+        {work.file("Data-STOCK/20241205.txt"), 2, false},
+        {work.file("Data-STOCK/.karvo-Qq1Ww3"), 0, false},
+        {work.file("Data-STOCK/.karvo-Qq1Ww2.txt"), 2, false},
+        {bets.file(".karvo-b1B2c3"), 2, true},
+        {bets.file("coupon.bet"), 2, false},
+        {bets.file(".karvo-b1B2c4"), 0, false},
+        {bets.file(".karvo-b1B2c"), 2, false},
+        {bets.file("karvo-q1w2e5.fil"), 2, false},
     };
     for (const Case& c : cases) {
-        WriteBytes(c.name, "x");
+        WriteBytes(c.name, c.name);
         const timespec times[2] = {{now - c.hours * 3600 - 1, 0}, {now - c.hours * 3600 - 1, 0}};
         ASSERT_EQ(::utimensat(AT_FDCWD, c.name.c_str(), times, 0), 0);
     }
     RemoveStaleScratchFiles(work.path(), temp.path(), now);
+    RemoveStaleScratchFilesBeside(bets.file("coupon.bet"), now);
     for (const Case& c : cases) {
         EXPECT_EQ(QFile::exists(QString::fromStdString(c.name)), !c.goes) << c.name;
+        if (!c.goes) {
+            EXPECT_EQ(ReadBytes(c.name), c.name);
+        }
     }
 }
