@@ -6,7 +6,6 @@
 #include "stats/NumberStats.h"
 #include "stats/PriceHistory.h"
 #include "stats/StatsMenu.h"
-#include "stats/Tally.h"
 #include "stats/TicketCheck.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
@@ -278,13 +277,8 @@ TEST(NumberStats, KinoFromTheMonthFilesMatchesADrawByDrawCount)
     };
     const DrawHistory history = LoadHistory(folder.path(), GameCode::Kino);
     ASSERT_EQ(static_cast<std::size_t>(history.drawCount()), total);
-    // Both ways of counting: eight numbers at once where the processor can, and one at a time.
-    const bool wide = WideCountingInUse();
-    for (int run = wide ? 0 : 8; run < 16; ++run) {
-        const auto& c = cases[run % 8];
-        CountPlainOnly(run >= 8);
-        SCOPED_TRACE(testing::Message() << "plain " << (run >= 8) << " period " << static_cast<int>(c.period.kind)
-                                        << " " << c.period.value);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "period " << static_cast<int>(c.period.kind) << " " << c.period.value);
         const GameStats straight = ComputeKinoStats(folder.path(), c.period);
         const GameStats table = ComputeStats(history, LayoutOf(GameCode::Kino), c.period);
         EXPECT_EQ(straight.draws, static_cast<std::int64_t>(total - c.first));
@@ -297,7 +291,6 @@ TEST(NumberStats, KinoFromTheMonthFilesMatchesADrawByDrawCount)
             EXPECT_EQ(FiguresOf(table, n), expected) << n;
         }
     }
-    CountPlainOnly(false);
     EXPECT_GT(kino.plainCount(80, 0, total).longest, 64); // the long gaps were there to be found
 }
 
