@@ -3,14 +3,12 @@
 #include "stats/Tally.h"
 
 #include <algorithm>
-#include <future>
-#include <thread>
 
 namespace karvo {
 
 namespace {
 
-// The figures of a run of months: each month counted on its own, then joined to the months before.
+// The figures of the months so far: each month counted on its own, then joined to the months before.
 struct MonthsTally
 {
     std::vector<Tally> tallies;
@@ -30,30 +28,17 @@ struct MonthsTally
         if (count <= 0) {
             return;
         }
-        // The longest gap so far goes in as the bar a gap of this month must clear: the rarer
-        // that is, the less time goes on measuring gaps that cannot count.
         std::vector<Tally> next(tallies.size());
-        for (std::size_t n = 0; n < next.size(); ++n) {
-            next[n].longest = tallies[n].longest;
-        }
         CountStretch(month.first + skip * KinoRecordSize, KinoRecordSize, count, group, next);
         for (Tally& t : next) {
             if (t.lastSeen >= 0) {
                 t.lastDate = month.dateOf(skip + t.lastSeen);
             }
         }
-        join(next, count, month.dateOf(skip), month.dateOf(month.count - 1));
-    }
-
-    void join(const std::vector<Tally>& next, std::int64_t count, std::int32_t first, std::int32_t last)
-    {
-        if (count == 0) {
-            return;
-        }
         JoinStretch(tallies, draws, next);
-        firstDate = draws == 0 ? first : firstDate;
+        firstDate = draws == 0 ? month.dateOf(skip) : firstDate;
         draws += count;
-        lastDate = last;
+        lastDate = month.dateOf(month.count - 1);
     }
 
     GameStats finish(const NumberGroup& group) const
@@ -67,46 +52,15 @@ struct MonthsTally
     }
 };
 
-MonthsTally CountMonths(const NumberGroup& group, const KinoMonthFile* first, const KinoMonthFile* end)
+// Every month of files, oldest first.
+GameStats AllMonths(const NumberGroup& group, const std::vector<KinoMonthFile>& files)
 {
     MonthsTally tally(group);
     std::string buffer;
-    for (; first != end; ++first) {
-        tally.add(group, ReadKinoMonth(*first, buffer), 0);
+    for (const KinoMonthFile& file : files) {
+        tally.add(group, ReadKinoMonth(file, buffer), 0);
     }
-    return tally;
-}
-
-// Every month of files, in runs of months counted side by side, one a core (at most four).
-GameStats AllMonths(const NumberGroup& group, const std::vector<KinoMonthFile>& files)
-{
-    const auto months = static_cast<std::ptrdiff_t>(files.size());
-    const std::ptrdiff_t cores = std::clamp<std::ptrdiff_t>(std::thread::hardware_concurrency(), 1, 4);
-    const std::ptrdiff_t parts = std::clamp<std::ptrdiff_t>(months / 12, 1, cores);
-    const KinoMonthFile* begin = files.data();
-    std::vector<std::future<MonthsTally>> later;
-    for (std::ptrdiff_t p = 1; p < parts; ++p) {
-        later.push_back(std::async(std::launch::async, CountMonths, std::cref(group), begin + months * p / parts,
-                                   begin + months * (p + 1) / parts));
-    }
-    MonthsTally total = CountMonths(group, begin, begin + months / parts);
-    // Every part is waited for, even after one fails, before the error goes on.
-    std::vector<MonthsTally> counted;
-    std::exception_ptr failure;
-    for (auto& part : later) {
-        try {
-            counted.push_back(part.get());
-        } catch (...) {
-            failure = failure ? failure : std::current_exception();
-        }
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-    for (const MonthsTally& part : counted) {
-        total.join(part.tallies, part.draws, part.firstDate, part.lastDate);
-    }
-    return total.finish(group);
+    return tally.finish(group);
 }
 
 // The last wanted draws: months are read from the newest back until they hold enough, then counted

@@ -1,6 +1,5 @@
-// KINO's number statistics straight from the month files: each month is read into a reused
-// buffer and counted there, so ten years of draws are never held in memory at once, and runs of
-// months are counted side by side on the processor's cores.
+// KINO's number statistics straight from the month files: each month is read into one reused
+// buffer and counted there, so ten years of draws are never held in memory at once.
 #pragma once
 
 #include "stats/NumberStats.h"

@@ -21,16 +21,9 @@ struct Tally
 };
 
 // Counts draws 0..draws - 1, draw d's values of the group at values + d * stride. One tally a
-// number low..high of the group, all zero on entry but longest, which may carry the longest gap
-// known before the stretch (its gaps need only be measured when longer); lastDate is left to the
-// caller.
+// number low..high of the group, as a default Tally on entry; lastDate is left to the caller.
 void CountStretch(const std::uint8_t* values, std::int64_t stride, std::int64_t draws, const NumberGroup& group,
                   std::vector<Tally>& tallies);
-
-// Processors with 512-bit registers measure eight numbers at once; tests compare that with the
-// plain count, which CountPlainOnly(true) keeps to. WideCountingInUse tells which one counts.
-void CountPlainOnly(bool plain);
-bool WideCountingInUse();
 
 // Adds to total (the tallies of its first before draws) those of the stretch that follows them.
 void JoinStretch(std::vector<Tally>& total, std::int64_t before, const std::vector<Tally>& next);

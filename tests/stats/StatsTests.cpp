@@ -6,7 +6,6 @@
 #include "stats/NumberStats.h"
 #include "stats/PriceHistory.h"
 #include "stats/StatsMenu.h"
-#include "stats/Tally.h"
 #include "stats/TicketCheck.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
@@ -186,6 +185,25 @@ TEST(NumberStats, KinoAcrossTwoMonthFiles)
 
 namespace {
 
+// Number n's figures over draws first..end - 1, one draw at a time.
+Figures PlainCount(const std::vector<std::vector<int>>& draws, const std::vector<std::int32_t>& dates, int n,
+                   std::size_t first, std::size_t end)
+{
+    Figures figures{0, 0, 0, 0};
+    std::int64_t run = 0;
+    for (std::size_t d = first; d < end; ++d) {
+        if (std::find(draws[d].begin(), draws[d].end(), n) == draws[d].end()) {
+            figures.longest = std::max(figures.longest, ++run);
+            continue;
+        }
+        ++figures.hits;
+        figures.last = dates[d];
+        run = 0;
+    }
+    figures.current = run;
+    return figures;
+}
+
 // Thirty months of random KINO draws, the numbers drawn unevenly so that long gaps (past 32 and 64
 // draws) occur, a few records without numbers among them and some months empty. Each draw is also
 // kept as a list, for the figures counted one draw at a time.
@@ -234,22 +252,9 @@ struct RandomKino
         return numbers;
     }
 
-    // Number n's figures over draws first..end - 1, one draw at a time.
     Figures plainCount(int n, std::size_t first, std::size_t end) const
     {
-        Figures figures{0, 0, 0, 0};
-        std::int64_t run = 0;
-        for (std::size_t d = first; d < end; ++d) {
-            if (std::find(draws[d].begin(), draws[d].end(), n) == draws[d].end()) {
-                figures.longest = std::max(figures.longest, ++run);
-                continue;
-            }
-            ++figures.hits;
-            figures.last = dates[d];
-            run = 0;
-        }
-        figures.current = run;
-        return figures;
+        return PlainCount(draws, dates, n, first, end);
     }
 };
 
@@ -278,13 +283,8 @@ TEST(NumberStats, KinoFromTheMonthFilesMatchesADrawByDrawCount)
     };
     const DrawHistory history = LoadHistory(folder.path(), GameCode::Kino);
     ASSERT_EQ(static_cast<std::size_t>(history.drawCount()), total);
-    // Both ways of counting: eight numbers at once where the processor can, and one at a time.
-    const bool wide = WideCountingInUse();
-    for (int run = wide ? 0 : 8; run < 16; ++run) {
-        const auto& c = cases[run % 8];
-        CountPlainOnly(run >= 8);
-        SCOPED_TRACE(testing::Message() << "plain " << (run >= 8) << " period " << static_cast<int>(c.period.kind)
-                                        << " " << c.period.value);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "period " << static_cast<int>(c.period.kind) << " " << c.period.value);
         const GameStats straight = ComputeKinoStats(folder.path(), c.period);
         const GameStats table = ComputeStats(history, LayoutOf(GameCode::Kino), c.period);
         EXPECT_EQ(straight.draws, static_cast<std::int64_t>(total - c.first));
@@ -297,8 +297,47 @@ TEST(NumberStats, KinoFromTheMonthFilesMatchesADrawByDrawCount)
             EXPECT_EQ(FiguresOf(table, n), expected) << n;
         }
     }
-    CountPlainOnly(false);
     EXPECT_GT(kino.plainCount(80, 0, total).longest, 64); // the long gaps were there to be found
+}
+
+// 3,000 LOTTO draws in which 1 comes in five draws of six and 49 in one of twenty-five, a number
+// now and then twice in a draw and a damaged value (0, 50, 255) among them: gaps of every length
+// up to a few hundred draws, inside blocks of 64 draws and across them.
+TEST(NumberStats, GapsOfEveryLengthMatchADrawByDrawCount)
+{
+    std::mt19937 random(49);
+    DrawHistory history;
+    history.width = history.stride = 6;
+    std::vector<std::vector<int>> draws;
+    for (int d = 0; d < 3000; ++d) {
+        std::vector<int> draw;
+        for (int k = 0; k < 6; ++k) {
+            const std::uint64_t r = random() % 1000;
+            const std::uint64_t damaged[] = {0, 50, 255};
+            const std::uint64_t value = random() % 150 == 0 ? damaged[r % 3] : 1 + r * r * r * 49 / 1'000'000'000;
+            draw.push_back(static_cast<int>(value));
+            history.values.push_back(static_cast<std::uint8_t>(value));
+        }
+        draws.push_back(draw);
+        history.dates.push_back((2000 + d / 300) * 10000 + (1 + d % 300 / 25) * 100 + 1 + d % 25);
+    }
+    const StatsPeriod periods[] = {{},
+                                   {StatsPeriod::Kind::FromYear, 2005},
+                                   {StatsPeriod::Kind::LastDraws, 1},
+                                   {StatsPeriod::Kind::LastDraws, 63},
+                                   {StatsPeriod::Kind::LastDraws, 64},
+                                   {StatsPeriod::Kind::LastDraws, 65},
+                                   {StatsPeriod::Kind::LastDraws, 1001}};
+    for (const StatsPeriod& period : periods) {
+        SCOPED_TRACE(testing::Message() << "period " << static_cast<int>(period.kind) << " " << period.value);
+        const GameStats stats = ComputeStats(history, LayoutOf(GameCode::Lotto), period);
+        const auto first = static_cast<std::size_t>(3000 - stats.draws);
+        EXPECT_EQ(stats.firstDate, history.dates[first]);
+        for (int n = 1; n <= 49; ++n) {
+            EXPECT_EQ(FiguresOf(stats, n), PlainCount(draws, history.dates, n, first, 3000)) << n;
+        }
+    }
+    EXPECT_GT(PlainCount(draws, history.dates, 49, 0, 3000).longest, 100); // gaps past one block and more
 }
 
 TEST(NumberStats, KinoMonthThatCannotBeReadStopsTheStatistics)
