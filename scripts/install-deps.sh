@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Karvo needs to build, run and test. Safe to run again.
 #   install-deps.sh [--test | --package | --fuzz]   installs what is missing
 #   install-deps.sh --list [--test | ...]           prints the package list, one a line
-# With --test it also makes the Greek UTF-8 locale that the tests run under.
+# With --test it also makes the UTF-8 locales the tests run under (Greek, German, US English).
 set -euo pipefail
 list_only=0
 extra=""
@@ -43,13 +43,22 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-# The tests run once more under el_GR.UTF-8, where numbers are written with a decimal comma.
-if [ "$extra" = "--test" ] && ! locale -a 2>/dev/null | grep -qix 'el_GR\.utf-\?8'; then
-    echo "Generating the locale el_GR.UTF-8"
-    if grep -q '^# *el_GR\.UTF-8 UTF-8' /etc/locale.gen; then
-        $sudo sed -i 's/^# *el_GR\.UTF-8 UTF-8/el_GR.UTF-8 UTF-8/' /etc/locale.gen
-    elif ! grep -q '^el_GR\.UTF-8 UTF-8' /etc/locale.gen; then
-        echo 'el_GR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+# The tests run once more under el_GR.UTF-8, where numbers are written with a decimal comma; a
+# number test also switches to de_DE and en_US, whose separators differ again.
+if [ "$extra" = "--test" ]; then
+    generate=0
+    for name in el_GR de_DE en_US; do
+        if ! locale -a 2>/dev/null | grep -qix "$name\.utf-\?8"; then
+            generate=1
+            if grep -q "^# *$name\.UTF-8 UTF-8" /etc/locale.gen; then
+                $sudo sed -i "s/^# *$name\.UTF-8 UTF-8/$name.UTF-8 UTF-8/" /etc/locale.gen
+            elif ! grep -q "^$name\.UTF-8 UTF-8" /etc/locale.gen; then
+                echo "$name.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+            fi
+        fi
+    done
+    if [ "$generate" -eq 1 ]; then
+        echo "Generating the locales el_GR.UTF-8, de_DE.UTF-8 and en_US.UTF-8"
+        $sudo locale-gen
     fi
-    $sudo locale-gen
 fi
