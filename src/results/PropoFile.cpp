@@ -111,13 +111,4 @@ std::string PropoSignLine(std::uint16_t first, std::uint16_t second)
     return line;
 }
 
-void PropoFileIO(const std::string& name, std::vector<std::uint16_t>& words, int mode, int year)
-{
-    if (mode == 2) {
-        words = ReadPropoFile(name);
-    } else if (mode == 1) {
-        WritePropoFile(name, words, year);
-    }
-}
-
 } // namespace karvo

@@ -45,7 +45,4 @@ char PropoSign(std::uint16_t first, std::uint16_t second, int j);
 // blank. Eighteen blanks for an empty slot.
 std::string PropoSignLine(std::uint16_t first, std::uint16_t second);
 
-// The classic entry point: Mode 2 reads into words, Mode 1 writes them for year.
-void PropoFileIO(const std::string& name, std::vector<std::uint16_t>& words, int mode, int year = 0);
-
 } // namespace karvo

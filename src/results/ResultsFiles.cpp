@@ -96,22 +96,4 @@ std::string KinoHeader(std::int32_t firstDraw)
     return header;
 }
 
-void ResultsFileIO(const std::string& name, std::string& buffer, int mode)
-{
-    if (mode == 2) {
-        buffer = ReadMaskedFile(name);
-    } else if (mode == 1) {
-        WriteMaskedFile(name, buffer);
-    }
-}
-
-void KinoStoreIO(const std::string& name, std::string& buffer, int mode)
-{
-    if (mode == 2) {
-        buffer = ReadKinoFile(name);
-    } else if (mode == 1) {
-        WriteKinoFile(name, buffer);
-    }
-}
-
 } // namespace karvo

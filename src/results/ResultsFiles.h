@@ -60,8 +60,4 @@ std::int32_t KinoFirstDraw(std::string_view bytes);
 // A header record (23 bytes) carrying firstDraw.
 std::string KinoHeader(std::int32_t firstDraw);
 
-// The classic entry points, Mode 2 reads and Mode 1 writes, with buffer sized to the file.
-void ResultsFileIO(const std::string& name, std::string& buffer, int mode);
-void KinoStoreIO(const std::string& name, std::string& buffer, int mode);
-
 } // namespace karvo

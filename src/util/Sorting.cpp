@@ -83,27 +83,12 @@ const QCollator& greekCollator()
 
 } // namespace
 
-void SwapInts(int& a, int& b)
-{
-    std::swap(a, b);
-}
-
-void SwapFloats(float& a, float& b)
-{
-    std::swap(a, b);
-}
-
-void SwapTexts(std::string& a, std::string& b)
-{
-    a.swap(b);
-}
-
 void SortInts(int l, int r, bool descending, std::span<int> a)
 {
     using Cmp = ByValue<int>;
     quickSort(
         l, r, descending, Cmp{a}, [&](int k) { return Cmp::Pivot{a[static_cast<std::size_t>(k)]}; },
-        [&](int i, int j) { SwapInts(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]); });
+        [&](int i, int j) { std::swap(a[static_cast<std::size_t>(i)], a[static_cast<std::size_t>(j)]); });
 }
 
 void SortFloatsWithTexts(int l, int r, bool descending, std::span<float> values, std::span<std::string> texts)
@@ -112,8 +97,8 @@ void SortFloatsWithTexts(int l, int r, bool descending, std::span<float> values,
     quickSort(
         l, r, descending, Cmp{values}, [&](int k) { return Cmp::Pivot{values[static_cast<std::size_t>(k)]}; },
         [&](int i, int j) {
-            SwapFloats(values[static_cast<std::size_t>(i)], values[static_cast<std::size_t>(j)]);
-            SwapTexts(texts[static_cast<std::size_t>(i)], texts[static_cast<std::size_t>(j)]);
+            std::swap(values[static_cast<std::size_t>(i)], values[static_cast<std::size_t>(j)]);
+            std::swap(texts[static_cast<std::size_t>(i)], texts[static_cast<std::size_t>(j)]);
         });
 }
 
@@ -146,7 +131,7 @@ void SortTexts(int l, int r, bool descending, std::span<std::string> texts)
         l, r, descending, cmp, [&](int k) { return Pivot{cmp.at(k)}; },
         [&](int i, int j) {
             std::swap(keys[static_cast<std::size_t>(i - l)], keys[static_cast<std::size_t>(j - l)]);
-            SwapTexts(texts[static_cast<std::size_t>(i)], texts[static_cast<std::size_t>(j)]);
+            std::swap(texts[static_cast<std::size_t>(i)], texts[static_cast<std::size_t>(j)]);
         });
 }
 

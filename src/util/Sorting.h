@@ -6,10 +6,6 @@
 
 namespace karvo {
 
-void SwapInts(int& a, int& b);
-void SwapFloats(float& a, float& b);
-void SwapTexts(std::string& a, std::string& b);
-
 void SortInts(int l, int r, bool descending, std::span<int> a);
 // Every exchange of values is applied to texts too, so each text stays with its value.
 void SortFloatsWithTexts(int l, int r, bool descending, std::span<float> values, std::span<std::string> texts);
