@@ -75,12 +75,12 @@ void TForm1::SGSelectCell(int, int row)
             SG1->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 0, Utf8ToCp1253("ΜΕΤΑΒΟΛΗ%")); });
         }
         const CellGrid& list = SG->grid();
-        const std::string& text = list.cell(1, row);
+        const std::string& text = list.rowValue(row);
         if (text.empty()) {
             return;
         }
         std::optional<CellGrid> day =
-            stock ? StockDayGrid(m_folder, text, row > 1 ? list.cell(1, row - 1) : "") : FundDayGrid(m_folder, text);
+            stock ? StockDayGrid(m_folder, text, row > 1 ? list.rowValue(row - 1) : "") : FundDayGrid(m_folder, text);
         if (day) {
             SG1->showGrid(std::move(*day));
         }

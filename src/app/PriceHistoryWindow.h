@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/StatsTable.h"
-#include "stats/PriceHistory.h"
+#include "market/PriceHistory.h"
 
 #include <QWidget>
 

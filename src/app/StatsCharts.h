@@ -1,8 +1,8 @@
 // The charts of the statistics and price-history windows, built with Qt Charts.
 #pragma once
 
+#include "market/PriceHistory.h"
 #include "stats/NumberStats.h"
-#include "stats/PriceHistory.h"
 
 #include <QStringList>
 

@@ -1,5 +1,6 @@
 #include "commands/FindInFiles.h"
 
+#include "market/MarketFiles.h"
 #include "market/MarketViews.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
@@ -42,6 +43,13 @@ void ForEachMatchingLine(const std::string& name, const std::string& searchText,
     }
 }
 
+// "yyyy-mm-dd" from the day characters of a day file's name.
+std::string DashedDayOfName(const std::string& name, MarketKind kind)
+{
+    const std::string day = CompactDayOfName(name, kind);
+    return Chars(day, 1, 4) + "-" + Chars(day, 5, 6) + "-" + Chars(day, 7, 8);
+}
+
 int AddRow(CellGrid& grid, int count)
 {
     grid.setRowCount(count + 2);
@@ -59,8 +67,8 @@ int FindAllInStockFiles(const std::string& folder, const std::string& searchText
     int count = 0;
     grid.setRowCount(1);
     for (const std::string& name : names) {
-        const std::string day = Chars(name, 1, 4) + "-" + Chars(name, 5, 6) + "-" + Chars(name, 7, 8);
-        ForEachMatchingLine(folder + "Data-STOCK/" + name, searchText, [&](const std::string& line) {
+        const std::string day = DashedDayOfName(name, MarketKind::Stock);
+        ForEachMatchingLine(MarketFolder(folder) + name, searchText, [&](const std::string& line) {
             const int row = count = AddRow(grid, count);
             FillStockColumns(grid, row, line);
             grid.setCell(1, row, day);
@@ -79,8 +87,8 @@ int FindAllInFundFiles(const std::string& folder, const std::string& searchText,
     int count = 0;
     grid.setRowCount(1);
     for (const std::string& name : names) {
-        const std::string day = Chars(name, 2, 5) + "-" + Chars(name, 6, 7) + "-" + Chars(name, 8, 9);
-        ForEachMatchingLine(folder + "Data-STOCK/" + name, searchText, [&](const std::string& line) {
+        const std::string day = DashedDayOfName(name, MarketKind::Funds);
+        ForEachMatchingLine(MarketFolder(folder) + name, searchText, [&](const std::string& line) {
             const int row = count = AddRow(grid, count);
             grid.setCell(0, row, day + " " + TailFrom(line, 50));
             FillFundColumns(grid, row, line);

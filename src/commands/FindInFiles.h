@@ -8,12 +8,12 @@
 
 namespace karvo {
 
-// Stock files "Data-STOCK/*.txt" in date order: symbol, day "yyyy-mm-dd", close, volume, high,
+// The stock day files in date order: symbol, day "yyyy-mm-dd", close, volume, high,
 // low, value, trades, opening; the caption of column 1 becomes "Ημερομηνία". Returns the rows
 // found, or -1 when there is no stock file (the grid is not touched then).
 int FindAllInStockFiles(const std::string& folder, const std::string& searchText, CellGrid& grid);
 
-// Fund files "Data-STOCK/*.amb" in date order: day and name, assets, units, price, change.
+// The fund day files in date order: day and name, assets, units, price, change.
 int FindAllInFundFiles(const std::string& folder, const std::string& searchText, CellGrid& grid);
 
 } // namespace karvo

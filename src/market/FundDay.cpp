@@ -1,5 +1,6 @@
 #include "market/FundDay.h"
 
+#include "market/MarketFiles.h"
 #include "market/MarketText.h"
 #include "util/Text.h"
 

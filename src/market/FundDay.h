@@ -30,7 +30,7 @@ struct FundDay
 // end of its table gives no lines.
 FundDay FundDayFromPage(const std::string& page);
 
-// folder + "Data-STOCK/A" + yyyymmdd + ".amb".
+// The day's fund day file in folder (see MarketFiles.h).
 std::string FundDayFile(const std::string& folder, QDate day);
 
 } // namespace karvo

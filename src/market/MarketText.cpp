@@ -34,14 +34,4 @@ std::string SlashedDay(QDate day)
     return ZeroPad(day.day(), 2) + "/" + ZeroPad(day.month(), 2) + "/" + ZeroPad4(day.year());
 }
 
-std::string StockDayFileOf(const std::string& folder, const std::string& compactDay)
-{
-    return folder + "Data-STOCK/" + compactDay + ".txt";
-}
-
-std::string FundDayFileOf(const std::string& folder, const std::string& compactDay)
-{
-    return folder + "Data-STOCK/A" + compactDay + ".amb";
-}
-
 } // namespace karvo

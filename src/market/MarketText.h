@@ -1,5 +1,5 @@
 // Small helpers shared by the market day files: placing a value in a fixed-column record and the
-// day names of the files. The records are cut with Chars from util/Text.h.
+// texts of a day. The records are cut with Chars from util/Text.h.
 #pragma once
 
 #include "util/Text.h"
@@ -17,9 +17,5 @@ void PlaceRight(std::string& record, int endColumn, const std::string& text);
 std::string DashedDay(QDate day);
 std::string CompactDay(QDate day);
 std::string SlashedDay(QDate day);
-
-// The stock and fund day files of folder for a day given as "yyyymmdd", spelled as they are written.
-std::string StockDayFileOf(const std::string& folder, const std::string& compactDay);
-std::string FundDayFileOf(const std::string& folder, const std::string& compactDay);
 
 } // namespace karvo

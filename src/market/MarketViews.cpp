@@ -1,6 +1,7 @@
 #include "market/MarketViews.h"
 
 #include "market/MarketText.h"
+#include "market/StockRecord.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
@@ -48,10 +49,12 @@ const std::string* PreviousLine(const std::vector<std::string>& previous, const 
 
 void FillStockRow(CellGrid& grid, int row, const std::string& line, const std::vector<std::string>& previous)
 {
+    constexpr std::size_t symbol = FieldIndex(StockField::Symbol);
+    constexpr std::size_t close = FieldIndex(StockField::Close);
     const std::vector<std::string> f = FillStockColumns(grid, row, line);
-    if (const std::string* before = f[0].empty() ? nullptr : PreviousLine(previous, f[0])) {
-        const std::vector<std::string> p = SplitFields(*before, " ", 3);
-        grid.setCell(1, row, ChangeCell(f[2], p.size() >= 3 ? p[2] : std::string()));
+    if (const std::string* before = f[symbol].empty() ? nullptr : PreviousLine(previous, f[symbol])) {
+        const std::vector<std::string> p = SplitFields(*before, " ", close + 1);
+        grid.setCell(1, row, ChangeCell(f[close], p.size() > close ? p[close] : std::string()));
     }
 }
 
@@ -101,26 +104,19 @@ std::vector<int> OrderByTexts(const CellGrid& grid, int column, bool descending)
 
 } // namespace
 
-std::vector<std::string> SortedDayFiles(const std::string& folder, MarketKind kind)
-{
-    std::vector<std::string> names =
-        ListFiles(folder + (kind == MarketKind::Stock ? "Data-STOCK/*.TXT" : "Data-STOCK/*.amb"), ListKinds::Files);
-    SortTexts(0, static_cast<int>(names.size()) - 1, false, names);
-    return names;
-}
-
 std::vector<std::string> FillStockColumns(CellGrid& grid, int row, const std::string& line)
 {
     std::vector<std::string> f = SplitFields(line, " ", 99);
-    f.resize(std::max<std::size_t>(f.size(), 10));
-    grid.setCell(0, row, f[0]);
-    grid.setCell(2, row, Aligned(f[2], 6, 8));
-    grid.setCell(3, row, Aligned(f[4], 9, 9));
-    grid.setCell(4, row, Aligned(f[5], 6, 8));
-    grid.setCell(5, row, Aligned(f[6], 6, 8));
-    grid.setCell(6, row, Aligned(f[7], 12, 12));
-    grid.setCell(7, row, Aligned(f[8], 5, 5));
-    grid.setCell(8, row, Aligned(f[9], 6, 8));
+    f.resize(std::max(f.size(), FieldIndex(StockField::Opening) + 1));
+    const auto field = [&f](StockField which) -> const std::string& { return f[FieldIndex(which)]; };
+    grid.setCell(0, row, field(StockField::Symbol));
+    grid.setCell(2, row, Aligned(field(StockField::Close), 6, 8));
+    grid.setCell(3, row, Aligned(field(StockField::Volume), 9, 9));
+    grid.setCell(4, row, Aligned(field(StockField::High), 6, 8));
+    grid.setCell(5, row, Aligned(field(StockField::Low), 6, 8));
+    grid.setCell(6, row, Aligned(field(StockField::Value), 12, 12));
+    grid.setCell(7, row, Aligned(field(StockField::Trades), 5, 5));
+    grid.setCell(8, row, Aligned(field(StockField::Opening), 6, 8));
     return f;
 }
 
@@ -134,28 +130,22 @@ void FillFundColumns(CellGrid& grid, int row, const std::string& line)
 
 CellGrid MarketDateList(const std::string& folder, MarketKind kind)
 {
-    const bool stock = kind == MarketKind::Stock;
     const std::vector<std::string> names = SortedDayFiles(folder, kind);
     CellGrid grid(2, std::max<int>(static_cast<int>(names.size()) + 1, 2));
     grid.columnWidths() = {0, 150};
     grid.setCell(1, 0, Utf8ToCp1253("  No  ΗΜΕΡΟΜΗΝΙΑ"));
-    const int shift = stock ? 0 : 1; // fund names begin with "A"
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string& name = names[i];
-        grid.setCell(1, static_cast<int>(i) + 1,
-                     Aligned(std::to_string(i + 1), 4, 5) + " " + Chars(name, 7 + shift, 8 + shift) + "-"
-                         + Chars(name, 5 + shift, 6 + shift) + "-" + Chars(name, 1 + shift, 4 + shift));
+        const int row = static_cast<int>(i) + 1;
+        std::string day = CompactDayOfName(names[i], kind);
+        grid.setCell(1, row,
+                     Aligned(std::to_string(i + 1), 4, 5) + " " + Chars(day, 7, 8) + "-" + Chars(day, 5, 6) + "-"
+                         + Chars(day, 1, 4));
+        // The day, not the name as listed: the file is opened as it is written, and a name stored
+        // in other letter case is still found by the case-blind look-up.
+        grid.setRowValue(row, std::move(day));
     }
     grid.setCurrentRow(std::max<int>(static_cast<int>(names.size()), 1));
     return grid;
-}
-
-std::string DayFileOfListText(const std::string& folder, MarketKind kind, const std::string& listText)
-{
-    const std::string day = Chars(listText, 13, 16) + Chars(listText, 10, 11) + Chars(listText, 7, 8);
-    // Spelled as written, so the lookup needs no case-blind search of the folder; older upper-case
-    // names are still found by that search.
-    return kind == MarketKind::Stock ? StockDayFileOf(folder, day) : FundDayFileOf(folder, day);
 }
 
 CellGrid MarketGridFrame(MarketKind kind)
@@ -178,10 +168,10 @@ CellGrid MarketGridFrame(MarketKind kind)
     return grid;
 }
 
-std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& listText,
-                                     const std::string& previousText)
+std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& compactDay,
+                                     const std::string& previousCompactDay)
 {
-    const std::vector<std::string> lines = LoadLines(DayFileOfListText(folder, MarketKind::Stock, listText));
+    const std::vector<std::string> lines = LoadLines(StockDayFileOf(folder, compactDay));
     if (lines.empty()) {
         return std::nullopt;
     }
@@ -191,8 +181,8 @@ std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::strin
         ++header;
     }
     std::vector<std::string> previous;
-    if (!previousText.empty()) {
-        previous = LoadLines(DayFileOfListText(folder, MarketKind::Stock, previousText));
+    if (!previousCompactDay.empty()) {
+        previous = LoadLines(StockDayFileOf(folder, previousCompactDay));
         previous.resize(std::min<std::size_t>(previous.size(), kMostPreviousLines));
     }
     CellGrid grid = MarketGridFrame(MarketKind::Stock);
@@ -204,9 +194,9 @@ std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::strin
     return grid;
 }
 
-std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& listText)
+std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& compactDay)
 {
-    const std::vector<std::string> lines = LoadLines(DayFileOfListText(folder, MarketKind::Funds, listText));
+    const std::vector<std::string> lines = LoadLines(FundDayFileOf(folder, compactDay));
     if (lines.empty()) {
         return std::nullopt;
     }

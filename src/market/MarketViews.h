@@ -2,6 +2,7 @@
 // or funds, and the sort by a column caption.
 #pragma once
 
+#include "market/MarketFiles.h"
 #include "util/CellGrid.h"
 
 #include <optional>
@@ -10,32 +11,26 @@
 
 namespace karvo {
 
-enum class MarketKind { Stock, Funds };
-
-// The names (without folder) of the stored day files of kind, in name order, which is day order.
-std::vector<std::string> SortedDayFiles(const std::string& folder, MarketKind kind);
-
-// Columns 0 and 2-8 of a security's row from its day-file line; returns the line's blank-separated
-// fields, at least 10 of them. Column 1 is left to the caller.
+// Columns 0 and 2-8 of a security's row from its day-file line, read as blank-separated fields in
+// StockField order; returns those fields, at least up to the opening. Column 1 is left to the caller.
 std::vector<std::string> FillStockColumns(CellGrid& grid, int row, const std::string& line);
 // Columns 1-4 of a fund's row from its day-file line; the name column 0 is left to the caller.
 void FillFundColumns(CellGrid& grid, int row, const std::string& line);
 
 // The stored days, oldest first: row i holds i right-aligned in 5 characters, a blank and the
-// day as "dd-mm-yyyy". Column 0 is hidden. The current row is the last day (row 1 when none).
+// day as "dd-mm-yyyy", and as its row value the day as "yyyymmdd" for StockDayGrid and
+// FundDayGrid. Column 0 is hidden. The current row is the last day (row 1 when none).
 CellGrid MarketDateList(const std::string& folder, MarketKind kind);
-
-// The day file a list row stands for ("    3 05-12-2024").
-std::string DayFileOfListText(const std::string& folder, MarketKind kind, const std::string& listText);
 
 // The data grid with its captions and widths and one empty data row.
 CellGrid MarketGridFrame(MarketKind kind);
 
-// The securities of the day of listText, each with its change against the day of previousText
-// (empty for none). Nothing when the day's file is missing or empty: the grid shown stays.
-std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& listText,
-                                     const std::string& previousText);
-std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& listText);
+// The securities of a day ("yyyymmdd", a day list's row value), each with its change against the
+// previous day (empty for none). Nothing when the day's file is missing or empty: the grid shown
+// stays.
+std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& compactDay,
+                                     const std::string& previousCompactDay);
+std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& compactDay);
 
 // The change cell: 100 x now / previous - 100 as "#0.00" with a decimal point, in 7 characters;
 // empty when the previous close is 0 or no number.

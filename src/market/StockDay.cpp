@@ -1,5 +1,6 @@
 #include "market/StockDay.h"
 
+#include "market/MarketFiles.h"
 #include "market/MarketText.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
@@ -55,18 +56,19 @@ std::string StockRecord(const std::string& line, const std::string& dateText)
         return {};
     }
     // The service's order: symbol, two unused, high, low, close, opening, volume.
+    // A field too long for its columns runs into its neighbours; this order decides which wins.
     std::string record = Spaces(kStockRecordWidth);
-    Overwrite(record, 1, f[0]);
-    Overwrite(record, 11, dateText);
-    PlaceRight(record, 31, f[5]);
-    Overwrite(record, 36, "-");
-    PlaceRight(record, 60, f[3]);
-    PlaceRight(record, 71, f[4]);
-    PlaceRight(record, 108, f[6]);
-    PlaceRight(record, 49, f[7]);
-    PlaceRight(record, 88, StockValue(f[5], f[7]));
-    Overwrite(record, 97, "-");
-    Overwrite(record, 122, "-");
+    PlaceStockField(record, StockField::Symbol, f[0]);
+    PlaceStockField(record, StockField::Date, dateText);
+    PlaceStockField(record, StockField::Close, f[5]);
+    PlaceStockField(record, StockField::Change, "-");
+    PlaceStockField(record, StockField::High, f[3]);
+    PlaceStockField(record, StockField::Low, f[4]);
+    PlaceStockField(record, StockField::Opening, f[6]);
+    PlaceStockField(record, StockField::Volume, f[7]);
+    PlaceStockField(record, StockField::Value, StockValue(f[5], f[7]));
+    PlaceStockField(record, StockField::Trades, "-");
+    PlaceStockField(record, StockField::Isin, "-");
     return record;
 }
 

@@ -2,13 +2,14 @@
 // MetaStock lines the price service sends for a day, under a fixed header line.
 #pragma once
 
+#include "market/StockRecord.h"
+
 #include <QDate>
 #include <string>
 #include <vector>
 
 namespace karvo {
 
-inline constexpr int kStockRecordWidth = 122;
 // A body shorter than this holds no day's prices.
 inline constexpr std::size_t kSmallestMarketBody = 500;
 // Header included.
@@ -36,7 +37,7 @@ struct StockDay
 // and is dropped; empty and short lines are left out.
 StockDay StockDayFromBody(const std::string& body, const std::string& dateText);
 
-// folder + "Data-STOCK/yyyymmdd.txt".
+// The day's stock day file in folder (see MarketFiles.h).
 std::string StockDayFile(const std::string& folder, QDate day);
 
 } // namespace karvo

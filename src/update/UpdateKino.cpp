@@ -7,7 +7,6 @@
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
-#include "util/Text.h"
 #include "workbook/WorkbookReader.h"
 
 namespace karvo {
@@ -16,23 +15,22 @@ UpdateResult UpdateKino(UpdateContext& context)
 {
     const int currentYear = context.today.year();
     const int currentMonth = context.today.month();
-    const std::vector<std::string> items = KinoPeriodItems(currentYear, currentMonth);
+    const std::vector<KinoPeriod> periods = KinoPeriods(currentYear, currentMonth);
     UpdateResult result;
-    const int choice = context.ui.ChooseFromList(Utf8ToCp1253("Ενημέρωση Νικητριών"), items, "", true);
-    if (choice < 1 || choice > static_cast<int>(items.size())) {
+    const int choice =
+        context.ui.ChooseFromList(Utf8ToCp1253("Ενημέρωση Νικητριών"), KinoPeriodLabels(periods), "", true);
+    if (choice < 1 || choice > static_cast<int>(periods.size())) {
         result.cancelled = true;
         result.showView = false;
         return result;
     }
-    // " 2024 - 03 " without its blanks is "2024-03".
-    const std::string period = CleanSpaces(items[choice - 1], 0);
-    const int year = TextToInt(period.substr(0, 4));
-    const std::string month = period.substr(5, 2);
+    const int year = periods[static_cast<std::size_t>(choice - 1)].year;
+    const int month = periods[static_cast<std::size_t>(choice - 1)].month;
     context.state.SelectedYear = year;
-    context.state.KinoPeriodFile = KinoMonthFileName(year, TextToInt(month));
+    context.state.KinoPeriodFile = KinoMonthFileName(year, month);
     const std::string monthFile = context.folder + context.state.KinoPeriodFile;
     // A past month kept on disk is final; the current month grows and is always fetched again.
-    const bool current = period == ZeroPad(currentYear, 4) + "-" + ZeroPad(currentMonth, 2);
+    const bool current = year == currentYear && month == currentMonth;
     if (!current && FileSizeOf(monthFile) > 99) {
         return result;
     }
@@ -40,7 +38,7 @@ UpdateResult UpdateKino(UpdateContext& context)
     // the user must see before anything replaces it.
     ReadKinoFile(monthFile);
     context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile workbook = FetchWorkbook(context, GameCode::Kino, year, TextToInt(month));
+    const FetchedFile workbook = FetchWorkbook(context, GameCode::Kino, year, month);
     result.fetchFailed = !workbook.fetched || !workbook.readable;
     if (!workbook.readable) {
         result.showView = false;
@@ -48,7 +46,7 @@ UpdateResult UpdateKino(UpdateContext& context)
     }
     CellTable table;
     const int rowCount = ReadWorkbook(workbook.path, 23, 2, table);
-    const MergeResult built = BuildKinoMonth(WorkbookRows{table, rowCount, 23}, month);
+    const MergeResult built = BuildKinoMonth(WorkbookRows{table, rowCount, 23}, ZeroPad(month, 2));
     if (built.refused()) {
         context.ui.ShowNotice(NoticeKind::Warning, built.refusal);
         result.showView = false;

@@ -15,17 +15,30 @@ std::vector<std::string> YearListItems(int currentYear)
     return items;
 }
 
-std::vector<std::string> KinoPeriodItems(int currentYear, int currentMonth)
+std::vector<KinoPeriod> KinoPeriods(int currentYear, int currentMonth)
 {
+    const auto period = [](int year, int month) {
+        return KinoPeriod{" " + ZeroPad(year, 4) + " - " + ZeroPad(month, 2) + " ", year, month};
+    };
     // KINO results start in November 2003.
-    std::vector<std::string> items = {" 2003 - 11 ", " 2003 - 12 "};
+    std::vector<KinoPeriod> periods = {period(2003, 11), period(2003, 12)};
     for (int year = 2004; year <= currentYear; ++year) {
         const int last = year == currentYear ? currentMonth : 12;
         for (int month = 1; month <= last; ++month) {
-            items.push_back(" " + ZeroPad(year, 4) + " - " + ZeroPad(month, 2) + " ");
+            periods.push_back(period(year, month));
         }
     }
-    return items;
+    return periods;
+}
+
+std::vector<std::string> KinoPeriodLabels(const std::vector<KinoPeriod>& periods)
+{
+    std::vector<std::string> labels;
+    labels.reserve(periods.size());
+    for (const KinoPeriod& period : periods) {
+        labels.push_back(period.label);
+    }
+    return labels;
 }
 
 std::vector<std::string> Super3MonthItems()

@@ -12,8 +12,19 @@ constexpr int FirstFetchYear = 2017;
 // "  ΕΤΟΣ 2017  " up to the current year; item i stands for 2016 + i.
 std::vector<std::string> YearListItems(int currentYear);
 
-// " 2003 - 11 ", " 2003 - 12 ", then every month from January 2004 to the current one.
-std::vector<std::string> KinoPeriodItems(int currentYear, int currentMonth);
+// A month of the KINO list: the label shown and the month it stands for.
+struct KinoPeriod
+{
+    std::string label; // " 2024 - 03 "
+    int year = 0;
+    int month = 0; // 1 to 12
+};
+
+// November 2003, December 2003, then every month from January 2004 to the current one.
+std::vector<KinoPeriod> KinoPeriods(int currentYear, int currentMonth);
+
+// The labels of a list, in its order.
+std::vector<std::string> KinoPeriodLabels(const std::vector<KinoPeriod>& periods);
 
 // The twelve Greek month names, January first.
 std::vector<std::string> Super3MonthItems();

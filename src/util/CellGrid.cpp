@@ -16,6 +16,7 @@ void CellGrid::reset(int columns, int rows)
     m_columns = columns < 0 ? 0 : columns;
     m_rows = rows < 0 ? 0 : rows;
     m_cells.assign(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows), std::string());
+    m_rowValues.clear();
     m_currentRow = -1;
 }
 
@@ -23,6 +24,9 @@ void CellGrid::setRowCount(int rows)
 {
     m_rows = rows < 0 ? 0 : rows;
     m_cells.resize(static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows));
+    if (m_rowValues.size() > static_cast<std::size_t>(m_rows)) {
+        m_rowValues.resize(static_cast<std::size_t>(m_rows));
+    }
     if (m_currentRow >= m_rows) {
         m_currentRow = m_rows - 1;
     }
@@ -60,6 +64,25 @@ void CellGrid::setCell(int column, int row, std::string text)
         return;
     }
     m_cells[static_cast<std::size_t>(row) * m_columns + column] = std::move(text);
+}
+
+const std::string& CellGrid::rowValue(int row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rowValues.size()) {
+        return kEmpty;
+    }
+    return m_rowValues[static_cast<std::size_t>(row)];
+}
+
+void CellGrid::setRowValue(int row, std::string value)
+{
+    if (row < 0 || row >= m_rows) {
+        return;
+    }
+    if (static_cast<std::size_t>(row) >= m_rowValues.size()) {
+        m_rowValues.resize(static_cast<std::size_t>(row) + 1);
+    }
+    m_rowValues[static_cast<std::size_t>(row)] = std::move(value);
 }
 
 } // namespace karvo

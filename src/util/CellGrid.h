@@ -26,6 +26,12 @@ public:
     const std::string& cell(int column, int row) const;
     void setCell(int column, int row, std::string text);
 
+    // What a row stands for where its texts only show it (a stored day behind a day list's label),
+    // so that nothing reads a value back out of a label. Empty unless set; kept with the row's
+    // number as rows are added or dropped at the end.
+    const std::string& rowValue(int row) const;
+    void setRowValue(int row, std::string value);
+
     // -1 when no row is current.
     int currentRow() const { return m_currentRow; }
     void setCurrentRow(int row) { m_currentRow = row; }
@@ -44,7 +50,8 @@ private:
     int m_rows = 0;
     int m_currentRow = -1;
     int m_currentColumn = 1;
-    std::vector<std::string> m_cells; // row-major
+    std::vector<std::string> m_cells;     // row-major
+    std::vector<std::string> m_rowValues; // grows as values are set
     std::vector<int> m_widths;
     std::vector<bool> m_rightAligned;
 };

@@ -54,10 +54,10 @@ TEST(MarketViews, ChangeIsAgainstThePreviousStoredDay)
     StoreStockDay(
         folder, "20241205",
         {Record("ALPHA", "10.5"), Record("BETA", "9.9"), Record("NEW", "1"), Record("ZERO", "3"), Record("LONG", "5")});
-    const std::optional<CellGrid> first = StockDayGrid(folder.path(), "    1 02-12-2024", "");
+    const std::optional<CellGrid> first = StockDayGrid(folder.path(), "20241202", "");
     ASSERT_TRUE(first);
     EXPECT_EQ(Column(*first, 1), std::vector<std::string>(4, "")); // no day before the first
-    const std::optional<CellGrid> grid = StockDayGrid(folder.path(), "    2 05-12-2024", "    1 02-12-2024");
+    const std::optional<CellGrid> grid = StockDayGrid(folder.path(), "20241205", "20241202");
     ASSERT_TRUE(grid);
     ASSERT_EQ(grid->rowCount(), 6);
     EXPECT_EQ(Column(*grid, 0), (std::vector<std::string>{"ALPHA", "BETA", "NEW", "ZERO", "LONG"}));
@@ -81,10 +81,10 @@ TEST(MarketViews, ChangeCellFormat)
 TEST(MarketViews, MissingOrEmptyDayKeepsTheGridShown)
 {
     test::TempFolder folder;
-    EXPECT_FALSE(StockDayGrid(folder.path(), "    1 02-12-2024", ""));
+    EXPECT_FALSE(StockDayGrid(folder.path(), "20241202", ""));
     CreateFolder(folder.file("Data-STOCK"));
     WriteBytes(folder.file("Data-STOCK/A20241202.amb"), "");
-    EXPECT_FALSE(FundDayGrid(folder.path(), "    1 02-12-2024"));
+    EXPECT_FALSE(FundDayGrid(folder.path(), "20241202"));
 }
 
 TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
@@ -94,7 +94,7 @@ TEST(MarketViews, FundGridShowsTheColumnsOfEachLine)
     const std::string fund =
         std::string("    1.234.567,89") + "      100.000,00" + "   12,3456" + " -12,45" + "a Alpha";
     SaveLines(folder.file("Data-STOCK/A20241205.amb"), {Spaces(49) + "a  " + W("Μετοχικά"), fund});
-    const std::optional<CellGrid> grid = FundDayGrid(folder.path(), "    1 05-12-2024");
+    const std::optional<CellGrid> grid = FundDayGrid(folder.path(), "20241205");
     ASSERT_TRUE(grid);
     EXPECT_EQ(U(grid->cell(0, 1)), "a  Μετοχικά");
     EXPECT_EQ(grid->cell(1, 2) + "|" + grid->cell(3, 2) + "|" + grid->cell(0, 2),

@@ -2,7 +2,9 @@
 #include "MarketTestData.h"
 #include "market/MarketText.h"
 #include "market/StockDay.h"
+#include "market/StockRecord.h"
 #include "support/TestSupport.h"
+#include "util/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,26 @@ TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
     // No volume: no value, the other fields as they are.
     const std::string record = StockRecord(StockLine("BETA", "2.00", "0"), "05/12/2024");
     EXPECT_EQ(Chars(record, 85, 88) + Chars(record, 28, 31) + Chars(record, 49, 49), "   -2.000");
+}
+
+TEST(StockDay, ReadersFindEveryFieldWhereTheWriterPutIt)
+{
+    // The price history cuts the fixed columns and the views split at blanks: both must find each
+    // field the writer placed.
+    const std::string record = StockRecord(StockLine("ALPHA", "12.20", "1000", "12.5", "11.75", "12"), "05/12/2024");
+    // clang-format off
+    const std::pair<StockField, const char*> fields[] = {
+        {StockField::Symbol, "ALPHA"}, {StockField::Date, "05/12/2024"}, {StockField::Close, "12.20"},
+        {StockField::Change, "-"}, {StockField::Volume, "1000"}, {StockField::High, "12.5"},
+        {StockField::Low, "11.75"}, {StockField::Value, "12200"}, {StockField::Trades, "-"},
+        {StockField::Opening, "12"}, {StockField::Isin, "-"}};
+    // clang-format on
+    const std::vector<std::string> split = SplitFields(record, " ", 99);
+    ASSERT_EQ(split.size(), kStockFieldCount);
+    for (const auto& [field, text] : fields) {
+        EXPECT_EQ(StockFieldText(record, field), text) << FieldIndex(field);
+        EXPECT_EQ(split[FieldIndex(field)], text) << FieldIndex(field);
+    }
 }
 
 TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)

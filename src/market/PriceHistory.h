@@ -1,5 +1,5 @@
-// A security's close and volume across every stored stock day file (Data-STOCK/yyyymmdd.txt), read
-// by the files' fixed columns: symbol from column 1, close ending in column 31, volume in 49.
+// A security's close and volume across every stored stock day file, read from the record's fixed
+// columns (StockRecord.h).
 #pragma once
 
 #include <cstdint>
@@ -20,8 +20,8 @@ struct PricePoint
 // field; false when the day has none.
 bool FindStockRecord(const std::vector<std::string>& lines, const std::string& symbol, PricePoint& point);
 
-// One point for every day file of folder's Data-STOCK that lists symbol, oldest day first. Files
-// whose name is not a day are passed over.
+// One point for every stock day file of folder that lists symbol, oldest day first. Files whose
+// name is not a day are passed over.
 std::vector<PricePoint> ReadPriceHistory(const std::string& folder, const std::string& symbol);
 
 } // namespace karvo
