@@ -24,6 +24,8 @@ void SetTransferOptions(CURL* handle, const std::string& url, const DownloadLimi
     // Slower than lowSpeedBytes a second for stallSeconds on end counts as a dead transfer.
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    // A server that drips just above the floor is given up too, however far the body is from its end.
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, limits.totalMs);
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
 }
 
