@@ -30,9 +30,6 @@ public:
     bool cancelled() override;
     void finish() override;
 
-    // The dialog while it is shown, else null.
-    QProgressDialog* dialog() const { return m_dialog; }
-
 private:
     void show();
     QString label() const;

@@ -4,6 +4,7 @@
 #include "app/Appearance.h"
 #include "app/FetchProgressDialog.h"
 #include "app/TForm1.h"
+#include "market/MarketUpdate.h"
 #include "util/Cp1253.h"
 #include "util/Games.h"
 #include "util/KarvoError.h"

@@ -1,5 +1,6 @@
 #include "download/Download.h"
 
+#include "download/TransferOptions.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
@@ -14,12 +15,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace karvo {
 
 namespace {
 
 DownloadLimits g_limits;
+constexpr std::size_t kCopyBufferBytes = 256 * 1024;
 
 std::string Grouped(long long n)
 {
@@ -96,18 +99,49 @@ std::string ReadBack(int fd, const QString& folder)
     return text;
 }
 
-// A file of this fetch alone, closed and removed on every way out.
+// Copies the whole file behind from into to; 0, or the errno of the failure.
+int CopyFile(int from, int to)
+{
+    std::vector<char> buffer(kCopyBufferBytes);
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : 0;
+        }
+        if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(n)); error != 0) {
+            return error;
+        }
+        at += n;
+    }
+}
+
+// A file of this fetch alone in the temporary folder, closed and removed on every way out.
+// mkstemps makes it for this fetch alone (mode 0600), so no other process can plant or read it,
+// and two fetches never share a name.
 struct ScratchFile
 {
-    QByteArray path;
-    int fd;
-    ~ScratchFile()
+    QString folder = QDir::tempPath();
+    QByteArray path = QFile::encodeName(folder) + '/'
+        + QByteArray::fromStdString(
+                          std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix));
+    int fd = ::mkstemps(path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
+
+    ScratchFile()
     {
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(path.constData());
+        if (fd < 0) {
+            ThrowCannotWrite(folder, errno);
         }
     }
+    ~ScratchFile()
+    {
+        ::close(fd);
+        ::unlink(path.constData());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 };
 
 } // namespace
@@ -150,30 +184,25 @@ bool DownloadToFile(const std::string& url, const std::string& fileName, UserInt
 
 std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll)
 {
-    // mkstemps makes the file for this fetch alone (mode 0600), so no other process can plant
-    // or read it, and two fetches never share a name.
-    const QString folder = QDir::tempPath();
-    const std::string name = std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
-    ScratchFile scratch{QFile::encodeName(folder) + '/' + QByteArray::fromStdString(name), -1};
-    scratch.fd = ::mkstemps(scratch.path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
-    if (scratch.fd < 0) {
-        ThrowCannotWrite(folder, errno);
-    }
-    if (!FetchInto(scratch.fd, url, folder, ui, poll)) {
+    ScratchFile scratch;
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll)) {
         return {};
     }
-    return ReadBack(scratch.fd, folder);
+    return ReadBack(scratch.fd, scratch.folder);
 }
 
 bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll)
 {
-    const std::string text = DownloadText(url, ui, poll);
-    if (text.empty()) {
+    ScratchFile scratch;
+    struct stat st;
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll) || ::fstat(scratch.fd, &st) != 0 || st.st_size == 0) {
         ui.StatusNotice("Error Downloading");
         return false;
     }
+    // Copied a piece at a time: a workbook of tens of megabytes is never held in memory.
     std::string error;
-    if (!WriteFileAtomic(targetFile, text, &error)) {
+    if (!WriteFileAtomicFrom(
+            targetFile, [&scratch](int fd) { return CopyFile(scratch.fd, fd); }, &error)) {
         ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
     }
     return true;

@@ -37,8 +37,7 @@ void SetDownloadLimits(const DownloadLimits& limits);
 
 // Streams the body of url into fileName (a native path), whatever the HTTP status. False, and
 // no file left, when the transfer failed.
-bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui,
-                    const FetchPoll& poll = {});
+bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll = {});
 
 // The whole body, streamed to a private scratch file in the temporary folder and read back
 // once; the scratch file is removed in every case. Empty when the fetch failed.

@@ -4,11 +4,9 @@
 #include "download/TransferOptions.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <curl/curl.h>
 #include <map>
-#include <unistd.h>
 
 namespace karvo {
 
@@ -65,22 +63,6 @@ struct Transfer
         }
     }
 };
-
-// Writes all of data to fd; the errno of a failure, 0 when written.
-int WriteAll(int fd, const char* data, std::size_t size)
-{
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
 
 std::size_t TakeBody(char* data, std::size_t size, std::size_t count, void* user)
 {
@@ -216,8 +198,9 @@ struct FetchRunner::State
             if (message->msg != CURLMSG_DONE) {
                 continue;
             }
-            const auto found = std::find_if(running.begin(), running.end(),
-                                            [&](const auto& transfer) { return transfer->easy == message->easy_handle; });
+            const auto found = std::find_if(running.begin(), running.end(), [&](const auto& transfer) {
+                return transfer->easy == message->easy_handle;
+            });
             if (found == running.end()) {
                 continue;
             }

@@ -51,15 +51,15 @@ struct MarketContext
 // before a stop (Cancel, a day file that cannot be written) stay stored.
 struct MarketReport
 {
-    bool ran = false;       // false: cancelled or invalid dates, nothing was fetched
-    int requested = 0;      // days asked of the server
-    int stored = 0;         // day files written
-    int noData = 0;         // days asked that gave nothing to store
-    int unreachable = 0;    // days the server could not be reached for
-    int cut = 0;            // days stored shortened to what a day file holds
-    bool cancelled = false; // the user stopped the range
+    bool ran = false;         // false: cancelled or invalid dates, nothing was fetched
+    int requested = 0;        // days asked of the server
+    int stored = 0;           // day files written
+    int noData = 0;           // days asked that gave nothing to store
+    int unreachable = 0;      // days the server could not be reached for
+    int cut = 0;              // days stored shortened to what a day file holds
+    bool cancelled = false;   // the user stopped the range
     std::string writeFailure; // a day file could not be written (UTF-8): the range stopped there
-    std::string host;       // the server asked
+    std::string host;         // the server asked
 
     // Every day asked failed because the server could not be reached.
     bool serverUnreachable() const { return requested > 0 && unreachable == requested; }

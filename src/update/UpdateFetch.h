@@ -19,7 +19,7 @@ inline constexpr std::int64_t SmallestWorkbook = 99;
 
 struct FetchedFile
 {
-    std::string path;      // the local copy in DATA
+    std::string path;       // the local copy in DATA
     bool fetched = false;   // the download succeeded
     bool readable = false;  // the local copy (new or kept) is large enough to read
     bool cancelled = false; // the user cancelled the download: nothing is to be read

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <map>
 #include <thread>
 
 using namespace karvo;
@@ -83,15 +84,15 @@ TEST_F(FetchRunnerTest, EachJobIsDeliveredInOrderWithinTheSharedTransfers)
         ++polls;
         return false;
     }));
-    std::vector<std::string> a;
-    std::vector<std::string> b;
+    std::map<char, std::vector<std::string>> byJob;
     for (const std::string& entry : seen) {
-        (entry[0] == 'a' ? a : b).push_back(entry);
+        byJob[entry[0]].push_back(entry.substr(1));
     }
-    EXPECT_EQ(a, (std::vector<std::string>{"a0:slow a:200", "a1:body /a1:200", "a2:body /a2:200", "a3:body /a3:200",
-                                           "a4:body /a4:200"}));
-    EXPECT_EQ(b, (std::vector<std::string>{"b0:slow b:200", "b1:body /b1:200", "b2:body /b2:200", "b3::404",
-                                           "c0:body /c0:200"}));
+    EXPECT_EQ(byJob['a'],
+              (std::vector<std::string>{"0:slow a:200", "1:body /a1:200", "2:body /a2:200", "3:body /a3:200",
+                                        "4:body /a4:200"}));
+    EXPECT_EQ(byJob['b'], (std::vector<std::string>{"0:slow b:200", "1:body /b1:200", "2:body /b2:200", "3::404"}));
+    EXPECT_EQ(byJob['c'], (std::vector<std::string>{"0:body /c0:200"}));
     EXPECT_LE(m_server.mostOpenConnections(), 3);
     EXPECT_GT(polls, 0);
 }
@@ -151,8 +152,10 @@ TEST_F(FetchRunnerTest, OverallLimitEndsADripAboveTheSpeedFloor)
     SetDownloadLimits(limits);
     ScriptedUserInterface ui;
     TempFolder folder;
-    const std::string shown = ErrorOf([&] { FetchResultFile(m_server.baseUrl() + "/drip", folder.file("x.xlsx"), ui); });
-    EXPECT_EQ(shown, "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε 1 δευτερόλεπτα. Δεν κρατήθηκε τίποτα: "
-                         + m_server.baseUrl() + "/drip");
+    const std::string shown =
+        ErrorOf([&] { FetchResultFile(m_server.baseUrl() + "/drip", folder.file("x.xlsx"), ui); });
+    EXPECT_EQ(shown,
+              "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε 1 δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + m_server.baseUrl()
+                  + "/drip");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file("x.xlsx"))));
 }

@@ -226,7 +226,8 @@ TEST_F(MarketUpdate, DayFileThatCannotBeWrittenEndsTheRangeWithItsAccount)
     EXPECT_EQ(progress.finished, 1);
     EXPECT_NE(report.writeFailure.find("Δεν ήταν δυνατή η εγγραφή του αρχείου "), std::string::npos);
     EXPECT_NE(report.writeFailure.find("20241203.txt: File too large"), std::string::npos) << report.writeFailure;
-    EXPECT_EQ(U(MarketAccount(report)), "Ημέρες που αποθηκεύτηκαν: 1, χωρίς στοιχεία: 0. Σταμάτησε σε σφάλμα εγγραφής.");
+    EXPECT_EQ(U(MarketAccount(report)),
+              "Ημέρες που αποθηκεύτηκαν: 1, χωρίς στοιχεία: 0. Σταμάτησε σε σφάλμα εγγραφής.");
     // The day before is whole, the failed day keeps its old file, nothing after it is written and
     // no temporary file is left.
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 2), "D2");
