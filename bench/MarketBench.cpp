@@ -3,7 +3,6 @@
 // every stock file beside grep -c over the same files, a 100,000-row result on screen, and a
 // 30-day range fetched from a server that answers each request after 100 ms.
 #include "app/GridView.h"
-#include "app/RangeProgressDialog.h"
 #include "app/TForm1.h"
 #include "commands/FindInFiles.h"
 #include "market/FundDay.h"
@@ -186,7 +185,7 @@ void ThirtyDaysFromASlowServer(benchmark::State& state)
                               dir.path().toStdString() + "/",
                               QDate(2024, 12, 1),
                               {server.baseUrl(), server.baseUrl()},
-                              &FetchMarketDays,
+                              &FetchDays,
                               nullptr};
         const MarketReport report = UpdateStock(context);
         state.counters["stored"] = report.stored;

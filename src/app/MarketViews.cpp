@@ -2,10 +2,12 @@
 // the update of the days with its progress and its account.
 #include "market/MarketViews.h"
 #include "app/Appearance.h"
-#include "app/RangeProgressDialog.h"
+#include "app/FetchProgressDialog.h"
 #include "app/TForm1.h"
+#include "market/MarketUpdate.h"
 #include "util/Cp1253.h"
 #include "util/Games.h"
+#include "util/KarvoError.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -103,8 +105,8 @@ void TForm1::SG1MouseDown(int column)
 void TForm1::runMarketUpdate()
 {
     const bool stock = m_state.GameCode == GameCode::Stock;
-    RangeProgressDialog progress(this);
-    MarketContext context{m_ui, m_folder, m_today(), MarketServersInUse(), &FetchMarketDays, &progress};
+    FetchProgressDialog progress(this, QStringLiteral("ΗΜΕΡΟΜΗΝΙΕΣ  ΑΠΟ - ΕΩΣ"), QStringLiteral("Ημέρες: %1 από %2"));
+    MarketContext context{m_ui, m_folder, m_today(), MarketServersInUse(), &FetchDays, &progress};
     MarketReport report;
     try {
         report = stock ? UpdateStock(context) : UpdateFunds(context);
@@ -117,6 +119,10 @@ void TForm1::runMarketUpdate()
     }
     showGameView(m_state.GameCode);
     StatusNotice(ToQString(MarketAccount(report)));
+    // The days stored before a day file failed are shown with their account, then the failure.
+    if (!report.writeFailure.empty()) {
+        throw KarvoError(report.writeFailure);
+    }
     // Silence would look like a range without trading days.
     if (report.serverUnreachable()) {
         m_ui.ShowNotice(NoticeKind::Warning, UnreachableWarning(report));

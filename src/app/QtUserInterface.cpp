@@ -235,7 +235,8 @@ int QtUserInterface::WorkAreaHeight()
 
 void QtUserInterface::processPendingEvents()
 {
-    QCoreApplication::processEvents();
+    // Clicks and keys wait: a command started now would run inside the one that asked.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 } // namespace karvo

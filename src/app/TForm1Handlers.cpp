@@ -4,6 +4,7 @@
 
 #include "app/Appearance.h"
 #include "app/BetView.h"
+#include "app/FetchProgressDialog.h"
 #include "app/GameCatalogue.h"
 #include "app/StatsCommands.h"
 #include "commands/Commands.h"
@@ -188,7 +189,8 @@ void TForm1::UpdateClick()
         return;
     }
     guarded([this] {
-        UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today());
+        FetchProgressDialog progress(this, QStringLiteral("Ενημέρωση Νικητριών"), QString());
+        UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today(), &progress);
         UpdateOutcome outcome;
         try {
             outcome = RunUpdate(context);

@@ -12,81 +12,17 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <curl/curl.h>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace karvo {
 
 namespace {
 
 DownloadLimits g_limits;
-
-// How a transfer ended, as far as the user must be told more than "Error Downloading".
-enum class TransferEnd { Done, Failed, TooLarge, Stalled, WriteFailed };
-
-// Where the body goes: a file written as it arrives, never held in memory.
-struct BodySink
-{
-    int fd;
-    long long written = 0;
-    bool tooLarge = false;
-    int writeError = 0;
-};
-
-std::size_t WriteBody(char* data, std::size_t size, std::size_t count, void* user)
-{
-    auto* sink = static_cast<BodySink*>(user);
-    const std::size_t total = size * count;
-    // A body without an announced length (or with a false one) stops at the limit too.
-    if (sink->written + static_cast<long long>(total) > g_limits.maxBodyBytes) {
-        sink->tooLarge = true;
-        return 0;
-    }
-    for (std::size_t done = 0; done < total;) {
-        const ssize_t n = ::write(sink->fd, data + done, total - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            sink->writeError = n < 0 ? errno : EIO;
-            return 0;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    sink->written += static_cast<long long>(total);
-    return total;
-}
-
-// One GET of url into sink's file, whatever the status code.
-TransferEnd Transfer(const std::string& url, BodySink& sink)
-{
-    InitialiseCurl();
-    std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
-    if (!curl) {
-        return TransferEnd::Failed;
-    }
-    CURL* handle = curl.get();
-    SetTransferOptions(handle, url, g_limits);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &sink);
-    const CURLcode code = curl_easy_perform(handle);
-    if (code == CURLE_OK) {
-        return TransferEnd::Done;
-    }
-    if (sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
-        return TransferEnd::TooLarge;
-    }
-    if (sink.writeError != 0) {
-        return TransferEnd::WriteFailed;
-    }
-    // A time-out after the request went out is a server that stopped sending, not one never reached.
-    long requestBytes = 0;
-    curl_easy_getinfo(handle, CURLINFO_REQUEST_SIZE, &requestBytes);
-    return code == CURLE_OPERATION_TIMEDOUT && requestBytes > 0 ? TransferEnd::Stalled : TransferEnd::Failed;
-}
+constexpr std::size_t kCopyBufferBytes = 256 * 1024;
 
 std::string Grouped(long long n)
 {
@@ -105,30 +41,41 @@ std::string Grouped(long long n)
 }
 
 // The message of a named failure; a plain failure only returns false.
-void ThrowForEnd(TransferEnd end, const std::string& url, const QString& folder, int error)
+void ThrowForFailure(const FetchedBody& result, const std::string& url, const QString& folder)
 {
-    switch (end) {
-    case TransferEnd::TooLarge:
+    const std::string nothingKept = ". Δεν κρατήθηκε τίποτα: " + url;
+    switch (result.failure) {
+    case FetchFailure::TooLarge:
         throw KarvoError("Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα "
-                         + Grouped(g_limits.maxBodyBytes)
-                         + " bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: " + url);
-    case TransferEnd::Stalled:
+                         + Grouped(g_limits.maxBodyBytes) + " bytes που δέχεται το πρόγραμμα" + nothingKept);
+    case FetchFailure::Stalled:
         throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(g_limits.lowSpeedBytes)
-                         + " bytes το δευτερόλεπτο επί " + std::to_string(g_limits.stallSeconds)
-                         + " δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + url);
-    case TransferEnd::WriteFailed: ThrowCannotWrite(folder, error);
+                         + " bytes το δευτερόλεπτο επί " + std::to_string(g_limits.stallSeconds) + " δευτερόλεπτα"
+                         + nothingKept);
+    case FetchFailure::TimedOut:
+        throw KarvoError("Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε " + Grouped((g_limits.totalMs + 999) / 1000)
+                         + " δευτερόλεπτα" + nothingKept);
+    case FetchFailure::WriteFailed: ThrowCannotWrite(folder, result.writeError);
     default: break;
     }
 }
 
-// Fetches url into the open file fd; false for a plain failure, KarvoError for a named one.
-bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterface& ui)
+// Fetches url into the open file fd; false for a plain failure or a stop, KarvoError for a named one.
+bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterface& ui, const FetchPoll& poll)
 {
     ui.processPendingEvents();
-    BodySink sink{fd};
-    const TransferEnd end = Transfer(url, sink);
-    ThrowForEnd(end, url, folder, sink.writeError);
-    return end == TransferEnd::Done;
+    FetchedBody result;
+    FetchRunner runner(1);
+    runner.add({FetchRequest{url, fd}}, [&result](std::size_t, FetchedBody body) { result = std::move(body); });
+    const FetchPoll keepPainted = [&ui] {
+        ui.processPendingEvents();
+        return false;
+    };
+    if (!runner.run(poll ? poll : keepPainted)) {
+        return false;
+    }
+    ThrowForFailure(result, url, folder);
+    return result.failure == FetchFailure::None;
 }
 
 // The whole file behind fd, read once into the text that is returned.
@@ -152,18 +99,49 @@ std::string ReadBack(int fd, const QString& folder)
     return text;
 }
 
-// A file of this fetch alone, closed and removed on every way out.
+// Copies the whole file behind from into to; 0, or the errno of the failure.
+int CopyFile(int from, int to)
+{
+    std::vector<char> buffer(kCopyBufferBytes);
+    for (off_t at = 0;;) {
+        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : 0;
+        }
+        if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(n)); error != 0) {
+            return error;
+        }
+        at += n;
+    }
+}
+
+// A file of this fetch alone in the temporary folder, closed and removed on every way out.
+// mkstemps makes it for this fetch alone (mode 0600), so no other process can plant or read it,
+// and two fetches never share a name.
 struct ScratchFile
 {
-    QByteArray path;
-    int fd;
-    ~ScratchFile()
+    QString folder = QDir::tempPath();
+    QByteArray path = QFile::encodeName(folder) + '/'
+        + QByteArray::fromStdString(
+                          std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix));
+    int fd = ::mkstemps(path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
+
+    ScratchFile()
     {
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(path.constData());
+        if (fd < 0) {
+            ThrowCannotWrite(folder, errno);
         }
     }
+    ~ScratchFile()
+    {
+        ::close(fd);
+        ::unlink(path.constData());
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 };
 
 } // namespace
@@ -178,7 +156,7 @@ void SetDownloadLimits(const DownloadLimits& limits)
     g_limits = limits;
 }
 
-bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui)
+bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll)
 {
     const QString folder = QFileInfo(QFile::decodeName(fileName.c_str())).absolutePath();
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -187,7 +165,7 @@ bool DownloadToFile(const std::string& url, const std::string& fileName, UserInt
     }
     bool done = false;
     try {
-        done = FetchInto(fd, url, folder, ui);
+        done = FetchInto(fd, url, folder, ui, poll);
     } catch (...) {
         ::close(fd);
         ::unlink(fileName.c_str());
@@ -204,32 +182,27 @@ bool DownloadToFile(const std::string& url, const std::string& fileName, UserInt
     return done;
 }
 
-std::string DownloadText(const std::string& url, UserInterface& ui)
+std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll)
 {
-    // mkstemps makes the file for this fetch alone (mode 0600), so no other process can plant
-    // or read it, and two fetches never share a name.
-    const QString folder = QDir::tempPath();
-    const std::string name = std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
-    ScratchFile scratch{QFile::encodeName(folder) + '/' + QByteArray::fromStdString(name), -1};
-    scratch.fd = ::mkstemps(scratch.path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
-    if (scratch.fd < 0) {
-        ThrowCannotWrite(folder, errno);
-    }
-    if (!FetchInto(scratch.fd, url, folder, ui)) {
+    ScratchFile scratch;
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll)) {
         return {};
     }
-    return ReadBack(scratch.fd, folder);
+    return ReadBack(scratch.fd, scratch.folder);
 }
 
-bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui)
+bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll)
 {
-    const std::string text = DownloadText(url, ui);
-    if (text.empty()) {
+    ScratchFile scratch;
+    struct stat st;
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll) || ::fstat(scratch.fd, &st) != 0 || st.st_size == 0) {
         ui.StatusNotice("Error Downloading");
         return false;
     }
+    // Copied a piece at a time: a workbook of tens of megabytes is never held in memory.
     std::string error;
-    if (!WriteFileAtomic(targetFile, text, &error)) {
+    if (!WriteFileAtomicFrom(
+            targetFile, [&scratch](int fd) { return CopyFile(scratch.fd, fd); }, &error)) {
         ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
     }
     return true;

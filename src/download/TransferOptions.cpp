@@ -1,6 +1,8 @@
 #include "download/TransferOptions.h"
 
+#include <cerrno>
 #include <mutex>
+#include <unistd.h>
 
 namespace karvo {
 
@@ -24,7 +26,24 @@ void SetTransferOptions(CURL* handle, const std::string& url, const DownloadLimi
     // Slower than lowSpeedBytes a second for stallSeconds on end counts as a dead transfer.
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytes);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.stallSeconds);
+    // A server that drips just above the floor is given up too, however far the body is from its end.
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, limits.totalMs);
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
+}
+
+int WriteAll(int fd, const char* data, std::size_t size)
+{
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
 }
 
 } // namespace karvo

@@ -1,6 +1,6 @@
 // The settings every libcurl transfer of the program shares: web protocols only, verified
 // certificates, redirects, and the limits that keep a dead or hostile server from hanging the
-// window or filling the disk.
+// window or filling the disk; and the write that puts a body into its file.
 #pragma once
 
 #include "download/Download.h"
@@ -16,5 +16,8 @@ void InitialiseCurl();
 // Sets the address and the shared settings on handle. The body goes to the caller's write
 // callback; an announced length past limits.maxBodyBytes is refused before the body starts.
 void SetTransferOptions(CURL* handle, const std::string& url, const DownloadLimits& limits);
+
+// Writes all of data to fd; 0, or the errno of the failure.
+int WriteAll(int fd, const char* data, std::size_t size);
 
 } // namespace karvo

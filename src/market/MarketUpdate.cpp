@@ -6,6 +6,7 @@
 #include "util/Cp1253.h"
 #include "util/Environment.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 #include "util/UserInterface.h"
@@ -32,18 +33,6 @@ bool DateFromField(const std::string& field, QDate& date)
 // Stores one fetched day; false when the body holds nothing to store. cut: shortened to fit.
 using DayStore = std::function<bool(QDate day, const std::string& body, bool& cut)>;
 
-// Keeps the progress dialog's promise to close, whatever leaves the range.
-struct ProgressScope
-{
-    RangeProgress* progress;
-    ~ProgressScope()
-    {
-        if (progress != nullptr) {
-            progress->finish();
-        }
-    }
-};
-
 MarketReport RunRange(MarketContext& context, const std::string& host, bool weekdaysOnly,
                       std::string (*urlOf)(const std::string&, const std::string&), const DayStore& store)
 {
@@ -66,27 +55,42 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
         }
         days.push_back(day);
     }
-    RangeProgress* progress = static_cast<int>(days.size()) > kQuietRangeDays ? context.progress : nullptr;
-    if (progress != nullptr) {
-        progress->start(static_cast<int>(days.size()));
-    }
-    ProgressScope scope{progress};
+    FetchProgress* progress = context.progress;
+    ProgressScope scope(progress, static_cast<int>(days.size()));
     std::size_t shown = 0; // days whose notice has been shown
     auto showUpTo = [&](std::size_t end) {
         for (; shown < end; ++shown) {
             context.ui.StatusNotice("Downloading " + DashedDay(days[shown]));
         }
     };
-    auto cancelled = [&] {
-        return report.cancelled = report.cancelled || (progress != nullptr && progress->cancelled());
+    auto poll = [&] {
+        if (!report.writeFailure.empty()) {
+            return true;
+        }
+        if (progress == nullptr) {
+            context.ui.processPendingEvents();
+            return false;
+        }
+        return report.cancelled = report.cancelled || progress->cancelled();
     };
-    auto deliver = [&](std::size_t index, DayBody body) {
+    auto deliver = [&](std::size_t index, FetchedBody body) {
         const std::size_t dayIndex = asked[index];
         showUpTo(dayIndex + 1);
         ++report.requested;
-        report.unreachable += body.failure == DayFetchFailure::Unreachable ? 1 : 0;
+        report.unreachable += body.failure == FetchFailure::Unreachable ? 1 : 0;
+        // An error status brings an error page, not the day asked for.
+        bool stored = false;
         bool cut = false;
-        if (body.failure == DayFetchFailure::None && store(days[dayIndex], body.body, cut)) {
+        if (body.failure == FetchFailure::None && body.status < 400) {
+            try {
+                stored = store(days[dayIndex], body.body, cut);
+            } catch (const KarvoError& error) {
+                // A full disk fails every day after this one too: the range ends with its account.
+                report.writeFailure = error.what();
+                return;
+            }
+        }
+        if (stored) {
             ++report.stored;
             report.cut += cut ? 1 : 0;
         } else {
@@ -97,8 +101,8 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
         }
     };
     context.ui.processPendingEvents();
-    context.fetch(urls, cancelled, deliver);
-    if (!report.cancelled) {
+    context.fetch(urls, poll, deliver);
+    if (!report.cancelled && report.writeFailure.empty()) {
         showUpTo(days.size()); // the weekend days after the last day asked
         if (progress != nullptr) {
             progress->advance(static_cast<int>(days.size()));
@@ -108,6 +112,19 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
 }
 
 } // namespace
+
+void FetchDays(const std::vector<std::string>& urls, const FetchPoll& poll,
+               const std::function<void(std::size_t index, FetchedBody body)>& deliver)
+{
+    std::vector<FetchRequest> requests;
+    requests.reserve(urls.size());
+    for (const std::string& url : urls) {
+        requests.push_back({url});
+    }
+    FetchRunner runner;
+    runner.add(std::move(requests), deliver);
+    runner.run(poll);
+}
 
 MarketServers MarketServersInUse()
 {
@@ -200,6 +217,9 @@ std::string MarketAccount(const MarketReport& report)
     }
     if (report.cancelled) {
         text += " Διακόπηκε από τον χρήστη.";
+    }
+    if (!report.writeFailure.empty()) {
+        text += " Σταμάτησε σε σφάλμα εγγραφής.";
     }
     return Utf8ToCp1253(text);
 }

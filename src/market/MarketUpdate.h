@@ -2,6 +2,9 @@
 // at a time and stores each day that brings data as its day file.
 #pragma once
 
+#include "download/FetchProgress.h"
+#include "download/FetchRunner.h"
+
 #include <QDate>
 #include <cstddef>
 #include <functional>
@@ -12,35 +15,15 @@ namespace karvo {
 
 class UserInterface;
 
-// Why a day brought no body; Unreachable when the server could not be reached at all.
-enum class DayFetchFailure { None, Unreachable, Other };
+// Fetches urls, calling deliver once per URL in index order on the calling thread; asks poll at
+// least every kFetchPollMs and after each delivery, and stops at once when it answers true. The
+// program passes FetchDays, tests the same against a loopback server.
+using RangeFetcher = std::function<void(const std::vector<std::string>& urls, const FetchPoll& poll,
+                                        const std::function<void(std::size_t index, FetchedBody body)>& deliver)>;
 
-struct DayBody
-{
-    std::string body;
-    DayFetchFailure failure = DayFetchFailure::None;
-};
-
-// Fetches urls, calling deliver once per URL in index order; asks cancelled() between
-// completions and starts nothing new once it says true. The program passes libcurl's multi
-// fetch, tests a loopback server or a map.
-using RangeFetcher = std::function<void(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-                                        const std::function<void(std::size_t index, DayBody body)>& deliver)>;
-
-// The progress of a long range: the window shows a dialog with a Cancel button, tests script it.
-class RangeProgress
-{
-public:
-    virtual ~RangeProgress() = default;
-    virtual void start(int days) = 0;
-    virtual void advance(int daysDone) = 0;
-    // Also keeps the window painted while the fetches run.
-    virtual bool cancelled() = 0;
-    virtual void finish() = 0;
-};
-
-// Ranges longer than this show the progress.
-inline constexpr int kQuietRangeDays = 7;
+// The fetch the program uses: kTransfersAtOnce days at a time through one FetchRunner.
+void FetchDays(const std::vector<std::string>& urls, const FetchPoll& poll,
+               const std::function<void(std::size_t index, FetchedBody body)>& deliver);
 
 // The hosts of the two services: scheme, host and optional port, no trailing "/".
 struct MarketServers
@@ -61,20 +44,22 @@ struct MarketContext
     QDate today;
     MarketServers servers;
     RangeFetcher fetch;
-    RangeProgress* progress = nullptr; // none: no progress is shown
+    FetchProgress* progress = nullptr; // none: no progress is shown and nothing cancels
 };
 
-// How an update went, for the account the window gives once the view is rebuilt.
+// How an update went, for the account the window gives once the view is rebuilt. The days stored
+// before a stop (Cancel, a day file that cannot be written) stay stored.
 struct MarketReport
 {
-    bool ran = false;       // false: cancelled or invalid dates, nothing was fetched
-    int requested = 0;      // days asked of the server
-    int stored = 0;         // day files written
-    int noData = 0;         // days asked that gave nothing to store
-    int unreachable = 0;    // days the server could not be reached for
-    int cut = 0;            // days stored shortened to what a day file holds
-    bool cancelled = false; // the user stopped the range
-    std::string host;       // the server asked
+    bool ran = false;         // false: cancelled or invalid dates, nothing was fetched
+    int requested = 0;        // days asked of the server
+    int stored = 0;           // day files written
+    int noData = 0;           // days asked that gave nothing to store
+    int unreachable = 0;      // days the server could not be reached for
+    int cut = 0;              // days stored shortened to what a day file holds
+    bool cancelled = false;   // the user stopped the range
+    std::string writeFailure; // a day file could not be written (UTF-8): the range stopped there
+    std::string host;         // the server asked
 
     // Every day asked failed because the server could not be reached.
     bool serverUnreachable() const { return requested > 0 && unreachable == requested; }

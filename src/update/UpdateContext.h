@@ -4,6 +4,8 @@
 #pragma once
 
 #include "download/Endpoints.h"
+#include "download/FetchProgress.h"
+#include "download/FetchRunner.h"
 #include "util/ProgramState.h"
 #include "util/UserInterface.h"
 
@@ -13,8 +15,10 @@
 
 namespace karvo {
 
-// Saves the body of url in target (replacing it); false when nothing could be fetched or saved.
-using ResultFetcher = std::function<bool(const std::string& url, const std::string& target, UserInterface& ui)>;
+// Saves the body of url in target (replacing it); false when nothing could be fetched or saved,
+// or when poll stopped the fetch.
+using ResultFetcher =
+    std::function<bool(const std::string& url, const std::string& target, UserInterface& ui, const FetchPoll& poll)>;
 
 struct UpdateContext
 {
@@ -24,10 +28,12 @@ struct UpdateContext
     QDate today;
     OperatorServers servers;
     ResultFetcher fetch;
+    FetchProgress* progress = nullptr; // shown while a workbook is fetched; none: nothing cancels
 };
 
 // The context the program runs with: the hosts in use and FetchResultFile.
-UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today);
+UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today,
+                                FetchProgress* progress = nullptr);
 
 // How one game's update ended, for the driver.
 struct UpdateResult

@@ -11,10 +11,33 @@ std::string WaitNoticeText()
     return Utf8ToCp1253("Παρακαλώ περιμένετε");
 }
 
-UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today)
+std::string CancelledNoticeText()
 {
-    return UpdateContext{state, ui, folder, today, ServersInUse(), &FetchResultFile};
+    return Utf8ToCp1253("Διακόπηκε από τον χρήστη.");
 }
+
+UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today,
+                                FetchProgress* progress)
+{
+    return UpdateContext{state, ui, folder, today, ServersInUse(), &FetchResultFile, progress};
+}
+
+namespace {
+
+// The fetch with the progress open while it lasts; cancelled: the user stopped it.
+bool FetchWithProgress(UpdateContext& context, const std::string& url, const std::string& path, bool& cancelled)
+{
+    FetchProgress* progress = context.progress;
+    if (progress == nullptr) {
+        return context.fetch(url, path, context.ui, {});
+    }
+    ProgressScope scope(progress, 1);
+    const bool fetched =
+        context.fetch(url, path, context.ui, [&] { return cancelled = cancelled || progress->cancelled(); });
+    return fetched && !cancelled;
+}
+
+} // namespace
 
 FetchedFile FetchWorkbook(UpdateContext& context, GameCode game, int year, int month, std::int64_t smallest)
 {
@@ -23,11 +46,13 @@ FetchedFile FetchWorkbook(UpdateContext& context, GameCode game, int year, int m
     file.path = LocalResultFile(context.folder, endpoint.fileName);
     // Start-up makes the folder (as "Data"; names match in any case); it may have gone since.
     CreateFolder(context.folder + "DATA");
-    file.fetched = context.fetch(endpoint.url, file.path, context.ui);
-    file.readable = FileSizeOf(file.path) >= smallest;
+    file.fetched = FetchWithProgress(context, endpoint.url, file.path, file.cancelled);
+    file.readable = !file.cancelled && FileSizeOf(file.path) >= smallest;
     // An answer too small to be a workbook is as good as none: the notice must say so, or a
     // failed update would look like one that found nothing new.
-    if (!file.fetched || !file.readable) {
+    if (file.cancelled) {
+        context.ui.StatusNotice(CancelledNoticeText());
+    } else if (!file.fetched || !file.readable) {
         context.ui.StatusNotice(DownloadErrorNotice);
     }
     return file;

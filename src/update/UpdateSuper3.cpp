@@ -36,6 +36,9 @@ UpdateResult UpdateSuper3(UpdateContext& context)
     if (FileSizeOf(local) < WholeSuper3Workbook) {
         const FetchedFile fetched = FetchWorkbook(context, GameCode::Super3, year, month, 1);
         result.fetchFailed = !fetched.fetched;
+        if (fetched.cancelled) {
+            return result;
+        }
     }
     // The desktop opens whatever copy there is; it reports a missing file in its own way.
     context.ui.ShellOpen(PathToSingleByte(NativePath(local).toStdString()));

@@ -246,6 +246,12 @@ void SetFileReadFunction(FileReadFunction read)
 
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error)
 {
+    return WriteFileAtomicFrom(
+        name, [bytes](int fd) { return writeAll(fd, bytes) ? 0 : errno; }, error);
+}
+
+bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd)>& fill, std::string* error)
+{
     QString path = NativePath(name);
     struct stat old;
     bool hadOld = ::lstat(encoded(path).constData(), &old) == 0;
@@ -266,7 +272,9 @@ bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::strin
         if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Only a privileged process may hand the file to its old owner; otherwise it stays ours.
         }
-        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0) {
+            failure = errno;
+        } else if ((failure = fill(fd)) == 0 && ::fsync(fd) != 0) {
             failure = errno;
         }
         if (::close(fd) != 0 && failure == 0) {

@@ -68,7 +68,8 @@ public:
 
     virtual int WorkAreaHeight() = 0;
 
-    // Runs the window events already queued, so that a notice set just before is painted.
+    // Runs the window events already queued, so that a notice set just before is painted, but
+    // leaves the user's clicks and keys queued: no other command may start inside a running one.
     virtual void processPendingEvents() = 0;
 };
 

@@ -280,6 +280,38 @@ private slots:
         QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), before);
         QCOMPARE(SG()->grid().rowCount(), 6);
     }
+
+    void slowWorkbookShowsItsProgressAndCancelKeepsTheFiles()
+    {
+        LoopbackServer server;
+        setenv("KARVO_OPAP_MEDIA_URL", server.baseUrl().c_str(), 1);
+        LoopbackResponse drip = LoopbackResponse::Body(std::string(100000, 'x'));
+        drip.trickleMs = 50;
+        server.set("/Excel_xlsx/5103/lotto_2026.xlsx", drip);
+        const std::string workbook = m_w->folder.file("Data/lotto_2026.xlsx");
+        WriteBytes(workbook, "kept from an earlier update");
+        m_w->press("SLOTTO");
+        const std::string history = ReadBytes(m_w->folder.file("LOTTO.krv"));
+        FetchWatch watch(&m_w->form);
+        AnswerNextDialog<ListDialog>([&watch](ListDialog* dialog) {
+            QListView* list = dialog->list();
+            list->setCurrentIndex(list->model()->index(2026 - 2017, 0));
+            watch.start();
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        m_w->press("UPDATE");
+        const qint64 ended = watch.stop();
+        qInfo("progress shown at %lld ms, longest pause %lld ms, ended %lld ms after Cancel", watch.shownAt,
+              watch.longestPause, ended - watch.cancelAt);
+        QVERIFY2(watch.shownAt >= 900 && watch.shownAt < 3000, qPrintable(QString::number(watch.shownAt)));
+        QVERIFY2(watch.longestPause < 1000, qPrintable(QString::number(watch.longestPause)));
+        QVERIFY(watch.cancelAt > 0);
+        QVERIFY2(ended - watch.cancelAt < 3000, qPrintable(QString::number(ended - watch.cancelAt)));
+        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  Διακόπηκε από τον χρήστη."));
+        QCOMPARE(ReadBytes(workbook), std::string("kept from an earlier update"));
+        QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), history);
+        unsetenv("KARVO_OPAP_MEDIA_URL");
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

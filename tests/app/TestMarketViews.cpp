@@ -168,6 +168,58 @@ private slots:
         unsetenv("KARVO_STOCK_URL");
     }
 
+    void cancelEndsASlowRangeAndKeepsTheStoredDays()
+    {
+        // The first day answers at once, the next two drip for minutes; the third was stored before.
+        LoopbackServer server;
+        setenv("KARVO_STOCK_URL", server.baseUrl().c_str(), 1);
+        const auto path = [](const char* day) {
+            return "/finance/Data/GetMetaStock.ashx?date=" + std::string(day) + "&type=1&encoding=2";
+        };
+        std::string body = "head\r\n";
+        while (body.size() < 600) {
+            body += "ALPHA,d,x,1,1,12.5,1,3\r\n";
+        }
+        server.set(path("2024-12-02"), LoopbackResponse::Body(body));
+        LoopbackResponse drip = LoopbackResponse::Body(std::string(100000, 'x'));
+        drip.trickleMs = 50;
+        server.set(path("2024-12-03"), drip);
+        server.set(path("2024-12-04"), drip);
+        StoreStockDay(m_w->folder, "20241204", {Record("OLD", "1")});
+        const std::string kept = ReadBytes(m_w->folder.file("Data-STOCK/20241204.txt"));
+        m_w->press("SSTOCK");
+        FetchWatch watch(&m_w->form);
+        AnswerNextDialog<MemoDialog>([&watch](MemoDialog* dialog) {
+            const auto boxes = dialog->findChildren<Cp1253TextEdit*>();
+            boxes.at(0)->setPlainText(QStringLiteral("2/12/2024"));
+            boxes.at(1)->setPlainText(QStringLiteral("4/12/2024"));
+            watch.start();
+            dialog->accept();
+        });
+        m_w->press("UPDATE");
+        const qint64 ended = watch.stop();
+        qInfo("progress shown at %lld ms, longest pause %lld ms, ended %lld ms after Cancel", watch.shownAt,
+              watch.longestPause, ended - watch.cancelAt);
+        // Shown after a second; the window answered all along; Cancel ends the range at once (the
+        // bounds allow for a loaded machine).
+        QVERIFY2(watch.shownAt >= 900 && watch.shownAt < 3000, qPrintable(QString::number(watch.shownAt)));
+        QVERIFY(watch.ticksBeforeShown >= 5);
+        QVERIFY2(watch.longestPause < 1000, qPrintable(QString::number(watch.longestPause)));
+        QVERIFY(watch.cancelAt > 0);
+        QVERIFY2(ended - watch.cancelAt < 3000, qPrintable(QString::number(ended - watch.cancelAt)));
+        QCOMPARE(notice(), QStringLiteral("Ημέρες που αποθηκεύτηκαν: 1, χωρίς στοιχεία: 0. Διακόπηκε από τον χρήστη."));
+        QVERIFY(m_w->form.findChild<QProgressDialog*>() == nullptr);
+        // The day stored before Cancel is whole, the day stored earlier untouched, the aborted one absent.
+        std::string stored;
+        for (const std::string& line : StockDayFromBody(body, "02/12/2024").lines) {
+            stored += line + "\r\n";
+        }
+        QCOMPARE(ReadBytes(m_w->folder.file("Data-STOCK/20241202.txt")), stored);
+        QCOMPARE(ReadBytes(m_w->folder.file("Data-STOCK/20241204.txt")), kept);
+        QVERIFY(!QFile::exists(QString::fromStdString(m_w->folder.file("Data-STOCK/20241203.txt"))));
+        unsetenv("KARVO_STOCK_URL");
+    }
+
     void unreachableServerIsAWarning()
     {
         const std::string host = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());

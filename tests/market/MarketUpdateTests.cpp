@@ -2,7 +2,6 @@
 // stored and skipped, the unreachable server, cancellation and the account.
 #include "MarketTestData.h"
 #include "download/Download.h"
-#include "download/FetchMany.h"
 #include "market/FundDay.h"
 #include "market/MarketText.h"
 #include "market/MarketUpdate.h"
@@ -25,19 +24,8 @@ namespace {
 
 const std::string kStockPath = "/finance/Data/GetMetaStock.ashx?date=";
 
-void Fetch(const std::vector<std::string>& urls, const std::function<bool()>& cancelled,
-           const std::function<void(std::size_t, DayBody)>& deliver)
-{
-    FetchMany(urls, 4, cancelled, [&](std::size_t index, FetchedBody body) {
-        const DayFetchFailure failure = body.failure == FetchFailure::None ? DayFetchFailure::None
-            : body.failure == FetchFailure::Unreachable                    ? DayFetchFailure::Unreachable
-                                                                           : DayFetchFailure::Other;
-        deliver(index, DayBody{std::move(body.body), failure});
-    });
-}
-
 // Cancels once the given number of days is done.
-struct ScriptedProgress : RangeProgress
+struct ScriptedProgress : FetchProgress
 {
     int cancelAfter = 1 << 30;
     int days = 0;
@@ -72,7 +60,7 @@ protected:
     MarketContext Context(const std::string& host = {})
     {
         const std::string base = host.empty() ? server.baseUrl() : host;
-        return MarketContext{ui, folder.path(), QDate(2024, 12, 10), {base, base}, &Fetch, &progress};
+        return MarketContext{ui, folder.path(), QDate(2024, 12, 10), {base, base}, &FetchDays, &progress};
     }
     // The update of one kind over the dates typed into its box.
     MarketReport Run(MarketReport (*update)(MarketContext&), const std::string& from, const std::string& to)
@@ -155,7 +143,7 @@ TEST_F(MarketUpdate, StockAsksEveryDayOfAWeekendRange)
     EXPECT_EQ(Stored(), (std::vector<std::string>{"20241206.txt", "20241209.txt"}));
     EXPECT_EQ(report.stored, 2);
     EXPECT_EQ(report.noData, 2);
-    EXPECT_EQ(progress.days, 0); // a short range shows no progress
+    EXPECT_EQ(progress.days, 4); // every range has its progress: the window shows it after a second
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241209.txt"))[1], 1, 20), "ALPHA     09/12/2024");
 }
 
@@ -263,10 +251,9 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(progress.days, 30);
     EXPECT_EQ(progress.finished, 1);
-    // The days in flight when Cancel came are finished: at most four more.
-    EXPECT_GE(report.stored, 10);
-    EXPECT_LE(report.stored, 14);
-    EXPECT_EQ(static_cast<int>(server.requests().size()), report.stored);
+    // The days in flight when Cancel came are aborted, not stored: at most four were asked for.
+    EXPECT_EQ(report.stored, 10);
+    EXPECT_LE(server.requests().size(), 14u);
     const std::vector<std::string> names = Stored();
     ASSERT_EQ(static_cast<int>(names.size()), report.stored);
     for (const std::string& name : names) { // each file whole: the header, then the records
@@ -277,11 +264,38 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
     EXPECT_NE(U(MarketAccount(report)).find("Διακόπηκε"), std::string::npos);
 }
 
-TEST_F(MarketUpdate, UnwritableDayFileIsAnErrorNotASkip)
+TEST_F(MarketUpdate, DayFileThatCannotBeWrittenEndsTheRangeWithItsAccount)
+{
+    // Five days; the second is too large for the files this process may write, as on a full disk.
+    for (int day = 2; day <= 6; ++day) {
+        const std::size_t size = day == 3 ? 20000 : 500;
+        server.set(StockPath("2024-12-0" + std::to_string(day)),
+                   LoopbackResponse::Body(StockBody({StockLine("D" + std::to_string(day), "1", "1")}, size)));
+    }
+    StoreStockDay(folder, "20241203", {Record("OLD", "1")});
+    const std::string before = ReadBytes(folder.file("Data-STOCK/20241203.txt"));
+    MarketReport report;
+    WithFileSizeLimit(8000, [&] { report = Stock("2/12/2024", "6/12/2024"); });
+    EXPECT_EQ(report.stored, 1);
+    EXPECT_EQ(report.noData, 0);
+    EXPECT_EQ(progress.finished, 1);
+    EXPECT_NE(report.writeFailure.find("Δεν ήταν δυνατή η εγγραφή του αρχείου "), std::string::npos);
+    EXPECT_NE(report.writeFailure.find("20241203.txt: File too large"), std::string::npos) << report.writeFailure;
+    EXPECT_EQ(U(MarketAccount(report)),
+              "Ημέρες που αποθηκεύτηκαν: 1, χωρίς στοιχεία: 0. Σταμάτησε σε σφάλμα εγγραφής.");
+    // The day before is whole, the failed day keeps its old file, nothing after it is written and
+    // no temporary file is left.
+    EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 2), "D2");
+    EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/20241203.txt")), before);
+    EXPECT_EQ(Stored("Data-STOCK/*"), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
+    EXPECT_EQ(Downloading(), (std::vector<std::string>{"2024-12-02", "2024-12-03"}));
+}
+
+TEST_F(MarketUpdate, DayFolderThatIsAFileStoresNothingAndSaysWhy)
 {
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")})));
     WriteBytes(folder.file("Data-STOCK"), "a file where the folder should be");
-    ui.memoAnswers.push_back({"2/12/2024", "2/12/2024"});
-    MarketContext context = Context();
-    EXPECT_THROW(UpdateStock(context), KarvoError);
+    const MarketReport report = Stock("2/12/2024", "2/12/2024");
+    EXPECT_EQ(report.stored, 0);
+    EXPECT_NE(report.writeFailure.find("20241202.txt: Not a directory"), std::string::npos) << report.writeFailure;
 }

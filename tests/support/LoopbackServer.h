@@ -54,8 +54,11 @@ public:
             for (int socket; (socket = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
                 std::lock_guard lock(m_mutex);
                 m_connections.emplace_back([this, socket] {
+                    const int open = ++m_open;
+                    for (int most = m_mostOpen; open > most && !m_mostOpen.compare_exchange_weak(most, open);) { }
                     serve(socket);
                     ::close(socket);
+                    --m_open;
                 });
             }
         });
@@ -98,6 +101,9 @@ public:
         return m_requests;
     }
     int requestCount(const std::string& path) const { return static_cast<int>(std::ranges::count(requests(), path)); }
+    // Connections being answered now (a trickle ends once the client has gone), and the most at once.
+    int openConnections() const { return m_open; }
+    int mostOpenConnections() const { return m_mostOpen; }
 
 private:
     void serve(int socket)
@@ -161,6 +167,8 @@ private:
     std::vector<std::string> m_requests;
     std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
     std::vector<std::thread> m_connections;
+    std::atomic<int> m_open{0};
+    std::atomic<int> m_mostOpen{0};
     std::thread m_thread;
 };
 

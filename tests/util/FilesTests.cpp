@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <numeric>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace karvo;
 using karvo::test::ReadBytes;
@@ -108,6 +109,13 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(ReadBytes(name), "old bytes");
     EXPECT_THROW(SaveTextFile(name + "/inner.txt", "x"), KarvoError);
     EXPECT_THROW(SaveLines(name + "/inner.txt", {"x"}), KarvoError);
+
+    // A content written in pieces that fails half-way (a source that cannot be read on).
+    const auto halfThenFail = [](int fd) { return ::write(fd, "half", 4) == 4 ? EIO : errno; };
+    EXPECT_FALSE(WriteFileAtomicFrom(name, halfThenFail, &error));
+    EXPECT_EQ(error, std::strerror(EIO));
+    EXPECT_EQ(ReadBytes(name), "old bytes");
+    EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"keep.txt"});
 }
 
 TEST(Files, NamesMatchWithoutRegardToCase)

@@ -1,0 +1,70 @@
+// The one place that runs transfers: libcurl's multi interface on the calling thread, polled a
+// few dozen times a second, so the window stays painted and a Cancel is seen while bodies arrive.
+// Several jobs (a range of days, one workbook, a workbook per game) share at most `parallel`
+// transfers; each job's bodies are delivered on the calling thread in the job's own order.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+// Why a transfer brought no whole body. Unreachable: no connection, unknown host, TLS handshake
+// or certificate; TooLarge: past maxBodyBytes; Stalled: under the speed floor after the request
+// went out; TimedOut: past the overall limit; WriteFailed: the request's file refused the body;
+// Other: a broken transfer, a connection that never opened in time.
+enum class FetchFailure { None, Unreachable, Other, TooLarge, Stalled, TimedOut, WriteFailed };
+
+// One URL of a job. With fd at 0 or more the body is written to that open file as it arrives;
+// otherwise it is kept in memory and delivered.
+struct FetchRequest
+{
+    std::string url;
+    int fd = -1;
+};
+
+struct FetchedBody
+{
+    std::string body; // in-memory requests only
+    FetchFailure failure = FetchFailure::None;
+    long status = 0;    // the HTTP status of the last answer, 0 when none came
+    int writeError = 0; // errno of the write that failed (WriteFailed)
+};
+
+// Asked at least every kFetchPollMs while transfers run, and after each delivery: keeps the window
+// answering; true stops the run.
+using FetchPoll = std::function<bool()>;
+inline constexpr int kFetchPollMs = 50;
+
+// The transfers a window allows at once.
+inline constexpr int kTransfersAtOnce = 4;
+
+class FetchRunner
+{
+public:
+    using Deliver = std::function<void(std::size_t index, FetchedBody body)>;
+
+    explicit FetchRunner(int parallel = kTransfersAtOnce);
+    ~FetchRunner();
+    FetchRunner(const FetchRunner&) = delete;
+    FetchRunner& operator=(const FetchRunner&) = delete;
+
+    // Adds a job, also while running (from a delivery). Its requests start in order, none more
+    // than `parallel` places ahead of the first body the job has not delivered, and the jobs
+    // take turns for free places. deliver(index, body) is called once per request, in index order.
+    void add(std::vector<FetchRequest> requests, Deliver deliver);
+
+    // Runs until every job is delivered (true) or poll answers true (false): then the transfers
+    // under way are aborted at once and nothing more is delivered. An exception from a delivery
+    // aborts the same way and leaves run.
+    bool run(const FetchPoll& poll);
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
+
+} // namespace karvo

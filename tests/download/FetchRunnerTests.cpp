@@ -1,0 +1,161 @@
+// The fetch runner against a loopback server: the order bodies are delivered in whatever order
+// they arrive, the transfers shared by several jobs, a stop that aborts dripping transfers at
+// once, and the overall limit that ends a server dripping just above the speed floor.
+#include "download/Download.h"
+#include "download/FetchRunner.h"
+#include "support/LoopbackServer.h"
+#include "support/TestSupport.h"
+#include "util/KarvoError.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <map>
+#include <thread>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+using R = LoopbackResponse;
+
+R Trickle(std::string body, int pauseMs)
+{
+    R answer = R::Body(std::move(body));
+    answer.trickleMs = pauseMs;
+    return answer;
+}
+
+class FetchRunnerTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { SetDownloadLimits(DownloadLimits()); }
+
+    std::vector<FetchRequest> requests(const std::vector<std::string>& paths) const
+    {
+        std::vector<FetchRequest> list;
+        for (const std::string& path : paths) {
+            list.push_back({m_server.baseUrl() + path});
+        }
+        return list;
+    }
+    // Waits up to 3 s for the server to see every connection closed.
+    bool serverLetGo() const
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (m_server.openConnections() > 0 && clock.elapsed() < 3000) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return m_server.openConnections() == 0;
+    }
+
+    LoopbackServer m_server;
+};
+
+} // namespace
+
+TEST_F(FetchRunnerTest, EachJobIsDeliveredInOrderWithinTheSharedTransfers)
+{
+    // The first of each job trickles, so later ones arrive first; a 404 is delivered with its status.
+    m_server.set("/a0", Trickle("slow a", 20));
+    m_server.set("/b0", Trickle("slow b", 20));
+    for (const char* path : {"/a1", "/a2", "/a3", "/a4", "/b1", "/b2", "/c0"}) {
+        m_server.set(path, R::Body(std::string("body ") + path));
+    }
+    FetchRunner runner(3);
+    std::vector<std::string> seen;
+    auto record = [&seen](const std::string& job) {
+        return [&seen, job](std::size_t index, FetchedBody body) {
+            seen.push_back(job + std::to_string(index) + ":" + body.body + ":" + std::to_string(body.status));
+        };
+    };
+    runner.add(requests({"/a0", "/a1", "/a2", "/a3", "/a4"}), record("a"));
+    runner.add(requests({"/b0", "/b1", "/b2", "/missing"}), [&](std::size_t index, FetchedBody body) {
+        record("b")(index, std::move(body));
+        // A job added by a delivery runs in the same run.
+        if (index == 0) {
+            runner.add(requests({"/c0"}), record("c"));
+        }
+    });
+    int polls = 0;
+    EXPECT_TRUE(runner.run([&polls] {
+        ++polls;
+        return false;
+    }));
+    std::map<char, std::vector<std::string>> byJob;
+    for (const std::string& entry : seen) {
+        byJob[entry[0]].push_back(entry.substr(1));
+    }
+    EXPECT_EQ(byJob['a'],
+              (std::vector<std::string>{"0:slow a:200", "1:body /a1:200", "2:body /a2:200", "3:body /a3:200",
+                                        "4:body /a4:200"}));
+    EXPECT_EQ(byJob['b'], (std::vector<std::string>{"0:slow b:200", "1:body /b1:200", "2:body /b2:200", "3::404"}));
+    EXPECT_EQ(byJob['c'], (std::vector<std::string>{"0:body /c0:200"}));
+    EXPECT_LE(m_server.mostOpenConnections(), 3);
+    EXPECT_GT(polls, 0);
+}
+
+TEST_F(FetchRunnerTest, StopAbortsDrippingTransfersAtOnce)
+{
+    // Three bodies that would take minutes; the user stops after a quarter of a second.
+    for (const char* path : {"/d1", "/d2", "/d3"}) {
+        m_server.set(path, Trickle(std::string(100000, 'x'), 50));
+    }
+    FetchRunner runner;
+    int delivered = 0;
+    runner.add(requests({"/d1", "/d2", "/d3"}), [&delivered](std::size_t, FetchedBody) { ++delivered; });
+    QElapsedTimer clock;
+    clock.start();
+    qint64 stoppedAt = 0;
+    const bool whole = runner.run([&] {
+        if (clock.elapsed() < 250) {
+            return false;
+        }
+        stoppedAt = clock.elapsed();
+        return true;
+    });
+    const qint64 latency = clock.elapsed() - stoppedAt;
+    EXPECT_FALSE(whole);
+    EXPECT_EQ(delivered, 0);
+    // Well under a second on an idle machine; the bound allows for a loaded one.
+    EXPECT_LT(latency, 1000) << latency << " ms";
+    EXPECT_TRUE(serverLetGo());
+    RecordProperty("stop_latency_ms", static_cast<int>(latency));
+}
+
+TEST_F(FetchRunnerTest, OverallLimitEndsADripAboveTheSpeedFloor)
+{
+    // 16 bytes every 10 ms is 1.6 KB a second, above a 100-byte floor: only the overall limit ends
+    // it. (libcurl measures the speed once a second, so a floor over a single second may fire early.)
+    DownloadLimits limits;
+    limits.stallSeconds = 3;
+    limits.lowSpeedBytes = 100;
+    limits.totalMs = 1500;
+    SetDownloadLimits(limits);
+    m_server.set("/drip", Trickle(std::string(1 << 20, 'x'), 10));
+    FetchRunner runner;
+    FetchedBody result;
+    runner.add(requests({"/drip"}), [&result](std::size_t, FetchedBody body) { result = std::move(body); });
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(runner.run({}));
+    EXPECT_EQ(result.failure, FetchFailure::TimedOut);
+    EXPECT_TRUE(result.body.empty());
+    EXPECT_GE(clock.elapsed(), 1400);
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(serverLetGo());
+
+    // A fetch into a file names the limit and keeps nothing.
+    limits.totalMs = 1000;
+    SetDownloadLimits(limits);
+    ScriptedUserInterface ui;
+    TempFolder folder;
+    const std::string shown =
+        ErrorOf([&] { FetchResultFile(m_server.baseUrl() + "/drip", folder.file("x.xlsx"), ui); });
+    EXPECT_EQ(shown,
+              "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε 1 δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + m_server.baseUrl()
+                  + "/drip");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file("x.xlsx"))));
+}
