@@ -8,6 +8,7 @@
 #include "app/GameCatalogue.h"
 #include "app/StatsCommands.h"
 #include "commands/Commands.h"
+#include "market/MarketFiles.h"
 #include "results/DrawViews.h"
 #include "update/UpdateDriver.h"
 #include "util/Cp1253.h"
@@ -57,8 +58,8 @@ void TForm1::FormShow()
     m_panel0->setText(QStringLiteral("ΚAΛΗ ΤΥΧΗ !"));
     m_state.KinoPeriodFile.clear();
     CreateFolder(m_folder + "Data");
-    CreateFolder(m_folder + "Data-STOCK");
-    RemoveStaleScratchFiles(m_folder, TempFolder(), std::time(nullptr));
+    CreateFolder(MarketFolder(m_folder));
+    RemoveStaleScratchFiles(m_folder, {"DATA", kMarketFolderName}, TempFolder(), std::time(nullptr));
     m_state.FirstYear = FirstYearFor(m_today().year());
     m_state.CouponImportCount = 0;
     setTag(1);

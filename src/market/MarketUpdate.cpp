@@ -1,6 +1,7 @@
 #include "market/MarketUpdate.h"
 
 #include "market/FundDay.h"
+#include "market/MarketFiles.h"
 #include "market/MarketText.h"
 #include "market/StockDay.h"
 #include "util/Cp1253.h"
@@ -167,7 +168,7 @@ bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to)
 
 MarketReport UpdateStock(MarketContext& context)
 {
-    CreateFolder(context.folder + "Data-STOCK");
+    CreateFolder(MarketFolder(context.folder));
     return RunRange(context, context.servers.stock, false, StockDayUrl,
                     [&context](QDate day, const std::string& body, bool& cut) {
                         const StockDay stock = StockDayFromBody(body, SlashedDay(day));
@@ -182,7 +183,7 @@ MarketReport UpdateStock(MarketContext& context)
 
 MarketReport UpdateFunds(MarketContext& context)
 {
-    CreateFolder(context.folder + "Data-STOCK");
+    CreateFolder(MarketFolder(context.folder));
     MarketReport report = RunRange(context, context.servers.funds, true, FundDayUrl,
                                    [&context](QDate day, const std::string& body, bool& cut) {
                                        if (body.size() < kSmallestMarketBody) {

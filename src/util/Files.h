@@ -77,9 +77,10 @@ inline constexpr std::string_view kDownloadScratchSuffix = ".fil";
 inline constexpr std::string_view kScratchRandom = "XXXXXX";
 
 // Removes scratch files older than an hour at now (seconds since 1970) that a killed process
-// left: ".karvo-XXXXXX" in folder and its DATA and Data-STOCK folders, "karvo-XXXXXX.fil" in
-// tempFolder.
-void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempFolder, std::time_t now);
+// left: ".karvo-XXXXXX" in folder and in each of its subfolders (names relative to folder),
+// "karvo-XXXXXX.fil" in tempFolder.
+void RemoveStaleScratchFiles(const std::string& folder, const std::vector<std::string>& subfolders,
+                             const std::string& tempFolder, std::time_t now);
 // The same for the folder of a file the user chose (a bet file): its old ".karvo-XXXXXX" files.
 void RemoveStaleScratchFilesBeside(const std::string& name, std::time_t now);
 

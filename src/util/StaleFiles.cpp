@@ -62,11 +62,12 @@ void removeStale(const QByteArray& folder, bool tempFolder, std::time_t now)
 
 } // namespace
 
-void RemoveStaleScratchFiles(const std::string& folder, const std::string& tempFolder, std::time_t now)
+void RemoveStaleScratchFiles(const std::string& folder, const std::vector<std::string>& subfolders,
+                             const std::string& tempFolder, std::time_t now)
 {
     const QString working = NativePath(WithBackslash(folder, 1));
     removeStale(QFile::encodeName(working), false, now);
-    for (const char* sub : {"DATA", "Data-STOCK"}) {
+    for (const std::string& sub : subfolders) {
         removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + sub)), false, now);
     }
     removeStale(QFile::encodeName(NativePath(WithBackslash(tempFolder, 1))), true, now);

@@ -231,7 +231,7 @@ TEST(Files, StaleScratchFilesGoAtStart)
         const timespec times[2] = {{now - c.hours * 3600 - 1, 0}, {now - c.hours * 3600 - 1, 0}};
         ASSERT_EQ(::utimensat(AT_FDCWD, c.name.c_str(), times, 0), 0);
     }
-    RemoveStaleScratchFiles(work.path(), temp.path(), now);
+    RemoveStaleScratchFiles(work.path(), {"DATA", "Data-STOCK"}, temp.path(), now);
     RemoveStaleScratchFilesBeside(bets.file("coupon.bet"), now);
     for (const Case& c : cases) {
         EXPECT_EQ(QFile::exists(QString::fromStdString(c.name)), !c.goes) << c.name;
