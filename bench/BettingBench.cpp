@@ -1,8 +1,8 @@
 // The coupon and the calculator at the sizes users reach: the calculator window opening on a
 // 729-column system (six matches of three signs) and computing it, and a pasted coupon of 2,000
 // lines cut into rows. The windows run on the offscreen platform.
-#include "app/SystemGrid.h"
-#include "app/TForm2.h"
+#include "app/betting/SystemGridView.h"
+#include "app/betting/SystemWindow.h"
 #include "betting/Coupon.h"
 #include "betting/CouponImport.h"
 #include "betting/SystemCheck.h"
@@ -33,7 +33,7 @@ void CalculatorOpens729Columns(benchmark::State& state)
     const karvo::CellGrid coupon = systemCoupon();
     karvo::CellTable table;
     karvo::CheckSystem(coupon, table, 999);
-    karvo::TForm2 calculator;
+    karvo::SystemWindow calculator;
     for (auto _ : state) {
         calculator.showSystem(table, coupon);
         QCoreApplication::processEvents(); // laid out and painted
@@ -51,14 +51,14 @@ void CalculateOver729Columns(benchmark::State& state)
     const karvo::CellGrid coupon = systemCoupon();
     karvo::CellTable table;
     karvo::CheckSystem(coupon, table, 999);
-    karvo::TForm2 calculator;
+    karvo::SystemWindow calculator;
     calculator.showSystem(table, coupon);
-    auto* grid = calculator.findChild<karvo::SystemGridView*>(QStringLiteral("SG2"));
+    auto* grid = calculator.findChild<karvo::SystemGridView*>(QStringLiteral("columnsGrid"));
     for (int c = 0; c < calculator.SystemColumnCount; ++c) {
         grid->gridModel()->mutableGrid().setCell(c, 10, "1,5"); // the stake row of six matches
     }
     for (auto _ : state) {
-        calculator.CALCClick();
+        calculator.onCalculateClicked();
         QCoreApplication::processEvents();
     }
 }

@@ -2,8 +2,8 @@
 // days of 400 lines): the stock view from the button press to the last day shown, find-all over
 // every stock file beside grep -c over the same files, a 100,000-row result on screen, and a
 // 30-day range fetched from a server that answers each request after 100 ms.
-#include "app/GridView.h"
-#include "app/TForm1.h"
+#include "app/main/GridView.h"
+#include "app/main/MainWindow.h"
 #include "commands/FindInFiles.h"
 #include "market/FundDay.h"
 #include "market/MarketText.h"
@@ -73,10 +73,10 @@ const std::string& MarketFolder()
 
 void ViewStockFromClick(benchmark::State& state)
 {
-    TForm1 form(MarketFolder(), [] { return QDate(2025, 1, 1); });
+    MainWindow form(MarketFolder(), [] { return QDate(2025, 1, 1); });
     form.show();
     auto* stock = form.findChild<QPushButton*>(QStringLiteral("SSTOCK"));
-    auto* menu = form.findChild<QPushButton*>(QStringLiteral("MENU"));
+    auto* menu = form.findChild<QPushButton*>(QStringLiteral("menuButton"));
     for (auto _ : state) {
         stock->click();
         QApplication::processEvents();
@@ -86,8 +86,8 @@ void ViewStockFromClick(benchmark::State& state)
         state.ResumeTiming();
     }
     stock->click();
-    const GridView* days = form.findChild<GridView*>(QStringLiteral("SG"));
-    const GridView* securities = form.findChild<GridView*>(QStringLiteral("SG1"));
+    const GridView* days = form.findChild<GridView*>(QStringLiteral("mainGrid"));
+    const GridView* securities = form.findChild<GridView*>(QStringLiteral("sideGrid"));
     state.counters["days"] = days->grid().rowCount() - 1;
     state.counters["securities"] = securities->grid().rowCount() - 1;
 }
@@ -112,10 +112,10 @@ void GrepCountStockFiles(benchmark::State& state)
 
 void ShowLargeResult(benchmark::State& state)
 {
-    TForm1 form(MarketFolder(), [] { return QDate(2025, 1, 1); });
+    MainWindow form(MarketFolder(), [] { return QDate(2025, 1, 1); });
     form.show();
     form.findChild<QPushButton*>(QStringLiteral("SSTOCK"))->click();
-    auto* sideGrid = form.findChild<GridView*>(QStringLiteral("SG1"));
+    auto* sideGrid = form.findChild<GridView*>(QStringLiteral("sideGrid"));
     CellGrid result(9, 100001);
     for (int r = 1; r <= 100000; ++r) {
         result.setCell(0, r, "SYM" + std::to_string(r % 200));

@@ -1,8 +1,8 @@
 // Start-up cost of the program against a minimal Qt window: the time from starting a process to
 // its window's first paint, and the resident memory once it idles. Each window runs in a fresh
 // child process (offscreen), several times, alternating, and the medians are compared.
-#include "app/TForm1.h"
-#include "app/TForm2.h"
+#include "app/betting/SystemWindow.h"
+#include "app/main/MainWindow.h"
 #include "util/Numbers.h"
 
 #include <QApplication>
@@ -73,8 +73,8 @@ int runChild(int argc, char* argv[], bool program)
         // As the program starts: separators, the main window, then the hidden calculator.
         karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
         window =
-            std::make_unique<karvo::TForm1>(folder.path().toStdString() + "/", [] { return QDate::currentDate(); });
-        calculator = std::make_unique<karvo::TForm2>();
+            std::make_unique<karvo::MainWindow>(folder.path().toStdString() + "/", [] { return QDate::currentDate(); });
+        calculator = std::make_unique<karvo::SystemWindow>();
     } else {
         window = std::make_unique<QMainWindow>();
         window->setCentralWidget(new QLabel(QStringLiteral("Καλημέρα")));

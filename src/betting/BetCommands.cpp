@@ -4,10 +4,10 @@
 #include "betting/Coupon.h"
 #include "betting/CouponImport.h"
 #include "betting/SystemCheck.h"
+#include "domain/UserInterface.h"
 #include "export/SpreadsheetExport.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
-#include "util/UserInterface.h"
 
 #include <cstdlib>
 

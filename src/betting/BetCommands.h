@@ -2,9 +2,9 @@
 // files, and check the system before the calculator is shown.
 #pragma once
 
+#include "domain/CommandCodes.h"
+#include "domain/ProgramState.h"
 #include "util/CellGrid.h"
-#include "util/CommandCodes.h"
-#include "util/ProgramState.h"
 #include "workbook/CellTable.h"
 
 #include <ctime>

@@ -2,10 +2,10 @@
 
 #include "commands/FindInFiles.h"
 #include "commands/Search.h"
+#include "domain/Games.h"
+#include "domain/UserInterface.h"
 #include "export/SpreadsheetExport.h"
 #include "util/Cp1253.h"
-#include "util/Games.h"
-#include "util/UserInterface.h"
 
 namespace karvo {
 
@@ -29,14 +29,14 @@ CellGrid* FindAllInMarketFiles(CommandContext& context)
     const bool stock = context.state.GameCode == GameCode::Stock;
     int found = -1;
     try {
-        found = stock ? FindAllInStockFiles(context.folder, context.state.SearchText, context.SG1)
-                      : FindAllInFundFiles(context.folder, context.state.SearchText, context.SG1);
+        found = stock ? FindAllInStockFiles(context.folder, context.state.SearchText, context.sideGrid)
+                      : FindAllInFundFiles(context.folder, context.state.SearchText, context.sideGrid);
     } catch (...) {
         context.ui.StatusNotice(std::string()); // the notice goes on every way out
         throw;
     }
     context.ui.StatusNotice(std::string());
-    return found < 0 ? nullptr : &context.SG1;
+    return found < 0 ? nullptr : &context.sideGrid;
 }
 
 } // namespace
@@ -73,7 +73,7 @@ CellGrid* RunCommand(int position, CommandContext& context)
 {
     const auto command = static_cast<Command>(CommandNumber(context.state.GameCode, position));
     const bool market = IsMarket(context.state.GameCode);
-    CellGrid& grid = market ? context.SG1 : context.SG;
+    CellGrid& grid = market ? context.sideGrid : context.mainGrid;
     switch (command) {
     case Command::SearchList:
         if (askSearchText("Ψάξε στη λίστα", context) && MoveToMatch(grid, context.state.SearchText, 1)) {
@@ -88,8 +88,8 @@ CellGrid* RunCommand(int position, CommandContext& context)
         return nullptr;
     case Command::FindAllInList:
         if (market && askSearchText("Ψάξε στη λίστα - Εύρεση όλων", context)) {
-            KeepMatchingRows(context.SG1, context.state.SearchText);
-            return &context.SG1;
+            KeepMatchingRows(context.sideGrid, context.state.SearchText);
+            return &context.sideGrid;
         }
         return nullptr;
     case Command::FindAllInFiles:

@@ -1,9 +1,9 @@
 // The command menu of each game and the dispatcher that runs a menu position's command.
 #pragma once
 
+#include "domain/CommandCodes.h"
+#include "domain/ProgramState.h"
 #include "util/CellGrid.h"
-#include "util/CommandCodes.h"
-#include "util/ProgramState.h"
 
 #include <functional>
 #include <string>
@@ -25,8 +25,8 @@ int CommandNumber(GameCode game, int position);
 struct CommandContext
 {
     ProgramState& state;
-    CellGrid& SG;
-    CellGrid& SG1;
+    CellGrid& mainGrid;
+    CellGrid& sideGrid;
     UserInterface& ui;
     std::string folder; // working folder, ending in "/"
     std::function<void(Command command)> otherCommand;

@@ -1,11 +1,11 @@
 #include "download/Download.h"
 
+#include "domain/UserInterface.h"
 #include "download/TransferOptions.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
-#include "util/UserInterface.h"
 
 #include <QDir>
 #include <QFile>

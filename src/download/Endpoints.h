@@ -3,7 +3,7 @@
 // point them elsewhere (a mirror, a test server).
 #pragma once
 
-#include "util/Games.h"
+#include "domain/Games.h"
 
 #include <string>
 

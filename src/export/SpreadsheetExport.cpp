@@ -1,7 +1,7 @@
 #include "export/SpreadsheetExport.h"
 
+#include "domain/UserInterface.h"
 #include "util/Files.h"
-#include "util/UserInterface.h"
 
 namespace karvo {
 

@@ -1,5 +1,6 @@
 #include "market/MarketUpdate.h"
 
+#include "domain/UserInterface.h"
 #include "market/FundDay.h"
 #include "market/MarketFiles.h"
 #include "market/MarketText.h"
@@ -10,7 +11,6 @@
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
-#include "util/UserInterface.h"
 
 namespace karvo {
 

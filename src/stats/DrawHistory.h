@@ -2,8 +2,8 @@
 // results readers; and the layout that says which values form a range of numbers.
 #pragma once
 
+#include "domain/Games.h"
 #include "results/ResultsFiles.h"
-#include "util/Games.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // column check for the draw games, the price history for the stocks.
 #pragma once
 
-#include "util/Games.h"
+#include "domain/Games.h"
 
 #include <string>
 #include <vector>

@@ -3,11 +3,11 @@
 // fetch and the clock's date; tests pass a loopback server's address and a fixed date.
 #pragma once
 
+#include "domain/ProgramState.h"
+#include "domain/UserInterface.h"
 #include "download/Endpoints.h"
 #include "download/FetchProgress.h"
 #include "download/FetchRunner.h"
-#include "util/ProgramState.h"
-#include "util/UserInterface.h"
 
 #include <QDate>
 #include <functional>

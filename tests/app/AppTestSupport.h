@@ -2,7 +2,7 @@
 // in a fresh working folder, and a catcher for the desktop's "open" so that nothing is launched.
 #pragma once
 
-#include "app/TForm1.h"
+#include "app/main/MainWindow.h"
 #include "support/TestSupport.h"
 
 #include <QtTest>
@@ -67,11 +67,11 @@ void AddRows(const Entry (&table)[N])
 struct OpenWindow
 {
     TempFolder folder;
-    TForm1 form{folder.path(), [] { return QDate(2026, 12, 6); }};
+    MainWindow form{folder.path(), [] { return QDate(2026, 12, 6); }};
 
     OpenWindow()
     {
-        for (const char* grid : {"SG", "SG1"}) {
+        for (const char* grid : {"mainGrid", "sideGrid"}) {
             QAbstractItemModel* model = child<QTableView>(grid)->model();
             new QAbstractItemModelTester(model, QAbstractItemModelTester::FailureReportingMode::QtTest, model);
         }

@@ -1,11 +1,11 @@
 // The coupon and the calculator driven as a user would: pasting a coupon, bet files, the caption
 // sort, the store behind MENU, the system check's warnings and the calculator on the real windows.
 #include "AppTestSupport.h"
-#include "app/GridView.h"
-#include "app/InputDialog.h"
-#include "app/MemoDialog.h"
-#include "app/SystemGrid.h"
-#include "app/TForm2.h"
+#include "app/betting/SystemGridView.h"
+#include "app/betting/SystemWindow.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/MemoDialog.h"
+#include "app/main/GridView.h"
 #include "betting/Coupon.h"
 #include "util/Numbers.h"
 
@@ -37,10 +37,10 @@ class TestBetting : public QObject
 
 private:
     std::unique_ptr<OpenWindow> m_w;
-    std::unique_ptr<TForm2> m_calc;
+    std::unique_ptr<SystemWindow> m_calc;
 
-    GridView* coupon() { return m_w->child<GridView>("SG1"); }
-    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "SG2")->model(); }
+    GridView* coupon() { return m_w->child<GridView>("sideGrid"); }
+    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "columnsGrid")->model(); }
     QString cell(int column, int gridRow) { return coupon()->model()->index(gridRow - 1, column).data().toString(); }
     QString stake(int column) { return columnCell(column, m_calc->SystemMatchCount + 4); }
     QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
@@ -71,7 +71,7 @@ private:
     QString press(const char* name)
     {
         QTest::mouseClick(Child<QPushButton>(m_calc.get(), name), Qt::LeftButton);
-        return Child<QLabel>(m_calc.get(), "APOD")->text();
+        return Child<QLabel>(m_calc.get(), "systemReturnLabel")->text();
     }
 
 private slots:
@@ -80,7 +80,7 @@ private slots:
     void init()
     {
         m_w = std::make_unique<OpenWindow>();
-        m_calc = std::make_unique<TForm2>();
+        m_calc = std::make_unique<SystemWindow>();
         m_w->form.setCalculator(m_calc.get());
         m_w->press("SBET");
     }
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(question, QStringLiteral("Να προστεθούν στους υπάρχοντες αγώνες ?"));
         QCOMPARE(cell(0, 3), QStringLiteral(" 103"));
         QCOMPARE(page.urls.size(), 1);
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text().trimmed(), QString());
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text().trimmed(), QString());
     }
 
     void exportWritesTheCouponFromItsCaptions()
@@ -143,7 +143,7 @@ private slots:
         const std::string bytes = ReadBytes(m_w->folder.file("coupon.bet"));
         QCOMPARE(QString::fromLatin1(bytes.c_str()).count("\r\n"), 39 * 11);
         QVERIFY(bytes.find(W("\r\n  Ολυμπιακός Πειραιά\r\n")) != std::string::npos);
-        m_w->press("MENU");
+        m_w->press("menuButton");
         m_w->form.state().BetStore = CellGrid();
         m_w->press("SBET"); // a fresh coupon
         choose();
@@ -161,7 +161,7 @@ private slots:
         QTest::mouseClick(coupon()->viewport(), Qt::LeftButton, {},
                           coupon()->visualRect(coupon()->model()->index(1, 10)).center());
         QTest::keyClicks(QApplication::focusWidget(), "2");
-        m_w->press("MENU"); // the open editor hands its text over first
+        m_w->press("menuButton"); // the open editor hands its text over first
         m_w->press("SLOTTO");
         m_w->press("SBET");
         QCOMPARE(cell(10, 1) + "/" + cell(10, 2) + "/" + cell(0, 2), QStringLiteral("1X/2/ 102"));
@@ -180,10 +180,10 @@ private slots:
             RecalcCoupon(grid);
         });
         const auto homes = [this] { return cell(1, 1) + ";" + cell(1, 2) + ";" + cell(1, 3) + ";" + cell(1, 4); };
-        m_w->pressCaption("SG1", 1); // first press descending
+        m_w->pressCaption("sideGrid", 1); // first press descending
         QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
         // A double click's second press sorts again, its double-click event does not: descending again.
-        m_w->pressCaption("SG1", 1);
+        m_w->pressCaption("sideGrid", 1);
         QHeaderView* header = coupon()->horizontalHeader();
         const QPoint at(header->sectionViewportPosition(1) + 5, header->height() / 2);
         QTest::mousePress(header->viewport(), Qt::LeftButton, {}, at);
@@ -210,7 +210,7 @@ private slots:
         m_calc->resize(700, height + 100);
         QCOMPARE(m_calc->size(), QSize(700, height));
         // The thin row between the odds and the stakes takes its full height again on closing.
-        auto* stakes = Child<SystemGridView>(m_calc.get(), "SG2");
+        auto* stakes = Child<SystemGridView>(m_calc.get(), "columnsGrid");
         QCOMPARE(stakes->rowHeight(m_calc->SystemMatchCount + 1), 5);
         m_calc->close();
         QCOMPARE(stakes->rowHeight(m_calc->SystemMatchCount + 1), 25);
@@ -230,19 +230,19 @@ private slots:
             dialog->combo()->setEditText("10");
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        QCOMPARE(press("ALL_POSO"), QStringLiteral("Απόδοση Συστήματος 1,3"));
+        QCOMPARE(press("spreadTotalButton"), QStringLiteral("Απόδοση Συστήματος 1,3"));
         QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("6,67|3,33"));
-        QCOMPARE(Child<QPushButton>(m_calc.get(), "ALL_POSO")->text(), QStringLiteral("Συνολικό Ποσό 10€"));
+        QCOMPARE(Child<QPushButton>(m_calc.get(), "spreadTotalButton")->text(), QStringLiteral("Συνολικό Ποσό 10€"));
         // F11 rounds up to multiples of 0,30; the window sees the key before the grid.
         setStake(0, "1");
         setStake(1, "*0,9");
-        QTest::keyClick(Child<SystemGridView>(m_calc.get(), "SG2"), Qt::Key_F11);
+        QTest::keyClick(Child<SystemGridView>(m_calc.get(), "columnsGrid"), Qt::Key_F11);
         QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("1,2|*0,9"));
         setStake(0, "0,3");
         QTest::keyClick(m_calc.get(), Qt::Key_F11);
         QCOMPARE(stake(0), QStringLiteral("0,3"));
         setStake(1, "*");
-        QCOMPARE(press("CALC"), QStringLiteral("Απόδοση Συστήματος 2"));
+        QCOMPARE(press("calculateButton"), QStringLiteral("Απόδοση Συστήματος 2"));
         QCOMPARE(columnCell(1, 4) + "|" + columnCell(0, 4),
                  QStringLiteral("0|,6")); // the mask shows no zero before the comma
     }
@@ -255,8 +255,8 @@ private slots:
         m_w->form.RunCommand(6);
         setStake(0, "1");
         setStake(1, "2");
-        const QString caption = press("CALC");
-        const QString odds = Child<SystemGridView>(m_calc.get(), "SG1")->model()->index(1, 3).data().toString();
+        const QString caption = press("calculateButton");
+        const QString odds = Child<SystemGridView>(m_calc.get(), "matchesGrid")->model()->index(1, 3).data().toString();
         // The coupon changes behind the open calculator, then the calculator is minimised and
         // restored: the window system sends it a show event, which must not rebuild it.
         coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(3, 1, " 9,00"); });
@@ -266,8 +266,8 @@ private slots:
         QShowEvent restored;
         QCoreApplication::sendEvent(m_calc.get(), &restored);
         QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("1|2"));
-        QCOMPARE(Child<QLabel>(m_calc.get(), "APOD")->text(), caption);
-        QCOMPARE(Child<SystemGridView>(m_calc.get(), "SG1")->model()->index(1, 3).data().toString(), odds);
+        QCOMPARE(Child<QLabel>(m_calc.get(), "systemReturnLabel")->text(), caption);
+        QCOMPARE(Child<SystemGridView>(m_calc.get(), "matchesGrid")->model()->index(1, 3).data().toString(), odds);
     }
 
     void refusedSystemShowsItsWarningInstead()
@@ -291,7 +291,7 @@ private slots:
         m_w->form.RunCommand(6);
         QVERIFY(m_calc->isVisible());
         QCOMPARE(QPoint(m_calc->SystemMatchCount, m_calc->SystemColumnCount), QPoint(15, 1));
-        QVERIFY(!Child<QLabel>(m_calc.get(), "Logo")->pixmap().isNull());
+        QVERIFY(!Child<QLabel>(m_calc.get(), "logo")->pixmap().isNull());
         typeSystem(1, "");
         m_w->form.RunCommand(6); // no warning, no new showing
         QCOMPARE(m_calc->SystemMatchCount, 15);

@@ -1,11 +1,11 @@
 // The dialogs behind the user-interface seam: the list chooser, the input line, the text-box form,
 // the file chooser, the message boxes and the desktop services; their results and keys.
 #include "AppTestSupport.h"
-#include "app/Appearance.h"
-#include "app/InputDialog.h"
-#include "app/ListDialog.h"
-#include "app/MemoDialog.h"
-#include "app/QtUserInterface.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/ListDialog.h"
+#include "app/dialogs/MemoDialog.h"
+#include "app/dialogs/QtUserInterface.h"
+#include "app/main/Appearance.h"
 
 using namespace karvo;
 using namespace karvo::test;

@@ -1,13 +1,13 @@
 // The windows as a Greek desktop runs them: the C library's locale is el_GR, whose decimal point
 // is a comma, and every figure shown must still read as a Greek user expects.
 #include "AppTestSupport.h"
-#include "app/GridView.h"
-#include "app/InputDialog.h"
-#include "app/MemoDialog.h"
-#include "app/StatsWindow.h"
-#include "app/SystemGrid.h"
-#include "app/TForm2.h"
-#include "app/TicketWindow.h"
+#include "app/betting/SystemGridView.h"
+#include "app/betting/SystemWindow.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/MemoDialog.h"
+#include "app/main/GridView.h"
+#include "app/stats/ColumnCheckWindow.h"
+#include "app/stats/StatsWindow.h"
 #include "market/MarketTestData.h"
 #include "results/ResultsFiles.h"
 #include "util/Cp1253.h"
@@ -44,13 +44,13 @@ class TestGreekLocale : public QObject
 
 private:
     std::unique_ptr<OpenWindow> m_w;
-    std::unique_ptr<TForm2> m_calc;
+    std::unique_ptr<SystemWindow> m_calc;
 
-    GridView* couponGrid() { return m_w->child<GridView>("SG1"); }
+    GridView* couponGrid() { return m_w->child<GridView>("sideGrid"); }
     QString couponCell(int column, int row) { return couponGrid()->model()->index(row - 1, column).data().toString(); }
-    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "SG2")->model(); }
+    QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "columnsGrid")->model(); }
     QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
-    QString returnCaption() { return Child<QLabel>(m_calc.get(), "APOD")->text(); }
+    QString returnCaption() { return Child<QLabel>(m_calc.get(), "systemReturnLabel")->text(); }
 
     bool typeSystem(int row, const char* signs)
     {
@@ -59,7 +59,7 @@ private:
 
     void runMenuItem(const QString& caption)
     {
-        m_w->press("CLICK");
+        m_w->press("commandsButton");
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
         QAction* found = nullptr;
@@ -84,7 +84,7 @@ private slots:
     void init()
     {
         m_w = std::make_unique<OpenWindow>();
-        m_calc = std::make_unique<TForm2>();
+        m_calc = std::make_unique<SystemWindow>();
         m_w->form.setCalculator(m_calc.get());
     }
 
@@ -123,7 +123,7 @@ private slots:
             dialog->combo()->setEditText("100");
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        QTest::mouseClick(Child<QPushButton>(m_calc.get(), "ALL_POSO"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(m_calc.get(), "spreadTotalButton"), Qt::LeftButton);
         QCOMPARE(columnCell(0, n + 4) + "|" + columnCell(1, n + 4), QStringLiteral("64,76|35,24"));
         // F11 rounds each stake up to a multiple of 0,30: 64,80 and 35,40.
         QTest::keyClick(m_calc.get(), Qt::Key_F11);
@@ -135,7 +135,7 @@ private slots:
         StoreStockDay(m_w->folder, "20241202", {Record("ALPHA", "10.00")});
         StoreStockDay(m_w->folder, "20241205", {Record("ALPHA", "13.208")});
         m_w->press("SSTOCK");
-        QCOMPARE(ToQString(m_w->child<GridView>("SG1")->grid().cell(1, 1)).trimmed(), QStringLiteral("32.08"));
+        QCOMPARE(ToQString(m_w->child<GridView>("sideGrid")->grid().cell(1, 1)).trimmed(), QStringLiteral("32.08"));
     }
 
     void statisticsAndColumnCheckFigures()
@@ -154,7 +154,7 @@ private slots:
             dialog->accept();
         });
         runMenuItem(QStringLiteral("Έλεγχος στήλης"));
-        auto* check = m_w->form.findChild<TicketWindow*>(QStringLiteral("TicketWindow"));
+        auto* check = m_w->form.findChild<ColumnCheckWindow*>(QStringLiteral("ColumnCheckWindow"));
         QVERIFY(check != nullptr);
         QVERIFY(Child<QLabel>(check, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 502 κληρώσεις")));
     }

@@ -2,10 +2,10 @@
 // the search, MENU's return from the coupon, a FIFO in a results file's place, notices, the link
 // label, export, the update button with a LOTTO workbook from a loopback server; the model under its grids.
 #include "AppTestSupport.h"
-#include "app/Appearance.h"
-#include "app/GridView.h"
-#include "app/InputDialog.h"
-#include "app/ListDialog.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/ListDialog.h"
+#include "app/main/Appearance.h"
+#include "app/main/GridView.h"
 #include "results/ResultsFiles.h"
 #include "support/LoopbackServer.h"
 #include "support/WorkbookWriter.h"
@@ -36,13 +36,13 @@ class TestMainWindow : public QObject
 private:
     std::unique_ptr<OpenWindow> m_w;
 
-    QString title() { return m_w->child<QLabel>("P_TOP")->text(); }
-    GridView* SG() { return m_w->child<GridView>("SG"); }
+    QString title() { return m_w->child<QLabel>("titleLabel")->text(); }
+    GridView* mainGrid() { return m_w->child<GridView>("mainGrid"); }
 
     // The captions of the menu that a press of CLICK pops up now.
     QStringList menuCaptions()
     {
-        m_w->press("CLICK");
+        m_w->press("commandsButton");
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QTEST_ASSERT(menu != nullptr);
         QStringList captions;
@@ -64,7 +64,7 @@ private:
     }
 
     // Presses the update button of form and picks the line for year from the ten years it offers.
-    void updateYear(int year, TForm1* form = nullptr)
+    void updateYear(int year, MainWindow* form = nullptr)
     {
         AnswerNextDialog<ListDialog>([year](ListDialog* dialog) {
             QListView* list = dialog->list();
@@ -73,7 +73,7 @@ private:
             list->setCurrentIndex(list->model()->index(year - 2017, 0));
             QTest::keyClick(list, Qt::Key_Return);
         });
-        QTest::mouseClick(Child<QPushButton>(form != nullptr ? form : &m_w->form, "UPDATE"), Qt::LeftButton);
+        QTest::mouseClick(Child<QPushButton>(form != nullptr ? form : &m_w->form, "updateButton"), Qt::LeftButton);
     }
 
 private slots:
@@ -88,8 +88,8 @@ private slots:
                 && QDir(QString::fromStdString(m_w->folder.file("Data"))).exists());
         QCOMPARE(m_w->form.state().FirstYear, 2015);
         // The grid shows the view's one empty row.
-        QCOMPARE(QPoint(SG()->model()->rowCount(), SG()->currentGridRow()), QPoint(1, 1));
-        TForm1 early(m_w->folder.path(), [] { return QDate(2020, 1, 1); });
+        QCOMPARE(QPoint(mainGrid()->model()->rowCount(), mainGrid()->currentGridRow()), QPoint(1, 1));
+        MainWindow early(m_w->folder.path(), [] { return QDate(2020, 1, 1); });
         QCOMPARE(early.state().FirstYear, 2013); // never earlier
     }
 
@@ -104,8 +104,8 @@ private slots:
         m_w->press(game.name);
         QCOMPARE(ToInt(m_w->form.state().GameCode), game.code);
         QCOMPARE(m_w->form.height(), game.code == 12 ? 700 : 580); // only the coupon keeps the height
-        QCOMPARE(QList<bool>({m_w->child("UPDATE")->isVisible(), m_w->child("MENU")->isVisible(),
-                              m_w->child("SG1")->isVisible(), m_w->child("P_LEFT")->isVisible()}),
+        QCOMPARE(QList<bool>({m_w->child("updateButton")->isVisible(), m_w->child("menuButton")->isVisible(),
+                              m_w->child("sideGrid")->isVisible(), m_w->child("leftPanel")->isVisible()}),
                  QList<bool>({game.code != 12, game.code > 10, game.code >= 11, game.code <= 10}));
         // Three items for a draw list, five for a market list, six for the coupon; the statistics items
         // (two for a draw game, one for STOCK) follow behind a separator.
@@ -117,15 +117,15 @@ private slots:
     void f3RunsTheSecondCommandFromAnywhere()
     {
         QList<int> numbers;
-        connect(&m_w->form, &TForm1::commandRun, [&numbers](int number) { numbers << number; });
-        QTest::keyClick(SG(), Qt::Key_F3);
-        QTest::keyClick(m_w->child("Edit1"), Qt::Key_F3, Qt::ShiftModifier | Qt::ControlModifier);
-        QTest::keyClick(SG(), Qt::Key_F4);
+        connect(&m_w->form, &MainWindow::commandRun, [&numbers](int number) { numbers << number; });
+        QTest::keyClick(mainGrid(), Qt::Key_F3);
+        QTest::keyClick(m_w->child("emailField"), Qt::Key_F3, Qt::ShiftModifier | Qt::ControlModifier);
+        QTest::keyClick(mainGrid(), Qt::Key_F4);
         QLineEdit elsewhere; // keys of another window are not ours
         elsewhere.show();
         QTest::keyClick(&elsewhere, Qt::Key_F3);
         m_w->press("SBET"); // in the coupon F3 is the coupon's second command
-        QTest::keyClick(m_w->child("SG1"), Qt::Key_F3);
+        QTest::keyClick(m_w->child("sideGrid"), Qt::Key_F3);
         QCOMPARE(numbers, (QList<int>{2, 2, 22}));
     }
 
@@ -133,19 +133,19 @@ private slots:
     {
         // What the store keeps of a long coupon is the core tests'; here the typing and the way back.
         m_w->press("SBET");
-        auto* coupon = m_w->child<GridView>("SG1");
+        auto* coupon = m_w->child<GridView>("sideGrid");
         // Typing is kept in the code page, a character outside it becomes "?"; fixed columns take none.
         const auto type = [coupon](int column, const char* text) {
             return coupon->model()->setData(coupon->model()->index(0, column), QString::fromUtf8(text));
         };
         QCOMPARE(QList<bool>({type(10, "1X€ℵ"), type(3, "1,85"), type(0, "1")}), QList<bool>({true, false, false}));
         coupon->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 39, W("Ολυμπιακός")); });
-        m_w->press("MENU");
+        m_w->press("menuButton");
         const CellGrid& store = m_w->form.state().BetStore;
         QCOMPARE((std::vector{store.cell(0, 0), store.cell(10, 1), store.cell(1, 39)}),
                  (std::vector<std::string>{"40", W("1X€?"), W("Ολυμπιακός")}));
         QCOMPARE(title(), QStringLiteral("ΠΡΟΠΟ ΚΥΡΙΑΚΗ"));
-        QVERIFY(m_w->child("P_LEFT")->isVisible() && !coupon->isVisible());
+        QVERIFY(m_w->child("leftPanel")->isVisible() && !coupon->isVisible());
         // The side grid has its list settings back.
         QVERIFY(!coupon->gridModel()->isEditable() && coupon->gridModel()->fixedColumns() == 1);
         QCOMPARE(coupon->model()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(), colours::paleYellow);
@@ -165,7 +165,7 @@ private slots:
             }
         });
         answerer.start(20);
-        TForm1 form(folder.path(), [] { return QDate(2026, 12, 6); });
+        MainWindow form(folder.path(), [] { return QDate(2026, 12, 6); });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTRY_COMPARE(shown.size(), 1);
@@ -179,7 +179,7 @@ private slots:
         QTRY_COMPARE(shown.size(), 2);
         QCOMPARE(shown.at(1), fault);
         QCOMPARE(server.requests(), std::vector<std::string>{});
-        QCOMPARE(Child<QLabel>(&form, "Panel1")->text(), QStringLiteral("  "));
+        QCOMPARE(Child<QLabel>(&form, "noticePanel")->text(), QStringLiteral("  "));
         struct stat st
         {
         };
@@ -188,18 +188,18 @@ private slots:
 
     void statusNoticeAndLinkLabel()
     {
-        auto* bar = m_w->child<QStatusBar>("SBar");
+        auto* bar = m_w->child<QStatusBar>("statusBar");
         m_w->form.userInterface().StatusNotice(W("Παρακαλώ περιμένετε"));
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  Παρακαλώ περιμένετε"));
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  Παρακαλώ περιμένετε"));
         QCOMPARE(bar->palette().color(QPalette::Window), colours::yellow);
         m_w->form.userInterface().StatusNotice("");
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  "));
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  "));
         QVERIFY(bar->palette().color(QPalette::Window) != colours::yellow);
         // The link label lights up under the pointer and opens our page.
-        auto* web = m_w->child<QLabel>("WEB");
+        auto* web = m_w->child<QLabel>("webLink");
         QTest::mouseMove(web, QPoint(5, 5));
         QCOMPARE(web->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        QTest::mouseMove(m_w->child("P_LEFT"), QPoint(5, 5));
+        QTest::mouseMove(m_w->child("leftPanel"), QPoint(5, 5));
         QCOMPARE(web->palette().color(QPalette::WindowText), colours::silver);
         OpenedUrls opened("https");
         QTest::mouseClick(web, Qt::LeftButton);
@@ -216,21 +216,21 @@ private slots:
         }
         grid.columnWidths() = {105, 999};
         grid.setCurrentRow(3);
-        SG()->showGrid(grid);
-        QCOMPARE(SG()->model()->index(1, 1).data().toString(), QStringLiteral("ΑΡΗΣ - ΠΑΟΚ")); // grid row 2
+        mainGrid()->showGrid(grid);
+        QCOMPARE(mainGrid()->model()->index(1, 1).data().toString(), QStringLiteral("ΑΡΗΣ - ΠΑΟΚ")); // grid row 2
         // The widths are the grid's, and the wide column does not pull the fixed one out of sight.
-        QCOMPARE(QList<int>({SG()->columnWidth(0), SG()->columnWidth(1), SG()->currentGridRow(),
-                             SG()->currentIndex().column(), SG()->horizontalScrollBar()->value()}),
+        QCOMPARE(QList<int>({mainGrid()->columnWidth(0), mainGrid()->columnWidth(1), mainGrid()->currentGridRow(),
+                             mainGrid()->currentIndex().column(), mainGrid()->horizontalScrollBar()->value()}),
                  QList<int>({105, 999, 3, 1, 0}));
         // Which rows match is the core's; here the keys, and F3 going on from the row the user selected.
         QList<int> found;
         searchFor(QStringLiteral("  αρης "));
-        found << SG()->currentGridRow();
-        QTest::keyClick(SG(), Qt::Key_F3, Qt::ShiftModifier);
-        found << SG()->currentGridRow();
-        SG()->selectGridRow(1, 1);
+        found << mainGrid()->currentGridRow();
+        QTest::keyClick(mainGrid(), Qt::Key_F3, Qt::ShiftModifier);
+        found << mainGrid()->currentGridRow();
+        mainGrid()->selectGridRow(1, 1);
         QTest::keyClick(&m_w->form, Qt::Key_F3);
-        QCOMPARE(found << SG()->currentGridRow(), (QList<int>{2, 3, 2}));
+        QCOMPARE(found << mainGrid()->currentGridRow(), (QList<int>{2, 3, 2}));
     }
 
     void exportWritesTheListAndOpensIt()
@@ -244,11 +244,12 @@ private slots:
         }
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), bytes);
         m_w->press("SLOTTO");
-        QCOMPARE(QPoint(m_w->form.state().FirstYearRow, SG()->currentGridRow()), QPoint(2, 400)); // on the last draw
+        QCOMPARE(QPoint(m_w->form.state().FirstYearRow, mainGrid()->currentGridRow()),
+                 QPoint(2, 400)); // on the last draw
         m_w->form.RunCommand(3);
         const std::string path = m_w->folder.file("LOTTO.xls");
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
-        const CellGrid& grid = SG()->grid();
+        const CellGrid& grid = mainGrid()->grid();
         const std::string start = grid.cell(0, 0) + "\t" + grid.cell(1, 0) + "\r\n" + grid.cell(0, 1) + "\t";
         QVERIFY(ReadBytes(path).rfind(start, 0) == 0);
     }
@@ -269,16 +270,17 @@ private slots:
         updateYear(2026);
         QCOMPARE(server.requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);
         // The header and five draws, oldest first, numbers ascending; the last one current.
-        QCOMPARE(QPoint(SG()->grid().rowCount(), SG()->currentGridRow()), QPoint(6, 5));
-        QCOMPARE(SG()->grid().cell(0, 5) + "|" + SG()->grid().cell(1, 5), "   5 05-01-2026|    03 05 09 17 22 40");
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  "));
+        QCOMPARE(QPoint(mainGrid()->grid().rowCount(), mainGrid()->currentGridRow()), QPoint(6, 5));
+        QCOMPARE(mainGrid()->grid().cell(0, 5) + "|" + mainGrid()->grid().cell(1, 5),
+                 "   5 05-01-2026|    03 05 09 17 22 40");
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  "));
         const std::string before = ReadBytes(m_w->folder.file("LOTTO.krv"));
         QCOMPARE(before.size(), std::size_t(37 * 370 * 9));
 
         updateYear(2025); // the server has no 2025 workbook: an empty 404 body
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  Error Downloading"));
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  Error Downloading"));
         QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), before);
-        QCOMPARE(SG()->grid().rowCount(), 6);
+        QCOMPARE(mainGrid()->grid().rowCount(), 6);
     }
 
     void slowWorkbookShowsItsProgressAndCancelKeepsTheFiles()
@@ -299,7 +301,7 @@ private slots:
             watch.start();
             QTest::keyClick(list, Qt::Key_Return);
         });
-        m_w->press("UPDATE");
+        m_w->press("updateButton");
         const qint64 ended = watch.stop();
         qInfo("progress shown at %lld ms, longest pause %lld ms, ended %lld ms after Cancel", watch.shownAt,
               watch.longestPause, ended - watch.cancelAt);
@@ -307,7 +309,7 @@ private slots:
         QVERIFY2(watch.longestPause < 1000, qPrintable(QString::number(watch.longestPause)));
         QVERIFY(watch.cancelAt > 0);
         QVERIFY2(ended - watch.cancelAt < 3000, qPrintable(QString::number(ended - watch.cancelAt)));
-        QCOMPARE(m_w->child<QLabel>("Panel1")->text(), QStringLiteral("  Διακόπηκε από τον χρήστη."));
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  Διακόπηκε από τον χρήστη."));
         QCOMPARE(ReadBytes(workbook), std::string("kept from an earlier update"));
         QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), history);
         unsetenv("KARVO_OPAP_MEDIA_URL");

@@ -1,9 +1,9 @@
 // The stock and fund views on the real window: the day list, the caption presses, find-all, F3 and
 // the update with its account. The figures in the grids are the core tests'.
 #include "AppTestSupport.h"
-#include "app/GridView.h"
-#include "app/InputDialog.h"
-#include "app/MemoDialog.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/MemoDialog.h"
+#include "app/main/GridView.h"
 #include "market/MarketTestData.h"
 #include "market/MarketText.h"
 #include "support/LoopbackServer.h"
@@ -22,18 +22,18 @@ class TestMarketViews : public QObject
 private:
     std::unique_ptr<OpenWindow> m_w;
 
-    GridView* SG() { return m_w->child<GridView>("SG"); }
-    GridView* SG1() { return m_w->child<GridView>("SG1"); }
-    QString cell(int column, int row) { return ToQString(SG1()->grid().cell(column, row)); }
+    GridView* mainGrid() { return m_w->child<GridView>("mainGrid"); }
+    GridView* sideGrid() { return m_w->child<GridView>("sideGrid"); }
+    QString cell(int column, int row) { return ToQString(sideGrid()->grid().cell(column, row)); }
     QStringList column(int c)
     {
         QStringList cells;
-        for (int r = 1; r < SG1()->grid().rowCount(); ++r) {
+        for (int r = 1; r < sideGrid()->grid().rowCount(); ++r) {
             cells << cell(c, r).trimmed();
         }
         return cells;
     }
-    QString notice() { return m_w->child<QLabel>("Panel1")->text().mid(2); }
+    QString notice() { return m_w->child<QLabel>("noticePanel")->text().mid(2); }
 
     void threeStockDays()
     {
@@ -77,16 +77,16 @@ private slots:
         m_w->form.userInterface().StatusNotice("busy");
         m_w->press("SSTOCK");
         QCOMPARE(notice(), QString());
-        QCOMPARE(QPoint(SG()->grid().rowCount(), SG()->currentGridRow()), QPoint(4, 3));
+        QCOMPARE(QPoint(mainGrid()->grid().rowCount(), mainGrid()->currentGridRow()), QPoint(4, 3));
         // Against day 2, which only knows ALPHA.
         QCOMPARE(column(1), QStringList({"5.00", "", ""}));
-        QCOMPARE(SG1()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
+        QCOMPARE(sideGrid()->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt(),
                  int(Qt::AlignRight | Qt::AlignVCenter));
         // Numbers flush right without their aligning blanks; the symbol as it is.
-        QCOMPARE(SG1()->model()->index(0, 2).data().toString(), QStringLiteral("10.5"));
-        QVERIFY(!SG1()->model()->index(0, 0).data(Qt::TextAlignmentRole).isValid());
+        QCOMPARE(sideGrid()->model()->index(0, 2).data().toString(), QStringLiteral("10.5"));
+        QVERIFY(!sideGrid()->model()->index(0, 0).data(Qt::TextAlignmentRole).isValid());
         // Selecting a day shows it against the day before; the first has none.
-        SG()->selectGridRow(1, 1);
+        mainGrid()->selectGridRow(1, 1);
         QCOMPARE(column(1), QStringList({"", ""}));
     }
 
@@ -94,23 +94,23 @@ private slots:
     {
         threeStockDays();
         m_w->press("SSTOCK");
-        m_w->pressCaption("SG1", 3); // ΟΓΚΟΣ: first press descending
+        m_w->pressCaption("sideGrid", 3); // ΟΓΚΟΣ: first press descending
         QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
-        m_w->pressCaption("SG1", 3);
+        m_w->pressCaption("sideGrid", 3);
         QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
         // Another day resets the directions: the next press sorts descending again.
-        SG()->selectGridRow(2, 1);
-        SG()->selectGridRow(3, 1);
+        mainGrid()->selectGridRow(2, 1);
+        mainGrid()->selectGridRow(3, 1);
         QCOMPARE(column(0), QStringList({"ALPHA", "BETA", "GAMMA"}));
-        m_w->pressCaption("SG1", 3);
+        m_w->pressCaption("sideGrid", 3);
         QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
         // Two presses quick enough to make a double click are two sorts: descending, then ascending.
-        SG()->selectGridRow(2, 1);
-        SG()->selectGridRow(3, 1);
+        mainGrid()->selectGridRow(2, 1);
+        mainGrid()->selectGridRow(3, 1);
         int doubleClicks = 0;
-        connect(SG1()->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+        connect(sideGrid()->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
                 [&doubleClicks] { ++doubleClicks; });
-        m_w->pressCaption("SG1", 3, true);
+        m_w->pressCaption("sideGrid", 3, true);
         QCOMPARE(doubleClicks, 1);
         QCOMPARE(column(0), QStringList({"BETA", "ALPHA", "GAMMA"}));
     }
@@ -123,9 +123,9 @@ private slots:
         answerSearch(QStringLiteral("bet"));
         m_w->form.RunCommand(4);
         QCOMPARE(column(0), QStringList({"BETA", "BETAX"}));
-        SG1()->selectGridRow(1, 0);
+        sideGrid()->selectGridRow(1, 0);
         QTest::keyClick(&m_w->form, Qt::Key_F3); // F3 goes on inside the reduced list
-        QCOMPARE(SG1()->currentGridRow(), 2);
+        QCOMPARE(sideGrid()->currentGridRow(), 2);
     }
 
     void findAllInTheFilesForBothViews()
@@ -137,11 +137,11 @@ private slots:
         QCOMPARE(column(1), QStringList({"2024-12-02", "2024-12-04", "2024-12-05"}));
         QCOMPARE(cell(1, 0) + notice(), QStringLiteral("Ημερομηνία"));
         // Back to a day: the change caption returns.
-        SG()->selectGridRow(2, 1);
+        mainGrid()->selectGridRow(2, 1);
         QCOMPARE(cell(1, 0), QStringLiteral("ΜΕΤΑΒΟΛΗ%"));
 
         storeFunds();
-        m_w->press("MENU");
+        m_w->press("menuButton");
         m_w->press("Samb");
         answerSearch(QStringLiteral("beta"));
         m_w->form.RunCommand(5);
@@ -159,10 +159,10 @@ private slots:
         server.set("/finance/Data/GetMetaStock.ashx?date=2024-12-02&type=1&encoding=2", LoopbackResponse::Body(body));
         m_w->press("SSTOCK");
         answerDates(QStringLiteral("2/12/2024"), QStringLiteral("3/12/2024"));
-        m_w->press("UPDATE");
+        m_w->press("updateButton");
         QCOMPARE(server.requests().size(), std::size_t(2));
-        QCOMPARE(SG()->grid().rowCount(), 2);
-        QCOMPARE(ToQString(SG()->grid().cell(1, 1)), QStringLiteral("    1 02-12-2024"));
+        QCOMPARE(mainGrid()->grid().rowCount(), 2);
+        QCOMPARE(ToQString(mainGrid()->grid().cell(1, 1)), QStringLiteral("    1 02-12-2024"));
         QCOMPARE(cell(0, 1), QStringLiteral("ALPHA"));
         QCOMPARE(notice(), QStringLiteral("Ημέρες που αποθηκεύτηκαν: 1, χωρίς στοιχεία: 1."));
         unsetenv("KARVO_STOCK_URL");
@@ -196,7 +196,7 @@ private slots:
             watch.start();
             dialog->accept();
         });
-        m_w->press("UPDATE");
+        m_w->press("updateButton");
         const qint64 ended = watch.stop();
         qInfo("progress shown at %lld ms, longest pause %lld ms, ended %lld ms after Cancel", watch.shownAt,
               watch.longestPause, ended - watch.cancelAt);
@@ -232,7 +232,7 @@ private slots:
             shown = box->text();
             box->accept();
         });
-        m_w->press("UPDATE");
+        m_w->press("updateButton");
         QVERIFY2(shown.contains(QString::fromStdString(host)), qPrintable(shown));
         QVERIFY(ListFiles(m_w->folder.file("Data-STOCK/*.amb"), ListKinds::Files).empty());
         unsetenv("KARVO_FUNDS_URL");

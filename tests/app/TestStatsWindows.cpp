@@ -1,12 +1,12 @@
 // The statistics, column-check and price-history windows opened from the real main window's menu:
 // row counts, sorting, the period choice, the chart's bars, the column check's refusals and hits.
 #include "AppTestSupport.h"
-#include "app/GridView.h"
-#include "app/InputDialog.h"
-#include "app/MemoDialog.h"
-#include "app/PriceHistoryWindow.h"
-#include "app/StatsWindow.h"
-#include "app/TicketWindow.h"
+#include "app/dialogs/InputDialog.h"
+#include "app/dialogs/MemoDialog.h"
+#include "app/main/GridView.h"
+#include "app/market/PriceHistoryWindow.h"
+#include "app/stats/ColumnCheckWindow.h"
+#include "app/stats/StatsWindow.h"
 #include "results/ResultsFiles.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
@@ -49,7 +49,7 @@ std::string KinoMonthBytes(int first, int draws)
 }
 
 template <class T>
-T* OpenedWindow(TForm1& form, const char* name)
+T* OpenedWindow(MainWindow& form, const char* name)
 {
     T* window = form.findChild<T*>(QString::fromLatin1(name));
     if (window == nullptr) {
@@ -76,7 +76,7 @@ private:
     // Presses CLICK and runs the item with that caption.
     void runMenuItem(const QString& caption)
     {
-        m_w->press("CLICK");
+        m_w->press("commandsButton");
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu != nullptr);
         QAction* found = nullptr;
@@ -224,7 +224,7 @@ private slots:
         });
         runMenuItem(QStringLiteral("Έλεγχος στήλης"));
         QCOMPARE(refusal, QStringLiteral("Ο αριθμός 33 δόθηκε δύο φορές."));
-        auto* window = OpenedWindow<TicketWindow>(m_w->form, "TicketWindow");
+        auto* window = OpenedWindow<ColumnCheckWindow>(m_w->form, "ColumnCheckWindow");
         // Draw 0 is 1 9 17 25 33 41 itself; every seventh draw repeats it.
         const TicketReport& report = window->report();
         QCOMPARE(report.hitCounts.back(), 9);
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(line->count(), 2);
         delete window;
         // With a row of the stock list chosen, its symbol is taken without a question.
-        auto* list = m_w->child<GridView>("SG1");
+        auto* list = m_w->child<GridView>("sideGrid");
         QCOMPARE(ToQString(list->grid().cell(0, 1)).trimmed(), QStringLiteral("ALPHA"));
         list->selectGridRow(1, 0);
         runMenuItem(QStringLiteral("Ιστορικό μετοχής"));

@@ -2,7 +2,7 @@
 // Windows-1253 literals written in UTF-8, results files built by hand and forced write failures.
 #pragma once
 
-#include "util/UserInterface.h"
+#include "domain/UserInterface.h"
 
 #include <QTemporaryDir>
 #include <cstdint>

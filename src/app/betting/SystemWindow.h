@@ -1,0 +1,69 @@
+// The payout calculator window "Σύστημα": created hidden at start-up and shown, without blocking
+// the main window, when the coupon's system has been checked. It expands the system into its
+// single columns and computes stakes and winnings.
+#pragma once
+
+#include "app/dialogs/QtUserInterface.h"
+#include "util/CellGrid.h"
+#include "workbook/CellTable.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace karvo {
+
+class SystemGridView;
+
+class SystemWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SystemWindow(QWidget* parent = nullptr);
+    ~SystemWindow() override;
+
+    // The largest system the coupon may hand over.
+    int SystemColumnLimit = 999;
+    int SystemMatchCount = 0;
+    int SystemColumnCount = 0;
+
+    // Builds the columns from the system's handover table and the coupon with the odds as they
+    // are now, then shows the window. Nothing is read from them afterwards: the coupon may be
+    // re-sorted or replaced by another view while the calculator stays open.
+    void showSystem(const CellTable& handover, const CellGrid& coupon);
+
+    // Handlers, named after the control and the event.
+    void onCalculateClicked();
+    void onSpreadTotalClicked();
+    void roundStakes();
+    void restoreRowHeights();
+    // The one height the window may have for the shown system.
+    int fixedHeight() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPanels();
+    QVariant matchesRole(int column, int row, int role) const;
+    QVariant columnsRole(int column, int row, int role) const;
+    void setRowHeights();
+    void placeControls();
+    void showSummary(const std::string& returnFactor, const std::string& totalCaption);
+
+    QtUserInterface m_ui;
+    SystemGridView* m_matchesGrid = nullptr;
+    SystemGridView* m_columnsGrid = nullptr;
+    QWidget* m_controlsPanel = nullptr;
+    QLabel* m_systemReturnLabel = nullptr;
+    QPushButton* m_calculateButton = nullptr;
+    QPushButton* m_spreadTotalButton = nullptr;
+    QPlainTextEdit* m_note = nullptr;
+    QWidget* m_bottomPanel = nullptr;
+};
+
+} // namespace karvo

@@ -1,0 +1,147 @@
+#include "app/stats/ColumnCheckWindow.h"
+
+#include "domain/UserInterface.h"
+#include "util/Cp1253.h"
+#include "util/Numbers.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+
+namespace karvo {
+
+namespace {
+
+// The player's column as typed back: numbers apart, digits and signs together.
+QString TicketText(GameCode game, const Ticket& ticket)
+{
+    const GameLayout& layout = LayoutOf(game);
+    QStringList parts;
+    for (const int v : ticket.values) {
+        parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
+    }
+    QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
+    return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
+}
+
+} // namespace
+
+ColumnCheckWindow::ColumnCheckWindow(GameCode game, DrawHistory history, Ticket ticket, const SaveTarget& target,
+                                     QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_game(game)
+    , m_history(std::move(history))
+    , m_ticket(std::move(ticket))
+    , m_report(CheckTicket(m_history, game, m_ticket))
+    , m_model(new StatsTableModel(this))
+{
+    setObjectName(QStringLiteral("ColumnCheckWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Έλεγχος στήλης - ") + GameName(game));
+    const bool joker = m_ticket.bonus >= 0;
+    QStringList headers{QStringLiteral("Α/Α"), QStringLiteral("Ημερομηνία"), QStringLiteral("Νικήτριες"),
+                        QStringLiteral("Επιτυχίες")};
+    if (joker) {
+        headers << QStringLiteral("Τζόκερ");
+    }
+    m_model->setTable(headers, static_cast<int>(m_report.hits.size()), [this](int r, int c, int role) {
+        const TicketHit& hit = m_report.hits[static_cast<std::size_t>(r)];
+        const bool key = role == Qt::UserRole;
+        switch (c) {
+        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(QString::number(hit.draw + 1));
+        case 1: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
+        case 2: return QVariant(drawText(hit.draw));
+        case 3: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
+        default: return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
+        }
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("Στήλη: ") + TicketText(game, m_ticket), this);
+    title->setObjectName(QStringLiteral("TicketText"));
+    auto* summary = new QLabel(summaryLines().join(QLatin1Char('\n')), this);
+    summary->setObjectName(QStringLiteral("Summary"));
+    layout->addWidget(title);
+    layout->addWidget(summary);
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(m_model);
+    sorted->setSortRole(Qt::UserRole);
+    auto* table = new QTableView(this);
+    table->setObjectName(QStringLiteral("HitsTable"));
+    table->setModel(sorted);
+    table->setSortingEnabled(true);
+    table->sortByColumn(0, Qt::AscendingOrder);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    AddSaveButtons(*buttons, *this, nullptr, *sorted, target);
+    layout->addLayout(buttons);
+    table->resizeColumnsToContents();
+    resize(760, 600);
+}
+
+QStringList ColumnCheckWindow::summaryLines() const
+{
+    const auto draws = [](std::int64_t n) { return CountCell(n) + (n == 1 ? " κλήρωση" : " κληρώσεις"); };
+    QStringList lines{QStringLiteral("Κληρώσεις: %1").arg(CountCell(m_report.draws))};
+    for (std::size_t k = m_report.hitCounts.size(); k-- > 0;) {
+        lines << QStringLiteral("%1 %2: %3")
+                     .arg(k)
+                     .arg(k == 1 ? QStringLiteral("επιτυχία") : QStringLiteral("επιτυχίες"))
+                     .arg(draws(m_report.hitCounts[k]));
+    }
+    if (m_ticket.bonus >= 0) {
+        lines << QStringLiteral("Τζόκερ: %1").arg(draws(m_report.bonusHits));
+    }
+    return lines;
+}
+
+QString ColumnCheckWindow::drawText(std::int64_t draw) const
+{
+    const GameLayout& layout = LayoutOf(m_game);
+    const std::uint8_t* values = m_history.draw(draw);
+    QStringList parts;
+    for (int k = 0; k < layout.width; ++k) {
+        const int v = values[k];
+        if (layout.propo) {
+            parts << (v == 0 ? QStringLiteral("X") : v == 3 ? QStringLiteral(" ") : QString::number(v));
+        } else {
+            parts << (layout.digits ? QString::number(v) : QStringLiteral("%1").arg(v, 2, 10, QChar('0')));
+        }
+    }
+    const QString separator = layout.propo || layout.digits ? QString() : QStringLiteral(" ");
+    if (m_game == GameCode::Joker && parts.size() == layout.width) {
+        const QString joker = parts.takeLast();
+        return parts.join(separator) + QStringLiteral(" + ") + joker;
+    }
+    return parts.join(separator);
+}
+
+ColumnCheckWindow* RunTicketCheck(GameCode game, const SaveTarget& target, QWidget* parent)
+{
+    const std::string caption = Utf8ToCp1253("Έλεγχος στήλης - ") + FromQString(GameName(game));
+    // A wide box under the question, which names the count and the range.
+    std::vector<std::string> fields{std::string()};
+    std::vector<int> lines{2};
+    Ticket ticket;
+    for (;;) {
+        if (!target.ui.MemoBox(caption, fields, {TicketPrompt(game)}, lines, 0)) {
+            return nullptr;
+        }
+        std::string message;
+        if (ParseTicket(game, fields.front(), ticket, message)) {
+            break;
+        }
+        target.ui.ShowNotice(NoticeKind::Warning, message);
+    }
+    auto* window = new ColumnCheckWindow(game, LoadHistory(target.folder, game), ticket, target, parent);
+    window->show();
+    return window;
+}
+
+} // namespace karvo

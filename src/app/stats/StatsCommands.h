@@ -1,0 +1,20 @@
+// The statistics items of the command menu: added after the game's own items, behind a separator,
+// and run here so that the main window's dispatcher stays as it is.
+#pragma once
+
+#include "stats/StatsMenu.h"
+
+class QMenu;
+
+namespace karvo {
+
+class MainWindow;
+
+// Appends the current game's statistics items, if it has any, after a separator.
+void AddStatsMenuItems(QMenu& menu, MainWindow& form);
+
+// Opens the window of a statistics item for the current game. A failure below the program's code
+// is shown in a box.
+void RunStatsCommand(MainWindow& form, StatsCommand command);
+
+} // namespace karvo

@@ -1,0 +1,61 @@
+// The number statistics of a draw game: the period choice, a sortable table of the figures and a
+// bar chart of the frequencies with the expected level drawn across.
+#pragma once
+
+#include "app/stats/StatsTable.h"
+#include "stats/NumberStats.h"
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QSortFilterProxyModel;
+class QSpinBox;
+class QTableView;
+
+namespace karvo {
+
+class StatsWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    // The figures of the window's game for a period, taken again at each change of period; may
+    // throw KarvoError. The whole history's are taken at once, for the choice's limits.
+    using Source = std::function<GameStats(const StatsPeriod&)>;
+    StatsWindow(GameCode game, Source source, const SaveTarget& target, QWidget* parent = nullptr);
+
+    // Where a game's figures come from in folder: KINO's from its month files each time, the
+    // other games' from their history, read once and kept.
+    static Source SourceFor(GameCode game, const std::string& folder);
+
+    // Chooses the period as the controls would, and shows its figures.
+    void setPeriod(const StatsPeriod& period);
+    const GameStats& stats() const { return m_stats; }
+
+private:
+    void buildControls(const SaveTarget& target);
+    void periodKindChosen(int index);
+    void recompute();
+    void fillTable();
+    void fillChart();
+    QString rowLabel(const NumberRow& row) const;
+
+    GameLayout m_layout;
+    Source m_source;
+    GameStats m_whole; // over every stored draw
+    StatsPeriod m_period;
+    GameStats m_stats;
+    StatsTableModel* m_model;
+    QSortFilterProxyModel* m_sorted;
+    QComboBox* m_kind = nullptr;
+    QSpinBox* m_value = nullptr;
+    QLabel* m_summary = nullptr;
+    QTableView* m_table = nullptr;
+    QChartView* m_chart = nullptr;
+    bool m_settingPeriod = false;
+};
+
+} // namespace karvo
