@@ -81,22 +81,25 @@ StockDay StockDayFromBody(const std::string& body, const std::string& dateText)
         return day;
     }
     // Lines end in CR LF; a bare LF ends one too, and a stray CR becomes a blank, so that no
-    // line break of the body can split a record of the file.
-    std::vector<std::string> bodyLines = SplitFields(body, "\n", static_cast<std::size_t>(-1));
-    for (std::string& line : bodyLines) {
+    // line break of the body can split a record of the file. The body is walked a line at a time:
+    // a body at the size cap is not copied again as a list of lines.
+    day.lines.push_back(StockHeader());
+    bool priced = false;
+    std::size_t start = body.find('\n'); // the service's own header line is not a record
+    while (start != std::string::npos && start + 1 < body.size()) {
+        ++start;
+        const std::size_t end = body.find('\n', start);
+        std::string line = body.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         std::replace(line.begin(), line.end(), '\r', ' ');
-    }
-    day.lines.push_back(StockHeader());
-    bool priced = false;
-    for (std::size_t i = 1; i < bodyLines.size(); ++i) {
-        std::string record = StockRecord(bodyLines[i], dateText);
+        std::string record = StockRecord(line, dateText);
         if (record.empty()) {
             continue;
         }
-        priced = priced || CarriesPrice(bodyLines[i]);
+        priced = priced || CarriesPrice(line);
         if (day.lines.size() == kMostStockLines) {
             day.cut = true;
             break;
