@@ -8,8 +8,8 @@
 #include "app/main/GridView.h"
 #include "app/stats/ColumnCheckWindow.h"
 #include "app/stats/StatsWindow.h"
-#include "market/MarketTestData.h"
 #include "results/ResultsFiles.h"
+#include "support/MarketTestData.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 

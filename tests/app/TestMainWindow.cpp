@@ -19,11 +19,13 @@ using namespace karvo::test;
 namespace {
 
 // clang-format off
-struct Game { const char* name; int code; };
+struct Game { const char* name; GameCode code; };
 const Game kGames[] = {
-    { "SPROPOK", 1 }, { "SPROPOS", 2 }, { "SPROPOT", 3 }, { "SLOTTO", 4 }, { "SGOAL", 5 }, { "SJOKER", 6 },
-    { "SPROTO", 7 }, { "SEXTRA", 8 }, { "SSUPER3", 9 }, { "SKINO", 10 }, { "SSTOCK", 11 }, { "SBET", 12 },
-    { "Samb", 13 },
+    { "SPROPOK", GameCode::PropoSunday }, { "SPROPOS", GameCode::PropoSaturday },
+    { "SPROPOT", GameCode::PropoWednesday }, { "SLOTTO", GameCode::Lotto }, { "SGOAL", GameCode::Goal },
+    { "SJOKER", GameCode::Joker }, { "SPROTO", GameCode::Proto }, { "SEXTRA", GameCode::Extra },
+    { "SSUPER3", GameCode::Super3 }, { "SKINO", GameCode::Kino }, { "SSTOCK", GameCode::Stock },
+    { "SBET", GameCode::Bet }, { "Samb", GameCode::Funds },
 };
 // clang-format on
 
@@ -102,16 +104,17 @@ private slots:
         m_w->press("SLOTTO"); // start from another game, so every row changes something
         m_w->form.resize(m_w->form.width(), 700);
         m_w->press(game.name);
-        QCOMPARE(ToInt(m_w->form.state().GameCode), game.code);
-        QCOMPARE(m_w->form.height(), game.code == 12 ? 700 : 580); // only the coupon keeps the height
+        QCOMPARE(m_w->form.state().GameCode, game.code);
+        QCOMPARE(m_w->form.height(), game.code == GameCode::Bet ? 700 : 580); // only the coupon keeps the height
         QCOMPARE(QList<bool>({m_w->child("updateButton")->isVisible(), m_w->child("menuButton")->isVisible(),
                               m_w->child("sideGrid")->isVisible(), m_w->child("leftPanel")->isVisible()}),
-                 QList<bool>({game.code != 12, game.code > 10, game.code >= 11, game.code <= 10}));
+                 QList<bool>({game.code != GameCode::Bet, game.code > GameCode::Kino, game.code >= GameCode::Stock,
+                              game.code <= GameCode::Kino}));
         // Three items for a draw list, five for a market list, six for the coupon; the statistics items
         // (two for a draw game, one for STOCK) follow behind a separator.
         const QStringList captions = menuCaptions();
-        const int own = game.code == 12 ? 6 : game.code > 10 ? 5 : 3;
-        QCOMPARE(captions.size(), own + (game.code <= 10 ? 3 : game.code == 11 ? 2 : 0));
+        const int own = game.code == GameCode::Bet ? 6 : game.code > GameCode::Kino ? 5 : 3;
+        QCOMPARE(captions.size(), own + (game.code <= GameCode::Kino ? 3 : game.code == GameCode::Stock ? 2 : 0));
     }
 
     void f3RunsTheSecondCommandFromAnywhere()

@@ -4,9 +4,9 @@
 #include "app/dialogs/InputDialog.h"
 #include "app/dialogs/MemoDialog.h"
 #include "app/main/GridView.h"
-#include "market/MarketTestData.h"
 #include "market/MarketText.h"
 #include "support/LoopbackServer.h"
+#include "support/MarketTestData.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 

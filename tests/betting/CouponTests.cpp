@@ -5,6 +5,7 @@
 #include "betting/Coupon.h"
 #include "betting/CouponImport.h"
 #include "betting/CouponSort.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"

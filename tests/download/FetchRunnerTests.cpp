@@ -4,6 +4,7 @@
 #include "download/Download.h"
 #include "download/FetchRunner.h"
 #include "support/LoopbackServer.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/KarvoError.h"
 

@@ -1,7 +1,7 @@
 // The fund day file made from a report page: report date, the cut, title and fund lines.
-#include "MarketTestData.h"
 #include "market/FundDay.h"
 #include "market/MarketText.h"
+#include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"

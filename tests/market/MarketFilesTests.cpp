@@ -1,8 +1,8 @@
 // The market day files' names: which names are days, in any letter case, and which day a day
 // list row opens.
-#include "MarketTestData.h"
 #include "market/MarketFiles.h"
 #include "market/MarketViews.h"
+#include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
 

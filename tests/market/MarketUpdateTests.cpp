@@ -1,12 +1,13 @@
 // The market updates end to end against a loopback server: the date box, the days asked, what is
 // stored and skipped, the unreachable server, cancellation and the account.
-#include "MarketTestData.h"
 #include "download/Download.h"
 #include "market/FundDay.h"
 #include "market/MarketText.h"
 #include "market/MarketUpdate.h"
 #include "market/StockDay.h"
 #include "support/LoopbackServer.h"
+#include "support/MarketTestData.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"

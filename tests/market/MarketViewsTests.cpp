@@ -1,8 +1,8 @@
 // The grids of the stock and fund views built from stored day files, and the caption sort.
-#include "MarketTestData.h"
 #include "market/MarketText.h"
 #include "market/MarketViews.h"
 #include "market/StockDay.h"
+#include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
 #include "util/Text.h"

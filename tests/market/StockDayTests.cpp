@@ -1,8 +1,8 @@
 // The stock day file made from a service body: record layout, the value column, order, limits.
-#include "MarketTestData.h"
 #include "market/MarketText.h"
 #include "market/StockDay.h"
 #include "market/StockRecord.h"
+#include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 #include "util/Text.h"
 

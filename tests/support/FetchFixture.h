@@ -5,6 +5,7 @@
 
 #include "download/Download.h"
 #include "support/LoopbackServer.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
 

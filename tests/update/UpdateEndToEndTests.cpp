@@ -54,17 +54,19 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
     const auto book = [](SheetRows::value_type row) { return OperatorWorkbookBytes({{{"", "Ημ/νία"}, row}}); };
     struct Case
     {
-        int game, item;
+        GameCode game;
+        int item;
         std::string path, workbook, file;
         std::size_t length, offset;
         std::string record;
     };
     const std::vector<Case> cases{
-        {4, 8, LottoPath, OperatorWorkbookBytes({LottoSheet(104), {}}), "LOTTO.krv", (2026 - 1989) * 3330,
+        {GameCode::Lotto, 8, LottoPath, OperatorWorkbookBytes({LottoSheet(104), {}}), "LOTTO.krv", (2026 - 1989) * 3330,
          (2024 - 1990) * 3330, lotto},
-        {6, 9, "/Excel_xlsx/5104/Joker_2025.xlsx", book({"2800", "02/1/2025", "40", "3", "22", "17", "9", "14"}),
-         "JOKER.krv", (2026 - 1996) * 3330, (2025 - 1997) * 3330, "\x02\x01\x4B\x03\x09\x11\x16\x28\x0E"},
-        {7,
+        {GameCode::Joker, 9, "/Excel_xlsx/5104/Joker_2025.xlsx",
+         book({"2800", "02/1/2025", "40", "3", "22", "17", "9", "14"}), "JOKER.krv", (2026 - 1996) * 3330,
+         (2025 - 1997) * 3330, "\x02\x01\x4B\x03\x09\x11\x16\x28\x0E"},
+        {GameCode::Proto,
          9,
          "/Excel_xlsx/2101/proto_2025.xlsx",
          book({"12", "07/3/2025", "0", "4", "4", "1", "9", "0", "7"}),
@@ -72,8 +74,9 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
          (2026 - 1991) * 2000,
          (2025 - 1992) * 2000,
          {"\x07\x03\x4B\x00\x04\x04\x01\x09\x00\x07", 10}},
-        {8, 9, "/Excel_xlsx/5106/extra5_2025.xlsx", book({"3", "03/2/2025", "x", "30", "10", "20", "5", "1"}),
-         "Extra.krv", 24, 16, "\x03\x02\x4B\x01\x05\x0A\x14\x1E"},
+        {GameCode::Extra, 9, "/Excel_xlsx/5106/extra5_2025.xlsx",
+         book({"3", "03/2/2025", "x", "30", "10", "20", "5", "1"}), "Extra.krv", 24, 16,
+         "\x03\x02\x4B\x01\x05\x0A\x14\x1E"},
     };
     for (const Case& c : cases) {
         serve(c.path, c.workbook);
@@ -90,7 +93,7 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
             }
             EXPECT_EQ(click(c.game, {c.item}).viewGame, c.game);
             EXPECT_EQ(file(c.file), Masked(expected)) << c.file << " " << round;
-            if (c.game == 4 && round == "missing") {
+            if (c.game == GameCode::Lotto && round == "missing") {
                 // Item 8 of the ten years offered is 2024; the view shows the new last draw.
                 EXPECT_EQ(m_state.SelectedYear, 2024);
                 EXPECT_EQ(m_ui.listCalls.at(0).items.size(), 10u);
@@ -106,7 +109,7 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
 {
     // A missing file grows in 3000-value steps until it holds the 2024 block.
     serve(SundayPath, OperatorWorkbookBytes({PropoSheet(52)}));
-    click(1, {8});
+    click(GameCode::PropoSunday, {8});
     const std::string bytes = file("Propok.krv");
     ASSERT_EQ(bytes.size(), 18008u);
     EXPECT_EQ(bytes.back(), '\x1A');
@@ -116,7 +119,7 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
         const int second = (i - first == 2 * 44 + 1 ? 0x3000 : 0) | 0x05AA;
         ASSERT_EQ(PropoValue(bytes, i), !coupon ? 0x3FFF : (i - first) % 2 == 0 ? 8545 : second) << "value " << i;
     }
-    click(1, {8});
+    click(GameCode::PropoSunday, {8});
     EXPECT_EQ(file("Propok.krv"), bytes);
 
     // Saturday's pools as a modern page with LF line ends, coupons of January 2025 for 2024.
@@ -125,7 +128,7 @@ TEST_F(UpdateEndToEnd, PropoWorkbookAndPageAreStoredInTheSameUpdate)
         page += "<tr>\n<td>" + QString::fromLatin1(coupon).replace(" ", "</td>\n<td>").toStdString() + "</td>\n</tr>\n";
     }
     serve("/Excel/3102/propo_2024_Sat.xlsx", page + "</table></body></html>\n");
-    click(2, {8});
+    click(GameCode::PropoSaturday, {8});
     const std::string saturday = file("Propos.krv");
     std::vector<int> values;
     for (std::int64_t i = first; i < first + 5; values.push_back(PropoValue(saturday, i++))) { }
@@ -136,9 +139,9 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
 {
     // Earlier histories, so that any write would show.
     serve(LottoPath, OperatorWorkbookBytes({LottoSheet(10)}));
-    click(4, {8});
+    click(GameCode::Lotto, {8});
     serve(SundayPath, OperatorWorkbookBytes({PropoSheet(5)}));
-    click(1, {8});
+    click(GameCode::PropoSunday, {8});
     WriteBytes(m_folder.file("Extra.krv"), std::string(800, '\x11'));
     SheetRows above255 = LottoSheet(3);
     above255[5][4] = "300";
@@ -160,7 +163,7 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
         const char* name;
         R answer;
         std::string problem;
-        std::vector<int> games = {1, 4, 8};
+        std::vector<GameCode> games = {GameCode::PropoSunday, GameCode::Lotto, GameCode::Extra};
     };
     const std::vector<Case> cases{
         {"not a ZIP", R::Body(std::string(500, 'x')), "δεν είναι βιβλίο εργασίας"},
@@ -172,25 +175,33 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
          R::Body(ZipBytes({shared, {sheet + "1.xml", SheetXml("")}, {sheet + "3.xml", SheetXml("")}})),
          "xl/worksheets/sheet2.xml"},
         {"openpyxl", R::Body(ReadBytes(TestDataFolder() + "lotto_openpyxl.xlsx")), "xl/sharedStrings.xml"},
-        {"too many rows", R::Body(OperatorWorkbookBytes({LottoSheet(371)})), "", {1, 4}},
-        {"draw far past the file", R::Body(OperatorWorkbookBytes({farDraw})), "", {8}},
+        {"too many rows",
+         R::Body(OperatorWorkbookBytes({LottoSheet(371)})),
+         "",
+         {GameCode::PropoSunday, GameCode::Lotto}},
+        {"draw far past the file", R::Body(OperatorWorkbookBytes({farDraw})), "", {GameCode::Extra}},
         {"value above 255", R::Body(OperatorWorkbookBytes({above255})), ""},
         {"empty body", R::Body(""), ""},
         {"hanging server", {"", 200, "", true, -1}, ""},
     };
     for (const Case& c : cases) {
-        for (int game : c.games) {
+        for (GameCode game : c.games) {
             const std::string before = snapshot();
-            m_server.set(game == 1 ? SundayPath : game == 4 ? LottoPath : ExtraPath, c.answer);
+            m_server.set(game == GameCode::PropoSunday ? SundayPath
+                             : game == GameCode::Lotto ? LottoPath
+                                                       : ExtraPath,
+                         c.answer);
             emptyData();
             m_ui.notices.clear();
             Clicked outcome{};
-            const bool failed = Fails([&] { outcome = click(game, {8}); }, game == 1 ? "" : c.problem);
-            EXPECT_EQ(snapshot(), before) << c.name << " game " << game;
+            const bool failed =
+                Fails([&] { outcome = click(game, {8}); }, game == GameCode::PropoSunday ? "" : c.problem);
+            EXPECT_EQ(snapshot(), before) << c.name << " game " << ToInt(game);
             // The box naming the problem; where none is named, and for PROPO, a warning or the notice.
             const bool notice = m_ui.status == "Error Downloading" && !outcome.clearNotice;
-            EXPECT_TRUE(failed || ((game == 1 || c.problem.empty()) && (!m_ui.notices.empty() || notice)))
-                << c.name << " game " << game;
+            EXPECT_TRUE(failed
+                        || ((game == GameCode::PropoSunday || c.problem.empty()) && (!m_ui.notices.empty() || notice)))
+                << c.name << " game " << ToInt(game);
         }
     }
 }
@@ -198,22 +209,23 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
 TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
 {
     // Cancelled year choice: no update, status bar untouched.
-    EXPECT_EQ(click(4, {0}).viewGame, 0);
+    EXPECT_FALSE(click(GameCode::Lotto, {0}).viewGame.has_value());
     EXPECT_TRUE(m_ui.statusHistory.empty());
     // The fourth item of 2026 is 2020; a failed download keeps its notice. PROPO's Wednesday pools.
-    click(5, {4});
+    click(GameCode::Goal, {4});
     EXPECT_EQ(m_state.SelectedYear, 2020);
     EXPECT_EQ(m_ui.status, "Error Downloading");
-    click(3, {3});
+    click(GameCode::PropoWednesday, {3});
     // STOCK and ΑΜΟΙΒΑΙΑ ask nothing of this driver: the window runs the market update itself.
     const std::size_t lists = m_ui.listCalls.size();
-    EXPECT_EQ(click(11, {1}).viewGame + click(13, {1}).viewGame, 0);
+    EXPECT_FALSE(click(GameCode::Stock, {1}).viewGame.has_value());
+    EXPECT_FALSE(click(GameCode::Funds, {1}).viewGame.has_value());
     EXPECT_EQ(m_ui.listCalls.size(), lists);
 
     // KINO's January 2025 is item 2 + 21 * 12 + 1 of the period list, from a LibreOffice workbook.
     const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
     serve("/Excel_xlsx/1100/2025/kino_2025_01.xlsx", kino);
-    EXPECT_EQ(click(10, {255}).viewGame, 10);
+    EXPECT_EQ(click(GameCode::Kino, {255}).viewGame, GameCode::Kino);
     EXPECT_EQ(m_state.KinoPeriodFile + " " + std::to_string(m_state.SelectedYear), "DATA/kino_2025_01.qav 2025");
     EXPECT_EQ(m_ui.listCalls.back().items.size(), 2u + 22 * 12 + 3);
     const std::string month = file("Data/kino_2025_01.qav");
@@ -222,20 +234,20 @@ TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
     // Day 2, 09:00 (0.375) for the bottom row; the top row is 29 draws of five minutes later.
     EXPECT_EQ(month.substr(23 + 20, 3) + month.substr(30 * 23 + 20, 3), std::string("\x02\x09\x00\x02\x0B\x19", 6));
     // A past month kept on disk is not fetched again; the current month always is.
-    click(10, {255});
+    click(GameCode::Kino, {255});
     serve("/Excel_xlsx/1100/2026/kino_2026_03.xlsx", kino);
-    click(10, {2 + 22 * 12 + 3});
-    click(10, {2 + 22 * 12 + 3});
+    click(GameCode::Kino, {2 + 22 * 12 + 3});
+    click(GameCode::Kino, {2 + 22 * 12 + 3});
 
     // SUPER3's month workbook is opened; a kept copy of 999 bytes or more is opened without a
     // fetch; before 2023 there are no monthly workbooks: the notice only.
     const std::string workbook = OperatorWorkbookBytes({{{"Κλήρωση"}, {"1", "01/3/2024", "1", "2", "3"}}});
     serve("/Excel_xlsx/2100/2024/super3_2024_03.xlsx", workbook + std::string(1000, ' '));
-    EXPECT_EQ(click(9, {8, 3}).viewGame, 9);
+    EXPECT_EQ(click(GameCode::Super3, {8, 3}).viewGame, GameCode::Super3);
     EXPECT_EQ(m_ui.listCalls.at(lists + 5).caption, "Super3 2024");
-    click(9, {8, 3});
+    click(GameCode::Super3, {8, 3});
     m_ui.statusHistory.clear();
-    click(9, {2});
+    click(GameCode::Super3, {2});
     EXPECT_EQ(m_ui.opened, std::vector<std::string>(2, m_folder.file("Data/super3_2024_03.xlsx")));
     EXPECT_EQ(m_ui.statusHistory, (std::vector<std::string>{WaitNoticeText(), ""}));
     const std::string march = "/Excel_xlsx/1100/2026/kino_2026_03.xlsx";

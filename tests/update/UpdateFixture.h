@@ -1,11 +1,12 @@
 // The fixture of the update tests that run the driver against a loopback server.
 #pragma once
 
-#include "UpdateTests.h"
 #include "support/FetchFixture.h"
+#include "support/UpdateTests.h"
 #include "update/UpdateDriver.h"
 
 #include <QDir>
+#include <optional>
 
 namespace karvo::test {
 
@@ -19,17 +20,17 @@ protected:
         emptyData();
     }
 
-    // What an update click asks of the window: the code of the game to show again (0 for none).
+    // What an update click asks of the window: the game to show again, if any.
     struct Clicked
     {
-        int viewGame;
+        std::optional<GameCode> viewGame;
         bool clearNotice;
     };
     // Presses the update button for the game with the given code on 15 March 2026 and picks the
     // given list items.
-    Clicked click(int game, std::deque<int> choices)
+    Clicked click(GameCode game, std::deque<int> choices)
     {
-        m_state.GameCode = static_cast<GameCode>(game);
+        m_state.GameCode = game;
         m_ui.listAnswers = std::move(choices);
         UpdateContext context{
             m_state,         m_ui, m_folder.path(), QDate(2026, 3, 15), {m_server.baseUrl(), m_server.baseUrl()},
@@ -38,7 +39,7 @@ protected:
         if (outcome.clearNotice) {
             m_ui.StatusNotice("");
         }
-        return {outcome.viewGame ? ToInt(*outcome.viewGame) : 0, outcome.clearNotice};
+        return {outcome.viewGame, outcome.clearNotice};
     }
     // An empty DATA folder: nothing readable kept from an earlier update.
     void emptyData()

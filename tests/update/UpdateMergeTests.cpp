@@ -1,6 +1,6 @@
 // The merges of downloaded draws as pure functions: out-of-format answers refused, what a clock set
 // back keeps, EXTRA's slots, KINO's month file and times, PROPO pages; byte layouts are end to end.
-#include "UpdateTests.h"
+#include "support/UpdateTests.h"
 #include "update/KinoMonth.h"
 #include "update/NumberGameMerge.h"
 #include "update/PropoCoupons.h"

@@ -27,18 +27,18 @@ const std::pair<Fault, const char*> kFaults[] = {{Fault::EndsEarly, "τελεί�
 // Each kind of stored file, with the game whose update reads it and the list items that reach the read.
 struct Stored
 {
-    int game;
+    GameCode game;
     std::deque<int> choices;
     std::string file;
 };
 const Stored kStored[] = {
-    {1, {8}, "Propok.krv"},
-    {4, {8}, "LOTTO.krv"},
-    {5, {8}, "GOAL.krv"},
-    {6, {8}, "JOKER.krv"},
-    {7, {8}, "Proto.krv"},
-    {8, {8}, "Extra.krv"},
-    {10, {2 + 22 * 12 + 3}, "Data/kino_2026_03.qav"}, // this month
+    {GameCode::PropoSunday, {8}, "Propok.krv"},
+    {GameCode::Lotto, {8}, "LOTTO.krv"},
+    {GameCode::Goal, {8}, "GOAL.krv"},
+    {GameCode::Joker, {8}, "JOKER.krv"},
+    {GameCode::Proto, {8}, "Proto.krv"},
+    {GameCode::Extra, {8}, "Extra.krv"},
+    {GameCode::Kino, {2 + 22 * 12 + 3}, "Data/kino_2026_03.qav"}, // this month
 };
 
 class ReadFailure : public UpdateEndToEnd

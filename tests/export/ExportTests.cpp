@@ -1,5 +1,6 @@
 // The spreadsheet export: exact bytes, write protection and write failure.
 #include "export/SpreadsheetExport.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/KarvoError.h"
 

@@ -1,9 +1,11 @@
 // The archive layer (entry lookup, sheet counting, bombs) and the workbook scanner on the
 // operator's layout, on hand-made parts for each scanning rule, and on files written by
 // LibreOffice (the openpyxl file is refused in the end-to-end tests).
-#include "workbook/WorkbookReader.h"
-#include "update/UpdateTests.h"
+#include "support/CellTableText.h"
+#include "support/TestSupport.h"
+#include "support/WorkbookWriter.h"
 #include "util/KarvoError.h"
+#include "workbook/WorkbookReader.h"
 #include "workbook/ZipArchive.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // Find-all in the stored market day files (command 5): rows, their order and their widths.
-#include "commands/FindInFiles.h"
 #include "commands/Commands.h"
+#include "commands/FindInFiles.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/Files.h"
 

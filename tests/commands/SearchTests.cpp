@@ -1,6 +1,7 @@
 // Searching the list and dispatching menu positions.
-#include "commands/Search.h"
 #include "commands/Commands.h"
+#include "commands/Search.h"
+#include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

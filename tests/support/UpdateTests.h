@@ -2,6 +2,7 @@
 // them, and a table shown as one text.
 #pragma once
 
+#include "support/CellTableText.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
 #include "update/DrawRows.h"
@@ -26,18 +27,5 @@ struct Sheet
     }
     WorkbookRows view() const { return WorkbookRows{table, rows, width}; }
 };
-
-// Columns 1 to count of rows first to last of a table laid out width cells to a row: "|" between
-// cells, "\n" after each row.
-inline std::string Text(const CellTable& table, int width, int first, int last, int count)
-{
-    std::string text;
-    for (int r = first; r <= last; ++r) {
-        for (int c = 1; c <= count; ++c) {
-            text += table[static_cast<std::size_t>(r) * width + c] + (c < count ? "|" : "\n");
-        }
-    }
-    return text;
-}
 
 } // namespace karvo::test
