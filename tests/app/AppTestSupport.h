@@ -62,6 +62,23 @@ void AddRows(const Entry (&table)[N])
     }
 }
 
+// LOTTO draws k = 0..n-1 on day 1 + k % 28 of month 1 + k / 28 % 12 of year 2020 + k / 336: six
+// numbers 1 + (7k + 8i) % 49, spread so that every number comes and the gaps differ. There are
+// only seven different draws: draw 0 (1 9 17 25 33 41) comes back every seventh draw.
+inline std::string LottoDraws(int n)
+{
+    std::string bytes;
+    for (int k = 0; k < n; ++k) {
+        bytes += static_cast<char>(1 + k % 28);
+        bytes += static_cast<char>(1 + k / 28 % 12);
+        bytes += static_cast<char>(2020 + k / 336 - 1950);
+        for (int i = 0; i < 6; ++i) {
+            bytes += static_cast<char>(1 + (k * 7 + i * 8) % 49);
+        }
+    }
+    return bytes;
+}
+
 // The real main window, shown, working in a temporary folder on 6 December 2026; both grids' models
 // are watched throughout.
 struct OpenWindow
@@ -84,6 +101,20 @@ struct OpenWindow
         return Child<T>(&form, name);
     }
     void press(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    // Presses the commands button and runs the item of its menu with that caption.
+    void runMenuItem(const QString& caption)
+    {
+        press("commandsButton");
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QAction* found = nullptr;
+        for (QAction* item : menu->actions()) {
+            found = item->text() == caption ? item : found;
+        }
+        menu->close();
+        QVERIFY(found != nullptr);
+        found->trigger();
+    }
     // A press on the caption of column c of grid; twice: two presses quick enough to make a double
     // click, through the window as the desktop delivers them (press, release, press, double click, release).
     void pressCaption(const char* grid, int c, bool twice = false)

@@ -18,26 +18,6 @@
 using namespace karvo;
 using namespace karvo::test;
 
-namespace {
-
-// LOTTO draws k = 0..n-1: only seven different draws, 1 + (7k + 8i) % 49 for i = 0..5, so
-// draw 0 (1 9 17 25 33 41) comes back every seventh draw.
-std::string LottoDraws(int n)
-{
-    std::string bytes;
-    for (int k = 0; k < n; ++k) {
-        bytes += static_cast<char>(1 + k % 28);
-        bytes += static_cast<char>(1 + k / 28 % 12);
-        bytes += static_cast<char>(2020 + k / 336 - 1950);
-        for (int i = 0; i < 6; ++i) {
-            bytes += static_cast<char>(1 + (k * 7 + i * 8) % 49);
-        }
-    }
-    return bytes;
-}
-
-} // namespace
-
 class TestGreekLocale : public QObject
 {
     Q_OBJECT
@@ -55,20 +35,6 @@ private:
     bool typeSystem(int row, const char* signs)
     {
         return couponGrid()->model()->setData(couponGrid()->model()->index(row - 1, 10), QString::fromLatin1(signs));
-    }
-
-    void runMenuItem(const QString& caption)
-    {
-        m_w->press("commandsButton");
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        QAction* found = nullptr;
-        for (QAction* item : menu->actions()) {
-            found = item->text() == caption ? item : found;
-        }
-        menu->close();
-        QVERIFY(found != nullptr);
-        found->trigger();
     }
 
 private slots:
@@ -143,7 +109,7 @@ private slots:
         // 3.510 draws; draw 0's kind comes 502 times (k = 0, 7, ..., 3507).
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(3510));
         m_w->press("SLOTTO");
-        runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
+        m_w->runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
         auto* stats = m_w->form.findChild<StatsWindow*>(QStringLiteral("StatsWindow"));
         QVERIFY(stats != nullptr);
         QVERIFY(Child<QLabel>(stats, "Summary")->text().startsWith(QStringLiteral("Κληρώσεις: 3.510  (")));
@@ -153,7 +119,7 @@ private slots:
             Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
             dialog->accept();
         });
-        runMenuItem(QStringLiteral("Έλεγχος στήλης"));
+        m_w->runMenuItem(QStringLiteral("Έλεγχος στήλης"));
         auto* check = m_w->form.findChild<ColumnCheckWindow*>(QStringLiteral("ColumnCheckWindow"));
         QVERIFY(check != nullptr);
         QVERIFY(Child<QLabel>(check, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 502 κληρώσεις")));

@@ -20,22 +20,6 @@ using namespace karvo::test;
 
 namespace {
 
-// LOTTO draws k = 0..n-1 on day 1 + k % 28 of month 1 + k / 28 % 12 of year 2020 + k / 336: six
-// numbers spread so that every number comes and the gaps differ.
-std::string LottoDraws(int n)
-{
-    std::string bytes;
-    for (int k = 0; k < n; ++k) {
-        bytes += static_cast<char>(1 + k % 28);
-        bytes += static_cast<char>(1 + k / 28 % 12);
-        bytes += static_cast<char>(2020 + k / 336 - 1950);
-        for (int i = 0; i < 6; ++i) {
-            bytes += static_cast<char>(1 + (k * 7 + i * 8) % 49);
-        }
-    }
-    return bytes;
-}
-
 std::string KinoMonthBytes(int first, int draws)
 {
     std::string bytes = KinoHeader(first);
@@ -73,25 +57,10 @@ class TestStatsWindows : public QObject
 private:
     std::unique_ptr<OpenWindow> m_w;
 
-    // Presses CLICK and runs the item with that caption.
-    void runMenuItem(const QString& caption)
-    {
-        m_w->press("commandsButton");
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        QAction* found = nullptr;
-        for (QAction* item : menu->actions()) {
-            found = item->text() == caption ? item : found;
-        }
-        menu->close();
-        QVERIFY(found != nullptr);
-        found->trigger();
-    }
-
     StatsWindow* openStats(const char* game)
     {
         m_w->press(game);
-        runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
+        m_w->runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
         auto* window = OpenedWindow<StatsWindow>(m_w->form, "StatsWindow");
         new QAbstractItemModelTester(Child<QTableView>(window, "StatsTable")->model(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, window);
@@ -222,7 +191,7 @@ private slots:
             Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 33"));
             dialog->accept();
         });
-        runMenuItem(QStringLiteral("Έλεγχος στήλης"));
+        m_w->runMenuItem(QStringLiteral("Έλεγχος στήλης"));
         QCOMPARE(refusal, QStringLiteral("Ο αριθμός 33 δόθηκε δύο φορές."));
         auto* window = OpenedWindow<ColumnCheckWindow>(m_w->form, "ColumnCheckWindow");
         // Draw 0 is 1 9 17 25 33 41 itself; every seventh draw repeats it.
@@ -250,7 +219,7 @@ private slots:
             dialog->combo()->setEditText(QStringLiteral("alpha"));
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
+        m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
         auto* window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
         QAbstractItemModel* table = Child<QTableView>(window, "PriceTable")->model();
@@ -265,7 +234,7 @@ private slots:
         auto* list = m_w->child<GridView>("sideGrid");
         QCOMPARE(ToQString(list->grid().cell(0, 1)).trimmed(), QStringLiteral("ALPHA"));
         list->selectGridRow(1, 0);
-        runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
+        m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
         window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
         QCOMPARE(Child<QTableView>(window, "PriceTable")->model()->rowCount(), 2);
