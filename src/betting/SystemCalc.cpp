@@ -52,15 +52,15 @@ CellGrid matchesGrid(const CellTable& handover, const CellGrid& coupon, int n)
 
 } // namespace
 
-std::string ReturnFactorText(double sum)
+std::string ReturnFactorText(double sum, const NumberFormat& format)
 {
     if (sum == 0) {
         sum = 100;
     }
-    return Utf8ToCp1253("Απόδοση Συστήματος ") + FormatNumber("###,###.#", 1 / sum);
+    return Utf8ToCp1253("Απόδοση Συστήματος ") + FormatNumber("###,###.#", 1 / sum, format);
 }
 
-SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon)
+SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon, const NumberFormat& format)
 {
     SystemGrids out;
     const int n = std::clamp(TextToInt(handover[0]), 0, kMaxSystemMatches);
@@ -97,16 +97,16 @@ SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon)
             out.columns.setCell(c, i, std::string(1, sign));
             product *= odds[static_cast<std::size_t>(i)][static_cast<std::size_t>(SignOutcome(sign))];
         }
-        out.columns.setCell(c, OddsRow(n), FormatNumber(kAmountMask, product));
+        out.columns.setCell(c, OddsRow(n), FormatNumber(kAmountMask, product, format));
         if (product > 0) {
             sum += 1 / product;
         }
     }
-    out.returnFactor = ReturnFactorText(sum);
+    out.returnFactor = ReturnFactorText(sum, format);
     return out;
 }
 
-StakeSummary CalcColumns(CellGrid& columns, int matchCount)
+StakeSummary CalcColumns(CellGrid& columns, int matchCount, const NumberFormat& format)
 {
     double sum = 0;
     double total = 0;
@@ -119,12 +119,14 @@ StakeSummary CalcColumns(CellGrid& columns, int matchCount)
             win = stake * odds;
             total += stake;
         }
-        columns.setCell(c, WinningsRow(matchCount), FormatNumber(kAmountMask, win));
+        columns.setCell(c, WinningsRow(matchCount), FormatNumber(kAmountMask, win, format));
     }
-    return {ReturnFactorText(sum), Utf8ToCp1253("Συνολικό Ποσό ") + FloatToText(total) + Utf8ToCp1253("€")};
+    return {ReturnFactorText(sum, format),
+            Utf8ToCp1253("Συνολικό Ποσό ") + FloatToText(total, format) + Utf8ToCp1253("€")};
 }
 
-bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, StakeSummary& summary)
+bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, StakeSummary& summary,
+                 const NumberFormat& format)
 {
     const double total = cellNumber(typed);
     if (total == 0) {
@@ -137,23 +139,23 @@ bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, St
             sum += 1 / odds;
         }
     }
-    summary.returnFactor = ReturnFactorText(sum);
+    summary.returnFactor = ReturnFactorText(sum, format);
     summary.totalCaption = Utf8ToCp1253("Συνολικό Ποσό ") + typed + Utf8ToCp1253("€");
     const double factor = 1 / (sum == 0 ? 100 : sum);
     for (int c = 0; c < columns.columnCount(); ++c) {
         double win = 0;
         const double odds = cellNumber(columns.cell(c, OddsRow(matchCount)));
         if (inPlay(columns, c, matchCount) && odds > 0) {
-            const std::string stake = FormatNumber(kAmountMask, factor * total / odds);
+            const std::string stake = FormatNumber(kAmountMask, factor * total / odds, format);
             columns.setCell(c, StakeRow(matchCount), stake);
             win = cellNumber(stake) * odds;
         }
-        columns.setCell(c, WinningsRow(matchCount), FormatNumber(kAmountMask, win));
+        columns.setCell(c, WinningsRow(matchCount), FormatNumber(kAmountMask, win, format));
     }
     return true;
 }
 
-StakeSummary RoundStakes(CellGrid& columns, int matchCount)
+StakeSummary RoundStakes(CellGrid& columns, int matchCount, const NumberFormat& format)
 {
     for (int c = 0; c < columns.columnCount(); ++c) {
         const std::string& cell = columns.cell(c, StakeRow(matchCount));
@@ -161,10 +163,10 @@ StakeSummary RoundStakes(CellGrid& columns, int matchCount)
         if (cell.find('*') == std::string::npos && stake > 0) {
             // The quotient is a double before the ceiling, so that 0.9 stays 3 steps and not 4.
             const volatile double steps = 10 * stake / 3;
-            columns.setCell(c, StakeRow(matchCount), FloatToText(std::ceil(steps) * 0.3));
+            columns.setCell(c, StakeRow(matchCount), FloatToText(std::ceil(steps) * 0.3, format));
         }
     }
-    return CalcColumns(columns, matchCount);
+    return CalcColumns(columns, matchCount, format);
 }
 
 } // namespace karvo

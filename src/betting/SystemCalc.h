@@ -1,9 +1,10 @@
 // The payout calculator's arithmetic: expanding a checked system into its single columns, the
 // winnings of typed stakes, a total spread for equal winnings, and rounding stakes up to 0.30.
-// Numbers are written with the user's separators and read back with "," or ".".
+// Numbers are written with the given separators (the user's unless given) and read back with "," or ".".
 #pragma once
 
 #include "util/CellGrid.h"
+#include "util/Numbers.h"
 #include "workbook/CellTable.h"
 
 #include <string>
@@ -38,10 +39,11 @@ inline int StakeRow(int matchCount)
 
 // Builds both grids from the handover that CheckSystem left and the coupon's odds. The first
 // match varies slowest. Signs are upper-cased.
-SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon);
+SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon,
+                         const NumberFormat& format = UserNumberFormat());
 
 // "Απόδοση Συστήματος " and 1 / sum with the mask "###,###.#"; a sum of 0 counts as 100.
-std::string ReturnFactorText(double sum);
+std::string ReturnFactorText(double sum, const NumberFormat& format = UserNumberFormat());
 
 // What the buttons leave beside the grid.
 struct StakeSummary
@@ -52,13 +54,14 @@ struct StakeSummary
 
 // "Υπολόγισε": every column's winnings from its stake; a "*" in a stake takes the column out of
 // the winnings, the total and the return factor.
-StakeSummary CalcColumns(CellGrid& columns, int matchCount);
+StakeSummary CalcColumns(CellGrid& columns, int matchCount, const NumberFormat& format = UserNumberFormat());
 
 // "Συνολικό Ποσό": spreads the typed total over the columns in play so that each returns the same.
 // typed is read with "," or "."; a total of 0 changes nothing and returns false.
-bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, StakeSummary& summary);
+bool SpreadTotal(CellGrid& columns, int matchCount, const std::string& typed, StakeSummary& summary,
+                 const NumberFormat& format = UserNumberFormat());
 
 // F11: every stake in play rounded up to a multiple of 0.30, then the winnings recomputed.
-StakeSummary RoundStakes(CellGrid& columns, int matchCount);
+StakeSummary RoundStakes(CellGrid& columns, int matchCount, const NumberFormat& format = UserNumberFormat());
 
 } // namespace karvo

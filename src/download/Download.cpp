@@ -21,7 +21,6 @@ namespace karvo {
 
 namespace {
 
-DownloadLimits g_limits;
 constexpr std::size_t kCopyBufferBytes = 256 * 1024;
 
 std::string Grouped(long long n)
@@ -41,19 +40,20 @@ std::string Grouped(long long n)
 }
 
 // The message of a named failure; a plain failure only returns false.
-void ThrowForFailure(const FetchedBody& result, const std::string& url, const QString& folder)
+void ThrowForFailure(const FetchedBody& result, const std::string& url, const QString& folder,
+                     const DownloadLimits& limits)
 {
     const std::string nothingKept = ". Δεν κρατήθηκε τίποτα: " + url;
     switch (result.failure) {
     case FetchFailure::TooLarge:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα "
-                         + Grouped(g_limits.maxBodyBytes) + " bytes που δέχεται το πρόγραμμα" + nothingKept);
+        throw KarvoError("Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα " + Grouped(limits.maxBodyBytes)
+                         + " bytes που δέχεται το πρόγραμμα" + nothingKept);
     case FetchFailure::Stalled:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(g_limits.lowSpeedBytes)
-                         + " bytes το δευτερόλεπτο επί " + std::to_string(g_limits.stallSeconds) + " δευτερόλεπτα"
+        throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(limits.lowSpeedBytes)
+                         + " bytes το δευτερόλεπτο επί " + std::to_string(limits.stallSeconds) + " δευτερόλεπτα"
                          + nothingKept);
     case FetchFailure::TimedOut:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε " + Grouped((g_limits.totalMs + 999) / 1000)
+        throw KarvoError("Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε " + Grouped((limits.totalMs + 999) / 1000)
                          + " δευτερόλεπτα" + nothingKept);
     case FetchFailure::WriteFailed: ThrowCannotWrite(folder, result.writeError);
     default: break;
@@ -61,11 +61,12 @@ void ThrowForFailure(const FetchedBody& result, const std::string& url, const QS
 }
 
 // Fetches url into the open file fd; false for a plain failure or a stop, KarvoError for a named one.
-bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterface& ui, const FetchPoll& poll)
+bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterface& ui, const FetchPoll& poll,
+               const DownloadLimits& limits)
 {
     ui.processPendingEvents();
     FetchedBody result;
-    FetchRunner runner(1);
+    FetchRunner runner(1, limits);
     runner.add({FetchRequest{url, fd}}, [&result](std::size_t, FetchedBody body) { result = std::move(body); });
     const FetchPoll keepPainted = [&ui] {
         ui.processPendingEvents();
@@ -74,7 +75,7 @@ bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterf
     if (!runner.run(poll ? poll : keepPainted)) {
         return false;
     }
-    ThrowForFailure(result, url, folder);
+    ThrowForFailure(result, url, folder, limits);
     return result.failure == FetchFailure::None;
 }
 
@@ -146,17 +147,8 @@ struct ScratchFile
 
 } // namespace
 
-const DownloadLimits& UsedDownloadLimits()
-{
-    return g_limits;
-}
-
-void SetDownloadLimits(const DownloadLimits& limits)
-{
-    g_limits = limits;
-}
-
-bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll)
+bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll,
+                    const DownloadLimits& limits)
 {
     const QString folder = QFileInfo(QFile::decodeName(fileName.c_str())).absolutePath();
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -165,7 +157,7 @@ bool DownloadToFile(const std::string& url, const std::string& fileName, UserInt
     }
     bool done = false;
     try {
-        done = FetchInto(fd, url, folder, ui, poll);
+        done = FetchInto(fd, url, folder, ui, poll, limits);
     } catch (...) {
         ::close(fd);
         ::unlink(fileName.c_str());
@@ -182,20 +174,22 @@ bool DownloadToFile(const std::string& url, const std::string& fileName, UserInt
     return done;
 }
 
-std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll)
+std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll, const DownloadLimits& limits)
 {
     ScratchFile scratch;
-    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll)) {
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll, limits)) {
         return {};
     }
     return ReadBack(scratch.fd, scratch.folder);
 }
 
-bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll)
+bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll,
+                     const DownloadLimits& limits)
 {
     ScratchFile scratch;
     struct stat st;
-    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll) || ::fstat(scratch.fd, &st) != 0 || st.st_size == 0) {
+    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll, limits) || ::fstat(scratch.fd, &st) != 0
+        || st.st_size == 0) {
         ui.StatusNotice("Error Downloading");
         return false;
     }

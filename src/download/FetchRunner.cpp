@@ -1,6 +1,5 @@
 #include "download/FetchRunner.h"
 
-#include "download/Download.h"
 #include "download/TransferOptions.h"
 
 #include <algorithm>
@@ -134,6 +133,7 @@ FetchedBody Outcome(Transfer& transfer, CURLcode code)
 struct FetchRunner::State
 {
     std::size_t parallel;
+    DownloadLimits limits;
     CURLM* multi = nullptr;
     std::vector<std::unique_ptr<Job>> jobs;
     std::vector<std::unique_ptr<Transfer>> running;
@@ -155,7 +155,7 @@ struct FetchRunner::State
         transfer->job = &job;
         transfer->index = index;
         transfer->fd = job.requests[index].fd;
-        transfer->limits = UsedDownloadLimits();
+        transfer->limits = limits;
         transfer->easy = curl_easy_init();
         if (transfer->easy != nullptr) {
             SetTransferOptions(transfer->easy, job.requests[index].url, transfer->limits);
@@ -245,11 +245,12 @@ struct FetchRunner::State
     }
 };
 
-FetchRunner::FetchRunner(int parallel)
+FetchRunner::FetchRunner(int parallel, const DownloadLimits& limits)
     : m_state(std::make_unique<State>())
 {
     InitialiseCurl();
     m_state->parallel = parallel < 1 ? 1 : static_cast<std::size_t>(parallel);
+    m_state->limits = limits;
     m_state->multi = curl_multi_init();
 }
 

@@ -12,6 +12,19 @@
 
 namespace karvo {
 
+// A dead or hostile server must not hang the window or fill the disk: the connection has to open
+// within connectMs; a transfer slower than lowSpeedBytes a second for stallSeconds on end is given
+// up, and so is one still running after totalMs (a server that drips just above the floor); a
+// body larger than maxBodyBytes is refused. As constructed: the limits the program runs with.
+struct DownloadLimits
+{
+    long connectMs = 20000;
+    long stallSeconds = 60;
+    long lowSpeedBytes = 1024;
+    long long maxBodyBytes = 64LL << 20;
+    long totalMs = 5 * 60 * 1000;
+};
+
 // Why a transfer brought no whole body. Unreachable: no connection, unknown host, TLS handshake
 // or certificate; TooLarge: past maxBodyBytes; Stalled: under the speed floor after the request
 // went out; TimedOut: past the overall limit; WriteFailed: the request's file refused the body;
@@ -47,7 +60,8 @@ class FetchRunner
 public:
     using Deliver = std::function<void(std::size_t index, FetchedBody body)>;
 
-    explicit FetchRunner(int parallel = kTransfersAtOnce);
+    // Every transfer of the runner keeps to limits.
+    explicit FetchRunner(int parallel = kTransfersAtOnce, const DownloadLimits& limits = {});
     ~FetchRunner();
     FetchRunner(const FetchRunner&) = delete;
     FetchRunner& operator=(const FetchRunner&) = delete;

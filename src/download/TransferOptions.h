@@ -3,7 +3,7 @@
 // window or filling the disk; and the write that puts a body into its file.
 #pragma once
 
-#include "download/Download.h"
+#include "download/FetchRunner.h"
 
 #include <curl/curl.h>
 #include <string>

@@ -112,19 +112,35 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
     return report;
 }
 
-} // namespace
-
-void FetchDays(const std::vector<std::string>& urls, const FetchPoll& poll,
-               const std::function<void(std::size_t index, FetchedBody body)>& deliver)
+// The days through one runner, kTransfersAtOnce at a time, within limits.
+void RunDayFetches(const std::vector<std::string>& urls, const FetchPoll& poll,
+                   const std::function<void(std::size_t index, FetchedBody body)>& deliver,
+                   const DownloadLimits& limits)
 {
     std::vector<FetchRequest> requests;
     requests.reserve(urls.size());
     for (const std::string& url : urls) {
         requests.push_back({url});
     }
-    FetchRunner runner;
+    FetchRunner runner(kTransfersAtOnce, limits);
     runner.add(std::move(requests), deliver);
     runner.run(poll);
+}
+
+} // namespace
+
+void FetchDays(const std::vector<std::string>& urls, const FetchPoll& poll,
+               const std::function<void(std::size_t index, FetchedBody body)>& deliver)
+{
+    RunDayFetches(urls, poll, deliver, {});
+}
+
+RangeFetcher FetchDaysWithin(const DownloadLimits& limits)
+{
+    return [limits](const std::vector<std::string>& urls, const FetchPoll& poll,
+                    const std::function<void(std::size_t index, FetchedBody body)>& deliver) {
+        RunDayFetches(urls, poll, deliver, limits);
+    };
 }
 
 MarketServers MarketServersInUse()

@@ -24,6 +24,8 @@ using RangeFetcher = std::function<void(const std::vector<std::string>& urls, co
 // The fetch the program uses: kTransfersAtOnce days at a time through one FetchRunner.
 void FetchDays(const std::vector<std::string>& urls, const FetchPoll& poll,
                const std::function<void(std::size_t index, FetchedBody body)>& deliver);
+// FetchDays within other limits than the program's.
+RangeFetcher FetchDaysWithin(const DownloadLimits& limits);
 
 // The hosts of the two services: scheme, host and optional port, no trailing "/".
 struct MarketServers

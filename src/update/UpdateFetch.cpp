@@ -19,7 +19,9 @@ std::string CancelledNoticeText()
 UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today,
                                 FetchProgress* progress)
 {
-    return UpdateContext{state, ui, folder, today, ServersInUse(), &FetchResultFile, progress};
+    const ResultFetcher fetch = [](const std::string& url, const std::string& target, UserInterface& screen,
+                                   const FetchPoll& poll) { return FetchResultFile(url, target, screen, poll); };
+    return UpdateContext{state, ui, folder, today, ServersInUse(), fetch, progress};
 }
 
 namespace {

@@ -73,11 +73,20 @@ struct Descriptor
     ~Descriptor() { ::close(fd); }
 };
 
+// One read through read, else the program's, else the system's.
+long readOnce(const FileReadFunction& read, int fd, char* to, std::size_t want)
+{
+    if (read) {
+        return read(fd, to, want);
+    }
+    return g_read ? g_read(fd, to, want) : ::read(fd, to, want);
+}
+
 // Reads up to want bytes into to; 0 at the end of the file.
-std::size_t readSome(int fd, char* to, std::size_t want, const std::string& name)
+std::size_t readSome(int fd, char* to, std::size_t want, const std::string& name, const FileReadFunction& read)
 {
     for (;;) {
-        const long got = g_read ? g_read(fd, to, want) : ::read(fd, to, want);
+        const long got = readOnce(read, fd, to, want);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -90,11 +99,11 @@ std::size_t readSome(int fd, char* to, std::size_t want, const std::string& name
 }
 
 // Appends up to want bytes at out's end; false at the end of the file.
-bool readMore(int fd, std::string& out, std::size_t want, const std::string& name)
+bool readMore(int fd, std::string& out, std::size_t want, const std::string& name, const FileReadFunction& read)
 {
     const std::size_t used = out.size();
     out.resize(used + want);
-    const std::size_t got = readSome(fd, out.data() + used, want, name);
+    const std::size_t got = readSome(fd, out.data() + used, want, name, read);
     out.resize(used + got);
     return got > 0;
 }
@@ -134,7 +143,7 @@ int openRegular(const std::string& name, struct stat& st)
 }
 
 // Reads into the result's own buffer, so the bytes are held once.
-std::string readFile(const std::string& name, std::int64_t limit)
+std::string readFile(const std::string& name, std::int64_t limit, const FileReadFunction& read)
 {
     struct stat st;
     const int fd = openRegular(name, st);
@@ -150,7 +159,7 @@ std::string readFile(const std::string& name, std::int64_t limit)
         const std::int64_t toSize = expected - static_cast<std::int64_t>(out.size());
         // The announced size in one go, then in blocks while the file is still growing.
         const auto want = static_cast<std::size_t>(std::min<std::int64_t>(toSize > 0 ? toSize : 65536, left));
-        if (!readMore(fd, out, want, name)) {
+        if (!readMore(fd, out, want, name, read)) {
             break;
         }
     }
@@ -162,17 +171,18 @@ std::string readFile(const std::string& name, std::int64_t limit)
 
 } // namespace
 
-std::string LoadTextFile(const std::string& name)
+std::string LoadTextFile(const std::string& name, const FileReadFunction& read)
 {
-    return readFile(name, INT64_MAX);
+    return readFile(name, INT64_MAX, read);
 }
 
-std::string LoadTextPrefix(const std::string& name, std::int64_t n)
+std::string LoadTextPrefix(const std::string& name, std::int64_t n, const FileReadFunction& read)
 {
-    return n <= 0 ? std::string() : readFile(name, n);
+    return n <= 0 ? std::string() : readFile(name, n, read);
 }
 
-std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size)
+std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size,
+                         const FileReadFunction& read)
 {
     size = 0;
     struct stat st;
@@ -191,7 +201,7 @@ std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::strin
     }
     std::size_t used = 0;
     while (used < expected) {
-        const std::size_t got = readSome(fd, buffer.data() + used, expected - used, name);
+        const std::size_t got = readSome(fd, buffer.data() + used, expected - used, name, read);
         if (got == 0) {
             throwEndedEarly(name, used, static_cast<std::int64_t>(expected));
         }
@@ -200,9 +210,9 @@ std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::strin
     return used;
 }
 
-std::vector<std::string> LoadLines(const std::string& name)
+std::vector<std::string> LoadLines(const std::string& name, const FileReadFunction& read)
 {
-    const std::string text = LoadTextFile(name);
+    const std::string text = LoadTextFile(name, read);
     std::vector<std::string> lines;
     std::size_t from = 0;
     // Each CR ends a line and the byte after it is taken as its LF, whatever it is.

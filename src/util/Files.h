@@ -17,25 +17,29 @@ namespace karvo {
 // The name on disk: UTF-8 path, each missing component matched case-insensitively.
 QString NativePath(const std::string& name);
 
+// The low-level read every load goes through, as POSIX read(2). A load given none uses the
+// program's: the system's, unless SetFileReadFunction put another in.
+using FileReadFunction = std::function<long(int fd, void* buffer, std::size_t count)>;
+
 // Only a missing file (no entry of that name) reads as empty. No permission, a folder, FIFO or
 // device in the file's place, an I/O error or a file that ends before its size throw KarvoError,
 // so that a history that cannot be read is never taken for no history. Nothing waits on a FIFO.
-std::string LoadTextFile(const std::string& name);
-std::string LoadTextPrefix(const std::string& name, std::int64_t n);
+std::string LoadTextFile(const std::string& name, const FileReadFunction& read = {});
+std::string LoadTextPrefix(const std::string& name, std::int64_t n, const FileReadFunction& read = {});
 // For reading many files one after another: the file's bytes, as its size stood when opened, into
 // buffer's own room (grown when too small, never shrunk); returns how many. size is set to the size
 // found on opening; a file larger than limit is not read (0). Missing: 0. Fails as LoadTextFile does.
-std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size);
+std::size_t LoadFileInto(const std::string& name, std::int64_t limit, std::string& buffer, std::int64_t& size,
+                         const FileReadFunction& read = {});
 // Lines end at CR; the byte after a CR is skipped as its LF. No empty last line after a final CR LF.
-std::vector<std::string> LoadLines(const std::string& name);
+std::vector<std::string> LoadLines(const std::string& name, const FileReadFunction& read = {});
 // Both replace the file atomically and throw KarvoError when that fails.
 void SaveTextFile(const std::string& name, std::string_view text);
 // Each line followed by CR LF.
 void SaveLines(const std::string& name, const std::vector<std::string>& lines);
 
-// The low-level read every load goes through, as POSIX read(2). Tests put in one that fails
-// part-way; an empty function restores the system's.
-using FileReadFunction = std::function<long(int fd, void* buffer, std::size_t count)>;
+// The program's read for every load given none; an empty function restores the system's.
+// Program-wide for the tests that fail a file under an update or a view, which load it many layers down.
 void SetFileReadFunction(FileReadFunction read);
 
 // Writes a sibling temporary file, flushes it and renames it over name, so a failure leaves the

@@ -20,6 +20,7 @@ struct NumberFormat
 
 // The user's separators; the window layer sets them from the system locale at start-up.
 const NumberFormat& UserNumberFormat();
+// Program-wide: the windows, and the window tests that set it as start-up does, reach it many layers down.
 void SetUserNumberFormat(const NumberFormat& format);
 
 std::string IntToText(std::int64_t n);

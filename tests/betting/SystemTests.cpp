@@ -34,14 +34,8 @@ SystemGrids expand(const CellGrid& coupon)
 {
     CellTable table;
     EXPECT_EQ(CheckSystem(coupon, table, 999).verdict, SystemVerdict::Accepted);
-    return ExpandSystem(table, coupon);
+    return ExpandSystem(table, coupon, NumberFormat::greek());
 }
-
-class SystemCalc : public ::testing::Test
-{
-protected:
-    void SetUp() override { SetUserNumberFormat(NumberFormat::greek()); }
-};
 
 } // namespace
 
@@ -92,7 +86,7 @@ TEST(SystemCheck, HandoverHoldsRowsAndSignsWithoutBlanks)
     EXPECT_EQ(table[0] + "|" + table[1] + "|" + table[2] + "|" + table[101] + "|" + table[102], "2|1|3|12|x");
 }
 
-TEST_F(SystemCalc, ColumnsExpandInOrder)
+TEST(SystemCalc, ColumnsExpandInOrder)
 {
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"1X", "2"}, {"12", "X2"}},
@@ -110,19 +104,19 @@ TEST_F(SystemCalc, ColumnsExpandInOrder)
     }
 }
 
-TEST_F(SystemCalc, CombinedOddsAndReturnFactor)
+TEST(SystemCalc, CombinedOddsAndReturnFactor)
 {
     const SystemGrids grids = expand(systemCoupon({"1", "X"}));
     EXPECT_EQ(grids.columns.cell(0, OddsRow(2)), "7,75");
     EXPECT_EQ(U(grids.returnFactor), "Απόδοση Συστήματος 7,8");
     CellGrid columns = grids.columns;
     columns.setCell(0, StakeRow(2), "2");
-    const StakeSummary summary = CalcColumns(columns, 2);
+    const StakeSummary summary = CalcColumns(columns, 2, NumberFormat::greek());
     EXPECT_EQ(columns.cell(0, WinningsRow(2)), "15,5");
     EXPECT_EQ(U(summary.totalCaption), "Συνολικό Ποσό 2€");
 }
 
-TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
+TEST(SystemCalc, TotalIsSpreadForEqualWinnings)
 {
     CellGrid coupon = systemCoupon({"12"});
     coupon.setCell(Odd1Column, 1, "2");
@@ -130,7 +124,7 @@ TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
     for (const char* typed : {"10", "10,0"}) {
         SystemGrids grids = expand(coupon);
         StakeSummary summary;
-        ASSERT_TRUE(SpreadTotal(grids.columns, 1, typed, summary));
+        ASSERT_TRUE(SpreadTotal(grids.columns, 1, typed, summary, NumberFormat::greek()));
         EXPECT_EQ(grids.columns.cell(0, StakeRow(1)) + "/" + grids.columns.cell(1, StakeRow(1)), "6,67/3,33");
         EXPECT_EQ(grids.columns.cell(0, WinningsRow(1)) + "/" + grids.columns.cell(1, WinningsRow(1)), "13,34/13,32");
         EXPECT_EQ(U(summary.returnFactor + "|" + summary.totalCaption),
@@ -138,12 +132,12 @@ TEST_F(SystemCalc, TotalIsSpreadForEqualWinnings)
     }
     SystemGrids grids = expand(coupon);
     StakeSummary summary;
-    EXPECT_FALSE(SpreadTotal(grids.columns, 1, "abc", summary));
-    ASSERT_TRUE(SpreadTotal(grids.columns, 1, "7,5", summary)); // a decimal comma is read
+    EXPECT_FALSE(SpreadTotal(grids.columns, 1, "abc", summary, NumberFormat::greek()));
+    ASSERT_TRUE(SpreadTotal(grids.columns, 1, "7,5", summary, NumberFormat::greek())); // a decimal comma is read
     EXPECT_EQ(grids.columns.cell(0, StakeRow(1)), "5");
 }
 
-TEST_F(SystemCalc, RoundingAndExcludedColumns)
+TEST(SystemCalc, RoundingAndExcludedColumns)
 {
     SystemGrids grids = expand(systemCoupon({"1X2", "1"}));
     const int n = 2;
@@ -152,16 +146,16 @@ TEST_F(SystemCalc, RoundingAndExcludedColumns)
         grids.columns.setCell(c, StakeRow(n), stakes[c]);
     }
     grids.columns.setCell(2, StakeRow(n), "*0,9");
-    StakeSummary summary = RoundStakes(grids.columns, n);
+    StakeSummary summary = RoundStakes(grids.columns, n, NumberFormat::greek());
     EXPECT_EQ(grids.columns.cell(0, StakeRow(n)) + "|" + grids.columns.cell(1, StakeRow(n)) + "|"
                   + grids.columns.cell(2, StakeRow(n)),
               "1,2|0,3|*0,9");
     grids.columns.setCell(2, StakeRow(n), "0,9");
-    RoundStakes(grids.columns, n);
+    RoundStakes(grids.columns, n, NumberFormat::greek());
     EXPECT_EQ(grids.columns.cell(2, StakeRow(n)), "0,9");
     // "*" takes a column out of the winnings, the total and the return factor.
     grids.columns.setCell(1, StakeRow(n), "*");
-    summary = CalcColumns(grids.columns, n);
+    summary = CalcColumns(grids.columns, n, NumberFormat::greek());
     EXPECT_EQ(grids.columns.cell(1, WinningsRow(n)), "0");
     EXPECT_EQ(grids.columns.cell(0, WinningsRow(n)), "7,5"); // 1,2 x 6,25
     EXPECT_EQ(U(summary.totalCaption), "Συνολικό Ποσό 2,1€");

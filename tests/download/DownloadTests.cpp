@@ -23,7 +23,7 @@ protected:
     std::string fetch(const std::string& path, const R& answer, const std::string& target, bool ok)
     {
         m_server.set(path, answer);
-        EXPECT_EQ(FetchResultFile(m_server.baseUrl() + path, target, m_ui), ok) << path;
+        EXPECT_EQ(FetchResultFile(m_server.baseUrl() + path, target, m_ui, {}, m_limits), ok) << path;
         EXPECT_EQ(scratchCount(), 0) << path;
         return ReadBytes(target);
     }
@@ -31,7 +31,7 @@ protected:
     std::string refusal(const std::string& path, const R& answer, const std::string& target)
     {
         m_server.set(path, answer);
-        return ErrorOf([&] { FetchResultFile(m_server.baseUrl() + path, target, m_ui); });
+        return ErrorOf([&] { FetchResultFile(m_server.baseUrl() + path, target, m_ui, {}, m_limits); });
     }
     bool exists(const std::string& path) const { return QFile::exists(QString::fromStdString(path)); }
 };
@@ -80,18 +80,19 @@ TEST_F(Download, BodiesArriveByteForByteOrFailuresLeaveTheTarget)
     // The window is painted before each fetch and while it runs.
     EXPECT_GE(m_ui.pendingEventRuns, 8);
     // A refused connection fails; the next works.
-    EXPECT_FALSE(FetchResultFile(LoopbackServer().baseUrl() + "/gone", target, m_ui));
+    EXPECT_FALSE(FetchResultFile(LoopbackServer().baseUrl() + "/gone", target, m_ui, {}, m_limits));
     EXPECT_EQ(fetch("/alive", R::Body("next"), target, true), "next");
     // A text fetch takes the body whatever the status.
     m_server.set("/page", R::Body("<html>missing</html>", 404));
-    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui) + DownloadText(m_server.baseUrl() + "/x", m_ui),
+    EXPECT_EQ(DownloadText(m_server.baseUrl() + "/page", m_ui, {}, m_limits)
+                  + DownloadText(m_server.baseUrl() + "/x", m_ui, {}, m_limits),
               "<html>missing</html>");
 }
 
 TEST_F(Download, OversizedTricklingAndSilentServersAreGivenUpLeavingNothing)
 {
     // A 64 KiB limit and a floor of 1 KiB/s over one second stand for 64 MiB and one minute.
-    SetDownloadLimits({2000, 1, 1024, 1 << 16});
+    m_limits = {2000, 1, 1024, 1 << 16};
     const std::string target = m_folder.file("lotto_2025.xlsx");
     WriteBytes(target, "old");
     const std::string tooLarge = "ξεπερνά τα 65.536 bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: ";
@@ -110,7 +111,7 @@ TEST_F(Download, OversizedTricklingAndSilentServersAreGivenUpLeavingNothing)
         EXPECT_EQ(scratchCount(), 0) << path;
         // Straight into a file of the caller's: given up the same way, and the file goes.
         const std::string direct = m_folder.file("direct.xlsx");
-        EXPECT_THROW(DownloadToFile(m_server.baseUrl() + path, direct, m_ui), KarvoError) << path;
+        EXPECT_THROW(DownloadToFile(m_server.baseUrl() + path, direct, m_ui, {}, m_limits), KarvoError) << path;
         EXPECT_FALSE(exists(direct)) << path;
     }
     // A body of exactly the limit arrives whole.

@@ -31,8 +31,6 @@ R Trickle(std::string body, int pauseMs)
 class FetchRunnerTest : public ::testing::Test
 {
 protected:
-    void TearDown() override { SetDownloadLimits(DownloadLimits()); }
-
     std::vector<FetchRequest> requests(const std::vector<std::string>& paths) const
     {
         std::vector<FetchRequest> list;
@@ -134,9 +132,8 @@ TEST_F(FetchRunnerTest, OverallLimitEndsADripAboveTheSpeedFloor)
     limits.stallSeconds = 3;
     limits.lowSpeedBytes = 100;
     limits.totalMs = 1500;
-    SetDownloadLimits(limits);
     m_server.set("/drip", Trickle(std::string(1 << 20, 'x'), 10));
-    FetchRunner runner;
+    FetchRunner runner(kTransfersAtOnce, limits);
     FetchedBody result;
     runner.add(requests({"/drip"}), [&result](std::size_t, FetchedBody body) { result = std::move(body); });
     QElapsedTimer clock;
@@ -150,11 +147,10 @@ TEST_F(FetchRunnerTest, OverallLimitEndsADripAboveTheSpeedFloor)
 
     // A fetch into a file names the limit and keeps nothing.
     limits.totalMs = 1000;
-    SetDownloadLimits(limits);
     ScriptedUserInterface ui;
     TempFolder folder;
     const std::string shown =
-        ErrorOf([&] { FetchResultFile(m_server.baseUrl() + "/drip", folder.file("x.xlsx"), ui); });
+        ErrorOf([&] { FetchResultFile(m_server.baseUrl() + "/drip", folder.file("x.xlsx"), ui, {}, limits); });
     EXPECT_EQ(shown,
               "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε 1 δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + m_server.baseUrl()
                   + "/drip");

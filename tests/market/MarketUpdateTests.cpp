@@ -156,15 +156,15 @@ TEST_F(MarketUpdate, RerunRewritesADayAndAnswersWithoutDataKeepIt)
     Stock("2/12/2024", "2/12/2024");
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
     // A 404 and a body over the cap are days without data, not an unreachable server.
-    const DownloadLimits before = UsedDownloadLimits();
-    DownloadLimits small = before;
+    DownloadLimits small;
     small.maxBodyBytes = 2000;
-    SetDownloadLimits(small);
     server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")}, 5000)));
     server.set(StockPath("2024-12-03"), LoopbackResponse::Body(StockBody({StockLine("BETA", "1", "1")}, 1500)));
     server.set(StockPath("2024-12-04"), LoopbackResponse::Body("", 404));
-    const MarketReport report = Stock("2/12/2024", "4/12/2024");
-    SetDownloadLimits(before);
+    ui.memoAnswers.push_back({"2/12/2024", "4/12/2024"});
+    MarketContext context = Context();
+    context.fetch = FetchDaysWithin(small);
+    const MarketReport report = UpdateStock(context);
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
     EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
     EXPECT_EQ(report.noData, 2);

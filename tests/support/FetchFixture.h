@@ -32,13 +32,8 @@ protected:
     {
         m_oldTemp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
-        SetDownloadLimits({2000, 1});
     }
-    void TearDown() override
-    {
-        SetDownloadLimits(DownloadLimits());
-        qputenv("TMPDIR", m_oldTemp);
-    }
+    void TearDown() override { qputenv("TMPDIR", m_oldTemp); }
 
     void serve(const std::string& path, const std::string& body) { m_server.set(path, LoopbackResponse::Body(body)); }
     std::string file(const std::string& name) const { return ReadBytes(m_folder.file(name)); }
@@ -54,6 +49,7 @@ protected:
     TempFolder m_folder;
     TempFolder m_temp;
     QByteArray m_oldTemp;
+    DownloadLimits m_limits{2000, 1}; // what every fetch of the test is given
 };
 
 } // namespace karvo::test

@@ -111,10 +111,10 @@ bool Fails(const std::function<void()>& f, const std::string& problem)
     return false;
 }
 
-FailingReader::FailingReader(long lastByte, int error)
+std::function<long(int fd, void* buffer, std::size_t count)> FailingRead(long lastByte, int error)
 {
     // The position in the file tells how much of it has been read.
-    SetFileReadFunction([lastByte, error](int fd, void* buffer, std::size_t count) -> long {
+    return [lastByte, error](int fd, void* buffer, std::size_t count) -> long {
         const long at = static_cast<long>(::lseek(fd, 0, SEEK_CUR));
         if (at >= lastByte) {
             errno = error;
@@ -122,7 +122,12 @@ FailingReader::FailingReader(long lastByte, int error)
         }
         return static_cast<long>(
             ::read(fd, buffer, std::min<std::size_t>(count, static_cast<std::size_t>(lastByte - at))));
-    });
+    };
+}
+
+FailingReader::FailingReader(long lastByte, int error)
+{
+    SetFileReadFunction(FailingRead(lastByte, error));
 }
 
 FailingReader::~FailingReader()

@@ -27,8 +27,11 @@ private:
     QTemporaryDir m_dir;
 };
 
-// While it lives, every file the program reads fails once lastByte bytes of it have been read:
-// with error (EIO, ...), or with error 0 as if the file ended there.
+// A read for the loads (a FileReadFunction) that fails once lastByte bytes of the file have been
+// read: with error (EIO, ...), or with error 0 as if the file ended there.
+std::function<long(int fd, void* buffer, std::size_t count)> FailingRead(long lastByte, int error);
+
+// While it lives, every file the program reads fails as FailingRead's do.
 class FailingReader
 {
 public:

@@ -154,9 +154,9 @@ TEST(Files, OnlyAMissingFileReadsAsEmpty)
     const std::string name = dir.file("LOTTO.krv");
     const std::string opening = "Δεν ήταν δυνατή η ανάγνωση του αρχείου " + name + ": ";
     // What a read throws, "" when it does not.
-    const auto failure = [](const std::string& path) -> std::string {
+    const auto failure = [](const std::string& path, const FileReadFunction& read = {}) -> std::string {
         try {
-            LoadTextFile(path);
+            LoadTextFile(path, read);
         } catch (const KarvoError& error) {
             return error.what();
         }
@@ -179,10 +179,10 @@ TEST(Files, OnlyAMissingFileReadsAsEmpty)
         std::string reason;
     };
     for (const Case& c : {Case{EIO, std::strerror(EIO)}, Case{0, "τελείωσε μετά από 100 από τα 70000 bytes του"}}) {
-        const karvo::test::FailingReader reader(100, c.error);
-        EXPECT_EQ(failure(name), opening + c.reason);
-        EXPECT_THROW(LoadLines(name), KarvoError);
-        EXPECT_EQ(LoadTextPrefix(name, 100), std::string(100, 'x')); // the part before the fault reads
+        const FileReadFunction read = karvo::test::FailingRead(100, c.error);
+        EXPECT_EQ(failure(name, read), opening + c.reason);
+        EXPECT_THROW(LoadLines(name, read), KarvoError);
+        EXPECT_EQ(LoadTextPrefix(name, 100, read), std::string(100, 'x')); // the part before the fault reads
     }
     EXPECT_EQ(LoadTextFile(name).size(), 70000u);
     // No read permission, for an ordinary user.
