@@ -79,27 +79,6 @@ bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterf
     return result.failure == FetchFailure::None;
 }
 
-// The whole file behind fd, read once into the text that is returned.
-std::string ReadBack(int fd, const QString& folder)
-{
-    struct stat st;
-    if (::fstat(fd, &st) != 0) {
-        ThrowCannotWrite(folder, errno);
-    }
-    std::string text(static_cast<std::size_t>(st.st_size), '\0');
-    for (std::size_t used = 0; used < text.size();) {
-        const ssize_t n = ::pread(fd, text.data() + used, text.size() - used, static_cast<off_t>(used));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            ThrowCannotWrite(folder, n < 0 ? errno : EIO);
-        }
-        used += static_cast<std::size_t>(n);
-    }
-    return text;
-}
-
 // Copies the whole file behind from into to; 0, or the errno of the failure.
 int CopyFile(int from, int to)
 {
@@ -146,42 +125,6 @@ struct ScratchFile
 };
 
 } // namespace
-
-bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll,
-                    const DownloadLimits& limits)
-{
-    const QString folder = QFileInfo(QFile::decodeName(fileName.c_str())).absolutePath();
-    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        ThrowCannotWrite(folder, errno);
-    }
-    bool done = false;
-    try {
-        done = FetchInto(fd, url, folder, ui, poll, limits);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(fileName.c_str());
-        throw;
-    }
-    if (::close(fd) != 0 && done) {
-        const int error = errno;
-        ::unlink(fileName.c_str());
-        ThrowCannotWrite(folder, error);
-    }
-    if (!done) {
-        ::unlink(fileName.c_str());
-    }
-    return done;
-}
-
-std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll, const DownloadLimits& limits)
-{
-    ScratchFile scratch;
-    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll, limits)) {
-        return {};
-    }
-    return ReadBack(scratch.fd, scratch.folder);
-}
 
 bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll,
                      const DownloadLimits& limits)

@@ -13,20 +13,10 @@ namespace karvo {
 class UserInterface;
 
 // A plain failure (no connection, a refused or broken transfer) and a fetch stopped by poll
-// return false or an empty text. A named one throws KarvoError with a Greek sentence and keeps
+// return false. A named one throws KarvoError with a Greek sentence and keeps
 // nothing: a body past limits.maxBodyBytes, a server slower than the speed floor or slower than
 // the overall limit, a body that cannot be written ("... δεν ήταν δυνατή η εγγραφή στον φάκελο
 // <folder>: <reason>"). Each fetch runs within limits, the program's unless given.
-
-// Streams the body of url into fileName (a native path), whatever the HTTP status. False, and
-// no file left, when the transfer failed.
-bool DownloadToFile(const std::string& url, const std::string& fileName, UserInterface& ui, const FetchPoll& poll = {},
-                    const DownloadLimits& limits = {});
-
-// The whole body, streamed to a private scratch file in the temporary folder and read back
-// once; the scratch file is removed in every case. Empty when the fetch failed.
-std::string DownloadText(const std::string& url, UserInterface& ui, const FetchPoll& poll = {},
-                         const DownloadLimits& limits = {});
 
 // Replaces targetFile (Windows-1253 name) by the body, write-protected or not, unchanged byte for
 // byte. An empty body puts "Error Downloading" in the status notice, leaves the target as it
