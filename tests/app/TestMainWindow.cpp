@@ -21,9 +21,9 @@ namespace {
 // clang-format off
 struct Game { const char* name; int code; };
 const Game kGames[] = {
-    { "SPROPOK", 1 }, { "SPROPOS", 2 }, { "SPROPOT", 3 }, { "SLOTTO", 4 }, { "SGOAL", 5 }, { "SJOKER", 6 },
-    { "SPROTO", 7 }, { "SEXTRA", 8 }, { "SSUPER3", 9 }, { "SKINO", 10 }, { "SSTOCK", 11 }, { "SBET", 12 },
-    { "Samb", 13 },
+    { "propoSundayButton", 1 }, { "propoSaturdayButton", 2 }, { "propoWednesdayButton", 3 }, { "lottoButton", 4 },
+    { "goalButton", 5 }, { "jokerButton", 6 }, { "protoButton", 7 }, { "extraButton", 8 }, { "super3Button", 9 },
+    { "kinoButton", 10 }, { "stocksButton", 11 }, { "betButton", 12 }, { "fundsButton", 13 },
 };
 // clang-format on
 
@@ -57,10 +57,10 @@ private:
     void searchFor(const QString& text)
     {
         AnswerNextDialog<InputDialog>([text](InputDialog* dialog) {
-            dialog->combo()->setEditText(text);
+            dialog->inputBox()->setEditText(text);
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        m_w->form.RunCommand(1);
+        m_w->form.runCommand(1);
     }
 
     // Presses the update button of form and picks the line for year from the ten years it offers.
@@ -99,7 +99,7 @@ private slots:
     {
         QFETCH(int, row);
         const Game& game = kGames[row];
-        m_w->press("SLOTTO"); // start from another game, so every row changes something
+        m_w->press("lottoButton"); // start from another game, so every row changes something
         m_w->form.resize(m_w->form.width(), 700);
         m_w->press(game.name);
         QCOMPARE(ToInt(m_w->form.state().GameCode), game.code);
@@ -124,7 +124,7 @@ private slots:
         QLineEdit elsewhere; // keys of another window are not ours
         elsewhere.show();
         QTest::keyClick(&elsewhere, Qt::Key_F3);
-        m_w->press("SBET"); // in the coupon F3 is the coupon's second command
+        m_w->press("betButton"); // in the coupon F3 is the coupon's second command
         QTest::keyClick(m_w->child("sideGrid"), Qt::Key_F3);
         QCOMPARE(numbers, (QList<int>{2, 2, 22}));
     }
@@ -132,7 +132,7 @@ private slots:
     void menuStoresTheCouponAndReturnsToTheGames()
     {
         // What the store keeps of a long coupon is the core tests'; here the typing and the way back.
-        m_w->press("SBET");
+        m_w->press("betButton");
         auto* coupon = m_w->child<GridView>("sideGrid");
         // Typing is kept in the code page, a character outside it becomes "?"; fixed columns take none.
         const auto type = [coupon](int column, const char* text) {
@@ -243,10 +243,10 @@ private slots:
             bytes += std::string{char(i % 28 + 1), char(i / 28 % 12 + 1), year, 3, 7, 12, 25, 33, char(i % 45 + 1)};
         }
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), bytes);
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         QCOMPARE(QPoint(m_w->form.state().FirstYearRow, mainGrid()->currentGridRow()),
                  QPoint(2, 400)); // on the last draw
-        m_w->form.RunCommand(3);
+        m_w->form.runCommand(3);
         const std::string path = m_w->folder.file("LOTTO.xls");
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const CellGrid& grid = mainGrid()->grid();
@@ -266,7 +266,7 @@ private slots:
                             std::to_string(d)});
         }
         server.set("/Excel_xlsx/5103/lotto_2026.xlsx", LoopbackResponse::Body(OperatorWorkbookBytes({rows})));
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         updateYear(2026);
         QCOMPARE(server.requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);
         // The header and five draws, oldest first, numbers ascending; the last one current.
@@ -292,7 +292,7 @@ private slots:
         server.set("/Excel_xlsx/5103/lotto_2026.xlsx", drip);
         const std::string workbook = m_w->folder.file("Data/lotto_2026.xlsx");
         WriteBytes(workbook, "kept from an earlier update");
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         const std::string history = ReadBytes(m_w->folder.file("LOTTO.krv"));
         FetchWatch watch(&m_w->form);
         AnswerNextDialog<ListDialog>([&watch](ListDialog* dialog) {
