@@ -42,7 +42,7 @@ void CalculatorOpens729Columns(benchmark::State& state)
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-    state.counters["columns"] = calculator.SystemColumnCount;
+    state.counters["columns"] = calculator.columnCount();
 }
 BENCHMARK(CalculatorOpens729Columns)->Unit(benchmark::kMillisecond);
 
@@ -54,7 +54,7 @@ void CalculateOver729Columns(benchmark::State& state)
     karvo::SystemWindow calculator;
     calculator.showSystem(table, coupon);
     auto* grid = calculator.findChild<karvo::SystemGridView*>(QStringLiteral("columnsGrid"));
-    for (int c = 0; c < calculator.SystemColumnCount; ++c) {
+    for (int c = 0; c < calculator.columnCount(); ++c) {
         grid->gridModel()->mutableGrid().setCell(c, 10, "1,5"); // the stake row of six matches
     }
     for (auto _ : state) {

@@ -75,7 +75,7 @@ void ViewStockFromClick(benchmark::State& state)
 {
     MainWindow form(MarketFolder(), [] { return QDate(2025, 1, 1); });
     form.show();
-    auto* stock = form.findChild<QPushButton*>(QStringLiteral("SSTOCK"));
+    auto* stock = form.findChild<QPushButton*>(QStringLiteral("stocksButton"));
     auto* menu = form.findChild<QPushButton*>(QStringLiteral("menuButton"));
     for (auto _ : state) {
         stock->click();
@@ -114,7 +114,7 @@ void ShowLargeResult(benchmark::State& state)
 {
     MainWindow form(MarketFolder(), [] { return QDate(2025, 1, 1); });
     form.show();
-    form.findChild<QPushButton*>(QStringLiteral("SSTOCK"))->click();
+    form.findChild<QPushButton*>(QStringLiteral("stocksButton"))->click();
     auto* sideGrid = form.findChild<GridView*>(QStringLiteral("sideGrid"));
     CellGrid result(9, 100001);
     for (int r = 1; r <= 100000; ++r) {

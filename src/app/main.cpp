@@ -40,9 +40,9 @@ int main(int argc, char* argv[])
     }
     karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
     // The program works in the folder it is started in.
-    karvo::MainWindow form1(karvo::CurrentFolder(), [] { return QDate::currentDate(); });
-    karvo::SystemWindow form2;
-    form1.setCalculator(&form2);
-    form1.show();
+    karvo::MainWindow mainWindow(karvo::CurrentFolder(), [] { return QDate::currentDate(); });
+    karvo::SystemWindow calculator;
+    mainWindow.setCalculator(&calculator);
+    mainWindow.show();
     return app.exec();
 }

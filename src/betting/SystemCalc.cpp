@@ -18,7 +18,7 @@ namespace {
 const char* const kAmountMask = "#########.##";
 
 // clang-format off
-const char* const kMatchCaptions[] = {" ΚΩΔ ", "  ΓΗΠΕΔΟΥΧΟΣ", "  ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2", "ΣΥΣΤΗΜΑ", ""};
+const char* const kMatchCaptions[kSystemMatchColumns] = {" ΚΩΔ ", "  ΓΗΠΕΔΟΥΧΟΣ", "  ΦΙΛΟΞΕΝΟΥΜΕΝΗ", "ODD 1", "ODD X", "ODD 2", "ΣΥΣΤΗΜΑ", ""};
 // clang-format on
 
 double cellNumber(const std::string& cell)
@@ -33,8 +33,8 @@ bool inPlay(const CellGrid& columns, int c, int matchCount)
 
 CellGrid matchesGrid(const CellTable& handover, const CellGrid& coupon, int n)
 {
-    CellGrid grid(8, n + 6);
-    for (int c = 0; c < 8; ++c) {
+    CellGrid grid(kSystemMatchColumns, SpacerRow(n) + 1);
+    for (int c = 0; c < kSystemMatchColumns; ++c) {
         grid.setCell(c, 0, Utf8ToCp1253(kMatchCaptions[c]));
     }
     for (int i = 1; i <= n; ++i) {
@@ -42,11 +42,11 @@ CellGrid matchesGrid(const CellTable& handover, const CellGrid& coupon, int n)
         for (int c = CodeColumn; c <= Odd2Column; ++c) {
             grid.setCell(c, i, coupon.cell(c, row));
         }
-        grid.setCell(6, i, ToUpper(handover[kSignsBase + static_cast<std::size_t>(i)]));
+        grid.setCell(MatchSignsColumn, i, ToUpper(handover[kSignsBase + static_cast<std::size_t>(i)]));
     }
-    grid.setCell(6, OddsRow(n), Utf8ToCp1253("ΑΠΟΔΟΣΗ"));
-    grid.setCell(6, WinningsRow(n), Utf8ToCp1253("ΚΕΡΔΟΣ"));
-    grid.setCell(6, StakeRow(n), Utf8ToCp1253("ΠΟΣΟ"));
+    grid.setCell(MatchSignsColumn, OddsRow(n), Utf8ToCp1253("ΑΠΟΔΟΣΗ"));
+    grid.setCell(MatchSignsColumn, WinningsRow(n), Utf8ToCp1253("ΚΕΡΔΟΣ"));
+    grid.setCell(MatchSignsColumn, StakeRow(n), Utf8ToCp1253("ΠΟΣΟ"));
     return grid;
 }
 
@@ -83,7 +83,7 @@ SystemGrids ExpandSystem(const CellTable& handover, const CellGrid& coupon, cons
     out.matchCount = n;
     out.columnCount = n == 0 ? 0 : static_cast<int>(std::min(columnCount, 1000000LL));
     out.matches = matchesGrid(handover, coupon, n);
-    out.columns = CellGrid(out.columnCount, n + 5);
+    out.columns = CellGrid(out.columnCount, StakeRow(n) + 1);
     double sum = 0;
     for (int c = 0; c < out.columnCount; ++c) {
         out.columns.setCell(c, 0, IntToText(c + 1));

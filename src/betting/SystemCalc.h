@@ -3,6 +3,7 @@
 // Numbers are written with the given separators (the user's unless given) and read back with "," or ".".
 #pragma once
 
+#include "betting/Coupon.h"
 #include "util/CellGrid.h"
 #include "util/Numbers.h"
 #include "workbook/CellTable.h"
@@ -12,7 +13,7 @@
 namespace karvo {
 
 // The matches grid: row 0 the captions, rows 1..n the matches, n + 1 a separator, n + 2..n + 4
-// the labels of the columns grid's last three rows in column 6, n + 5 empty. 8 columns.
+// the labels of the columns grid's last three rows in MatchSignsColumn, n + 5 empty.
 // The columns grid: one grid column per system column; row 0 its number, rows 1..n its signs,
 // n + 1 a separator, n + 2 the combined odds, n + 3 the winnings, n + 4 the stake typed.
 struct SystemGrids
@@ -24,6 +25,19 @@ struct SystemGrids
     std::string returnFactor; // the caption "Απόδοση Συστήματος " and the factor
 };
 
+// Columns of the matches grid: code, teams and odds sit in their coupon columns (CodeColumn to
+// Odd2Column), followed by these two.
+enum SystemMatchColumn {
+    MatchSignsColumn = Odd2Column + 1,  // the match's signs, "ΣΥΣΤΗΜΑ"
+    MatchMarginColumn = Odd2Column + 2, // a narrow empty column
+};
+inline constexpr int kSystemMatchColumns = MatchMarginColumn + 1;
+
+// Rows of both grids below the matches.
+inline int SeparatorRow(int matchCount)
+{
+    return matchCount + 1;
+}
 inline int OddsRow(int matchCount)
 {
     return matchCount + 2;
@@ -35,6 +49,11 @@ inline int WinningsRow(int matchCount)
 inline int StakeRow(int matchCount)
 {
     return matchCount + 4;
+}
+// The matches grid's last row, empty; the columns grid ends at the stake row.
+inline int SpacerRow(int matchCount)
+{
+    return matchCount + 5;
 }
 
 // Builds both grids from the handover that CheckSystem left and the coupon's odds. The first

@@ -11,7 +11,7 @@ namespace karvo {
 
 namespace {
 
-constexpr int Column0Length = 16;
+constexpr int DrawFieldLength = 16;
 constexpr int NumbersLength = 59;
 
 std::string KinoPeriod(const std::string& kinoPeriodFile)
@@ -28,7 +28,7 @@ int Byte(const std::string& bytes, std::int64_t record, int k)
 // Draw number from position 1, day and time from position 9, cut at 16 characters.
 std::string DrawField(std::int64_t draw, int day, int hour, int minute)
 {
-    std::string field = Spaces(Column0Length);
+    std::string field = Spaces(DrawFieldLength);
     Overwrite(field, 1, IntToText(draw));
     Overwrite(field, 9, IntToText(day) + ' ' + IntToText(hour) + ':' + IntToText(minute));
     return field;

@@ -7,6 +7,7 @@
 #include "app/dialogs/MemoDialog.h"
 #include "app/main/GridView.h"
 #include "betting/Coupon.h"
+#include "betting/SystemCalc.h"
 #include "util/Numbers.h"
 
 using namespace karvo;
@@ -19,7 +20,7 @@ void PasteIntoBox(const QString& text)
 {
     AnswerWhenShown<MemoDialog>([text](MemoDialog* dialog) {
         QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(dialog->findChild<QPlainTextEdit*>("Box1"), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(dialog->findChild<QPlainTextEdit*>("fieldBox1"), Qt::Key_V, Qt::ControlModifier);
         dialog->accept();
     });
 }
@@ -42,7 +43,7 @@ private:
     GridView* coupon() { return m_w->child<GridView>("sideGrid"); }
     QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(m_calc.get(), "columnsGrid")->model(); }
     QString cell(int column, int gridRow) { return coupon()->model()->index(gridRow - 1, column).data().toString(); }
-    QString stake(int column) { return columnCell(column, m_calc->SystemMatchCount + 4); }
+    QString stake(int column) { return columnCell(column, StakeRow(m_calc->matchCount())); }
     QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
 
     // Matches coded 101, 102, ... with odds 2,50 / 3,10 / 2,80 and the given signs typed in.
@@ -66,7 +67,7 @@ private:
     }
     void setStake(int column, const QString& text)
     {
-        QVERIFY(columnsGrid()->setData(columnsGrid()->index(m_calc->SystemMatchCount + 4, column), text));
+        QVERIFY(columnsGrid()->setData(columnsGrid()->index(StakeRow(m_calc->matchCount()), column), text));
     }
     QString press(const char* name)
     {
@@ -82,7 +83,7 @@ private slots:
         m_w = std::make_unique<OpenWindow>();
         m_calc = std::make_unique<SystemWindow>();
         m_w->form.setCalculator(m_calc.get());
-        m_w->press("SBET");
+        m_w->press("betButton");
     }
 
     void cleanup()
@@ -97,7 +98,7 @@ private slots:
         typeSystem(1, "1X");
         PasteIntoBox(PageLine("101", "Άρης Θεσσαλονίκης", "ΠΑΟΚ") + "\nΣαβ 1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8\n"
                      + PageLine("102", "A", "B"));
-        m_w->form.RunCommand(1);
+        m_w->form.runCommand(1);
         QCOMPARE(page.urls.size(), 1);
         QCOMPARE(coupon()->model()->rowCount(), 2);
         QCOMPARE(cell(1, 1) + "|" + cell(10, 1), QStringLiteral(" Άρης Θεσσαλονίκης|1X"));
@@ -107,7 +108,7 @@ private slots:
             question = box->text();
             box->button(QMessageBox::Yes)->click();
         });
-        m_w->form.RunCommand(1);
+        m_w->form.runCommand(1);
         QCOMPARE(question, QStringLiteral("Να προστεθούν στους υπάρχοντες αγώνες ?"));
         QCOMPARE(cell(0, 3), QStringLiteral(" 103"));
         QCOMPARE(page.urls.size(), 1);
@@ -139,18 +140,18 @@ private slots:
             });
         };
         choose();
-        m_w->form.RunCommand(5);
+        m_w->form.runCommand(5);
         const std::string bytes = ReadBytes(m_w->folder.file("coupon.bet"));
         QCOMPARE(QString::fromLatin1(bytes.c_str()).count("\r\n"), 39 * 11);
         QVERIFY(bytes.find(W("\r\n  Ολυμπιακός Πειραιά\r\n")) != std::string::npos);
         m_w->press("menuButton");
         m_w->form.state().BetStore = CellGrid();
-        m_w->press("SBET"); // a fresh coupon
+        m_w->press("betButton"); // a fresh coupon
         choose();
-        m_w->form.RunCommand(4);
+        m_w->form.runCommand(4);
         QCOMPARE(cell(1, 2) + cell(10, 3), QStringLiteral("  Ολυμπιακός Πειραιά1X"));
         choose();
-        m_w->form.RunCommand(5);
+        m_w->form.runCommand(5);
         QCOMPARE(ReadBytes(m_w->folder.file("coupon.bet")), bytes);
         QCOMPARE(filters, QStringList(3, QStringLiteral("Αρχεία BET (*.bet)")));
     }
@@ -162,8 +163,8 @@ private slots:
                           coupon()->visualRect(coupon()->model()->index(1, 10)).center());
         QTest::keyClicks(QApplication::focusWidget(), "2");
         m_w->press("menuButton"); // the open editor hands its text over first
-        m_w->press("SLOTTO");
-        m_w->press("SBET");
+        m_w->press("lottoButton");
+        m_w->press("betButton");
         QCOMPARE(cell(10, 1) + "/" + cell(10, 2) + "/" + cell(0, 2), QStringLiteral("1X/2/ 102"));
         QVERIFY(coupon()->gridModel()->isEditable());
     }
@@ -202,7 +203,7 @@ private slots:
         fillCoupon(2, QString());
         typeSystem(1, "1X");
         typeSystem(2, "2");
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         QVERIFY(m_calc->isVisible()); // the columns' order is the core's
         QCOMPARE(columnCell(0, 1) + columnCell(0, 2) + columnCell(1, 1) + columnCell(1, 2), QStringLiteral("12X2"));
         // The window's height stays; its width may change.
@@ -211,9 +212,9 @@ private slots:
         QCOMPARE(m_calc->size(), QSize(700, height));
         // The thin row between the odds and the stakes takes its full height again on closing.
         auto* stakes = Child<SystemGridView>(m_calc.get(), "columnsGrid");
-        QCOMPARE(stakes->rowHeight(m_calc->SystemMatchCount + 1), 5);
+        QCOMPARE(stakes->rowHeight(SeparatorRow(m_calc->matchCount())), 5);
         m_calc->close();
-        QCOMPARE(stakes->rowHeight(m_calc->SystemMatchCount + 1), 25);
+        QCOMPARE(stakes->rowHeight(SeparatorRow(m_calc->matchCount())), 25);
     }
 
     void stakesThroughTheButtonsAndKeys()
@@ -225,9 +226,9 @@ private slots:
             grid.setCell(5, 1, "4");
             grid.setCell(10, 1, "12");
         });
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            dialog->combo()->setEditText("10");
+            dialog->inputBox()->setEditText("10");
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         QCOMPARE(press("spreadTotalButton"), QStringLiteral("Απόδοση Συστήματος 1,3"));
@@ -252,7 +253,7 @@ private slots:
         fillCoupon(2, QString());
         typeSystem(1, "1X");
         typeSystem(2, "2");
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         setStake(0, "1");
         setStake(1, "2");
         const QString caption = press("calculateButton");
@@ -280,7 +281,7 @@ private slots:
             shown = box->text();
             box->accept();
         });
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         QCOMPARE(shown, QStringLiteral("Λάθος ο αγώνας  101"));
         QVERIFY(!m_calc->isVisible());
     }
@@ -288,13 +289,13 @@ private slots:
     void fifteenOneSignRowsGiveOneColumnAndAnOpenCalculatorIgnoresTheCommand()
     {
         fillCoupon(15, "1");
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         QVERIFY(m_calc->isVisible());
-        QCOMPARE(QPoint(m_calc->SystemMatchCount, m_calc->SystemColumnCount), QPoint(15, 1));
+        QCOMPARE(QPoint(m_calc->matchCount(), m_calc->columnCount()), QPoint(15, 1));
         QVERIFY(!Child<QLabel>(m_calc.get(), "logo")->pixmap().isNull());
         typeSystem(1, "");
-        m_w->form.RunCommand(6); // no warning, no new showing
-        QCOMPARE(m_calc->SystemMatchCount, 15);
+        m_w->form.runCommand(6); // no warning, no new showing
+        QCOMPARE(m_calc->matchCount(), 15);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 };

@@ -66,7 +66,7 @@ private slots:
     void listTableSplitsItsCaptionAndFitsEveryLine()
     {
         ListDialog dialog(W("Ενημέρωση Νικητριών\x01  Έτος"), kYears, "", true, nullptr);
-        auto* header = Child<QLabel>(&dialog, "Header");
+        auto* header = Child<QLabel>(&dialog, "header");
         QCOMPARE(dialog.windowTitle() + "|" + header->text(), QStringLiteral("Ενημέρωση Νικητριών|  Έτος"));
         // Table mode pads every line with two blanks on each side; a short list shows whole.
         QCOMPARE(dialog.list()->model()->index(1, 0).data().toString(), QStringLiteral("  2023  "));
@@ -90,8 +90,8 @@ private slots:
                                                                         {"Ολυμπιακός", Qt::Key_Return, "Ολυμπιακός"}};
         for (const auto& [text, key, expected] : inputs) {
             AnswerNextDialog<InputDialog>([text, key](InputDialog* dialog) {
-                dialog->combo()->lineEdit()->insert(QString::fromUtf8(text)); // as an input method would
-                QTest::keyClick(dialog->combo()->lineEdit(), key);
+                dialog->inputBox()->lineEdit()->insert(QString::fromUtf8(text)); // as an input method would
+                QTest::keyClick(dialog->inputBox()->lineEdit(), key);
             });
             QCOMPARE(ui.InputChoice(W("Ψάξε στη λίστα"), "", result), key == Qt::Key_Return);
             QCOMPARE(result, W(expected));
@@ -99,10 +99,10 @@ private slots:
         QCOMPARE(ui.inputHistory().entries(), (std::vector<std::string>{W("Ολυμπιακός"), W("ΑΕΚ")}));
         // Every later input lists the history and starts from its own proposal.
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            QCOMPARE(dialog->combo()->count(), 2);
-            QCOMPARE(dialog->combo()->currentText(), QStringLiteral("προταση"));
-            dialog->combo()->setCurrentIndex(1);
-            Child<QPushButton>(dialog, "OK")->click();
+            QCOMPARE(dialog->inputBox()->count(), 2);
+            QCOMPARE(dialog->inputBox()->currentText(), QStringLiteral("προταση"));
+            dialog->inputBox()->setCurrentIndex(1);
+            Child<QPushButton>(dialog, "okButton")->click();
         });
         QVERIFY(ui.InputChoice("x", W("προταση"), result) && result == W("ΑΕΚ"));
     }
@@ -125,10 +125,10 @@ private slots:
         fields = {"old"};
         lines = {10};
         AnswerNextDialog<MemoDialog>([](MemoDialog* dialog) {
-            auto* box = Child<QPlainTextEdit>(dialog, "Box1");
+            auto* box = Child<QPlainTextEdit>(dialog, "fieldBox1");
             box->selectAll();
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-            Child<QPushButton>(dialog, "OK")->click();
+            Child<QPushButton>(dialog, "okButton")->click();
         });
         QVERIFY(ui.MemoBox("Paste", fields, {"Copy coupon and paste here"}, lines, 0));
         // The en dash exists in the code page, the check mark does not; lines end in CR LF.

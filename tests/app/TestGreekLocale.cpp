@@ -62,31 +62,31 @@ private slots:
 
     void couponAndCalculatorFigures()
     {
-        m_w->press("SBET");
+        m_w->press("betButton");
         OpenedUrls page("https");
         AnswerWhenShown<MemoDialog>([](MemoDialog* dialog) {
             QGuiApplication::clipboard()->setText(
                 QStringLiteral("Σαβ 17:00 101 1,85 Άρης 3,40 ΠΑΟΚ 4,20 1,30 1,25 2,60 1,90 1,80 1,70\n"
                                "Σαβ 19:00 102 2,50 Βόλος 3,10 Ξάνθη 2,80 1,30 1,25 2,60 1,90 1,80 1,70"));
-            QTest::keyClick(dialog->findChild<QPlainTextEdit*>("Box1"), Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(dialog->findChild<QPlainTextEdit*>("fieldBox1"), Qt::Key_V, Qt::ControlModifier);
             dialog->accept();
         });
-        m_w->form.RunCommand(1);
+        m_w->form.runCommand(1);
         QVERIFY(typeSystem(1, "1X"));
         QVERIFY(typeSystem(2, "2"));
         // 1/1,85 + 1/3,40 + 1/4,20 = 1,072754: the odds return 93,22% of the stakes, and the
         // chances are 50,39%, 27,42% and 22,19%.
         QCOMPARE(couponCell(6, 1) + "|" + couponCell(7, 1) + "|" + couponCell(8, 1) + "|" + couponCell(9, 1),
                  QStringLiteral(" 93,22| 50| 27| 22"));
-        m_w->form.RunCommand(6);
+        m_w->form.runCommand(6);
         QVERIFY(m_calc->isVisible());
         // Two columns: 1,85 x 2,80 = 5,18 and 3,40 x 2,80 = 9,52; 1 / (1/5,18 + 1/9,52) = 3,35.
-        const int n = m_calc->SystemMatchCount;
+        const int n = m_calc->matchCount();
         QCOMPARE(columnCell(0, n + 2) + "|" + columnCell(1, n + 2), QStringLiteral("5,18|9,52"));
         QCOMPARE(returnCaption(), QStringLiteral("Απόδοση Συστήματος 3,4"));
         // A total of 100 spread for equal winnings: 100 x 3,3546 / 5,18 = 64,76 and 35,24.
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            dialog->combo()->setEditText("100");
+            dialog->inputBox()->setEditText("100");
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         QTest::mouseClick(Child<QPushButton>(m_calc.get(), "spreadTotalButton"), Qt::LeftButton);
@@ -100,7 +100,7 @@ private slots:
     {
         StoreStockDay(m_w->folder, "20241202", {Record("ALPHA", "10.00")});
         StoreStockDay(m_w->folder, "20241205", {Record("ALPHA", "13.208")});
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         QCOMPARE(ToQString(m_w->child<GridView>("sideGrid")->grid().cell(1, 1)).trimmed(), QStringLiteral("32.08"));
     }
 
@@ -108,21 +108,21 @@ private slots:
     {
         // 3.510 draws; draw 0's kind comes 502 times (k = 0, 7, ..., 3507).
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(3510));
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         m_w->runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
         auto* stats = m_w->form.findChild<StatsWindow*>(QStringLiteral("StatsWindow"));
         QVERIFY(stats != nullptr);
-        QVERIFY(Child<QLabel>(stats, "Summary")->text().startsWith(QStringLiteral("Κληρώσεις: 3.510  (")));
-        QCOMPARE(Child<QTableView>(stats, "StatsTable")->model()->index(0, 1).data().toString(), QStringLiteral("502"));
+        QVERIFY(Child<QLabel>(stats, "summary")->text().startsWith(QStringLiteral("Κληρώσεις: 3.510  (")));
+        QCOMPARE(Child<QTableView>(stats, "statsTable")->model()->index(0, 1).data().toString(), QStringLiteral("502"));
 
         AnswerNextDialog<MemoDialog>([](MemoDialog* dialog) {
-            Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
+            Child<QPlainTextEdit>(dialog, "fieldBox1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
             dialog->accept();
         });
         m_w->runMenuItem(QStringLiteral("Έλεγχος στήλης"));
         auto* check = m_w->form.findChild<ColumnCheckWindow*>(QStringLiteral("ColumnCheckWindow"));
         QVERIFY(check != nullptr);
-        QVERIFY(Child<QLabel>(check, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 502 κληρώσεις")));
+        QVERIFY(Child<QLabel>(check, "summary")->text().contains(QStringLiteral("6 επιτυχίες: 502 κληρώσεις")));
     }
 };
 

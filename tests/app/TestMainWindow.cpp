@@ -21,11 +21,11 @@ namespace {
 // clang-format off
 struct Game { const char* name; GameCode code; };
 const Game kGames[] = {
-    { "SPROPOK", GameCode::PropoSunday }, { "SPROPOS", GameCode::PropoSaturday },
-    { "SPROPOT", GameCode::PropoWednesday }, { "SLOTTO", GameCode::Lotto }, { "SGOAL", GameCode::Goal },
-    { "SJOKER", GameCode::Joker }, { "SPROTO", GameCode::Proto }, { "SEXTRA", GameCode::Extra },
-    { "SSUPER3", GameCode::Super3 }, { "SKINO", GameCode::Kino }, { "SSTOCK", GameCode::Stock },
-    { "SBET", GameCode::Bet }, { "Samb", GameCode::Funds },
+    { "propoSundayButton", GameCode::PropoSunday }, { "propoSaturdayButton", GameCode::PropoSaturday },
+    { "propoWednesdayButton", GameCode::PropoWednesday }, { "lottoButton", GameCode::Lotto },
+    { "goalButton", GameCode::Goal }, { "jokerButton", GameCode::Joker }, { "protoButton", GameCode::Proto },
+    { "extraButton", GameCode::Extra }, { "super3Button", GameCode::Super3 }, { "kinoButton", GameCode::Kino },
+    { "stocksButton", GameCode::Stock }, { "betButton", GameCode::Bet }, { "fundsButton", GameCode::Funds },
 };
 // clang-format on
 
@@ -59,10 +59,10 @@ private:
     void searchFor(const QString& text)
     {
         AnswerNextDialog<InputDialog>([text](InputDialog* dialog) {
-            dialog->combo()->setEditText(text);
+            dialog->inputBox()->setEditText(text);
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        m_w->form.RunCommand(1);
+        m_w->form.runCommand(1);
     }
 
     // Presses the update button of form and picks the line for year from the ten years it offers.
@@ -101,7 +101,7 @@ private slots:
     {
         QFETCH(int, row);
         const Game& game = kGames[row];
-        m_w->press("SLOTTO"); // start from another game, so every row changes something
+        m_w->press("lottoButton"); // start from another game, so every row changes something
         m_w->form.resize(m_w->form.width(), 700);
         m_w->press(game.name);
         QCOMPARE(m_w->form.state().GameCode, game.code);
@@ -127,7 +127,7 @@ private slots:
         QLineEdit elsewhere; // keys of another window are not ours
         elsewhere.show();
         QTest::keyClick(&elsewhere, Qt::Key_F3);
-        m_w->press("SBET"); // in the coupon F3 is the coupon's second command
+        m_w->press("betButton"); // in the coupon F3 is the coupon's second command
         QTest::keyClick(m_w->child("sideGrid"), Qt::Key_F3);
         QCOMPARE(numbers, (QList<int>{2, 2, 22}));
     }
@@ -135,7 +135,7 @@ private slots:
     void menuStoresTheCouponAndReturnsToTheGames()
     {
         // What the store keeps of a long coupon is the core tests'; here the typing and the way back.
-        m_w->press("SBET");
+        m_w->press("betButton");
         auto* coupon = m_w->child<GridView>("sideGrid");
         // Typing is kept in the code page, a character outside it becomes "?"; fixed columns take none.
         const auto type = [coupon](int column, const char* text) {
@@ -246,10 +246,10 @@ private slots:
             bytes += std::string{char(i % 28 + 1), char(i / 28 % 12 + 1), year, 3, 7, 12, 25, 33, char(i % 45 + 1)};
         }
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), bytes);
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         QCOMPARE(QPoint(m_w->form.state().FirstYearRow, mainGrid()->currentGridRow()),
                  QPoint(2, 400)); // on the last draw
-        m_w->form.RunCommand(3);
+        m_w->form.runCommand(3);
         const std::string path = m_w->folder.file("LOTTO.xls");
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const CellGrid& grid = mainGrid()->grid();
@@ -269,7 +269,7 @@ private slots:
                             std::to_string(d)});
         }
         server.set("/Excel_xlsx/5103/lotto_2026.xlsx", LoopbackResponse::Body(OperatorWorkbookBytes({rows})));
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         updateYear(2026);
         QCOMPARE(server.requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);
         // The header and five draws, oldest first, numbers ascending; the last one current.
@@ -295,7 +295,7 @@ private slots:
         server.set("/Excel_xlsx/5103/lotto_2026.xlsx", drip);
         const std::string workbook = m_w->folder.file("Data/lotto_2026.xlsx");
         WriteBytes(workbook, "kept from an earlier update");
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         const std::string history = ReadBytes(m_w->folder.file("LOTTO.krv"));
         FetchWatch watch(&m_w->form);
         AnswerNextDialog<ListDialog>([&watch](ListDialog* dialog) {

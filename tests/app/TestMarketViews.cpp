@@ -53,7 +53,7 @@ private:
     void answerSearch(const QString& text)
     {
         AnswerNextDialog<InputDialog>([text](InputDialog* dialog) {
-            dialog->combo()->setEditText(text);
+            dialog->inputBox()->setEditText(text);
             QTest::keyClick(dialog, Qt::Key_Return);
         });
     }
@@ -75,7 +75,7 @@ private slots:
     {
         threeStockDays();
         m_w->form.userInterface().StatusNotice("busy");
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         QCOMPARE(notice(), QString());
         QCOMPARE(QPoint(mainGrid()->grid().rowCount(), mainGrid()->currentGridRow()), QPoint(4, 3));
         // Against day 2, which only knows ALPHA.
@@ -93,7 +93,7 @@ private slots:
     void captionPressesSortAndANewDayResetsThem()
     {
         threeStockDays();
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         m_w->pressCaption("sideGrid", 3); // ΟΓΚΟΣ: first press descending
         QCOMPARE(column(0), QStringList({"GAMMA", "ALPHA", "BETA"}));
         m_w->pressCaption("sideGrid", 3);
@@ -119,9 +119,9 @@ private slots:
     {
         StoreStockDay(m_w->folder, "20241205",
                       {Record("ALPHA", "1"), Record("BETA", "1"), Record("GAMMA", "1"), Record("BETAX", "1")});
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         answerSearch(QStringLiteral("bet"));
-        m_w->form.RunCommand(4);
+        m_w->form.runCommand(4);
         QCOMPARE(column(0), QStringList({"BETA", "BETAX"}));
         sideGrid()->selectGridRow(1, 0);
         QTest::keyClick(&m_w->form, Qt::Key_F3); // F3 goes on inside the reduced list
@@ -131,9 +131,9 @@ private slots:
     void findAllInTheFilesForBothViews()
     {
         threeStockDays();
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         answerSearch(QStringLiteral("alpha"));
-        m_w->form.RunCommand(5);
+        m_w->form.runCommand(5);
         QCOMPARE(column(1), QStringList({"2024-12-02", "2024-12-04", "2024-12-05"}));
         QCOMPARE(cell(1, 0) + notice(), QStringLiteral("Ημερομηνία"));
         // Back to a day: the change caption returns.
@@ -142,9 +142,9 @@ private slots:
 
         storeFunds();
         m_w->press("menuButton");
-        m_w->press("Samb");
+        m_w->press("fundsButton");
         answerSearch(QStringLiteral("beta"));
-        m_w->form.RunCommand(5);
+        m_w->form.runCommand(5);
         QCOMPARE(column(0), QStringList({"2024-12-05 a Beta"}));
     }
 
@@ -157,7 +157,7 @@ private slots:
             body += "ALPHA,d,x,1,1,12.5,1,3\r\n";
         }
         server.set("/finance/Data/GetMetaStock.ashx?date=2024-12-02&type=1&encoding=2", LoopbackResponse::Body(body));
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         answerDates(QStringLiteral("2/12/2024"), QStringLiteral("3/12/2024"));
         m_w->press("updateButton");
         QCOMPARE(server.requests().size(), std::size_t(2));
@@ -187,7 +187,7 @@ private slots:
         server.set(path("2024-12-04"), drip);
         StoreStockDay(m_w->folder, "20241204", {Record("OLD", "1")});
         const std::string kept = ReadBytes(m_w->folder.file("Data-STOCK/20241204.txt"));
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         FetchWatch watch(&m_w->form);
         AnswerNextDialog<MemoDialog>([&watch](MemoDialog* dialog) {
             const auto boxes = dialog->findChildren<Cp1253TextEdit*>();
@@ -224,7 +224,7 @@ private slots:
     {
         const std::string host = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
         setenv("KARVO_FUNDS_URL", host.c_str(), 1);
-        m_w->press("Samb");
+        m_w->press("fundsButton");
         answerDates(QStringLiteral("2/12/2024"), QStringLiteral("2/12/2024"));
         // The warning comes after the date box.
         QString shown;

@@ -62,7 +62,7 @@ private:
         m_w->press(game);
         m_w->runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
         auto* window = OpenedWindow<StatsWindow>(m_w->form, "StatsWindow");
-        new QAbstractItemModelTester(Child<QTableView>(window, "StatsTable")->model(),
+        new QAbstractItemModelTester(Child<QTableView>(window, "statsTable")->model(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, window);
         return window;
     }
@@ -74,13 +74,13 @@ private slots:
     void lottoWindowHasARowAndABarANumber()
     {
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(400));
-        StatsWindow* window = openStats("SLOTTO");
-        auto* table = Child<QTableView>(window, "StatsTable");
+        StatsWindow* window = openStats("lottoButton");
+        auto* table = Child<QTableView>(window, "statsTable");
         QCOMPARE(table->model()->rowCount(), 49);
         QCOMPARE(table->model()->index(0, 0).data().toString(), QStringLiteral("1"));
         QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Απουσία"));
-        QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 49);
-        QCOMPARE(Child<QLabel>(window, "Summary")->text(),
+        QCOMPARE(Bars(Child<QChartView>(window, "statsChart"))->count(), 49);
+        QCOMPARE(Child<QLabel>(window, "summary")->text(),
                  QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
         QCOMPARE(table->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
     }
@@ -90,17 +90,17 @@ private slots:
         CreateFolder(m_w->folder.file("Data"));
         WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonthBytes(1000, 30));
         WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonthBytes(1030, 20));
-        StatsWindow* window = openStats("SKINO");
-        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->rowCount(), 80);
-        QCOMPARE(Bars(Child<QChartView>(window, "StatsChart"))->count(), 80);
+        StatsWindow* window = openStats("kinoButton");
+        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->rowCount(), 80);
+        QCOMPARE(Bars(Child<QChartView>(window, "statsChart"))->count(), 80);
         QCOMPARE(window->stats().draws, 50);
     }
 
     void sortingByTheGapOrdersTheRows()
     {
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
-        StatsWindow* window = openStats("SLOTTO");
-        auto* table = Child<QTableView>(window, "StatsTable");
+        StatsWindow* window = openStats("lottoButton");
+        auto* table = Child<QTableView>(window, "statsTable");
         QHeaderView* header = table->horizontalHeader();
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(4) + 5, 5));
         QCOMPARE(header->sortIndicatorSection(), 4);
@@ -120,10 +120,10 @@ private slots:
     void periodChoiceChangesTheFigures()
     {
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(400));
-        StatsWindow* window = openStats("SLOTTO");
+        StatsWindow* window = openStats("lottoButton");
         const std::int64_t allHits = window->stats().numbers.front().hits;
-        auto* kind = Child<QComboBox>(window, "PeriodKind");
-        auto* value = Child<QSpinBox>(window, "PeriodValue");
+        auto* kind = Child<QComboBox>(window, "periodKind");
+        auto* value = Child<QSpinBox>(window, "periodValue");
         kind->setCurrentIndex(2); // the last draws, 100 at first
         QCOMPARE(window->stats().draws, 100);
         value->setValue(10);
@@ -132,7 +132,7 @@ private slots:
         value->setValue(2021);
         QCOMPARE(window->stats().draws, 400 - 336);
         QVERIFY(window->stats().numbers.front().hits < allHits);
-        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->index(0, 1).data().toString(),
+        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->index(0, 1).data().toString(),
                  QString::number(window->stats().numbers.front().hits));
         kind->setCurrentIndex(0);
         QCOMPARE(window->stats().numbers.front().hits, allHits);
@@ -143,19 +143,19 @@ private slots:
     {
         OpenedUrls opened("file");
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
-        StatsWindow* window = openStats("SLOTTO");
+        StatsWindow* window = openStats("lottoButton");
         window->show();
         const QString picture = QString::fromStdString(m_w->folder.file("chart.png"));
         AnswerNextDialog<QFileDialog>([picture](QFileDialog* dialog) {
             dialog->selectFile(picture);
             static_cast<QDialog*>(dialog)->accept();
         });
-        Child<QPushButton>(window, "SaveChart")->click();
+        Child<QPushButton>(window, "saveChartButton")->click();
         const QImage image(picture);
         QVERIFY(!image.isNull() && image.width() > 100);
 
-        Child<QTableView>(window, "StatsTable")->sortByColumn(1, Qt::DescendingOrder);
-        Child<QPushButton>(window, "Export")->click();
+        Child<QTableView>(window, "statsTable")->sortByColumn(1, Qt::DescendingOrder);
+        Child<QPushButton>(window, "exportButton")->click();
         const std::string path = m_w->folder.file("LOTTO_STATS.xls");
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const std::vector<std::string> lines = LoadLines(path);
@@ -168,27 +168,27 @@ private slots:
 
     void emptyHistoryShowsZeroFigures()
     {
-        StatsWindow* window = openStats("SPROPOK");
-        QCOMPARE(Child<QTableView>(window, "StatsTable")->model()->rowCount(), 14);
-        QCOMPARE(Child<QLabel>(window, "Summary")->text(), QStringLiteral("Κληρώσεις: 0"));
+        StatsWindow* window = openStats("propoSundayButton");
+        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->rowCount(), 14);
+        QCOMPARE(Child<QLabel>(window, "summary")->text(), QStringLiteral("Κληρώσεις: 0"));
     }
 
     void columnCheckRefusesAWrongEntryThenListsTheHits()
     {
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
-        m_w->press("SLOTTO");
+        m_w->press("lottoButton");
         QString refusal;
         AnswerNextDialog<MemoDialog>([&refusal](MemoDialog* dialog) {
-            QCOMPARE(Child<QLabel>(dialog, "Label1")->text(), QStringLiteral("Δώστε 6 αριθμούς (1 έως 49)"));
+            QCOMPARE(Child<QLabel>(dialog, "fieldLabel1")->text(), QStringLiteral("Δώστε 6 αριθμούς (1 έως 49)"));
             AnswerNextDialog<QMessageBox>([&refusal](QMessageBox* box) {
                 refusal = box->text();
                 AnswerNextDialog<MemoDialog>([](MemoDialog* again) {
-                    Child<QPlainTextEdit>(again, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
+                    Child<QPlainTextEdit>(again, "fieldBox1")->setPlainText(QStringLiteral("1 9 17 25 33 41"));
                     again->accept();
                 });
                 box->accept();
             });
-            Child<QPlainTextEdit>(dialog, "Box1")->setPlainText(QStringLiteral("1 9 17 25 33 33"));
+            Child<QPlainTextEdit>(dialog, "fieldBox1")->setPlainText(QStringLiteral("1 9 17 25 33 33"));
             dialog->accept();
         });
         m_w->runMenuItem(QStringLiteral("Έλεγχος στήλης"));
@@ -197,9 +197,9 @@ private slots:
         // Draw 0 is 1 9 17 25 33 41 itself; every seventh draw repeats it.
         const TicketReport& report = window->report();
         QCOMPARE(report.hitCounts.back(), 9);
-        QVERIFY(Child<QLabel>(window, "Summary")->text().contains(QStringLiteral("6 επιτυχίες: 9 κληρώσεις")));
-        QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->rowCount(), int(report.hits.size()));
-        QCOMPARE(Child<QTableView>(window, "HitsTable")->model()->index(0, 2).data().toString(),
+        QVERIFY(Child<QLabel>(window, "summary")->text().contains(QStringLiteral("6 επιτυχίες: 9 κληρώσεις")));
+        QCOMPARE(Child<QTableView>(window, "hitsTable")->model()->rowCount(), int(report.hits.size()));
+        QCOMPARE(Child<QTableView>(window, "hitsTable")->model()->index(0, 2).data().toString(),
                  QStringLiteral("01 09 17 25 33 41"));
     }
 
@@ -213,21 +213,21 @@ private slots:
             line.replace(45, 4, "1000");
             SaveLines(m_w->folder.file(std::string("Data-STOCK/") + day + ".txt"), {"HEADER", line});
         }
-        m_w->press("SSTOCK");
+        m_w->press("stocksButton");
         // Without a current row in the stock list the symbol is asked for.
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            dialog->combo()->setEditText(QStringLiteral("alpha"));
+            dialog->inputBox()->setEditText(QStringLiteral("alpha"));
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
         auto* window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
-        QAbstractItemModel* table = Child<QTableView>(window, "PriceTable")->model();
+        QAbstractItemModel* table = Child<QTableView>(window, "priceTable")->model();
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->index(1, 0).data().toString() + "|" + table->index(1, 1).data().toString(),
                  QStringLiteral("05-12-2024|1,25"));
         const auto* line =
-            qobject_cast<QLineSeries*>(Child<QChartView>(window, "PriceChart")->chart()->series().front());
+            qobject_cast<QLineSeries*>(Child<QChartView>(window, "priceChart")->chart()->series().front());
         QCOMPARE(line->count(), 2);
         delete window;
         // With a row of the stock list chosen, its symbol is taken without a question.
@@ -237,7 +237,7 @@ private slots:
         m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
         window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
-        QCOMPARE(Child<QTableView>(window, "PriceTable")->model()->rowCount(), 2);
+        QCOMPARE(Child<QTableView>(window, "priceTable")->model()->rowCount(), 2);
     }
 };
 

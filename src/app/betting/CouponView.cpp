@@ -112,7 +112,7 @@ void CouponView::runCommand(Command command)
     CellGrid& coupon = model->mutableGrid();
     coupon.setCurrentRow(m_grid->currentGridRow());
     const bool calculatorShown = m_calculator != nullptr && m_calculator->isVisible();
-    const int limit = m_calculator != nullptr ? m_calculator->SystemColumnLimit : 999;
+    const int limit = m_calculator != nullptr ? m_calculator->columnLimit() : 999;
     const std::time_t now = std::time(nullptr);
     BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress(), now};
     const BetOutcome outcome = RunBetCommand(command, context);

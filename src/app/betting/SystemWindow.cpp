@@ -19,12 +19,11 @@ namespace karvo {
 
 namespace {
 
-constexpr int kKeyF11 = 122;
 constexpr int kRowHeight = 25;
 constexpr int kSeparatorHeight = 5;
 constexpr int kMatchesWidth = 623;
 constexpr int kBottomHeight = 30;
-const int kMatchWidths[] = {45, 175, 175, 50, 50, 50, 65, 5};
+const int kMatchWidths[kSystemMatchColumns] = {45, 175, 175, 50, 50, 50, 65, 5};
 
 const char* const kNote = " Βάλε ποσό σε κάθε στήλη     Βάλε * στο ποσό για να\n"
                           " και πάτα το \"Υπολόγισε\"      μην παίζει η στήλη.\n"
@@ -35,10 +34,10 @@ const char* const kNote = " Βάλε ποσό σε κάθε στήλη     Βά�
 QColor matchColour(int column)
 {
     switch (column) {
-    case 0:
-    case 6: return colours::couponCode;
-    case 1:
-    case 2: return colours::couponTeam;
+    case CodeColumn:
+    case MatchSignsColumn: return colours::couponCode;
+    case HomeColumn:
+    case AwayColumn: return colours::couponTeam;
     default: return colours::couponOdds;
     }
 }
@@ -114,17 +113,18 @@ void SystemWindow::buildPanels()
 
 int SystemWindow::fixedHeight() const
 {
-    return (SystemMatchCount + 5) * 26 + kBottomHeight + 32;
+    // The columns grid's rows at 26 pixels each, then the bottom panel and the frame.
+    return (StakeRow(m_matchCount) + 1) * 26 + kBottomHeight + 32;
 }
 
 void SystemWindow::showSystem(const CellTable& handover, const CellGrid& coupon)
 {
     SystemGrids grids = ExpandSystem(handover, coupon);
-    SystemMatchCount = grids.matchCount;
-    SystemColumnCount = grids.columnCount;
+    m_matchCount = grids.matchCount;
+    m_columnCount = grids.columnCount;
     m_matchesGrid->gridModel()->setGrid(std::move(grids.matches), -1);
-    m_columnsGrid->gridModel()->setGrid(std::move(grids.columns), StakeRow(SystemMatchCount));
-    for (int c = 0; c < 8; ++c) {
+    m_columnsGrid->gridModel()->setGrid(std::move(grids.columns), StakeRow(m_matchCount));
+    for (int c = 0; c < kSystemMatchColumns; ++c) {
         m_matchesGrid->setColumnWidth(c, kMatchWidths[c]);
     }
     m_columnsGrid->horizontalHeader()->setDefaultSectionSize(99);
@@ -141,12 +141,12 @@ void SystemWindow::showSystem(const CellTable& handover, const CellGrid& coupon)
 
 void SystemWindow::setRowHeights()
 {
-    const int n = SystemMatchCount;
+    const int n = m_matchCount;
     for (SystemGridView* grid : {m_matchesGrid, m_columnsGrid}) {
         grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-        grid->verticalHeader()->resizeSection(n + 1, kSeparatorHeight);
+        grid->verticalHeader()->resizeSection(SeparatorRow(n), kSeparatorHeight);
     }
-    m_matchesGrid->verticalHeader()->resizeSection(n + 5, 15);
+    m_matchesGrid->verticalHeader()->resizeSection(SpacerRow(n), 15);
 }
 
 void SystemWindow::placeControls()
@@ -154,50 +154,49 @@ void SystemWindow::placeControls()
     const int gridHeight = height() - kBottomHeight;
     m_matchesGrid->setGeometry(0, 0, kMatchesWidth, gridHeight);
     m_columnsGrid->setGeometry(kMatchesWidth, 0, std::max(width() - kMatchesWidth, 0), gridHeight);
-    m_controlsPanel->move(0, (SystemMatchCount + 1) * 26 + 7);
+    // Just below the separator, over the rows of odds, winnings and stakes.
+    m_controlsPanel->move(0, SeparatorRow(m_matchCount) * 26 + 7);
     m_controlsPanel->raise();
     m_bottomPanel->setGeometry(0, gridHeight, width(), kBottomHeight);
 }
 
 QVariant SystemWindow::matchesRole(int column, int row, int role) const
 {
-    const int n = SystemMatchCount;
+    const int n = m_matchCount;
     if (role == Qt::TextAlignmentRole) {
-        return column >= 3 ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignTop);
+        return column >= Odd1Column ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignTop);
     }
-    if (role != Qt::BackgroundRole || column == 7 || row == n + 1) {
+    if (role != Qt::BackgroundRole || column == MatchMarginColumn || row == SeparatorRow(n)) {
         return QVariant();
     }
     if (row == 0) {
         return colours::couponCaption;
     }
-    if (column == 6) {
-        switch (row - n) {
-        case 2: return QColor(128, 255, 128);
-        case 3: return QColor(255, 128, 255);
-        case 4: return QColor(228, 226, 222);
-        default: return matchColour(6);
-        }
+    if (column == MatchSignsColumn) {
+        return row == OddsRow(n)    ? QColor(128, 255, 128)
+            : row == WinningsRow(n) ? QColor(255, 128, 255)
+            : row == StakeRow(n)    ? QColor(228, 226, 222)
+                                    : matchColour(MatchSignsColumn);
     }
     return row > n ? QColor(243, 243, 243) : matchColour(column);
 }
 
 QVariant SystemWindow::columnsRole(int /*column*/, int row, int role) const
 {
-    const int n = SystemMatchCount;
+    const int n = m_matchCount;
     switch (role) {
     case Qt::TextAlignmentRole: return QVariant(Qt::AlignCenter);
     case Qt::BackgroundRole:
         if (row == 0) {
             return colours::couponCaption;
         }
-        if (row == n + 1) {
+        if (row == SeparatorRow(n)) {
             return QVariant();
         }
-        return row == n + 2 ? QColor(183, 255, 183)
-            : row == n + 3  ? QColor(255, 174, 255)
-            : row == n + 4  ? QColor(Qt::white)
-                            : QColor(245, 254, 218);
+        return row == OddsRow(n)    ? QColor(183, 255, 183)
+            : row == WinningsRow(n) ? QColor(255, 174, 255)
+            : row == StakeRow(n)    ? QColor(Qt::white)
+                                    : QColor(245, 254, 218);
     default: return QVariant();
     }
 }
@@ -212,7 +211,7 @@ void SystemWindow::showSummary(const std::string& returnFactor, const std::strin
 void SystemWindow::onCalculateClicked()
 {
     CommitOpenEditor(m_columnsGrid);
-    const StakeSummary summary = CalcColumns(m_columnsGrid->gridModel()->mutableGrid(), SystemMatchCount);
+    const StakeSummary summary = CalcColumns(m_columnsGrid->gridModel()->mutableGrid(), m_matchCount);
     showSummary(summary.returnFactor, summary.totalCaption);
 }
 
@@ -224,7 +223,7 @@ void SystemWindow::onSpreadTotalClicked()
         return;
     }
     StakeSummary summary;
-    if (SpreadTotal(m_columnsGrid->gridModel()->mutableGrid(), SystemMatchCount, typed, summary)) {
+    if (SpreadTotal(m_columnsGrid->gridModel()->mutableGrid(), m_matchCount, typed, summary)) {
         showSummary(summary.returnFactor, summary.totalCaption);
     }
 }
@@ -232,17 +231,17 @@ void SystemWindow::onSpreadTotalClicked()
 void SystemWindow::roundStakes()
 {
     CommitOpenEditor(m_columnsGrid);
-    if (SystemColumnCount == 0) {
+    if (m_columnCount == 0) {
         return;
     }
-    const StakeSummary summary = RoundStakes(m_columnsGrid->gridModel()->mutableGrid(), SystemMatchCount);
+    const StakeSummary summary = RoundStakes(m_columnsGrid->gridModel()->mutableGrid(), m_matchCount);
     showSummary(summary.returnFactor, summary.totalCaption);
 }
 
 void SystemWindow::restoreRowHeights()
 {
     for (SystemGridView* grid : {m_matchesGrid, m_columnsGrid}) {
-        grid->verticalHeader()->resizeSection(SystemMatchCount + 1, grid->verticalHeader()->sectionSize(0));
+        grid->verticalHeader()->resizeSection(SeparatorRow(m_matchCount), grid->verticalHeader()->sectionSize(0));
     }
 }
 

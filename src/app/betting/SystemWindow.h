@@ -25,9 +25,10 @@ public:
     ~SystemWindow() override;
 
     // The largest system the coupon may hand over.
-    int SystemColumnLimit = 999;
-    int SystemMatchCount = 0;
-    int SystemColumnCount = 0;
+    int columnLimit() const { return m_columnLimit; }
+    // The shown system's matches and single columns; 0 before the first.
+    int matchCount() const { return m_matchCount; }
+    int columnCount() const { return m_columnCount; }
 
     // Builds the columns from the system's handover table and the coupon with the odds as they
     // are now, then shows the window. Nothing is read from them afterwards: the coupon may be
@@ -56,6 +57,9 @@ private:
     void showSummary(const std::string& returnFactor, const std::string& totalCaption);
 
     QtUserInterface m_ui;
+    int m_columnLimit = 999;
+    int m_matchCount = 0;
+    int m_columnCount = 0;
     SystemGridView* m_matchesGrid = nullptr;
     SystemGridView* m_columnsGrid = nullptr;
     QWidget* m_controlsPanel = nullptr;

@@ -39,33 +39,33 @@ InputDialog::InputDialog(const std::string& caption, const std::string& defaultT
     const int width = std::min(std::max(QFontMetrics(SansPointFont(10)).horizontalAdvance(proposal) + 30, 177), widest);
     setFixedSize(width + 60, 97);
 
-    m_combo = new QComboBox(this);
-    m_combo->setObjectName(QStringLiteral("Input"));
-    m_combo->setEditable(true);
-    m_combo->setInsertPolicy(QComboBox::NoInsert);
-    m_combo->setFont(SansPixelFont(13));
-    m_combo->setGeometry(30, 15, width, 24);
+    m_inputBox = new QComboBox(this);
+    m_inputBox->setObjectName(QStringLiteral("inputBox"));
+    m_inputBox->setEditable(true);
+    m_inputBox->setInsertPolicy(QComboBox::NoInsert);
+    m_inputBox->setFont(SansPixelFont(13));
+    m_inputBox->setGeometry(30, 15, width, 24);
     for (const std::string& entry : history.entries()) {
-        m_combo->addItem(ToQString(entry));
+        m_inputBox->addItem(ToQString(entry));
     }
-    m_combo->setEditText(proposal);
-    m_combo->lineEdit()->installEventFilter(this);
+    m_inputBox->setEditText(proposal);
+    m_inputBox->lineEdit()->installEventFilter(this);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setGeometry(width / 2 - 57, 55, 81, 26);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Cancel"));
-    cancel->setGeometry(width / 2 + 37, 55, 81, 26);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_combo->setFocus();
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(width / 2 - 57, 55, 81, 26);
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setGeometry(width / 2 + 37, 55, 81, 26);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    m_inputBox->setFocus();
 }
 
 std::string InputDialog::text() const
 {
-    return FromQString(m_combo->currentText());
+    return FromQString(m_inputBox->currentText());
 }
 
 bool InputDialog::eventFilter(QObject* watched, QEvent* event)

@@ -33,13 +33,13 @@ public:
 
     // The drop-down's text, Windows-1253.
     std::string text() const;
-    QComboBox* combo() const { return m_combo; }
+    QComboBox* inputBox() const { return m_inputBox; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QComboBox* m_combo = nullptr;
+    QComboBox* m_inputBox = nullptr;
 };
 
 } // namespace karvo

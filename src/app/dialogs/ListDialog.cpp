@@ -71,7 +71,7 @@ ListDialog::ListDialog(const std::string& caption, const std::vector<std::string
     const bool hasHeader = split != std::string::npos;
     if (hasHeader) {
         auto* header = new QLabel(ToQString(caption.substr(split + 1)), this);
-        header->setObjectName(QStringLiteral("Header"));
+        header->setObjectName(QStringLiteral("header"));
         header->setFixedHeight(kHeaderHeight);
         header->setFont(tableMode ? FixedPointFont(10) : SansPointFont(10));
         header->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,7 +90,7 @@ ListDialog::ListDialog(const std::string& caption, const std::vector<std::string
     }
     m_model = new QStringListModel(lines, this);
     m_list = new QListView(this);
-    m_list->setObjectName(QStringLiteral("List"));
+    m_list->setObjectName(QStringLiteral("list"));
     m_list->setModel(m_model);
     m_list->setFont(tableMode ? FixedPointFont(12) : SansPointFont(12));
     m_list->setUniformItemSizes(true);

@@ -78,11 +78,11 @@ MemoDialog::MemoDialog(const std::string& caption, const std::vector<std::string
     for (std::size_t i = 0; i < fields.size(); ++i) {
         labelTop = nextTop;
         auto* label = new QLabel(i < labels.size() ? ToQString(labels[i]) : QString(), this);
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setObjectName(QStringLiteral("fieldLabel%1").arg(i + 1));
         label->setStyleSheet(QStringLiteral("color: blue"));
         label->setGeometry(24, labelTop, factor * kBoxUnit, 15);
         auto* box = new Cp1253TextEdit(linesOf(i) == 1, this);
-        box->setObjectName(QStringLiteral("Box%1").arg(i + 1));
+        box->setObjectName(QStringLiteral("fieldBox%1").arg(i + 1));
         box->setGeometry(24, labelTop + 15, factor * kBoxUnit, linesOf(i) * kLineHeight);
         box->setPlainText(toBoxText(fields[i]));
         m_boxes.push_back(box);
@@ -90,15 +90,15 @@ MemoDialog::MemoDialog(const std::string& caption, const std::vector<std::string
     }
     const int buttonsTop = fields.empty() ? 20 : nextTop - 13 + 20;
     const int shift = (factor - 1) * 90;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setGeometry(24 + shift, buttonsTop, 81, 26);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Cancel"));
-    cancel->setGeometry(128 + shift, buttonsTop, 81, 26);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(24 + shift, buttonsTop, 81, 26);
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setGeometry(128 + shift, buttonsTop, 81, 26);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     // The buttons' row plus a margin: the rule's 70 pixels less the frame a desktop adds.
     setFixedSize(factor * kBoxUnit + 57, buttonsTop + 40);
     if (!m_boxes.empty()) {

@@ -2,22 +2,22 @@
 
 namespace karvo {
 
-const std::array<GameEntry, 13>& GameCatalogue()
+const std::array<GameEntry, kGameCount>& GameCatalogue()
 {
-    static const std::array<GameEntry, 13> games{{
-        {GameCode::PropoSunday, "SPROPOK", "ΠΡΟΠΟ\nΚΥΡΙΑΚΗ", QColor(0x00, 0x00, 0xFF)},
-        {GameCode::PropoSaturday, "SPROPOS", "ΠΡΟΠΟ\nΣΑΒΒΑΤΟ", QColor(0x00, 0x00, 0xFF)},
-        {GameCode::PropoWednesday, "SPROPOT", "ΠΡΟΠΟ\nΤΕΤΑΡΤΗ", QColor(0x00, 0x00, 0xFF)},
-        {GameCode::Lotto, "SLOTTO", "LOTTO", QColor(0xFF, 0x00, 0xFF)},
-        {GameCode::Goal, "SGOAL", "GOAL", QColor(0x80, 0x00, 0x80)},
-        {GameCode::Joker, "SJOKER", "JOKER", QColor(0xFF, 0x00, 0x00)},
-        {GameCode::Proto, "SPROTO", "ΠΡΟΤΟ", QColor(0x00, 0x80, 0x00)},
-        {GameCode::Extra, "SEXTRA", "EXTRA", QColor(0x80, 0x00, 0x80)},
-        {GameCode::Super3, "SSUPER3", "SUPER3", QColor(0x00, 0x80, 0xFF)},
-        {GameCode::Kino, "SKINO", "KINO", QColor(0x00, 0x00, 0xFF)},
-        {GameCode::Stock, "SSTOCK", "STOCK", QColor(0xFF, 0x00, 0xFF)},
-        {GameCode::Bet, "SBET", "BET", QColor(0x00, 0x00, 0x00)},
-        {GameCode::Funds, "Samb", "ΑΜΟΙΒΑΙΑ", QColor(0xFF, 0x80, 0x40)},
+    static const std::array<GameEntry, kGameCount> games{{
+        {GameCode::PropoSunday, "propoSundayButton", "ΠΡΟΠΟ\nΚΥΡΙΑΚΗ", QColor(0x00, 0x00, 0xFF)},
+        {GameCode::PropoSaturday, "propoSaturdayButton", "ΠΡΟΠΟ\nΣΑΒΒΑΤΟ", QColor(0x00, 0x00, 0xFF)},
+        {GameCode::PropoWednesday, "propoWednesdayButton", "ΠΡΟΠΟ\nΤΕΤΑΡΤΗ", QColor(0x00, 0x00, 0xFF)},
+        {GameCode::Lotto, "lottoButton", "LOTTO", QColor(0xFF, 0x00, 0xFF)},
+        {GameCode::Goal, "goalButton", "GOAL", QColor(0x80, 0x00, 0x80)},
+        {GameCode::Joker, "jokerButton", "JOKER", QColor(0xFF, 0x00, 0x00)},
+        {GameCode::Proto, "protoButton", "ΠΡΟΤΟ", QColor(0x00, 0x80, 0x00)},
+        {GameCode::Extra, "extraButton", "EXTRA", QColor(0x80, 0x00, 0x80)},
+        {GameCode::Super3, "super3Button", "SUPER3", QColor(0x00, 0x80, 0xFF)},
+        {GameCode::Kino, "kinoButton", "KINO", QColor(0x00, 0x00, 0xFF)},
+        {GameCode::Stock, "stocksButton", "STOCK", QColor(0xFF, 0x00, 0xFF)},
+        {GameCode::Bet, "betButton", "BET", QColor(0x00, 0x00, 0x00)},
+        {GameCode::Funds, "fundsButton", "ΑΜΟΙΒΑΙΑ", QColor(0xFF, 0x80, 0x40)},
     }};
     return games;
 }

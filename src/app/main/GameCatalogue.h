@@ -12,13 +12,13 @@ namespace karvo {
 
 struct GameEntry
 {
-    karvo::GameCode GameCode;
-    const char* objectName;
-    const char* caption; // UTF-8; "\n" breaks the caption into two lines
+    GameCode code;
+    const char* objectName; // the button's
+    const char* caption;    // UTF-8; "\n" breaks the caption into two lines
     QColor colour;
 };
 
-const std::array<GameEntry, 13>& GameCatalogue();
+const std::array<GameEntry, kGameCount>& GameCatalogue();
 // The update button's caption for a game; empty for BET, which has no update.
 QString UpdateCaption(GameCode game);
 

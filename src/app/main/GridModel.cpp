@@ -31,29 +31,30 @@ void GridModel::refresh()
     endResetModel();
 }
 
+void GridModel::allCellsChanged(const QList<int>& roles)
+{
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), roles);
+    }
+}
+
 void GridModel::setFixedColumns(int count)
 {
     m_fixedColumns = count;
-    if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    }
+    allCellsChanged();
 }
 
 void GridModel::setColours(const QColor& fixed, const QColor& cells)
 {
     m_fixedColour = fixed;
     m_cellColour = cells;
-    if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole});
-    }
+    allCellsChanged({Qt::BackgroundRole});
 }
 
 void GridModel::setCellRoles(CellRoles roles)
 {
     m_cellRoles = std::move(roles);
-    if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
-    }
+    allCellsChanged();
 }
 
 void GridModel::setEditable(bool editable)
@@ -110,7 +111,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
         return QVariant();
     }
     if (orientation == Qt::Horizontal) {
-        return ToQString(m_grid.cell(section, 0));
+        return ToQString(m_grid.cell(section, kHeaderRow));
     }
     return gridRow(section);
 }

@@ -15,6 +15,9 @@ class GridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // The grid row that holds the captions.
+    static constexpr int kHeaderRow = 0;
+
     explicit GridModel(QObject* parent = nullptr);
 
     const CellGrid& grid() const { return m_grid; }
@@ -50,6 +53,8 @@ public:
 
 private:
     bool isRightAligned(int column) const;
+    // Tells the views that every cell may look different now (in roles; empty: in every role).
+    void allCellsChanged(const QList<int>& roles = {});
 
     CellGrid m_grid;
     int m_fixedColumns = 1;

@@ -11,15 +11,15 @@ namespace {
 int keypadCode(int key)
 {
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
-        return 96 + (key - Qt::Key_0);
+        return kKeyPad0 + (key - Qt::Key_0);
     }
     switch (key) {
-    case Qt::Key_Asterisk: return 106;
-    case Qt::Key_Plus: return 107;
-    case Qt::Key_Minus: return 109;
+    case Qt::Key_Asterisk: return kKeyPadMultiply;
+    case Qt::Key_Plus: return kKeyPadAdd;
+    case Qt::Key_Minus: return kKeyPadSubtract;
     case Qt::Key_Period:
-    case Qt::Key_Comma: return 110;
-    case Qt::Key_Slash: return 111;
+    case Qt::Key_Comma: return kKeyPadDecimal;
+    case Qt::Key_Slash: return kKeyPadDivide;
     case Qt::Key_Enter: return kKeyEnter;
     default: return 0;
     }
@@ -39,31 +39,31 @@ int KeyCodeOf(const QKeyEvent& event)
         return key; // digits and letters share their ASCII values
     }
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return 112 + (key - Qt::Key_F1);
+        return kKeyF1 + (key - Qt::Key_F1);
     }
     switch (key) {
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace: return kKeyBackspace;
+    case Qt::Key_Tab: return kKeyTab;
     case Qt::Key_Return:
     case Qt::Key_Enter: return kKeyEnter;
     case Qt::Key_Escape: return kKeyEscape;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
+    case Qt::Key_Space: return kKeySpace;
+    case Qt::Key_PageUp: return kKeyPageUp;
+    case Qt::Key_PageDown: return kKeyPageDown;
+    case Qt::Key_End: return kKeyEnd;
+    case Qt::Key_Home: return kKeyHome;
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Up: return kKeyUp;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Down: return kKeyDown;
+    case Qt::Key_Insert: return kKeyInsert;
+    case Qt::Key_Delete: return kKeyDelete;
     case Qt::Key_Plus:
-    case Qt::Key_Equal: return 187;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
-    case Qt::Key_Slash: return 191;
+    case Qt::Key_Equal: return kKeyPlus;
+    case Qt::Key_Comma: return kKeyComma;
+    case Qt::Key_Minus: return kKeyMinus;
+    case Qt::Key_Period: return kKeyPeriod;
+    case Qt::Key_Slash: return kKeySlash;
     default: return 0;
     }
 }

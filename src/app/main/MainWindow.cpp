@@ -66,7 +66,7 @@ MainWindow::MainWindow(std::string workingFolder, TodayProvider today, QWidget* 
     setCentralWidget(central);
     buildStatusBar();
     m_bet = new CouponView(m_sideGrid, m_state, m_ui, m_folder, this);
-    m_ui.setStatusSink([this](const QString& text) { StatusNotice(text); });
+    m_ui.setStatusSink([this](const QString& text) { setStatusNotice(text); });
 
     resize(896, 580);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -109,15 +109,15 @@ QWidget* MainWindow::buildLeftPanel()
     static const QPoint places[] = {{24, 24},   {116, 24},  {208, 24}, {24, 88},  {116, 88},  {208, 88}, {24, 152},
                                     {116, 152}, {208, 152}, {48, 216}, {48, 272}, {168, 216}, {168, 272}};
     for (const GameEntry& game : GameCatalogue()) {
-        const int index = ToInt(game.GameCode) - 1;
+        const int index = ToInt(game.code) - 1;
         const QPoint place = places[index];
         // The nine small buttons come first; KINO and the rest are the wider ones.
-        const QSize size = game.GameCode < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
-        QPushButton* b = button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
-                                QRect(place, size), m_leftPanel);
-        b->setObjectName(QString::fromLatin1(game.objectName));
-        b->setProperty(kTagProperty, ToInt(game.GameCode));
-        connect(b, &QPushButton::clicked, this, [this, b] { onGameButtonClicked(b); });
+        const QSize size = game.code < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
+        QPushButton* gameButton = button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
+                                         QRect(place, size), m_leftPanel);
+        gameButton->setObjectName(QString::fromLatin1(game.objectName));
+        gameButton->setProperty(kTagProperty, ToInt(game.code));
+        connect(gameButton, &QPushButton::clicked, this, [this, gameButton] { onGameButtonClicked(gameButton); });
     }
 
     auto* brand = new QLabel(QStringLiteral("KARVO"), m_leftPanel);

@@ -54,9 +54,9 @@ public:
     void onWebLinkClicked();
     void onWebLinkHovered(bool overLabel);
     // Runs the command of a menu position for the current game.
-    void RunCommand(int position);
+    void runCommand(int position);
     // Panel 1 of the status bar: two blanks and text, the whole bar yellow while text is not empty.
-    void StatusNotice(const QString& text);
+    void setStatusNotice(const QString& text);
 
     void showPropoResults(int game);
     void showLottoResults(int variant);

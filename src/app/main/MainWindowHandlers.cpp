@@ -6,6 +6,7 @@
 #include "app/dialogs/FetchProgressDialog.h"
 #include "app/main/Appearance.h"
 #include "app/main/GameCatalogue.h"
+#include "app/main/KeyCodes.h"
 #include "app/stats/StatsCommands.h"
 #include "commands/Commands.h"
 #include "domain/Games.h"
@@ -33,7 +34,6 @@ namespace karvo {
 namespace {
 
 constexpr int kLeftPanelWidth = 305;
-constexpr int kKeyF3 = 114;
 
 } // namespace
 
@@ -148,7 +148,7 @@ void MainWindow::showDrawView(DrawView view)
     m_titleLabel->setText(ToQString(view.title));
     m_mainGrid->showGrid(std::move(view.grid)); // a long history is not copied again
     if (view.clearsStatus) {
-        StatusNotice(QString());
+        setStatusNotice(QString());
     }
     resize(kLeftPanelWidth + view.widthAdded, height());
     m_state.FirstYearRow = view.FirstYearRow;
@@ -196,7 +196,7 @@ void MainWindow::onUpdateClicked()
         try {
             outcome = RunUpdate(context);
         } catch (const std::exception&) {
-            StatusNotice(QString()); // the wait notice must not outlast the failure's box
+            setStatusNotice(QString()); // the wait notice must not outlast the failure's box
             throw;
         }
         if (!outcome.viewGame) {
@@ -205,7 +205,7 @@ void MainWindow::onUpdateClicked()
         // A failed download's notice outlasts the view, even the KINO view that clears the bar.
         const QString notice = m_noticePanel->text().mid(2);
         showGameView(*outcome.viewGame);
-        StatusNotice(outcome.clearNotice ? QString() : notice);
+        setStatusNotice(outcome.clearNotice ? QString() : notice);
     });
 }
 
@@ -215,7 +215,7 @@ void MainWindow::onKeyPressed(int key)
         return;
     }
     setTag(2);
-    RunCommand(tag());
+    runCommand(tag());
 }
 
 void MainWindow::onCommandsClicked()
@@ -225,48 +225,48 @@ void MainWindow::onCommandsClicked()
         m_commandMenu->deleteLater();
     }
     m_commandMenu = new QMenu(this);
-    m_commandMenu->setObjectName(QStringLiteral("CommandMenu"));
+    m_commandMenu->setObjectName(QStringLiteral("commandMenu"));
     const std::vector<std::string> captions = MenuCaptions(m_state.GameCode);
     for (std::size_t i = 0; i < captions.size(); ++i) {
         const int position = static_cast<int>(i) + 1;
         QAction* item = m_commandMenu->addAction(ToQString(captions[i]));
         item->setData(position);
-        connect(item, &QAction::triggered, this, [this, position] { RunCommand(position); });
+        connect(item, &QAction::triggered, this, [this, position] { runCommand(position); });
     }
     AddStatsMenuItems(*m_commandMenu, *this);
     m_commandMenu->popup(QCursor::pos());
 }
 
-void MainWindow::RunCommand(int position)
+void MainWindow::runCommand(int position)
 {
     emit commandRun(CommandNumber(m_state.GameCode, position));
     guarded([this, position] {
         // The user may have moved the selection since the grids were filled.
-        CellGrid& sg = m_mainGrid->gridModel()->mutableGrid();
-        CellGrid& sg1 = m_sideGrid->gridModel()->mutableGrid();
-        sg.setCurrentRow(m_mainGrid->currentGridRow());
-        sg1.setCurrentRow(m_sideGrid->currentGridRow());
-        CommandContext context{m_state, sg,       sg1,
+        CellGrid& mainGrid = m_mainGrid->gridModel()->mutableGrid();
+        CellGrid& sideGrid = m_sideGrid->gridModel()->mutableGrid();
+        mainGrid.setCurrentRow(m_mainGrid->currentGridRow());
+        sideGrid.setCurrentRow(m_sideGrid->currentGridRow());
+        CommandContext context{m_state, mainGrid, sideGrid,
                                m_ui,    m_folder, [this](Command command) { m_bet->runCommand(command); }};
-        const int rowsBefore[2] = {sg.rowCount(), sg1.rowCount()};
+        const int rowsBefore[2] = {mainGrid.rowCount(), sideGrid.rowCount()};
         CellGrid* changed = karvo::RunCommand(position, context);
         if (changed == nullptr) {
             return;
         }
-        GridView* view = changed == &sg ? m_mainGrid : m_sideGrid;
+        GridView* view = changed == &mainGrid ? m_mainGrid : m_sideGrid;
         const int column = std::max(view->currentIndex().column(), 0);
         // Find-all commands rewrite the side grid's rows and may change a caption.
         const int command = CommandNumber(m_state.GameCode, position);
         const bool findAll =
             command == static_cast<int>(Command::FindAllInList) || command == static_cast<int>(Command::FindAllInFiles);
-        if (changed->rowCount() != rowsBefore[changed == &sg ? 0 : 1] || findAll) {
+        if (changed->rowCount() != rowsBefore[changed == &mainGrid ? 0 : 1] || findAll) {
             view->gridModel()->refresh(); // rows were dropped: the list itself changed
         }
         view->selectGridRow(changed->currentRow(), column);
     });
 }
 
-void MainWindow::StatusNotice(const QString& text)
+void MainWindow::setStatusNotice(const QString& text)
 {
     m_noticePanel->setText(QStringLiteral("  ") + text);
     if (text.isEmpty()) {

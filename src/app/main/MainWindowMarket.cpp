@@ -60,7 +60,7 @@ void MainWindow::showMarketView(bool stock)
     m_mainGrid->showGrid(std::move(days));
     m_quietSelect = false;
     onDaySelected(1, last);
-    StatusNotice(QString());
+    setStatusNotice(QString());
     m_state.FirstYearRow = 1;
 }
 
@@ -118,7 +118,7 @@ void MainWindow::runMarketUpdate()
         return;
     }
     showGameView(m_state.GameCode);
-    StatusNotice(ToQString(MarketAccount(report)));
+    setStatusNotice(ToQString(MarketAccount(report)));
     // The days stored before a day file failed are shown with their account, then the failure.
     if (!report.writeFailure.empty()) {
         throw KarvoError(report.writeFailure);

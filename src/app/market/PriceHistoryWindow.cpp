@@ -13,6 +13,17 @@
 
 namespace karvo {
 
+namespace {
+
+// Columns of the price table, one row a stored day.
+enum PriceTableColumn {
+    DayColumn = StatsTableModel::kLabelColumn,
+    CloseColumn,
+    VolumeColumn,
+};
+
+} // namespace
+
 PriceHistoryWindow::PriceHistoryWindow(const QString& symbol, std::vector<PricePoint> points, const SaveTarget& target,
                                        QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -25,36 +36,36 @@ PriceHistoryWindow::PriceHistoryWindow(const QString& symbol, std::vector<PriceP
     model->setTable({QStringLiteral("Ημέρα"), QStringLiteral("Κλείσιμο"), QStringLiteral("Όγκος")},
                     static_cast<int>(m_points.size()), [this](int r, int c, int role) {
                         const PricePoint& point = m_points[static_cast<std::size_t>(r)];
-                        if (c == 0) {
+                        if (c == DayColumn) {
                             return role == Qt::UserRole ? QVariant(point.date) : QVariant(DateCell(point.date));
                         }
                         // Prices as stored; shown with the user's separators.
-                        const std::string& text = c == 1 ? point.closeText : point.volumeText;
+                        const std::string& text = c == CloseColumn ? point.closeText : point.volumeText;
                         if (role == Qt::UserRole) {
                             return QVariant(TextToFloat(text));
                         }
-                        return QVariant(ToQString(c == 1 ? FloatToText(point.close) : text));
+                        return QVariant(ToQString(c == CloseColumn ? FloatToText(point.close) : text));
                     });
 
     auto* layout = new QVBoxLayout(this);
     auto* split = new QSplitter(Qt::Horizontal, this);
-    auto* chart = new QChartView(PriceChart(m_points, symbol), split);
-    chart->setObjectName(QStringLiteral("PriceChart"));
-    chart->setRenderHint(QPainter::Antialiasing);
-    auto* table = new QTableView(split);
-    table->setObjectName(QStringLiteral("PriceTable"));
-    table->setModel(model);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->scrollToBottom();
+    auto* priceChart = new QChartView(PriceChart(m_points, symbol), split);
+    priceChart->setObjectName(QStringLiteral("priceChart"));
+    priceChart->setRenderHint(QPainter::Antialiasing);
+    auto* priceTable = new QTableView(split);
+    priceTable->setObjectName(QStringLiteral("priceTable"));
+    priceTable->setModel(model);
+    priceTable->verticalHeader()->hide();
+    priceTable->verticalHeader()->setDefaultSectionSize(priceTable->fontMetrics().height() + 6);
+    priceTable->resizeColumnsToContents();
+    priceTable->horizontalHeader()->setStretchLastSection(true);
+    priceTable->scrollToBottom();
     split->setStretchFactor(0, 1);
     split->setSizes({760, 300});
     layout->addWidget(split, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    AddSaveButtons(*buttons, *this, chart, *model, target);
+    AddSaveButtons(*buttons, *this, priceChart, *model, target);
     layout->addLayout(buttons);
     resize(1100, 640);
 }

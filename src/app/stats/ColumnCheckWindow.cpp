@@ -14,6 +14,15 @@ namespace karvo {
 
 namespace {
 
+// Columns of the hits table, one row a past draw; the Joker column only for a JOKER column.
+enum HitsTableColumn {
+    DrawNumberColumn = StatsTableModel::kLabelColumn,
+    DrawDateColumn,
+    DrawnColumn,
+    HitCountColumn,
+    JokerHitColumn,
+};
+
 // The player's column as typed back: numbers apart, digits and signs together.
 QString TicketText(GameCode game, const Ticket& ticket)
 {
@@ -50,38 +59,40 @@ ColumnCheckWindow::ColumnCheckWindow(GameCode game, DrawHistory history, Ticket 
         const TicketHit& hit = m_report.hits[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0: return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(QString::number(hit.draw + 1));
-        case 1: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
-        case 2: return QVariant(drawText(hit.draw));
-        case 3: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
+        case DrawNumberColumn:
+            return key ? QVariant(static_cast<qlonglong>(hit.draw)) : QVariant(QString::number(hit.draw + 1));
+        case DrawDateColumn: return QVariant(DateCell(m_history.dates[static_cast<std::size_t>(hit.draw)]));
+        case DrawnColumn: return QVariant(drawText(hit.draw));
+        case HitCountColumn: return key ? QVariant(hit.hits) : QVariant(QString::number(hit.hits));
+        case JokerHitColumn:
         default: return QVariant(hit.bonusHit ? QStringLiteral("ΝΑΙ") : QString());
         }
     });
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("Στήλη: ") + TicketText(game, m_ticket), this);
-    title->setObjectName(QStringLiteral("TicketText"));
+    auto* ticketText = new QLabel(QStringLiteral("Στήλη: ") + TicketText(game, m_ticket), this);
+    ticketText->setObjectName(QStringLiteral("ticketText"));
     auto* summary = new QLabel(summaryLines().join(QLatin1Char('\n')), this);
-    summary->setObjectName(QStringLiteral("Summary"));
-    layout->addWidget(title);
+    summary->setObjectName(QStringLiteral("summary"));
+    layout->addWidget(ticketText);
     layout->addWidget(summary);
     auto* sorted = new QSortFilterProxyModel(this);
     sorted->setSourceModel(m_model);
     sorted->setSortRole(Qt::UserRole);
-    auto* table = new QTableView(this);
-    table->setObjectName(QStringLiteral("HitsTable"));
-    table->setModel(sorted);
-    table->setSortingEnabled(true);
-    table->sortByColumn(0, Qt::AscendingOrder);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(table, 1);
+    auto* hitsTable = new QTableView(this);
+    hitsTable->setObjectName(QStringLiteral("hitsTable"));
+    hitsTable->setModel(sorted);
+    hitsTable->setSortingEnabled(true);
+    hitsTable->sortByColumn(DrawNumberColumn, Qt::AscendingOrder);
+    hitsTable->verticalHeader()->hide();
+    hitsTable->verticalHeader()->setDefaultSectionSize(hitsTable->fontMetrics().height() + 6);
+    hitsTable->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(hitsTable, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     AddSaveButtons(*buttons, *this, nullptr, *sorted, target);
     layout->addLayout(buttons);
-    table->resizeColumnsToContents();
+    hitsTable->resizeColumnsToContents();
     resize(760, 600);
 }
 

@@ -16,9 +16,9 @@ namespace karvo {
 namespace {
 
 // The symbol of the stock view's current row (column 0 of the side grid); asked for when there is none.
-bool CurrentSymbol(MainWindow& form, std::string& symbol)
+bool CurrentSymbol(MainWindow& mainWindow, std::string& symbol)
 {
-    if (const auto* grid = form.findChild<GridView*>(QStringLiteral("sideGrid"))) {
+    if (const auto* grid = mainWindow.findChild<GridView*>(QStringLiteral("sideGrid"))) {
         const int row = grid->currentGridRow();
         symbol = row >= 1 ? CleanSpaces(grid->grid().cell(0, row), 5) : std::string();
     }
@@ -26,30 +26,30 @@ bool CurrentSymbol(MainWindow& form, std::string& symbol)
         return true;
     }
     std::string typed;
-    if (!form.userInterface().InputChoice(Utf8ToCp1253("Σύμβολο μετοχής"), std::string(), typed)) {
+    if (!mainWindow.userInterface().InputChoice(Utf8ToCp1253("Σύμβολο μετοχής"), std::string(), typed)) {
         return false;
     }
     symbol = ToUpper(CleanSpaces(typed, 5));
     return !symbol.empty();
 }
 
-void Run(MainWindow& form, StatsCommand command, GameCode game)
+void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
 {
-    const SaveTarget target{form.userInterface(), form.workingFolder(), GameBaseName(game)};
+    const SaveTarget target{mainWindow.userInterface(), mainWindow.workingFolder(), GameBaseName(game)};
     switch (command) {
     case StatsCommand::NumberStats: {
         const SaveTarget named{target.ui, target.folder, target.baseName + "_STATS"};
-        auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder), named, &form);
+        auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder), named, &mainWindow);
         window->show();
         break;
     }
     case StatsCommand::TicketCheck:
-        RunTicketCheck(game, {target.ui, target.folder, target.baseName + "_CHECK"}, &form);
+        RunTicketCheck(game, {target.ui, target.folder, target.baseName + "_CHECK"}, &mainWindow);
         break;
     case StatsCommand::PriceHistory: {
         std::string symbol;
-        if (CurrentSymbol(form, symbol)) {
-            RunPriceHistory(symbol, target, &form);
+        if (CurrentSymbol(mainWindow, symbol)) {
+            RunPriceHistory(symbol, target, &mainWindow);
         }
         break;
     }
@@ -58,9 +58,9 @@ void Run(MainWindow& form, StatsCommand command, GameCode game)
 
 } // namespace
 
-void AddStatsMenuItems(QMenu& menu, MainWindow& form)
+void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow)
 {
-    const std::vector<StatsMenuItem> items = StatsMenuItems(form.state().GameCode);
+    const std::vector<StatsMenuItem> items = StatsMenuItems(mainWindow.state().GameCode);
     if (items.empty()) {
         return;
     }
@@ -69,16 +69,17 @@ void AddStatsMenuItems(QMenu& menu, MainWindow& form)
         QAction* action = menu.addAction(ToQString(item.caption));
         action->setData(static_cast<int>(item.command));
         const StatsCommand command = item.command;
-        QObject::connect(action, &QAction::triggered, &form, [&form, command] { RunStatsCommand(form, command); });
+        QObject::connect(action, &QAction::triggered, &mainWindow,
+                         [&mainWindow, command] { RunStatsCommand(mainWindow, command); });
     }
 }
 
-void RunStatsCommand(MainWindow& form, StatsCommand command)
+void RunStatsCommand(MainWindow& mainWindow, StatsCommand command)
 {
     try {
-        Run(form, command, form.state().GameCode);
+        Run(mainWindow, command, mainWindow.state().GameCode);
     } catch (const std::exception& error) {
-        ShowError(form, error);
+        ShowError(mainWindow, error);
     }
 }
 

@@ -11,10 +11,10 @@ namespace karvo {
 class MainWindow;
 
 // Appends the current game's statistics items, if it has any, after a separator.
-void AddStatsMenuItems(QMenu& menu, MainWindow& form);
+void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow);
 
 // Opens the window of a statistics item for the current game. A failure below the program's code
 // is shown in a box.
-void RunStatsCommand(MainWindow& form, StatsCommand command);
+void RunStatsCommand(MainWindow& mainWindow, StatsCommand command);
 
 } // namespace karvo

@@ -45,7 +45,8 @@ QVariant StatsTableModel::data(const QModelIndex& index, int role) const
         return {};
     }
     if (role == Qt::TextAlignmentRole) {
-        return QVariant::fromValue((index.column() == 0 ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter);
+        return QVariant::fromValue((index.column() == kLabelColumn ? Qt::AlignHCenter : Qt::AlignRight)
+                                   | Qt::AlignVCenter);
     }
     if (role != Qt::DisplayRole && role != Qt::UserRole) {
         return {};
@@ -55,9 +56,9 @@ QVariant StatsTableModel::data(const QModelIndex& index, int role) const
 
 QVariant StatsTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    // A figure column sorts largest first at its first click; the number column smallest first.
+    // A figure column sorts largest first at its first click; the label column smallest first.
     if (role == Qt::InitialSortOrderRole && orientation == Qt::Horizontal) {
-        return section == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+        return section == kLabelColumn ? Qt::AscendingOrder : Qt::DescendingOrder;
     }
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= m_headers.size()) {
         return QAbstractTableModel::headerData(section, orientation, role);
@@ -107,11 +108,11 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const Q
         });
         layout.addWidget(button);
     };
-    add("SaveWindow", "Εικόνα παραθύρου", [&window, target] { SaveWidgetPicture(window, target); });
+    add("saveWindowButton", "Εικόνα παραθύρου", [&window, target] { SaveWidgetPicture(window, target); });
     if (chart != nullptr) {
-        add("SaveChart", "Εικόνα γραφήματος", [chart, target] { SaveWidgetPicture(*chart, target); });
+        add("saveChartButton", "Εικόνα γραφήματος", [chart, target] { SaveWidgetPicture(*chart, target); });
     }
-    add("Export", "Μεταφορά στο EXCEL", [&model, target] {
+    add("exportButton", "Μεταφορά στο EXCEL", [&model, target] {
         ExportGridToSpreadsheet(GridFromModel(model), 1, target.baseName, target.folder, target.ui);
     });
 }
@@ -119,7 +120,7 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const Q
 QString GameName(GameCode game)
 {
     for (const GameEntry& entry : GameCatalogue()) {
-        if (entry.GameCode == game) {
+        if (entry.code == game) {
             return QString::fromUtf8(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' '));
         }
     }
@@ -132,8 +133,14 @@ std::string GameBaseName(GameCode game)
     if (!file.empty()) {
         return file.substr(0, file.find('.'));
     }
-    // Games kept otherwise are named by their button: "SKINO" gives "KINO".
-    return GameCatalogue()[static_cast<std::size_t>(ToInt(game) - 1)].objectName + 1;
+    // Games kept otherwise go by a short Latin name of their own.
+    switch (game) {
+    case GameCode::Kino: return "KINO";
+    case GameCode::Stock: return "STOCK";
+    case GameCode::Bet: return "BET";
+    case GameCode::Funds: return "amb";
+    default: return std::string();
+    }
 }
 
 QString CountCell(std::int64_t n)

@@ -19,11 +19,14 @@ namespace karvo {
 class UserInterface;
 
 // A table of rows x headers.size() cells. cell(row, column, role) answers the display text, and
-// for sorting (Qt::UserRole) a number or text key; figures are right-aligned, column 0 centred.
+// for sorting (Qt::UserRole) a number or text key; figures are right-aligned, the label column centred.
 class StatsTableModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
+    // The first column names the row (a number, a match, a day); the others hold its figures.
+    static constexpr int kLabelColumn = 0;
+
     using CellFunction = std::function<QVariant(int row, int column, int role)>;
 
     explicit StatsTableModel(QObject* parent = nullptr);

@@ -21,6 +21,29 @@ namespace karvo {
 
 namespace {
 
+// Columns of a draw game's table, one row a number (or a digit's position and value).
+enum NumberTableColumn {
+    NumberColumn = StatsTableModel::kLabelColumn,
+    HitsColumn,
+    ShareColumn,
+    ExpectedColumn,
+    GapColumn,
+    LongestGapColumn,
+    LastDateColumn,
+};
+
+// Columns of a pools game's table, one row a match position: the counts of 1, X and 2, then their
+// shares in the same order.
+enum PropoTableColumn {
+    PositionColumn = StatsTableModel::kLabelColumn,
+    Count1Column,
+    CountXColumn,
+    Count2Column,
+    Share1Column,
+    ShareXColumn,
+    Share2Column,
+};
+
 QString Figure(double x, const char* mask)
 {
     return ToQString(FormatNumber(mask, x));
@@ -65,46 +88,46 @@ void StatsWindow::buildControls(const SaveTarget& target)
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
     bar->addWidget(new QLabel(QStringLiteral("Περίοδος:"), this));
-    m_kind = new QComboBox(this);
-    m_kind->setObjectName(QStringLiteral("PeriodKind"));
-    m_kind->addItems({QStringLiteral("Όλες οι κληρώσεις"), QStringLiteral("Από το έτος"),
-                      QStringLiteral("Οι τελευταίες κληρώσεις")});
-    m_value = new QSpinBox(this);
-    m_value->setObjectName(QStringLiteral("PeriodValue"));
-    m_value->setMinimumWidth(90);
-    m_value->setEnabled(false);
+    m_periodKind = new QComboBox(this);
+    m_periodKind->setObjectName(QStringLiteral("periodKind"));
+    m_periodKind->addItems({QStringLiteral("Όλες οι κληρώσεις"), QStringLiteral("Από το έτος"),
+                            QStringLiteral("Οι τελευταίες κληρώσεις")});
+    m_periodValue = new QSpinBox(this);
+    m_periodValue->setObjectName(QStringLiteral("periodValue"));
+    m_periodValue->setMinimumWidth(90);
+    m_periodValue->setEnabled(false);
     m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("Summary"));
-    bar->addWidget(m_kind);
-    bar->addWidget(m_value);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    bar->addWidget(m_periodKind);
+    bar->addWidget(m_periodValue);
     bar->addWidget(m_summary, 1);
     layout->addLayout(bar);
 
     // The table above, the chart below it at the window's full width, so that 80 bars stay readable.
     auto* split = new QSplitter(Qt::Vertical, this);
-    m_table = new QTableView(split);
-    m_table->setObjectName(QStringLiteral("StatsTable"));
-    m_table->setModel(m_sorted);
-    m_table->setSortingEnabled(true);
-    m_table->sortByColumn(0, Qt::AscendingOrder);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_chart = new QChartView(split);
-    m_chart->setObjectName(QStringLiteral("StatsChart"));
-    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_statsTable = new QTableView(split);
+    m_statsTable->setObjectName(QStringLiteral("statsTable"));
+    m_statsTable->setModel(m_sorted);
+    m_statsTable->setSortingEnabled(true);
+    m_statsTable->sortByColumn(StatsTableModel::kLabelColumn, Qt::AscendingOrder);
+    m_statsTable->verticalHeader()->hide();
+    m_statsTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_statsTable->verticalHeader()->setDefaultSectionSize(m_statsTable->fontMetrics().height() + 6);
+    m_statsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_statsChart = new QChartView(split);
+    m_statsChart->setObjectName(QStringLiteral("statsChart"));
+    m_statsChart->setRenderHint(QPainter::Antialiasing);
     split->setStretchFactor(1, 1);
     split->setSizes({380, 420});
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    AddSaveButtons(*buttons, *this, m_chart, *m_sorted, {target.ui, target.folder, target.baseName});
+    AddSaveButtons(*buttons, *this, m_statsChart, *m_sorted, {target.ui, target.folder, target.baseName});
     layout->addLayout(buttons);
 
-    connect(m_kind, &QComboBox::currentIndexChanged, this, &StatsWindow::periodKindChosen);
-    connect(m_value, &QSpinBox::valueChanged, this, [this](int value) {
+    connect(m_periodKind, &QComboBox::currentIndexChanged, this, &StatsWindow::periodKindChosen);
+    connect(m_periodValue, &QSpinBox::valueChanged, this, [this](int value) {
         if (!m_settingPeriod) {
             m_period.value = value;
             recompute();
@@ -133,16 +156,16 @@ void StatsWindow::setPeriod(const StatsPeriod& period)
 {
     m_settingPeriod = true;
     m_period = period;
-    m_kind->setCurrentIndex(static_cast<int>(period.kind));
-    m_value->setEnabled(period.kind != StatsPeriod::Kind::All);
+    m_periodKind->setCurrentIndex(static_cast<int>(period.kind));
+    m_periodValue->setEnabled(period.kind != StatsPeriod::Kind::All);
     if (period.kind == StatsPeriod::Kind::FromYear) {
         const int firstYear = m_whole.draws == 0 ? 1959 : YearOf(m_whole.firstDate);
         const int lastYear = m_whole.draws == 0 ? 2100 : YearOf(m_whole.lastDate);
-        m_value->setRange(std::min(firstYear, period.value), std::max(lastYear, period.value));
+        m_periodValue->setRange(std::min(firstYear, period.value), std::max(lastYear, period.value));
     } else if (period.kind == StatsPeriod::Kind::LastDraws) {
-        m_value->setRange(1, static_cast<int>(std::clamp<std::int64_t>(m_whole.draws, period.value, 99'999'999)));
+        m_periodValue->setRange(1, static_cast<int>(std::clamp<std::int64_t>(m_whole.draws, period.value, 99'999'999)));
     }
-    m_value->setValue(period.value);
+    m_periodValue->setValue(period.value);
     m_settingPeriod = false;
     recompute();
 }
@@ -183,15 +206,16 @@ void StatsWindow::fillTable()
             const PropoRow& row = m_stats.positions[static_cast<std::size_t>(r)];
             const std::int64_t counts[3] = {row.ones, row.draws, row.twos};
             const double played = static_cast<double>(std::max<std::int64_t>(row.played(), 1));
-            if (c == 0) {
+            if (c == PositionColumn) {
                 return role == Qt::UserRole ? QVariant(row.position) : QVariant(QString::number(row.position));
             }
-            const std::int64_t n = counts[(c - 1) % 3];
+            const std::int64_t n = counts[(c - Count1Column) % 3];
             const double share = 100.0 * static_cast<double>(n) / played;
+            const bool count = c <= Count2Column;
             if (role == Qt::UserRole) {
-                return c <= 3 ? QVariant(static_cast<qlonglong>(n)) : QVariant(share);
+                return count ? QVariant(static_cast<qlonglong>(n)) : QVariant(share);
             }
-            return QVariant(c <= 3 ? CountCell(n) : Percent(share));
+            return QVariant(count ? CountCell(n) : Percent(share));
         });
         return;
     }
@@ -206,12 +230,15 @@ void StatsWindow::fillTable()
         const NumberRow& row = m_stats.numbers[static_cast<std::size_t>(r)];
         const bool key = role == Qt::UserRole;
         switch (c) {
-        case 0: return key ? QVariant(row.group * 1000 + row.number) : QVariant(rowLabel(row));
-        case 1: return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(CountCell(row.hits));
-        case 2: return key ? QVariant(row.share) : QVariant(Percent(row.share));
-        case 3: return key ? QVariant(row.expected) : QVariant(Percent(row.expected));
-        case 4: return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(CountCell(row.currentGap));
-        case 5: return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(CountCell(row.longestGap));
+        case NumberColumn: return key ? QVariant(row.group * 1000 + row.number) : QVariant(rowLabel(row));
+        case HitsColumn: return key ? QVariant(static_cast<qlonglong>(row.hits)) : QVariant(CountCell(row.hits));
+        case ShareColumn: return key ? QVariant(row.share) : QVariant(Percent(row.share));
+        case ExpectedColumn: return key ? QVariant(row.expected) : QVariant(Percent(row.expected));
+        case GapColumn:
+            return key ? QVariant(static_cast<qlonglong>(row.currentGap)) : QVariant(CountCell(row.currentGap));
+        case LongestGapColumn:
+            return key ? QVariant(static_cast<qlonglong>(row.longestGap)) : QVariant(CountCell(row.longestGap));
+        case LastDateColumn:
         default: return key ? QVariant(row.lastDate) : QVariant(DateCell(row.lastDate));
         }
     });
@@ -231,8 +258,8 @@ void StatsWindow::fillChart()
         }
         chart = FrequencyChart(m_stats, m_layout, labels);
     }
-    QChart* old = m_chart->chart();
-    m_chart->setChart(chart);
+    QChart* old = m_statsChart->chart();
+    m_statsChart->setChart(chart);
     delete old;
 }
 

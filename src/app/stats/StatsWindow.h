@@ -50,11 +50,11 @@ private:
     GameStats m_stats;
     StatsTableModel* m_model;
     QSortFilterProxyModel* m_sorted;
-    QComboBox* m_kind = nullptr;
-    QSpinBox* m_value = nullptr;
+    QComboBox* m_periodKind = nullptr;
+    QSpinBox* m_periodValue = nullptr;
     QLabel* m_summary = nullptr;
-    QTableView* m_table = nullptr;
-    QChartView* m_chart = nullptr;
+    QTableView* m_statsTable = nullptr;
+    QChartView* m_statsChart = nullptr;
     bool m_settingPeriod = false;
 };
 
