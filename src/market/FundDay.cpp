@@ -95,6 +95,11 @@ void ParseFundGroup(int groupNumber, std::vector<std::string>& lines, int positi
 FundDay FundDayFromPage(const std::string& page)
 {
     FundDay day;
+    // The service sends an HTML page; a NUL means a damaged or foreign answer, none of whose rows
+    // can be trusted to replace a stored day.
+    if (page.find('\0') != std::string::npos) {
+        return day;
+    }
     const std::string report = CutReport(page);
     std::vector<int> starts;
     int end = TextLength(report) - 1;

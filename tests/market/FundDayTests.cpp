@@ -64,10 +64,15 @@ TEST(FundDay, TitleAndFundLinesHaveTheirColumns)
     }
 }
 
-TEST(FundDay, PageWithoutCategoryOrTableEndGivesNoLines)
+TEST(FundDay, PageWithoutCategoryOrTableEndOrWithANulGivesNoLines)
 {
     EXPECT_TRUE(FundDayFromPage("<table><tr><td>x</td></tr></table>").lines.empty());
     EXPECT_TRUE(FundDayFromPage("<tr><td class=MenuHeaderSub>A</td></tr><tr><td>f</td></tr>").lines.empty());
+    std::string withNul =
+        Utf8ToCp1253(FundPage({{"Μετοχικά", {{"Alpha", "1,00", "2,00", "3,0000", "0,50"}}}}, "05/12/2024"));
+    ASSERT_FALSE(FundDayFromPage(withNul).lines.empty());
+    withNul.insert(withNul.find("Alpha"), 1, '\0');
+    EXPECT_TRUE(FundDayFromPage(withNul).lines.empty());
 }
 
 TEST(FundDay, MoreThan98CategoriesKeepTheFirst98)
