@@ -91,7 +91,7 @@ int CopyFile(int from, int to)
         if (n <= 0) {
             return n < 0 ? errno : 0;
         }
-        if (const int error = WriteAll(to, buffer.data(), static_cast<std::size_t>(n)); error != 0) {
+        if (const int error = WriteAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(n))); error != 0) {
             return error;
         }
         at += n;

@@ -1,6 +1,7 @@
 #include "download/FetchRunner.h"
 
 #include "download/TransferOptions.h"
+#include "util/Files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -74,7 +75,7 @@ std::size_t TakeBody(char* data, std::size_t size, std::size_t count, void* user
         return 0;
     }
     if (transfer->fd >= 0) {
-        transfer->writeError = WriteAll(transfer->fd, data, bytes);
+        transfer->writeError = WriteAll(transfer->fd, std::string_view(data, bytes));
         if (transfer->writeError != 0) {
             return 0;
         }

@@ -31,19 +31,4 @@ void SetTransferOptions(CURL* handle, const std::string& url, const DownloadLimi
     curl_easy_setopt(handle, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
 }
 
-int WriteAll(int fd, const char* data, std::size_t size)
-{
-    for (std::size_t done = 0; done < size;) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
 } // namespace karvo

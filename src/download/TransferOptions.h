@@ -17,7 +17,4 @@ void InitialiseCurl();
 // callback; an announced length past limits.maxBodyBytes is refused before the body starts.
 void SetTransferOptions(CURL* handle, const std::string& url, const DownloadLimits& limits);
 
-// Writes all of data to fd; 0, or the errno of the failure.
-int WriteAll(int fd, const char* data, std::size_t size);
-
 } // namespace karvo

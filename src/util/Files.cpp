@@ -29,24 +29,6 @@ std::string platformMessage(int error)
     return std::strerror(error);
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = EIO;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // The mode a replacement gets: the old file's, with the owner's write permission; for a new
 // file the usual mode under the process's umask.
 mode_t replacementMode(const struct stat* old)
@@ -254,10 +236,25 @@ void SetFileReadFunction(FileReadFunction read)
     g_read = std::move(read);
 }
 
+int WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return written < 0 ? errno : EIO;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error)
 {
     return WriteFileAtomicFrom(
-        name, [bytes](int fd) { return writeAll(fd, bytes) ? 0 : errno; }, error);
+        name, [bytes](int fd) { return WriteAll(fd, bytes); }, error);
 }
 
 bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd)>& fill, std::string* error)

@@ -46,6 +46,8 @@ void SetFileReadFunction(FileReadFunction read);
 // old file whole. A write-protected file is replaced. On failure returns false and, when error
 // is given, the platform's message.
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error = nullptr);
+// Writes all of bytes to fd, again after an interruption; 0, or the errno of the failure.
+int WriteAll(int fd, std::string_view bytes);
 // The same with the bytes written by fill into the open temporary file, for a content too large
 // to hold in memory; fill returns 0, or the errno of its failure, which leaves the old file whole.
 bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd)>& fill, std::string* error = nullptr);
