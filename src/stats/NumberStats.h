@@ -2,7 +2,7 @@
 // and the shares of 1, X and 2 by match position for the pools games.
 #pragma once
 
-#include "stats/DrawHistory.h"
+#include "results/DrawHistory.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // place, or signs) each draw matched, the draws with a useful number of hits, a count per hit count.
 #pragma once
 
-#include "stats/DrawHistory.h"
+#include "results/DrawHistory.h"
 
 #include <cstdint>
 #include <string>

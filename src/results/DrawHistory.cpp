@@ -1,4 +1,4 @@
-#include "stats/DrawHistory.h"
+#include "results/DrawHistory.h"
 
 #include "results/DrawViews.h"
 #include "results/PropoFile.h"

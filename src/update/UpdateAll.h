@@ -1,0 +1,116 @@
+// Bringing every game's stored history up to date in one run: what each game is missing is
+// worked out from the files in the working folder, then fetched through one FetchRunner, the
+// games side by side and at most a few transfers at a time across all of them. Each game keeps
+// its own order and its own rules; every file is written as the single updates write it. One
+// game's failure never stops the others.
+#pragma once
+
+#include "domain/Games.h"
+#include "download/Endpoints.h"
+#include "download/FetchRunner.h"
+#include "market/MarketUpdate.h"
+
+#include <QDate>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace karvo {
+
+// One fetch of a game: a year's workbook, a month's workbook or a market day.
+struct UpdateStep
+{
+    int year = 0;
+    int month = 0;     // KINO and SUPER3; 0 for the yearly workbooks and the market days
+    QDate day;         // STOCK and ΑΜΟΙΒΑΙΑ; null otherwise
+    std::string label; // Windows-1253, as the progress shows it: "2024", "2024-03", "05/12/2026"
+};
+
+struct GamePlan
+{
+    GameCode game = GameCode::Lotto;
+    std::vector<UpdateStep> steps; // in the order they are stored; empty: nothing to fetch
+};
+
+struct UpdateAllOptions
+{
+    std::vector<GameCode> games; // in the order given; empty: every game with an update
+    // KINO and SUPER3 with nothing stored: every month published, not only the last ones.
+    bool wholeHistory = false;
+    int emptyMonths = 12;     // the months fetched for an empty KINO or SUPER3
+    int emptyMarketDays = 30; // the days fetched for an empty STOCK or ΑΜΟΙΒΑΙΑ
+};
+
+// What each game is missing on today, from what folder (ending in "/") holds:
+// - a draw game with a results file: every year from the year of its last stored draw to the
+//   current one; with nothing stored, from the first year the operator publishes;
+// - KINO and SUPER3: every month from the last stored month to the current one; with nothing
+//   stored, the last emptyMonths months (every month published with wholeHistory);
+// - STOCK and ΑΜΟΙΒΑΙΑ: every weekday from the day after the last stored day to today; with
+//   nothing stored, the weekdays of the last emptyMarketDays days.
+// A results file that cannot be read throws KarvoError naming it.
+std::vector<GamePlan> PlanUpdateAll(const std::string& folder, QDate today, const UpdateAllOptions& options);
+
+// The first year whose results the operator publishes for a game with yearly workbooks.
+int FirstPublishedYear(GameCode game);
+
+enum class GameOutcome {
+    UpToDate,  // nothing new
+    Stored,    // new draws, days or month workbooks stored
+    Failed,    // a step failed: the cause says why; what was stored before it stays
+    Cancelled, // the user stopped the run before the game's last step
+};
+
+struct GameReport
+{
+    GameCode game = GameCode::Lotto;
+    GameOutcome outcome = GameOutcome::UpToDate;
+    int steps = 0;     // fetches planned
+    int stepsDone = 0; // fetches delivered and handled
+    int stored = 0;    // new draws (days for STOCK and ΑΜΟΙΒΑΙΑ, month workbooks for SUPER3)
+    std::string cause; // Windows-1253: why the game failed, as the single update says it
+    // yyyymmdd of the last draw stored before the run, 0 when none: the draws after it are new.
+    std::int32_t lastDrawBefore = 0;
+};
+
+// What a run shows as it goes: the window's table, the command line's lines.
+class UpdateAllObserver
+{
+public:
+    virtual ~UpdateAllObserver() = default;
+    virtual void planned(const std::vector<GamePlan>& plans) = 0;
+    virtual void stepStarted(GameCode game, const UpdateStep& step) = 0;
+    // stepsDone: the game's steps handled so far, this one included.
+    virtual void stepDone(GameCode game, const UpdateStep& step, int stepsDone) = 0;
+    virtual void gameFinished(const GameReport& report) = 0;
+    // Asked at least every kFetchPollMs while transfers run: keeps the window answering; true
+    // once the user has cancelled. From then on nothing new starts, the transfers under way end
+    // (or reach their limits) and are stored, and the games not finished are reported cancelled.
+    virtual bool cancelled() = 0;
+};
+
+struct UpdateAllContext
+{
+    std::string folder; // the working folder, ending in "/"
+    QDate today;
+    OperatorServers servers;
+    MarketServers marketServers;
+    DownloadLimits limits;
+    int transfersAtOnce = kTransfersAtOnce;
+};
+
+// The context the program runs with: the servers in use, the program's limits.
+UpdateAllContext MakeUpdateAllContext(const std::string& folder, QDate today);
+
+// Runs the plans and reports every game, in the plans' order. Nothing is asked of the user.
+std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std::vector<GamePlan>& plans,
+                                     UpdateAllObserver& observer);
+
+// One line of the summary, Windows-1253: "LOTTO: 12 νέες κληρώσεις", "KINO: ενημερωμένο, τίποτα
+// νέο", "EXTRA: απέτυχε: <cause>", "STOCK: διακόπηκε".
+std::string ReportLine(const GameReport& report);
+
+// True when no game failed (cancelled ones count as failed for the command line's exit status).
+bool AllSucceeded(const std::vector<GameReport>& reports);
+
+} // namespace karvo
