@@ -13,21 +13,21 @@ struct NameEntry
     GameCode game;
     const char* caption; // UTF-8, as the button reads on one line
     const char* ascii;
-    std::array<const char*, 3> aliases; // further ASCII names; null ends the list early
+    std::array<const char*, 3> aliases; // further names (UTF-8); null ends the list early
 };
 
 constexpr std::array<NameEntry, kGameCount> kNames{{
     {GameCode::PropoSunday, "ΠΡΟΠΟ ΚΥΡΙΑΚΗ", "propo-sun", {"propo-sunday", nullptr, nullptr}},
     {GameCode::PropoSaturday, "ΠΡΟΠΟ ΣΑΒΒΑΤΟ", "propo-sat", {"propo-saturday", nullptr, nullptr}},
     {GameCode::PropoWednesday, "ΠΡΟΠΟ ΤΕΤΑΡΤΗ", "propo-wed", {"propo-wednesday", nullptr, nullptr}},
-    {GameCode::Lotto, "LOTTO", "lotto", {nullptr, nullptr, nullptr}},
-    {GameCode::Goal, "GOAL", "goal", {"propogoal", nullptr, nullptr}},
-    {GameCode::Joker, "JOKER", "joker", {nullptr, nullptr, nullptr}},
-    {GameCode::Proto, "ΠΡΟΤΟ", "proto", {nullptr, nullptr, nullptr}},
-    {GameCode::Extra, "EXTRA", "extra", {"extra5", nullptr, nullptr}},
-    {GameCode::Super3, "SUPER3", "super3", {nullptr, nullptr, nullptr}},
-    {GameCode::Kino, "KINO", "kino", {nullptr, nullptr, nullptr}},
-    {GameCode::Stock, "STOCK", "stock", {"stocks", nullptr, nullptr}},
+    {GameCode::Lotto, "LOTTO", "lotto", {"λοττο", "λοτο", nullptr}},
+    {GameCode::Goal, "GOAL", "goal", {"propogoal", "γκολ", nullptr}},
+    {GameCode::Joker, "JOKER", "joker", {"τζοκερ", nullptr, nullptr}},
+    {GameCode::Proto, "ΠΡΟΤΟ", "proto", {"πρωτο", nullptr, nullptr}},
+    {GameCode::Extra, "EXTRA", "extra", {"extra5", "εξτρα", nullptr}},
+    {GameCode::Super3, "SUPER3", "super3", {"σουπερ3", nullptr, nullptr}},
+    {GameCode::Kino, "KINO", "kino", {"κινο", nullptr, nullptr}},
+    {GameCode::Stock, "STOCK", "stock", {"stocks", "μετοχες", nullptr}},
     {GameCode::Bet, "BET", "bet", {"coupon", nullptr, nullptr}},
     {GameCode::Funds, "ΑΜΟΙΒΑΙΑ", "funds", {"mutual-funds", nullptr, nullptr}},
 }};
@@ -86,7 +86,7 @@ std::optional<GameCode> GameFromName(std::string_view utf8)
             return entry.game;
         }
         for (const char* alias : entry.aliases) {
-            if (alias != nullptr && wanted == Folded(alias)) {
+            if (alias != nullptr && wanted == Folded(Utf8ToCp1253(alias))) {
                 return entry.game;
             }
         }

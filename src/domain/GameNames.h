@@ -18,7 +18,8 @@ std::string GameName(GameCode game);
 std::string GameAsciiName(GameCode game);
 
 // A game from a name typed by the user (UTF-8): the caption with its line break as a blank, a
-// dash or nothing, or the ASCII name and its aliases; letter case ignored, Greek accents too.
+// dash or nothing, the ASCII name, or an alias ("κινο", "τζοκερ"); letter case and Greek accents
+// ignored.
 std::optional<GameCode> GameFromName(std::string_view utf8);
 
 // The games the update buttons bring up to date, in button order: all but BET.
