@@ -82,6 +82,7 @@ private slots:
         QCOMPARE(ReadBytes(m_w->folder.file("tickets.json")), before);
 
         // Copied beside itself, then the copy deleted.
+        Child<QTableView>(window, "ticketsTable")->clearSelection();
         Child<QTableView>(window, "ticketsTable")->selectRow(0);
         QCOMPARE(Child<QLineEdit>(window, "nameEdit")->text(), QStringLiteral("Σπίτι"));
         click(window, "copyButton");

@@ -125,7 +125,7 @@ KeptTicketsWindow::KeptTicketsWindow(GameCode game, const SaveTarget& target, QW
         button->setEnabled(!readOnly());
     }
     refresh();
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &KeptTicketsWindow::showSelected);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &KeptTicketsWindow::showSelected);
     resize(900, 560);
 }
 
@@ -215,3 +215,5 @@ void KeptTicketsWindow::showSelected()
     m_choiceEdit->setText(ToQString(TicketEntryText(m_game, kept.ticket)));
     m_playedSpin->setValue(kept.ticket.played);
 }
+
+} // namespace karvo
