@@ -396,7 +396,9 @@ TEST(TicketCount, ManyTicketsAtOnceCountAsEachAlone)
     for (std::size_t t = 0; t < tickets.size(); ++t) {
         std::vector<std::int64_t> counts(static_cast<std::size_t>(MostHits(tickets[t])) + 1, 0);
         std::vector<int> recent;
+        std::vector<std::int64_t> listed;
         int best = 0;
+        std::int64_t bestDraw = -1;
         for (std::size_t d = 100; d < draws.size(); ++d) {
             int hits = 0;
             for (const int n : tickets[t].values) {
@@ -404,7 +406,11 @@ TEST(TicketCount, ManyTicketsAtOnceCountAsEachAlone)
             }
             hits = std::min(hits, MostHits(tickets[t]));
             ++counts[static_cast<std::size_t>(hits)];
+            bestDraw = hits > best ? static_cast<std::int64_t>(d) : bestDraw;
             best = std::max(best, hits);
+            if (hits >= reports[t].threshold) {
+                listed.push_back(static_cast<std::int64_t>(d));
+            }
             if (d >= draws.size() - 10) {
                 recent.push_back(hits);
             }
@@ -412,6 +418,12 @@ TEST(TicketCount, ManyTicketsAtOnceCountAsEachAlone)
         EXPECT_EQ(reports[t].hitCounts, counts) << t;
         EXPECT_EQ(reports[t].recent, recent) << t;
         EXPECT_EQ(reports[t].best.hits, best) << t;
+        EXPECT_EQ(reports[t].best.draw, bestDraw) << t;
+        std::vector<std::int64_t> reported;
+        for (const TicketHit& hit : reports[t].hits) {
+            reported.push_back(hit.draw);
+        }
+        EXPECT_EQ(reported, listed) << t;
         EXPECT_EQ(reports[t].draws, 400) << t;
     }
 }
