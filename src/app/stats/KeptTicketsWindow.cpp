@@ -126,6 +126,9 @@ KeptTicketsWindow::KeptTicketsWindow(GameCode game, const SaveTarget& target, QW
     }
     refresh();
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this, &KeptTicketsWindow::showSelected);
+    if (m_model->rowCount() > 0) {
+        m_table->selectRow(0); // its counts beside the form from the start
+    }
     resize(900, 560);
 }
 
