@@ -1,5 +1,5 @@
-// The number statistics and the column check on the largest histories players keep: 35 years of
-// LOTTO, ten years of KINO month files (120 files of 9,000 draws). The KINO figures are timed
+// The number statistics, the column check and the kept tickets on the largest histories players
+// keep: 35 years of LOTTO, ten years of KINO month files (120 files of 9,000 draws). The KINO figures are timed
 // beside a plain read of the same files' bytes in the same run, and both processor times are printed.
 #include "results/ResultsFiles.h"
 #include "stats/KinoStats.h"
@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace karvo;
 
@@ -179,9 +181,65 @@ void KinoTicketCheck(benchmark::State& state)
     state.counters["check_ms"] = checkTotal / runs;
 }
 
+// A hundred tickets of the game drawn at random (a fixed seed): LOTTO six numbers each, KINO 1 to
+// 12 numbers, a third of them played as columns of fewer.
+std::vector<Ticket> HundredTickets(GameCode game)
+{
+    std::mt19937 random(2024);
+    const NumberGroup& main = LayoutOf(game).groups.front();
+    std::vector<Ticket> tickets;
+    for (int t = 0; t < 100; ++t) {
+        std::vector<int> numbers(static_cast<std::size_t>(main.high));
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        const int count = game == GameCode::Kino ? 1 + t % 12 : main.count;
+        Ticket ticket;
+        ticket.values.assign(numbers.begin(), numbers.begin() + count);
+        ticket.played = game == GameCode::Kino && t % 3 == 0 ? (count + 1) / 2 : 0;
+        tickets.push_back(ticket);
+    }
+    return tickets;
+}
+
+// The kept tickets' window's figures: the history read, then every ticket counted at once.
+void KeptTickets(benchmark::State& state, GameCode game)
+{
+    const std::string& folder = TheFolder().path;
+    const std::vector<Ticket> tickets = HundredTickets(game);
+    TicketCheckOptions options;
+    options.listHits = false;
+    options.recentDraws = 10;
+    double loadTotal = 0;
+    double checkTotal = 0;
+    for (auto _ : state) {
+        auto start = std::clock();
+        const DrawHistory history = LoadHistory(folder, game);
+        loadTotal += MillisecondsSince(start);
+        start = std::clock();
+        const std::vector<TicketReport> reports = CheckTickets(history, game, tickets, options);
+        benchmark::DoNotOptimize(reports.data());
+        checkTotal += MillisecondsSince(start);
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["load_ms"] = loadTotal / runs;
+    state.counters["check_ms"] = checkTotal / runs;
+}
+
+void HundredLottoTickets(benchmark::State& state)
+{
+    KeptTickets(state, GameCode::Lotto);
+}
+
+void HundredKinoTickets(benchmark::State& state)
+{
+    KeptTickets(state, GameCode::Kino);
+}
+
 } // namespace
 
 BENCHMARK(LottoStatistics)->Unit(benchmark::kMillisecond);
 BENCHMARK(KinoStatisticsAgainstReading)->Unit(benchmark::kMillisecond);
 BENCHMARK(KinoTicketCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(HundredLottoTickets)->Unit(benchmark::kMillisecond);
+BENCHMARK(HundredKinoTickets)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -8,7 +8,8 @@ std::vector<StatsMenuItem> StatsMenuItems(GameCode game)
 {
     if (IsDrawGame(game)) {
         return {{Utf8ToCp1253("Στατιστικά αριθμών"), StatsCommand::NumberStats},
-                {Utf8ToCp1253("Έλεγχος στήλης"), StatsCommand::TicketCheck}};
+                {Utf8ToCp1253("Έλεγχος στήλης"), StatsCommand::TicketCheck},
+                {Utf8ToCp1253("Τα δελτία μου"), StatsCommand::KeptTickets}};
     }
     if (game == GameCode::Stock) {
         return {{Utf8ToCp1253("Ιστορικό μετοχής"), StatsCommand::PriceHistory}};

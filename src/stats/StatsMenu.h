@@ -1,5 +1,5 @@
-// The items that follow a game's own command menu, after a separator: the number statistics and the
-// column check for the draw games, the price history for the stocks.
+// The items that follow a game's own command menu, after a separator: the number statistics, the
+// column check and the kept tickets for the draw games, the price history for the stocks.
 #pragma once
 
 #include "domain/Games.h"
@@ -9,7 +9,7 @@
 
 namespace karvo {
 
-enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33 };
+enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33, KeptTickets = 34 };
 
 struct StatsMenuItem
 {

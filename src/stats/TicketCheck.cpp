@@ -4,7 +4,6 @@
 #include "util/Numbers.h"
 
 #include <algorithm>
-#include <array>
 #include <set>
 
 namespace karvo {
@@ -12,8 +11,8 @@ namespace karvo {
 namespace {
 
 constexpr std::size_t kKinoMostNumbers = 12;
-// KINO: the fewest hits that win something, by the count of numbers played (index).
-constexpr std::array<int, kKinoMostNumbers + 1> kKinoUseful = {0, 1, 2, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6};
+constexpr std::size_t kPropoFewestMatches = 13;
+constexpr std::size_t kPropoMostMatches = 14;
 
 std::string Cp(const char* utf8)
 {
@@ -94,23 +93,74 @@ bool ParseNumbers(GameCode game, const std::string& text, Ticket& ticket, std::s
     return true;
 }
 
+// A pools sign as typed: 0 for X (Latin or Greek, either case), 1, 2; -1 for anything else.
+int SignOf(char c)
+{
+    const char upper = UpperByte(c);
+    if (c == '1' || c == '2') {
+        return c - '0';
+    }
+    return upper == 'X' || upper == Cp("Χ")[0] ? 0 : -1;
+}
+
+std::string SignsText(std::uint8_t signs)
+{
+    std::string text;
+    for (const int sign : {1, 0, 2}) {
+        text += (signs >> sign & 1) != 0 ? std::string(1, sign == 0 ? 'X' : static_cast<char>('0' + sign)) : "";
+    }
+    return text;
+}
+
+// 13 or 14 groups of signs apart, at least one of them a double or a triple.
+bool IsPropoSystem(const std::vector<std::string>& tokens)
+{
+    return (tokens.size() == kPropoFewestMatches || tokens.size() == kPropoMostMatches)
+        && std::any_of(tokens.begin(), tokens.end(), [](const std::string& t) { return t.size() > 1; });
+}
+
+bool ParsePropoSystem(const std::vector<std::string>& tokens, Ticket& ticket, std::string& message)
+{
+    ticket = Ticket();
+    for (std::size_t match = 0; match < tokens.size(); ++match) {
+        std::uint8_t signs = 0;
+        for (const char c : tokens[match]) {
+            const int sign = SignOf(c);
+            if (sign < 0) {
+                message = Cp("Το \"") + std::string(1, c) + Cp("\" δεν είναι 1, X ή 2.");
+                return false;
+            }
+            if ((signs >> sign & 1) != 0) {
+                message = Cp("Ο αγώνας ") + IntToText(static_cast<std::int64_t>(match) + 1)
+                    + Cp(" έχει το ίδιο σημείο δύο φορές.");
+                return false;
+            }
+            signs = static_cast<std::uint8_t>(signs | 1 << sign);
+        }
+        ticket.values.push_back(SignOf(tokens[match].front()));
+        ticket.signs.push_back(signs);
+    }
+    return true;
+}
+
 // Digits in place (PROTO, SUPER3) or pools signs, written together or apart.
 bool ParseSymbols(GameCode game, const std::string& text, Ticket& ticket, std::string& message)
 {
     const GameLayout& layout = LayoutOf(game);
+    const std::vector<std::string> tokens = Tokens(text);
+    if (layout.propo && IsPropoSystem(tokens)) {
+        return ParsePropoSystem(tokens, ticket, message);
+    }
     std::string symbols;
-    for (const std::string& token : Tokens(text)) {
+    for (const std::string& token : tokens) {
         symbols += token;
     }
     ticket = Ticket();
     for (const char c : symbols) {
-        const char upper = UpperByte(c);
         if (layout.digits && c >= '0' && c <= '9') {
             ticket.values.push_back(c - '0');
-        } else if (layout.propo && (c == '1' || c == '2')) {
-            ticket.values.push_back(c - '0');
-        } else if (layout.propo && (upper == 'X' || upper == Cp("Χ")[0])) {
-            ticket.values.push_back(0);
+        } else if (layout.propo && SignOf(c) >= 0) {
+            ticket.values.push_back(SignOf(c));
         } else {
             message =
                 Cp("Το \"") + std::string(1, c) + Cp(layout.propo ? "\" δεν είναι 1, X ή 2." : "\" δεν είναι ψηφίο.");
@@ -119,7 +169,7 @@ bool ParseSymbols(GameCode game, const std::string& text, Ticket& ticket, std::s
     }
     const std::size_t size = ticket.values.size();
     if ((layout.digits && size != static_cast<std::size_t>(layout.width))
-        || (layout.propo && size != 13 && size != 14)) {
+        || (layout.propo && size != kPropoFewestMatches && size != kPropoMostMatches)) {
         message = TicketPrompt(game) + ".";
         return false;
     }
@@ -158,60 +208,34 @@ std::string TicketPrompt(GameCode game)
     return game == GameCode::Joker ? prompt + Cp(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;
 }
 
-namespace {
-
-// The fewest hits worth listing for a ticket of that game.
-int UsefulHits(GameCode game, const Ticket& ticket)
-{
-    const std::size_t size = ticket.values.size();
-    if (game == GameCode::Kino) {
-        return kKinoUseful[std::min(size, kKinoMostNumbers)];
-    }
-    if (IsPropo(game)) {
-        return static_cast<int>(size) - 2;
-    }
-    return game == GameCode::Super3 ? 2 : 3;
-}
-
-} // namespace
-
-TicketReport CheckTicket(const DrawHistory& history, GameCode game, const Ticket& ticket)
+std::string TicketEntryText(GameCode game, const Ticket& ticket)
 {
     const GameLayout& layout = LayoutOf(game);
-    TicketReport report;
-    report.threshold = UsefulHits(game, ticket);
-    report.hitCounts.assign(ticket.values.size() + 1, 0);
-    if (layout.width == 0 || history.width != layout.width) {
-        return report;
-    }
-    report.draws = history.drawCount();
-    const bool inPlace = layout.propo || layout.digits;
-    const NumberGroup main = inPlace ? NumberGroup{0, layout.width, 0, 0} : layout.groups.front();
-    std::array<bool, 256> played{};
-    for (const int n : ticket.values) {
-        played[static_cast<std::size_t>(n & 0xFF)] = true;
-    }
-    for (std::int64_t d = 0; d < report.draws; ++d) {
-        const std::uint8_t* draw = history.draw(d);
-        int hits = 0;
-        if (inPlace) {
-            for (std::size_t p = 0; p < ticket.values.size() && p < static_cast<std::size_t>(layout.width); ++p) {
-                hits += draw[p] == ticket.values[p] ? 1 : 0;
-            }
+    std::string text;
+    for (std::size_t p = 0; p < ticket.values.size(); ++p) {
+        if (layout.propo && !ticket.signs.empty()) {
+            text += (p > 0 ? " " : "") + SignsText(ticket.signs[p]);
+        } else if (layout.propo) {
+            text += SignsText(static_cast<std::uint8_t>(1 << ticket.values[p]));
         } else {
-            for (int k = 0; k < main.count; ++k) {
-                hits += played[draw[main.first + k]] ? 1 : 0;
-            }
-        }
-        const bool bonusHit = ticket.bonus >= 0 && draw[layout.width - 1] == ticket.bonus;
-        ++report.hitCounts[static_cast<std::size_t>(
-            std::min<std::size_t>(static_cast<std::size_t>(hits), ticket.values.size()))];
-        report.bonusHits += bonusHit ? 1 : 0;
-        if (hits >= report.threshold) {
-            report.hits.push_back({d, hits, bonusHit});
+            text += (p > 0 && !layout.digits ? " " : "") + IntToText(ticket.values[p]);
         }
     }
-    return report;
+    return ticket.bonus >= 0 ? text + " " + IntToText(ticket.bonus) : text;
+}
+
+std::string TicketDisplayText(GameCode game, const Ticket& ticket)
+{
+    Ticket main = ticket;
+    main.bonus = -1;
+    std::string text = TicketEntryText(game, main);
+    if (ticket.bonus >= 0) {
+        text += Cp(" + Τζόκερ ") + IntToText(ticket.bonus);
+    }
+    if (MostHits(ticket) < static_cast<int>(ticket.values.size())) {
+        text += Cp(", ανά ") + IntToText(ticket.played);
+    }
+    return text;
 }
 
 } // namespace karvo

@@ -486,9 +486,10 @@ TEST(TicketCheck, SymbolsInPlaceCountPositions)
     EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{1, 0, 1, 1})); // 2, 3 and 0 in place
 }
 
-TEST(StatsMenu, DrawGamesGetTwoItemsAndStocksOne)
+TEST(StatsMenu, DrawGamesGetThreeItemsAndStocksOne)
 {
-    EXPECT_EQ(StatsMenuItems(GameCode::Kino).size(), 2u);
+    EXPECT_EQ(StatsMenuItems(GameCode::Kino).size(), 3u);
+    EXPECT_EQ(U(StatsMenuItems(GameCode::Lotto)[2].caption), "Τα δελτία μου");
     EXPECT_EQ(U(StatsMenuItems(GameCode::PropoSunday)[1].caption), "Έλεγχος στήλης");
     ASSERT_EQ(StatsMenuItems(GameCode::Stock).size(), 1u);
     EXPECT_EQ(U(StatsMenuItems(GameCode::Stock)[0].caption), "Ιστορικό μετοχής");

@@ -26,13 +26,7 @@ enum HitsTableColumn {
 // The player's column as typed back: numbers apart, digits and signs together.
 QString TicketText(GameCode game, const Ticket& ticket)
 {
-    const GameLayout& layout = LayoutOf(game);
-    QStringList parts;
-    for (const int v : ticket.values) {
-        parts << (layout.propo ? QString(v == 0 ? QChar('X') : QChar('0' + v)) : QString::number(v));
-    }
-    QString text = parts.join(layout.propo || layout.digits ? QString() : QStringLiteral(" "));
-    return ticket.bonus >= 0 ? text + QStringLiteral(" + Τζόκερ %1").arg(ticket.bonus) : text;
+    return ToQString(TicketDisplayText(game, ticket));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/main/MainWindow.h"
 #include "app/market/PriceHistoryWindow.h"
 #include "app/stats/ColumnCheckWindow.h"
+#include "app/stats/KeptTicketsWindow.h"
 #include "app/stats/StatsWindow.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
@@ -46,6 +47,7 @@ void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
     case StatsCommand::TicketCheck:
         RunTicketCheck(game, {target.ui, target.folder, target.baseName + "_CHECK"}, &mainWindow);
         break;
+    case StatsCommand::KeptTickets: RunKeptTickets(game, target, &mainWindow); break;
     case StatsCommand::PriceHistory: {
         std::string symbol;
         if (CurrentSymbol(mainWindow, symbol)) {

@@ -1,0 +1,128 @@
+#include "stats/TicketResults.h"
+
+#include "domain/GameNames.h"
+#include "stats/TicketFile.h"
+#include "util/Cp1253.h"
+#include "util/Numbers.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+
+std::string Cp(const char* utf8)
+{
+    return Utf8ToCp1253(utf8);
+}
+
+std::string HitsText(int hits)
+{
+    return IntToText(hits) + Cp(hits == 1 ? " επιτυχία" : " επιτυχίες");
+}
+
+// "LOTTO «Σπίτι»"
+std::string TicketTitle(const KeptTicket& kept)
+{
+    return GameName(kept.game) + Cp(" «") + kept.name + Cp("»");
+}
+
+std::vector<Ticket> TicketsOf(const std::vector<KeptTicket>& kept, GameCode game, std::vector<const KeptTicket*>& of)
+{
+    std::vector<Ticket> tickets;
+    for (const KeptTicket& k : kept) {
+        if (k.game == game) {
+            tickets.push_back(k.ticket);
+            of.push_back(&k);
+        }
+    }
+    return tickets;
+}
+
+std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const TicketReport& report)
+{
+    std::string line = TicketTitle(kept) + " " + TicketDisplayText(kept.game, kept.ticket) + ": ";
+    if (report.recent.empty()) {
+        return line + Cp("καμία κλήρωση");
+    }
+    line += HitsText(report.recent.back()) + Cp(" στις ") + DrawDateText(history.dates.back());
+    line += Cp(", τελευταίες ") + IntToText(static_cast<std::int64_t>(report.recent.size())) + ":";
+    for (auto hits = report.recent.rbegin(); hits != report.recent.rend(); ++hits) {
+        line += " " + IntToText(*hits);
+    }
+    if (report.best.draw >= 0) {
+        line += Cp(", καλύτερη ") + HitsText(report.best.hits) + Cp(" στις ")
+            + DrawDateText(history.dates[static_cast<std::size_t>(report.best.draw)]);
+    }
+    return line;
+}
+
+} // namespace
+
+std::string DrawDateText(std::int32_t date)
+{
+    const int day = date % 100;
+    if (day == 0 || date / 100 % 100 == 0) {
+        return IntToText(date / 10000) + "-" + IntToText(date % 10000);
+    }
+    return ZeroPad(day, 2) + "-" + ZeroPad(date / 100 % 100, 2) + "-" + IntToText(date / 10000);
+}
+
+std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, std::int32_t lastDrawBefore)
+{
+    const TicketList list = LoadTickets(folder);
+    if (list.readOnly()) {
+        return {list.problem};
+    }
+    std::vector<const KeptTicket*> of;
+    const std::vector<Ticket> tickets = TicketsOf(list.tickets, game, of);
+    if (tickets.empty()) {
+        return {};
+    }
+    const DrawHistory history = LoadHistory(folder, game);
+    TicketCheckOptions options;
+    options.firstDraw =
+        std::upper_bound(history.dates.begin(), history.dates.end(), lastDrawBefore) - history.dates.begin();
+    options.threshold = IsPropo(game) ? kPropoHitsWorthTelling : 0;
+    const std::vector<TicketReport> reports = CheckTickets(history, game, tickets, options);
+    std::vector<std::string> lines;
+    for (std::size_t t = 0; t < reports.size(); ++t) {
+        for (const TicketHit& hit : reports[t].hits) {
+            lines.push_back(TicketTitle(*of[t]) + ": " + HitsText(hit.hits) + (hit.bonusHit ? Cp(" και Τζόκερ") : "")
+                            + Cp(" στην κλήρωση της ")
+                            + DrawDateText(history.dates[static_cast<std::size_t>(hit.draw)]));
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> TicketLatestLines(const std::string& folder, std::optional<GameCode> game)
+{
+    const TicketList list = LoadTickets(folder);
+    if (list.readOnly()) {
+        return {list.problem};
+    }
+    std::vector<std::string> lines;
+    for (int code = 1; code <= kGameCount; ++code) {
+        GameCode each = GameCode::Lotto;
+        std::vector<const KeptTicket*> of;
+        if (!GameCodeFromInt(code, each) || (game && *game != each)) {
+            continue;
+        }
+        const std::vector<Ticket> tickets = TicketsOf(list.tickets, each, of);
+        if (tickets.empty()) {
+            continue;
+        }
+        const DrawHistory history = LoadHistory(folder, each);
+        TicketCheckOptions options;
+        options.listHits = false;
+        options.recentDraws = kTicketRecentDraws;
+        const std::vector<TicketReport> reports = CheckTickets(history, each, tickets, options);
+        for (std::size_t t = 0; t < reports.size(); ++t) {
+            lines.push_back(LatestLine(*of[t], history, reports[t]));
+        }
+    }
+    return lines;
+}
+
+} // namespace karvo

@@ -1,0 +1,468 @@
+// The kept tickets: the file's exact bytes and its refusals, a damaged file left alone, the hits of
+// numbers, jokers, KINO systems and pools systems against hand-made draws, and the lines told
+// after an update.
+#include "results/PropoFile.h"
+#include "results/ResultsFiles.h"
+#include "stats/TicketFile.h"
+#include "stats/TicketResults.h"
+#include "support/TestSupport.h"
+#include "util/Files.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/stat.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+KeptTicket Kept(GameCode game, const char* name, const char* choice, int played = 0)
+{
+    KeptTicket kept;
+    std::string message;
+    EXPECT_TRUE(MakeKeptTicket(game, W(name), W(choice), played, kept, message)) << U(message);
+    return kept;
+}
+
+TicketList ListOf(std::vector<KeptTicket> tickets)
+{
+    TicketList list;
+    list.tickets = std::move(tickets);
+    return list;
+}
+
+// One of each kind: numbers, a joker, a KINO system of 2 out of 4, digits, a pools system.
+std::vector<KeptTicket> EveryKind()
+{
+    return {Kept(GameCode::Lotto, "Σπίτι", "5 12 23 34 45 49"), Kept(GameCode::Joker, "Τζόκερ", "1 2 3 10 11 7"),
+            Kept(GameCode::Kino, "Κίνο", "1 2 21 60", 2), Kept(GameCode::Proto, "Πρώτο", "0123456"),
+            Kept(GameCode::PropoSunday, "Σύστημα", "1X X 2X 1 1 1 1 1 1 1 1 1 12")};
+}
+
+const char* const kEveryKindFile = R"({
+    "tickets": [
+        {
+            "game": "lotto",
+            "name": "Σπίτι",
+            "numbers": [
+                5,
+                12,
+                23,
+                34,
+                45,
+                49
+            ]
+        },
+        {
+            "game": "joker",
+            "joker": 7,
+            "name": "Τζόκερ",
+            "numbers": [
+                1,
+                2,
+                3,
+                10,
+                11
+            ]
+        },
+        {
+            "game": "kino",
+            "name": "Κίνο",
+            "numbers": [
+                1,
+                2,
+                21,
+                60
+            ],
+            "played": 2
+        },
+        {
+            "digits": "0123456",
+            "game": "proto",
+            "name": "Πρώτο"
+        },
+        {
+            "game": "propo-sun",
+            "name": "Σύστημα",
+            "signs": [
+                "1X",
+                "X",
+                "X2",
+                "1",
+                "1",
+                "1",
+                "1",
+                "1",
+                "1",
+                "1",
+                "1",
+                "1",
+                "12"
+            ]
+        }
+    ],
+    "version": 1
+}
+)";
+
+// LOTTO: 30-12-2023 1..6; 31-12-2023 1 7 8 9 10 11; 02-01-2024 2 3 12 13 14 15; 05-01-2024 1 2 3 4 16 17.
+void WriteLotto(const test::TempFolder& folder)
+{
+    WriteMaskedFile(folder.file("LOTTO.krv"),
+                    Slot(30, 12, 2023, {1, 2, 3, 4, 5, 6}) + Slot(31, 12, 2023, {1, 7, 8, 9, 10, 11})
+                        + Slot(2, 1, 2024, {2, 3, 12, 13, 14, 15}) + Slot(5, 1, 2024, {1, 2, 3, 4, 16, 17}));
+}
+
+std::vector<int> NumbersFrom(int from, int to)
+{
+    std::vector<int> numbers;
+    for (int n = from; n <= to; ++n) {
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+// KINO in one month: 1..20 on the 30th, 21..40 and 1..10 with 41..50 on the 31st.
+void WriteKino(const test::TempFolder& folder)
+{
+    std::vector<int> mixed = NumbersFrom(1, 10);
+    for (const int n : NumbersFrom(41, 50)) {
+        mixed.push_back(n);
+    }
+    CreateFolder(folder.file("DATA"));
+    WriteKinoFile(folder.file("DATA/kino_2023_12.qav"),
+                  KinoHeader(100) + KinoRecord(NumbersFrom(1, 20), 30, 12, 0)
+                      + KinoRecord(NumbersFrom(21, 40), 31, 12, 5) + KinoRecord(mixed, 31, 12, 10));
+}
+
+// Both values of a pools draw from its 14 signs.
+std::pair<std::uint16_t, std::uint16_t> PropoValues(const char* signs)
+{
+    std::uint16_t values[2] = {0, 0};
+    for (int j = 0; j < 14; ++j) {
+        const int sign = signs[j] == 'X' ? 0 : signs[j] == ' ' ? 3 : signs[j] - '0';
+        values[j / 7] = static_cast<std::uint16_t>(values[j / 7] | sign << (2 * (j % 7)));
+    }
+    return {values[0], values[1]};
+}
+
+// Draws 1 and 2 of 2024 of ΠΡΟΠΟ ΚΥΡΙΑΚΗ.
+void WritePropo(const test::TempFolder& folder, const char* first, const char* second)
+{
+    std::vector<std::uint16_t> values(static_cast<std::size_t>(2 * PropoSlot(2024, 2) + 1), PropoEmptyValue);
+    int draw = 1;
+    for (const char* signs : {first, second}) {
+        const auto [a, b] = PropoValues(signs);
+        values[static_cast<std::size_t>(2 * PropoSlot(2024, draw) - 1)] = a;
+        values[static_cast<std::size_t>(2 * PropoSlot(2024, draw))] = b;
+        ++draw;
+    }
+    WritePropoFile(folder.file("Propok.krv"), values, 2024);
+}
+
+std::vector<std::string> Utf8(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : lines) {
+        out.push_back(U(line));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(TicketFile, RoundTripIsByteExact)
+{
+    test::TempFolder folder;
+    SaveTickets(folder.path(), ListOf(EveryKind()));
+    EXPECT_EQ(ReadBytes(folder.file("tickets.json")), kEveryKindFile);
+    const TicketList read = LoadTickets(folder.path());
+    ASSERT_FALSE(read.readOnly()) << U(read.problem);
+    ASSERT_EQ(read.tickets.size(), 5u);
+    EXPECT_EQ(U(read.tickets[1].name), "Τζόκερ");
+    EXPECT_EQ(read.tickets[1].ticket.bonus, 7);
+    EXPECT_EQ(read.tickets[2].ticket.played, 2);
+    EXPECT_EQ(read.tickets[4].ticket.signs, (std::vector<std::uint8_t>{3, 1, 5, 2, 2, 2, 2, 2, 2, 2, 2, 2, 6}));
+    SaveTickets(folder.path(), read);
+    EXPECT_EQ(ReadBytes(folder.file("tickets.json")), kEveryKindFile);
+}
+
+TEST(TicketFile, NoFileIsAnEmptyListThatCanBeSaved)
+{
+    test::TempFolder folder;
+    const TicketList list = LoadTickets(folder.path());
+    EXPECT_FALSE(list.readOnly());
+    EXPECT_TRUE(list.tickets.empty());
+    SaveTickets(folder.path(), list);
+    EXPECT_EQ(ReadBytes(folder.file("tickets.json")), "{\n    \"tickets\": [\n    ],\n    \"version\": 1\n}\n");
+}
+
+TEST(TicketFile, WrongEntriesAreRefusedWithAMessage)
+{
+    struct Case
+    {
+        GameCode game;
+        const char* name;
+        const char* choice;
+        int played;
+        const char* message;
+    };
+    const Case cases[] = {
+        {GameCode::Lotto, "  ", "1 2 3 4 5 6", 0, "Δώστε όνομα για το δελτίο (έως 40 χαρακτήρες)."},
+        {GameCode::Lotto, "ααααααααααααααααααααααααααααααααααααααααα", "1 2 3 4 5 6", 0,
+         "Δώστε όνομα για το δελτίο (έως 40 χαρακτήρες)."},
+        {GameCode::Lotto, "Α", "1 2 3 4 5 5", 0, "Ο αριθμός 5 δόθηκε δύο φορές."},
+        {GameCode::Joker, "Α", "1 2 3 4 5 21", 0, "Ο Τζόκερ 21 είναι εκτός ορίων (1 έως 20)."},
+        {GameCode::Kino, "Α", "1 2 3", 4, "Οι αριθμοί ανά στήλη είναι περισσότεροι από τους αριθμούς (3)."},
+        {GameCode::Kino, "Α", "1 2 3 4 5 6 7 8 9 10 11 12 13", 0, "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
+        {GameCode::PropoSunday, "Α", "11 X 2 1 1 1 1 1 1 1 1 1 1", 0, "Ο αγώνας 1 έχει το ίδιο σημείο δύο φορές."},
+        {GameCode::PropoSunday, "Α", "1X 3 2 1 1 1 1 1 1 1 1 1 1", 0, "Το \"3\" δεν είναι 1, X ή 2."},
+        {GameCode::PropoSunday, "Α", "1X 2 1", 0, "Δώστε 13 ή 14 σημεία (1, X, 2)."},
+        {GameCode::Super3, "Α", "12", 0, "Δώστε 3 ψηφία (0 έως 9)."},
+        {GameCode::Stock, "Α", "1", 0, "Το παιχνίδι δεν έχει κληρώσεις."},
+    };
+    for (const Case& c : cases) {
+        KeptTicket kept;
+        std::string message;
+        EXPECT_FALSE(MakeKeptTicket(c.game, W(c.name), W(c.choice), c.played, kept, message)) << c.choice;
+        EXPECT_EQ(U(message), c.message) << c.choice;
+    }
+}
+
+TEST(TicketFile, DamagedFileIsLeftAsItWasAndNamed)
+{
+    struct Case
+    {
+        const char* name;
+        std::string bytes;
+        const char* cause;
+    };
+    const std::string whole = kEveryKindFile;
+    const Case cases[] = {
+        {"cut short", whole.substr(0, 300), "είναι κομμένο, τελειώνει στη μέση"},
+        {"empty", "", "είναι άδειο"},
+        {"not JSON", "tickets: 1\n" + whole, "δεν είναι JSON (λάθος στο byte 1)"},
+        {"unknown version", "{\"version\": 2, \"tickets\": []}", "έχει άγνωστη έκδοση 2"},
+        {"no version", "[1, 2]", "δεν είναι αρχείο δελτίων"},
+        {"wrong entry",
+         "{\"version\": 1, \"tickets\": [{\"name\": \"a\", \"game\": \"lotto\", \"numbers\": [1, 2, 3, 4, 5, -6]}]}",
+         "το δελτίο 1: Το \"?\" δεν είναι αριθμός"},
+        {"unknown game", "{\"version\": 1, \"tickets\": [{\"name\": \"a\", \"game\": \"stock\"}]}",
+         "το δελτίο 1: άγνωστο παιχνίδι"},
+        {"too large", "{\"version\": 1, \"tickets\": []}" + std::string(1 << 20, ' '),
+         "είναι πολύ μεγάλο για αρχείο δελτίων"},
+    };
+    for (const Case& c : cases) {
+        test::TempFolder folder;
+        const std::string path = folder.file("tickets.json");
+        WriteBytes(path, c.bytes);
+        const TicketList list = LoadTickets(folder.path());
+        EXPECT_TRUE(list.readOnly()) << c.name;
+        EXPECT_TRUE(list.tickets.empty()) << c.name;
+        EXPECT_EQ(U(list.problem),
+                  "Το αρχείο " + path + " " + c.cause
+                      + ". Τα δελτία ανοίγουν μόνο για ανάγνωση ώσπου να διορθωθεί ή να"
+                        " μετακινηθεί το αρχείο.")
+            << c.name;
+        EXPECT_TRUE(Fails([&] { SaveTickets(folder.path(), list); })) << c.name;
+        // Nor does a list that was read before the damage replace it.
+        EXPECT_TRUE(Fails([&] { SaveTickets(folder.path(), ListOf(EveryKind())); })) << c.name;
+        EXPECT_EQ(ReadBytes(path), c.bytes) << c.name;
+        EXPECT_EQ(Utf8(TicketWinsAfter(folder.path(), GameCode::Lotto, 0)),
+                  (std::vector<std::string>{U(list.problem)}));
+    }
+}
+
+TEST(TicketFile, FifoInItsPlaceIsNeitherReadNorReplaced)
+{
+    test::TempFolder folder;
+    const std::string path = folder.file("tickets.json");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const TicketList list = LoadTickets(folder.path());
+    ASSERT_TRUE(list.readOnly());
+    EXPECT_NE(U(list.problem).find(path), std::string::npos);
+    EXPECT_NE(U(list.problem).find("FIFO"), std::string::npos);
+    EXPECT_TRUE(Fails([&] { SaveTickets(folder.path(), ListOf(EveryKind())); }));
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+TEST(TicketFile, FailedWriteKeepsTheOldFile)
+{
+    test::TempFolder folder;
+    SaveTickets(folder.path(), ListOf({EveryKind().front()}));
+    const std::string before = ReadBytes(folder.file("tickets.json"));
+    WithFileSizeLimit(
+        100, [&] { EXPECT_TRUE(Fails([&] { SaveTickets(folder.path(), ListOf(EveryKind())); }, "tickets.json")); });
+    EXPECT_EQ(ReadBytes(folder.file("tickets.json")), before);
+    // A folder that is a file: nothing to write into.
+    WriteBytes(folder.file("plain"), "x");
+    EXPECT_TRUE(Fails([&] { SaveTickets(folder.file("plain/"), ListOf(EveryKind())); }));
+}
+
+TEST(TicketCount, JokerCountsItsJokerApart)
+{
+    test::TempFolder folder;
+    WriteMaskedFile(folder.file("JOKER.krv"),
+                    Slot(1, 3, 2024, {1, 2, 3, 4, 5, 5}) + Slot(4, 3, 2024, {5, 6, 7, 8, 9, 7}));
+    const KeptTicket kept = Kept(GameCode::Joker, "Τ", "1 2 3 10 11 7");
+    const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Joker), GameCode::Joker, kept.ticket);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(report.bonusHits, 1);
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_EQ(report.hits[0].draw, 0);
+    EXPECT_FALSE(report.hits[0].bonusHit);
+    SaveTickets(folder.path(), ListOf({kept}));
+    EXPECT_EQ(Utf8(TicketLatestLines(folder.path(), GameCode::Joker)),
+              (std::vector<std::string>{"JOKER «Τ» 1 2 3 10 11 + Τζόκερ 7: 0 επιτυχίες στις 04-03-2024, τελευταίες "
+                                        "2: 0 3, καλύτερη 3 επιτυχίες στις 01-03-2024"}));
+}
+
+TEST(TicketCount, KinoTicketOfFourNumbersAndItsTwoNumberColumns)
+{
+    test::TempFolder folder;
+    WriteKino(folder);
+    const DrawHistory history = LoadHistory(folder.path(), GameCode::Kino);
+    // Hits by draw: 2 (1, 2), 1 (21), 2 (1, 2).
+    TicketCheckOptions options;
+    options.recentDraws = 2;
+    const KeptTicket four = Kept(GameCode::Kino, "4", "1 2 21 60");
+    TicketReport report = CheckTicket(history, GameCode::Kino, four.ticket, options);
+    EXPECT_EQ(report.threshold, 2);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 2, 0, 0}));
+    ASSERT_EQ(report.hits.size(), 2u);
+    EXPECT_EQ(report.hits[1].draw, 2);
+    EXPECT_EQ(report.best.draw, 0);
+    EXPECT_EQ(report.recent, (std::vector<int>{1, 2}));
+    // Every pair of 1 2 3 21: the first and last draws give 3 of them, a pair at most 2.
+    const KeptTicket pairs = Kept(GameCode::Kino, "2", "1 2 3 21", 2);
+    report = CheckTicket(history, GameCode::Kino, pairs.ticket);
+    EXPECT_EQ(report.threshold, 2);
+    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{0, 1, 2}));
+    EXPECT_EQ(report.best.hits, 2);
+}
+
+TEST(TicketCount, PropoSystemWithDoublesCountsAMatchWhenAnyOfItsSignsCame)
+{
+    test::TempFolder folder;
+    WritePropo(folder, "11111111111111", "2222222222222X");
+    const KeptTicket system = Kept(GameCode::PropoSunday, "Σ", "1X X 2X 1 1 1 1 1 1 1 1 1 12");
+    const TicketReport report =
+        CheckTicket(LoadHistory(folder.path(), GameCode::PropoSunday), GameCode::PropoSunday, system.ticket);
+    // The first draw: 1X, the nine 1s and 12 = 11; the second: 2X and 12 = 2.
+    EXPECT_EQ(report.threshold, 11);
+    EXPECT_EQ(report.hitCounts[11], 1);
+    EXPECT_EQ(report.hitCounts[2], 1);
+    ASSERT_EQ(report.hits.size(), 1u);
+    EXPECT_EQ(report.hits[0].hits, 11);
+}
+
+TEST(TicketCount, ManyTicketsAtOnceCountAsEachAlone)
+{
+    // Random KINO draws and tickets, each ticket's figures against a plain count of its own.
+    std::mt19937 random(7);
+    std::string bytes = KinoHeader(1);
+    std::vector<std::vector<int>> draws;
+    for (int d = 0; d < 500; ++d) {
+        std::vector<int> numbers = NumbersFrom(1, 80);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        numbers.resize(20);
+        draws.push_back(numbers);
+        bytes += KinoRecord(numbers, 1 + d / 20, 9, 0);
+    }
+    test::TempFolder folder;
+    CreateFolder(folder.file("DATA"));
+    WriteKinoFile(folder.file("DATA/kino_2024_03.qav"), bytes);
+    std::vector<Ticket> tickets;
+    for (int t = 0; t < 40; ++t) {
+        std::vector<int> numbers = NumbersFrom(1, 80);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        numbers.resize(static_cast<std::size_t>(1 + t % 12));
+        Ticket ticket;
+        ticket.values = numbers;
+        ticket.played = t % 3 == 0 ? (1 + t % 12) / 2 : 0;
+        tickets.push_back(ticket);
+    }
+    TicketCheckOptions options;
+    options.firstDraw = 100;
+    options.recentDraws = 10;
+    const std::vector<TicketReport> reports =
+        CheckTickets(LoadHistory(folder.path(), GameCode::Kino), GameCode::Kino, tickets, options);
+    for (std::size_t t = 0; t < tickets.size(); ++t) {
+        std::vector<std::int64_t> counts(static_cast<std::size_t>(MostHits(tickets[t])) + 1, 0);
+        std::vector<int> recent;
+        std::vector<std::int64_t> listed;
+        int best = 0;
+        std::int64_t bestDraw = -1;
+        for (std::size_t d = 100; d < draws.size(); ++d) {
+            int hits = 0;
+            for (const int n : tickets[t].values) {
+                hits += std::count(draws[d].begin(), draws[d].end(), n) > 0 ? 1 : 0;
+            }
+            hits = std::min(hits, MostHits(tickets[t]));
+            ++counts[static_cast<std::size_t>(hits)];
+            bestDraw = hits > best ? static_cast<std::int64_t>(d) : bestDraw;
+            best = std::max(best, hits);
+            if (hits >= reports[t].threshold) {
+                listed.push_back(static_cast<std::int64_t>(d));
+            }
+            if (d >= draws.size() - 10) {
+                recent.push_back(hits);
+            }
+        }
+        EXPECT_EQ(reports[t].hitCounts, counts) << t;
+        EXPECT_EQ(reports[t].recent, recent) << t;
+        EXPECT_EQ(reports[t].best.hits, best) << t;
+        EXPECT_EQ(reports[t].best.draw, bestDraw) << t;
+        std::vector<std::int64_t> reported;
+        for (const TicketHit& hit : reports[t].hits) {
+            reported.push_back(hit.draw);
+        }
+        EXPECT_EQ(reported, listed) << t;
+        EXPECT_EQ(reports[t].draws, 400) << t;
+    }
+}
+
+TEST(TicketResults, WinsAfterAnUpdateAreOnlyTheNewDraws)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    WritePropo(folder, "11111111111111", "1111111111XXXX");
+    SaveTickets(
+        folder.path(),
+        ListOf({Kept(GameCode::Lotto, "Σπίτι", "1 2 3 4 20 21"), Kept(GameCode::Lotto, "Γραφείο", "2 3 12 30 31 32"),
+                Kept(GameCode::PropoSunday, "Π", "1111111111111")}));
+    // Hits by draw: Σπίτι 4, 1, 2, 4; Γραφείο 2, 0, 3, 2.
+    EXPECT_EQ(Utf8(TicketWinsAfter(folder.path(), GameCode::Lotto, 20231231)),
+              (std::vector<std::string>{"LOTTO «Σπίτι»: 4 επιτυχίες στην κλήρωση της 05-01-2024",
+                                        "LOTTO «Γραφείο»: 3 επιτυχίες στην κλήρωση της 02-01-2024"}));
+    EXPECT_EQ(TicketWinsAfter(folder.path(), GameCode::Lotto, 20240105).size(), 0u);
+    EXPECT_EQ(TicketWinsAfter(folder.path(), GameCode::Lotto, 0).size(), 3u);
+    // Pools: 10 right signs are worth telling, the first draw (13) is not new.
+    EXPECT_EQ(Utf8(TicketWinsAfter(folder.path(), GameCode::PropoSunday, 20240001)),
+              (std::vector<std::string>{"ΠΡΟΠΟ ΚΥΡΙΑΚΗ «Π»: 10 επιτυχίες στην κλήρωση της 2024-2"}));
+    EXPECT_TRUE(TicketWinsAfter(folder.path(), GameCode::Kino, 0).empty());
+}
+
+TEST(TicketResults, LatestLinesOfEveryGameInTheGamesOrder)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    WriteKino(folder);
+    SaveTickets(folder.path(),
+                ListOf({Kept(GameCode::Kino, "Κ", "1 2 21 60"), Kept(GameCode::Lotto, "Σπίτι", "1 2 3 4 20 21"),
+                        Kept(GameCode::Extra, "Ε", "1 2 3 4 5")}));
+    EXPECT_EQ(Utf8(TicketLatestLines(folder.path(), std::nullopt)),
+              (std::vector<std::string>{
+                  "LOTTO «Σπίτι» 1 2 3 4 20 21: 4 επιτυχίες στις 05-01-2024, τελευταίες 4: 4 2 1 4, καλύτερη 4 "
+                  "επιτυχίες στις 30-12-2023",
+                  "EXTRA «Ε» 1 2 3 4 5: καμία κλήρωση",
+                  "KINO «Κ» 1 2 21 60: 2 επιτυχίες στις 31-12-2023, τελευταίες 3: 2 1 2, καλύτερη 2 επιτυχίες "
+                  "στις 30-12-2023"}));
+    EXPECT_EQ(TicketLatestLines(folder.path(), GameCode::Kino).size(), 1u);
+}
