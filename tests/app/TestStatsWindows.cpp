@@ -44,7 +44,7 @@ T* OpenedWindow(MainWindow& form, const char* name)
 
 QBarSet* Bars(QChartView* view)
 {
-    const auto* series = qobject_cast<QBarSeries*>(view->chart()->series().front());
+    const auto* series = qobject_cast<QAbstractBarSeries*>(view->chart()->series().front());
     return series == nullptr ? nullptr : series->barSets().front();
 }
 
