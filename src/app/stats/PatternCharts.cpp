@@ -38,7 +38,12 @@ QChart* ShareChart(const QString& title, const QString& categoryTitle, const std
     categories->append(labels);
     categories->setTitleText(categoryTitle);
     categories->setLabelsFont(SmallFont(8));
-    categories->setLabelsAngle(labels.size() > 14 ? -90 : 0);
+    // Captions stand upright once side by side they would no longer fit the chart's width.
+    qsizetype characters = 0;
+    for (const QString& label : labels) {
+        characters += label.size() + 2;
+    }
+    categories->setLabelsAngle(characters > 150 ? -90 : 0);
     categories->setTruncateLabels(false);
     auto* percents = new QValueAxis;
     percents->setTitleText(QStringLiteral("%"));

@@ -208,6 +208,9 @@ void PatternTabs::showPairs(const DrawPatterns& patterns)
         default: return QVariant(DateCell(pair.lastDate));
         }
     });
+    // The rank's column as narrow as its figures, once the table has its columns.
+    m_tabs[PairsTab].table->horizontalHeader()->setSectionResizeMode(StatsTableModel::kLabelColumn,
+                                                                     QHeaderView::ResizeToContents);
     QStringList labels;
     std::vector<double> counts;
     for (const PairRow& pair : frequent) {
