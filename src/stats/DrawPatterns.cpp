@@ -14,8 +14,9 @@ namespace {
 
 constexpr int kMaxRange = 128; // two words of bits a draw
 
-// The different numbers of a draw that lie in the group's range, as bits (bit n: number low + n),
-// and their sum. A value out of range or a number given twice makes the draw incomplete.
+// The numbers of a draw that lie in the group's range, as bits (bit n: number low + n), and the
+// sum of those values. A value out of range or a number given twice leaves the draw with fewer
+// different numbers than the game draws: incomplete, and its sum means nothing.
 struct DrawNumbers
 {
     std::array<std::uint64_t, 2> bits{};
@@ -23,29 +24,39 @@ struct DrawNumbers
     int sum = 0;
 };
 
+// The set bits of w. Plain code: for the processors the program is built for, std::popcount is a
+// call into the compiler's library, and this runs for every draw.
+int BitCount(std::uint64_t w)
+{
+    w -= (w >> 1) & 0x5555555555555555u;
+    w = (w & 0x3333333333333333u) + ((w >> 2) & 0x3333333333333333u);
+    w = (w + (w >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<int>((w * 0x0101010101010101u) >> 56);
+}
+
+// Without a branch or a store a value: a value out of range sets no bit, and which word a bit goes
+// to is a mask, not a test, as a test would be mispredicted for a random fifth of KINO's numbers.
 DrawNumbers ReadDraw(const std::uint8_t* values, const NumberGroup& group)
 {
-    DrawNumbers draw;
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+    int sum = 0;
     for (int k = 0; k < group.count; ++k) {
         const int value = values[k];
-        if (value < group.low || value > group.high) {
-            continue;
-        }
-        const int n = value - group.low;
-        std::uint64_t& word = draw.bits[static_cast<std::size_t>(n >> 6)];
-        const std::uint64_t bit = std::uint64_t{1} << (n & 63);
-        if ((word & bit) == 0) {
-            word |= bit;
-            ++draw.count;
-            draw.sum += value;
-        }
+        const auto n = static_cast<unsigned>(value - group.low);
+        const std::uint64_t in = n <= static_cast<unsigned>(group.high - group.low) ? 1 : 0;
+        const std::uint64_t bit = in << (n & 63);
+        const std::uint64_t upper = 0 - std::uint64_t{(n >> 6) & 1}; // all ones from low + 64 on
+        low |= bit & ~upper;
+        high |= bit & upper;
+        sum += value * static_cast<int>(in);
     }
-    return draw;
+    return {{low, high}, BitCount(low) + BitCount(high), sum};
 }
 
 int CommonCount(const std::array<std::uint64_t, 2>& a, const std::array<std::uint64_t, 2>& b)
 {
-    return std::popcount(a[0] & b[0]) + std::popcount(a[1] & b[1]);
+    return BitCount(a[0] & b[0]) + BitCount(a[1] & b[1]);
 }
 
 // The draw's numbers as offsets from low, smallest first; returns how many.
@@ -113,8 +124,10 @@ public:
         }
     }
 
-    void add(const DrawNumbers& draw)
+    // Draw values: the group's values of one draw.
+    void add(const std::uint8_t* values)
     {
+        const DrawNumbers draw = ReadDraw(values, m_group);
         const bool complete = draw.count == m_group.count;
         if (complete) {
             ++m_complete;
@@ -125,10 +138,9 @@ public:
                 ++m_compared;
                 ++m_repeats[static_cast<std::size_t>(CommonCount(draw.bits, m_previous))];
             }
-            int offsets[kMaxRange];
             const std::uint64_t bit = std::uint64_t{1} << m_inBlock;
-            for (int k = Offsets(draw, offsets); k-- > 0;) {
-                m_columns[static_cast<std::size_t>(offsets[k])] |= bit;
+            for (int k = 0; k < m_group.count; ++k) {
+                m_columns[values[k]] |= bit;
             }
         }
         m_previous = draw.bits;
@@ -171,7 +183,7 @@ public:
 private:
     void endBlock()
     {
-        m_pairs.addBlock(m_columns.data());
+        m_pairs.addBlock(m_columns.data() + m_group.low);
         m_columns.fill(0);
         m_inBlock = 0;
     }
@@ -190,7 +202,7 @@ private:
     std::vector<std::int64_t> m_sums;
     std::int64_t m_sumTotal = 0;
     PairTable m_pairs;
-    std::array<std::uint64_t, kMaxRange> m_columns{};
+    std::array<std::uint64_t, 256> m_columns{}; // by value: a value needs no offset to find its column
     int m_inBlock = 0;
 };
 
@@ -282,7 +294,7 @@ DrawPatterns ComputeDrawPatterns(const DrawHistory& history, const GameLayout& l
     patterns.numbers = group.count;
     PatternPass pass(group);
     for (std::int64_t d = first; d < end; ++d) {
-        pass.add(ReadDraw(history.draw(d) + group.first, group));
+        pass.add(history.draw(d) + group.first);
     }
     pass.finish(patterns);
     ListPairs(history, group, first, end, pass.pairs(), patterns);
