@@ -136,6 +136,32 @@ TEST(DrawPatterns, LottoPairsMostOftenAndLongestApart)
     EXPECT_EQ(patterns.absentPairs[0].lastDate, 0);
 }
 
+// JOKER's five main numbers of 1..45, the joker after them left out (20, 1 and 2 here):
+//   index 0  1 2 3 4 5       3 odd, sum 15
+//   index 1  41 42 43 44 45  3 odd, sum 215, repeats none
+//   index 2  1 3 5 7 45      5 odd, sum 61,  repeats 45
+TEST(DrawPatterns, JokerCountsItsFiveMainNumbersOnly)
+{
+    const DrawPatterns patterns = ComputeDrawPatterns(
+        History(6, {{1, 2, 3, 4, 5, 20}, {41, 42, 43, 44, 45, 1}, {1, 3, 5, 7, 45, 2}}), LayoutOf(GameCode::Joker), {});
+    EXPECT_EQ(patterns.numbers, 5);
+    EXPECT_EQ(Counts(patterns.oddSplits), (std::vector<std::int64_t>{0, 0, 0, 2, 0, 1}));
+    // 23 odd and 22 even in 1..45, C(45,5) = 1,221,759 draws of five:
+    //   5 odd: C(23,5) = 33,649                      -> 2.7541%
+    //   3 odd: C(23,3) C(22,2) = 1,771 * 231 = 409,101 -> 33.4846%
+    EXPECT_NEAR(patterns.oddSplits[5].expected, 2.75414, 1e-5);
+    EXPECT_NEAR(patterns.oddSplits[3].expected, 33.48459, 1e-5);
+    // Ranges 10-19 to 210-219: 21 rows, one draw in the first, 60-69 and the last.
+    ASSERT_EQ(patterns.sums.size(), 21u);
+    EXPECT_EQ(patterns.sums.front().value, 10);
+    EXPECT_EQ(patterns.sums[5].draws, 1);
+    EXPECT_EQ(patterns.sums.back().value, 210);
+    EXPECT_NEAR(patterns.sumMean, 97.0, 1e-12); // 291 / 3
+    EXPECT_EQ(Counts(patterns.repeats), (std::vector<std::int64_t>{1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(PairsText({patterns.frequentPairs.begin(), patterns.frequentPairs.begin() + 4}),
+              "1-3:2/0 1-5:2/0 3-5:2/0 1-2:1/2 ");
+}
+
 // Three of 1..5, with a damaged last draw:
 //   index 0  1 2 3    index 1  1 4 5    index 2  2 3 4    index 3  1 2 5    index 4  1 1 6
 TEST(DrawPatterns, DamagedDrawCountsAsADrawOnly)

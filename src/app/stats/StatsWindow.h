@@ -1,5 +1,6 @@
 // The number statistics of a draw game: the period choice, a sortable table of the figures and a
-// bar chart of the frequencies with the expected level drawn across.
+// bar chart of the frequencies with the expected level drawn across; for the games drawing numbers
+// of a range, tabs beside them with the patterns of the draws.
 #pragma once
 
 #include "app/stats/StatsTable.h"
