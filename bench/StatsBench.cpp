@@ -1,7 +1,8 @@
-// The number statistics, the column check and the kept tickets on the largest histories players
+// The number statistics, the draw patterns, the column check and the kept tickets on the largest histories players
 // keep: 35 years of LOTTO, ten years of KINO month files (120 files of 9,000 draws). The KINO figures are timed
 // beside a plain read of the same files' bytes in the same run, and both processor times are printed.
 #include "results/ResultsFiles.h"
+#include "stats/DrawPatterns.h"
 #include "stats/KinoStats.h"
 #include "stats/NumberStats.h"
 #include "stats/TicketCheck.h"
@@ -235,6 +236,27 @@ void HundredKinoTickets(benchmark::State& state)
     KeptTickets(state, GameCode::Kino);
 }
 
+// The patterns of ten years of KINO's draws (odd and even, sums, repeats, and the pairs, which take
+// nearly all of the time) over the history held as one table, as the statistics window holds it;
+// its reading is timed apart.
+void KinoPatterns(benchmark::State& state)
+{
+    const std::string& folder = TheFolder().path;
+    auto start = std::clock();
+    const DrawHistory history = LoadHistory(folder, GameCode::Kino);
+    const double load = MillisecondsSince(start);
+    double patterns = 0;
+    for (auto _ : state) {
+        start = std::clock();
+        const DrawPatterns figures = ComputeDrawPatterns(history, LayoutOf(GameCode::Kino), {});
+        benchmark::DoNotOptimize(figures.frequentPairs.data());
+        patterns += MillisecondsSince(start);
+    }
+    state.counters["draws"] = static_cast<double>(history.drawCount());
+    state.counters["load_cpu_ms"] = load;
+    state.counters["patterns_cpu_ms"] = patterns / static_cast<double>(state.iterations());
+}
+
 } // namespace
 
 BENCHMARK(LottoStatistics)->Unit(benchmark::kMillisecond);
@@ -242,4 +264,5 @@ BENCHMARK(KinoStatisticsAgainstReading)->Unit(benchmark::kMillisecond);
 BENCHMARK(KinoTicketCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK(HundredLottoTickets)->Unit(benchmark::kMillisecond);
 BENCHMARK(HundredKinoTickets)->Unit(benchmark::kMillisecond);
+BENCHMARK(KinoPatterns)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

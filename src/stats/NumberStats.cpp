@@ -44,9 +44,6 @@ void AddPropoRows(const DrawHistory& history, std::int64_t first, std::int64_t e
 
 } // namespace
 
-namespace {
-
-// The draws of history that fall in period: [first, end).
 void PeriodRange(const DrawHistory& history, const StatsPeriod& period, std::int64_t& first, std::int64_t& end)
 {
     end = history.drawCount();
@@ -59,8 +56,6 @@ void PeriodRange(const DrawHistory& history, const StatsPeriod& period, std::int
         first = from - history.dates.begin();
     }
 }
-
-} // namespace
 
 GameStats ComputeStats(const DrawHistory& history, const GameLayout& layout, const StatsPeriod& period)
 {

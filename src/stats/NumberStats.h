@@ -52,6 +52,9 @@ struct GameStats
     std::vector<PropoRow> positions; // the pools games only
 };
 
+// The draws of history that fall in period: [first, end).
+void PeriodRange(const DrawHistory& history, const StatsPeriod& period, std::int64_t& first, std::int64_t& end);
+
 // A value outside its group's range (a damaged record) counts for nothing; a number twice in one
 // draw counts once. An empty period gives every row with zero figures.
 GameStats ComputeStats(const DrawHistory& history, const GameLayout& layout, const StatsPeriod& period);

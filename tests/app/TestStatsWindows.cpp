@@ -44,7 +44,7 @@ T* OpenedWindow(MainWindow& form, const char* name)
 
 QBarSet* Bars(QChartView* view)
 {
-    const auto* series = qobject_cast<QBarSeries*>(view->chart()->series().front());
+    const auto* series = qobject_cast<QAbstractBarSeries*>(view->chart()->series().front());
     return series == nullptr ? nullptr : series->barSets().front();
 }
 
@@ -164,6 +164,96 @@ private slots:
                  QStringLiteral("Αριθμός\tΦορές\tΠοσοστό %\tΑναμενόμενο %\tΑπουσία\tΜέγ. απουσία\tΤελευταία φορά\t"));
         const auto hitsOf = [&lines](std::size_t line) { return TextToInt(SplitFields(lines[line], "\t")[1]); };
         QVERIFY(hitsOf(1) >= hitsOf(49));
+    }
+
+    void numberGamesHavePatternTabsTakenWhenShown()
+    {
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
+        StatsWindow* window = openStats("lottoButton");
+        auto* tabs = Child<QTabWidget>(window, "statsTabs");
+        QStringList captions;
+        for (int i = 0; i < tabs->count(); ++i) {
+            captions << tabs->tabText(i);
+        }
+        QCOMPARE(captions,
+                 (QStringList{QStringLiteral("Αριθμοί"), QStringLiteral("Μονά/Ζυγά"), QStringLiteral("Άθροισμα"),
+                              QStringLiteral("Ζευγάρια"), QStringLiteral("Επαναλήψεις")}));
+        QCOMPARE(window->patterns().draws, 0);
+        tabs->setCurrentIndex(1);
+        QCOMPARE(window->patterns().draws, 60);
+        for (const char* table : {"oddEvenTable", "sumTable", "pairsTable", "repeatTable"}) {
+            new QAbstractItemModelTester(Child<QTableView>(window, table)->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest, window);
+        }
+        // Draws 1, 8, .., 57 are all even (8 16 24 32 40 48): 9 of 60.
+        QAbstractItemModel* oddEven = Child<QTableView>(window, "oddEvenTable")->model();
+        QCOMPARE(oddEven->rowCount(), 7);
+        QCOMPARE(oddEven->index(0, 0).data().toString() + "|" + oddEven->index(0, 1).data().toString() + "|"
+                     + oddEven->index(0, 2).data().toString() + "|" + oddEven->index(0, 3).data().toString(),
+                 QStringLiteral("0/6|9|15,00|0,96"));
+        QVERIFY(Child<QTableView>(window, "sumTable")->model()->rowCount() > 3);
+        QCOMPARE(Child<QTableView>(window, "pairsTable")->model()->rowCount(), 20);
+        QCOMPARE(Child<QTableView>(window, "repeatTable")->model()->rowCount(), 7);
+        QCOMPARE(Bars(Child<QChartView>(window, "oddEvenChart"))->count(), 7);
+        QCOMPARE(Bars(Child<QChartView>(window, "frequentPairsChart"))->count(), 20);
+        QVERIFY(Child<QChartView>(window, "sumChart")->chart()->title().contains(QStringLiteral("μέσος όρος")));
+
+        // A new period shows at once on the tab shown.
+        Child<QComboBox>(window, "periodKind")->setCurrentIndex(2);
+        Child<QSpinBox>(window, "periodValue")->setValue(10);
+        QCOMPARE(window->patterns().draws, 10);
+        QCOMPARE(Child<QTableView>(window, "repeatTable")->model()->index(0, 1).data().toString(),
+                 QString::number(window->patterns().repeats[0].draws));
+    }
+
+    void patternTabSavesItsChartsAndExportsItsTable()
+    {
+        OpenedUrls opened("file");
+        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
+        StatsWindow* window = openStats("lottoButton");
+        window->show();
+        auto* tabs = Child<QTabWidget>(window, "statsTabs");
+        tabs->setCurrentWidget(Child<QWidget>(window, "pairsTab"));
+        const QString picture = QString::fromStdString(m_w->folder.file("pairs.png"));
+        QString proposed;
+        AnswerNextDialog<QFileDialog>([picture, &proposed](QFileDialog* dialog) {
+            proposed = dialog->selectedFiles().value(0);
+            dialog->selectFile(picture);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Child<QPushButton>(window, "saveChartButton")->click();
+        QVERIFY(proposed.endsWith(QStringLiteral("LOTTO_STATS_PAIRS.png")));
+        // Both lists' charts side by side in one picture.
+        const QImage image(picture);
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() > 2 * Child<QChartView>(window, "absentPairsChart")->width() - 10);
+
+        tabs->setCurrentIndex(1);
+        Child<QPushButton>(window, "exportButton")->click();
+        const std::string path = m_w->folder.file("LOTTO_STATS_ODDEVEN.xls");
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
+        const std::vector<std::string> lines = LoadLines(path);
+        QCOMPARE(int(lines.size()), 8);
+        QCOMPARE(QString::fromStdString(U(lines[0])),
+                 QStringLiteral("Μονά/Ζυγά\tΚληρώσεις\tΠοσοστό %\tΑναμενόμενο %\t"));
+    }
+
+    void kinoHasPatternTabsAndProtoNone()
+    {
+        CreateFolder(m_w->folder.file("Data"));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonthBytes(1000, 30));
+        WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonthBytes(1030, 20));
+        StatsWindow* window = openStats("kinoButton");
+        Child<QTabWidget>(window, "statsTabs")->setCurrentIndex(3);
+        QCOMPARE(window->patterns().draws, 50);
+        QCOMPARE(Child<QTableView>(window, "oddEvenTable")->model()->rowCount(), 21);
+        QCOMPARE(Child<QTableView>(window, "pairsTable")->model()->rowCount(), 20);
+        QCOMPARE(window->patterns().sumWidth, 50);
+        delete window;
+
+        window = openStats("protoButton");
+        QVERIFY(window->findChild<QTabWidget*>() == nullptr);
+        QVERIFY(window->findChild<QTableView*>(QStringLiteral("pairsTable")) == nullptr);
     }
 
     void emptyHistoryShowsZeroFigures()

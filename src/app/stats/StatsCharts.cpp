@@ -14,8 +14,6 @@
 
 namespace karvo {
 
-namespace {
-
 QFont SmallFont(int pointSize)
 {
     QFont font;
@@ -23,7 +21,6 @@ QFont SmallFont(int pointSize)
     return font;
 }
 
-// Room above the tallest bar or line, so that neither touches the frame.
 void FitValueAxis(QValueAxis& axis, double highest)
 {
     axis.setRange(0, highest > 0 ? highest * 1.1 : 1);
@@ -41,8 +38,6 @@ QChart* NewChart(const QString& title)
     chart->setLocalizeNumbers(true);
     return chart;
 }
-
-} // namespace
 
 QChart* FrequencyChart(const GameStats& stats, const GameLayout& layout, const QStringList& labels)
 {

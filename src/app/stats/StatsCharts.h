@@ -4,11 +4,20 @@
 #include "market/PriceHistory.h"
 #include "stats/NumberStats.h"
 
+#include <QFont>
 #include <QStringList>
 
 class QChart;
+class QValueAxis;
 
 namespace karvo {
+
+// The parts every chart of these windows shares: a title, the legend below, no animation and the
+// user's separators in the axis labels.
+QChart* NewChart(const QString& title);
+// Room above the tallest bar or line, so that neither touches the frame.
+void FitValueAxis(QValueAxis& axis, double highest);
+QFont SmallFont(int pointSize);
 
 // One bar a number (labels give the category captions, one each), with each group's expected
 // count drawn across its bars.

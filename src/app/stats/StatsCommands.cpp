@@ -40,7 +40,8 @@ void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
     switch (command) {
     case StatsCommand::NumberStats: {
         const SaveTarget named{target.ui, target.folder, target.baseName + "_STATS"};
-        auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder), named, &mainWindow);
+        auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder),
+                                       StatsWindow::PatternSourceFor(game, target.folder), named, &mainWindow);
         window->show();
         break;
     }

@@ -93,27 +93,52 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target)
     return false;
 }
 
+namespace {
+
+void AddButton(QBoxLayout& layout, QWidget& window, const char* name, const char* caption, std::function<void()> action)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), &window);
+    button->setObjectName(QString::fromLatin1(name));
+    QObject::connect(button, &QPushButton::clicked, &window, [action, &window] {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            ShowError(window, error);
+        }
+    });
+    layout.addWidget(button);
+}
+
+} // namespace
+
 void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
                     SaveTarget target)
 {
-    const auto add = [&](const char* name, const char* caption, std::function<void()> action) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), &window);
-        button->setObjectName(QString::fromLatin1(name));
-        QObject::connect(button, &QPushButton::clicked, &window, [action, &window] {
-            try {
-                action();
-            } catch (const std::exception& error) {
-                ShowError(window, error);
-            }
-        });
-        layout.addWidget(button);
-    };
-    add("saveWindowButton", "Εικόνα παραθύρου", [&window, target] { SaveWidgetPicture(window, target); });
+    AddButton(layout, window, "saveWindowButton", "Εικόνα παραθύρου",
+              [&window, target] { SaveWidgetPicture(window, target); });
     if (chart != nullptr) {
-        add("saveChartButton", "Εικόνα γραφήματος", [chart, target] { SaveWidgetPicture(*chart, target); });
+        AddButton(layout, window, "saveChartButton", "Εικόνα γραφήματος",
+                  [chart, target] { SaveWidgetPicture(*chart, target); });
     }
-    add("exportButton", "Μεταφορά στο EXCEL", [&model, target] {
+    AddButton(layout, window, "exportButton", "Μεταφορά στο EXCEL", [&model, target] {
         ExportGridToSpreadsheet(GridFromModel(model), 1, target.baseName, target.folder, target.ui);
+    });
+}
+
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubject()> current, const SaveTarget& target)
+{
+    UserInterface& ui = target.ui;
+    const std::string folder = target.folder;
+    AddButton(layout, window, "saveWindowButton", "Εικόνα παραθύρου", [&window, &ui, folder, current] {
+        SaveWidgetPicture(window, {ui, folder, current().baseName});
+    });
+    AddButton(layout, window, "saveChartButton", "Εικόνα γραφήματος", [&ui, folder, current] {
+        const SaveSubject subject = current();
+        SaveWidgetPicture(*subject.chart, {ui, folder, subject.baseName});
+    });
+    AddButton(layout, window, "exportButton", "Μεταφορά στο EXCEL", [&ui, folder, current] {
+        const SaveSubject subject = current();
+        ExportGridToSpreadsheet(GridFromModel(*subject.model), 1, subject.baseName, folder, ui);
     });
 }
 

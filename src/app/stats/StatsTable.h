@@ -63,6 +63,20 @@ bool SaveWidgetPicture(QWidget& widget, const SaveTarget& target);
 void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const QAbstractItemModel& model,
                     SaveTarget target);
 
+// What the save buttons of a window with tabs act on: the current tab's chart and table, and the
+// base name of their files.
+struct SaveSubject
+{
+    QWidget* chart = nullptr;
+    const QAbstractItemModel* model = nullptr;
+    std::string baseName;
+};
+
+// The same buttons, the chart's always there, for a window whose chart and table change with its
+// tab: current is asked at each click. target's base name is not used.
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubject()> current,
+                    const SaveTarget& target);
+
 // The game's name as its button shows it, on one line.
 QString GameName(GameCode game);
 // A plain base name for the game's exports and pictures: "LOTTO", "Propok", "KINO", ...

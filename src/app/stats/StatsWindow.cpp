@@ -1,5 +1,6 @@
 #include "app/stats/StatsWindow.h"
 
+#include "app/stats/PatternTabs.h"
 #include "app/stats/StatsCharts.h"
 #include "stats/KinoStats.h"
 #include "util/Cp1253.h"
@@ -13,6 +14,7 @@
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <algorithm>
 #include <memory>
@@ -65,13 +67,29 @@ StatsWindow::Source StatsWindow::SourceFor(GameCode game, const std::string& fol
     return [history, game](const StatsPeriod& period) { return ComputeStats(*history, LayoutOf(game), period); };
 }
 
-StatsWindow::StatsWindow(GameCode game, Source source, const SaveTarget& target, QWidget* parent)
+StatsWindow::PatternSource StatsWindow::PatternSourceFor(GameCode game, const std::string& folder)
+{
+    if (!HasDrawPatterns(LayoutOf(game))) {
+        return {};
+    }
+    auto history = std::make_shared<std::unique_ptr<const DrawHistory>>();
+    return [history, game, folder](const StatsPeriod& period) {
+        if (*history == nullptr) {
+            *history = std::make_unique<const DrawHistory>(LoadHistory(folder, game));
+        }
+        return ComputeDrawPatterns(**history, LayoutOf(game), period);
+    };
+}
+
+StatsWindow::StatsWindow(GameCode game, Source source, PatternSource patterns, const SaveTarget& target,
+                         QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_layout(LayoutOf(game))
     , m_source(std::move(source))
     , m_whole(m_source({}))
     , m_model(new StatsTableModel(this))
     , m_sorted(new QSortFilterProxyModel(this))
+    , m_patternSource(std::move(patterns))
 {
     setObjectName(QStringLiteral("StatsWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -82,6 +100,8 @@ StatsWindow::StatsWindow(GameCode game, Source source, const SaveTarget& target,
     resize(1040, 900);
     recompute();
 }
+
+StatsWindow::~StatsWindow() = default;
 
 void StatsWindow::buildControls(const SaveTarget& target)
 {
@@ -119,11 +139,28 @@ void StatsWindow::buildControls(const SaveTarget& target)
     m_statsChart->setRenderHint(QPainter::Antialiasing);
     split->setStretchFactor(1, 1);
     split->setSizes({380, 420});
-    layout->addWidget(split, 1);
-
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    AddSaveButtons(*buttons, *this, m_statsChart, *m_sorted, {target.ui, target.folder, target.baseName});
+    if (m_patternSource) {
+        // The numbers' figures first, then the patterns; the buttons act on the tab shown.
+        m_tabs = new QTabWidget(this);
+        m_tabs->setObjectName(QStringLiteral("statsTabs"));
+        m_tabs->addTab(split, QStringLiteral("Αριθμοί"));
+        m_patternTabs = std::make_unique<PatternTabs>(*m_tabs, target.baseName);
+        layout->addWidget(m_tabs, 1);
+        AddSaveButtons(
+            *buttons, *this,
+            [this, target] {
+                SaveSubject subject{m_statsChart, m_sorted, target.baseName};
+                m_patternTabs->subjectOf(m_tabs->currentWidget(), subject);
+                return subject;
+            },
+            target);
+        connect(m_tabs, &QTabWidget::currentChanged, this, &StatsWindow::showPatternsIfSeen);
+    } else {
+        layout->addWidget(split, 1);
+        AddSaveButtons(*buttons, *this, m_statsChart, *m_sorted, {target.ui, target.folder, target.baseName});
+    }
     layout->addLayout(buttons);
 
     connect(m_periodKind, &QComboBox::currentIndexChanged, this, &StatsWindow::periodKindChosen);
@@ -186,6 +223,24 @@ void StatsWindow::recompute()
     m_summary->setText(summary);
     fillTable();
     fillChart();
+    m_patternsStale = true;
+    showPatternsIfSeen();
+}
+
+// The patterns are taken only when one of their tabs is shown: KINO's need its whole history read.
+void StatsWindow::showPatternsIfSeen()
+{
+    if (m_tabs == nullptr || m_tabs->currentIndex() <= 0 || !m_patternsStale) {
+        return;
+    }
+    try {
+        m_patterns = m_patternSource(m_period);
+    } catch (const std::exception& error) {
+        ShowError(*this, error);
+        return;
+    }
+    m_patternsStale = false;
+    m_patternTabs->show(m_patterns);
 }
 
 QString StatsWindow::rowLabel(const NumberRow& row) const
