@@ -22,8 +22,9 @@ packages=(build-essential cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation)
 case "$extra" in
-    --test) packages+=(xvfb xauth clang-format locales) ;;
-    --package) packages+=(dpkg-dev file) ;;
+    # The test command also validates the launcher, the metainfo and the manual page.
+    --test) packages+=(xvfb xauth clang-format locales appstream desktop-file-utils groff-base) ;;
+    --package) packages+=(dpkg-dev file lintian) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
 esac
 if [ "$list_only" -eq 1 ]; then

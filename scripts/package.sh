@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds a release and makes the Debian package karvo_<version>_<arch>.deb
-# in the source folder. Install it with: sudo apt-get install ./karvo_*.deb
+# in the source folder, then checks it with lintian: an error fails, warnings are shown.
+# Install it with: sudo apt-get install ./karvo_*.deb
 set -euo pipefail
 source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir="$source_dir/build-pkg"
 "$source_dir/scripts/install-deps.sh" --package
-cmake -S "$source_dir" -B "$source_dir/build-pkg" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKARVO_TESTS=OFF -DKARVO_BENCH=OFF
-cmake --build "$source_dir/build-pkg" --target karvo
-(cd "$source_dir/build-pkg" && cpack -G DEB)
-cp "$source_dir"/build-pkg/karvo_*.deb "$source_dir/"
-ls "$source_dir"/karvo_*.deb
+# Debian's hardening flags (stack protector, fortified C library calls, read-only relocations), as
+# a Debian build of the package would get them; CMake takes no CPPFLAGS, so they join CXXFLAGS.
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags="$(dpkg-buildflags --get LDFLAGS)"
+cmake -S "$source_dir" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKARVO_TESTS=OFF -DKARVO_BENCH=OFF \
+    "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+cmake --build "$build_dir" --target karvo karvo-docs
+rm -f "$build_dir"/karvo_*.deb
+(cd "$build_dir" && cpack -G DEB)
+debs=("$build_dir"/karvo_*.deb)
+cp "${debs[@]}" "$source_dir/"
+deb="$source_dir/$(basename "${debs[0]}")"
+echo "== lintian $deb"
+lintian --fail-on error --display-info "$deb"
+ls "$deb"

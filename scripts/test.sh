@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the formatting, builds with the sanitizers and runs every test,
-# once in the plain UTF-8 locale and once in the Greek one.
+# Installs what is missing, checks the formatting and the desktop files (launcher, metainfo, manual
+# page), builds with the sanitizers and runs every test, once in the plain UTF-8 locale and once in
+# the Greek one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 scripts/check-format.sh
+scripts/check-packaging.sh
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 # Warnings are errors; the benchmarks are compiled (not run) so that they cannot rot unseen, and
