@@ -258,7 +258,8 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     EXPECT_NE(U(reports[1].cause).find("βιβλίο εργασίας"), std::string::npos) << U(reports[1].cause);
     EXPECT_EQ(file("Data/extra5_2026.xlsx"), std::string(400, 'x'));
     // JOKER's archive is all 404 but 2026 is too short to be a workbook.
-    EXPECT_EQ(U(ReportLine(reports[2])), "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
+    EXPECT_EQ(U(ReportLine(reports[2])),
+              "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
     EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 90 νέες κληρώσεις");
     // No stock day answers: days without data, not a failure.
     EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: ενημερωμένο, τίποτα νέο");
@@ -273,8 +274,7 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     options.games = {GameCode::Stock};
     options.emptyMarketDays = 3;
     Recorder recorder;
-    const GameReport stock =
-        RunUpdateAll(unreachable, PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
+    const GameReport stock = RunUpdateAll(unreachable, PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
     EXPECT_EQ(stock.outcome, GameOutcome::Failed);
     EXPECT_NE(U(stock.cause).find("δεν είναι προσβάσιμος"), std::string::npos);
 }
@@ -292,8 +292,9 @@ TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
     EXPECT_EQ(extra.outcome, GameOutcome::Failed);
     EXPECT_EQ(extra.stepsDone, 2);
     EXPECT_EQ(extra.stored, 1);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"1", "extra 2023", "extra 2023 done 1", "extra 2024",
-                                                         "extra 2024 done 2", "extra 2025"}));
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"1", "extra 2023", "extra 2023 done 1", "extra 2024", "extra 2024 done 2",
+                                        "extra 2025"}));
     // The file is as the single updates of 2023 and 2024 leave it; 2026 was not stored.
     WriteBytes(m_reference.file("Extra.krv"), before);
     single(GameCode::Extra, 2024);
@@ -347,9 +348,9 @@ TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
     ASSERT_EQ(plans.size(), 12u); // every game but BET
     EXPECT_EQ(labels(plans[0]).front(), "2000");
     EXPECT_EQ(plans[3].steps.size(), 37u); // LOTTO from 1990
-    EXPECT_EQ(labels(plans[8]), (std::vector<std::string>{"2025-04", "2025-05", "2025-06", "2025-07", "2025-08",
-                                                          "2025-09", "2025-10", "2025-11", "2025-12", "2026-01",
-                                                          "2026-02", "2026-03"}));
+    EXPECT_EQ(labels(plans[8]),
+              (std::vector<std::string>{"2025-04", "2025-05", "2025-06", "2025-07", "2025-08", "2025-09", "2025-10",
+                                        "2025-11", "2025-12", "2026-01", "2026-02", "2026-03"}));
     // The weekdays of the last 30 days: 14 February (a Saturday) to 15 March.
     EXPECT_EQ(labels(plans[10]).front(), "16/02/2026");
     EXPECT_EQ(plans[10].steps.size(), 20u);
