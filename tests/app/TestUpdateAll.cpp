@@ -135,8 +135,10 @@ private slots:
         QVERIFY(!watch.firstStepRows.isEmpty());
         QCOMPARE(watch.buttonAtEnd, QStringLiteral("Κλείσιμο"));
         QCOMPARE(m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);
-        // The LOTTO view shows the new draws: the header and four draws, the last one current.
-        QCOMPARE(QPoint(grid->grid().rowCount(), grid->currentGridRow()), QPoint(5, 4));
+        // The LOTTO view shows the new draws, the last one current.
+        QVERIFY(grid->grid().rowCount() > 3);
+        QCOMPARE(grid->currentGridRow(), grid->grid().rowCount() - 1);
+        QVERIFY(grid->grid().cell(0, grid->currentGridRow()).ends_with("04-01-2026"));
         QVERIFY(m_w->form.findChild<UpdateAllDialog*>() == nullptr);
     }
 

@@ -84,7 +84,7 @@ TEST(CommandLine, ReadsTheWindowAndEachCommand)
 
 TEST(CommandLine, BadArgumentsAndAnUnusableFolderEndWithStatusTwo)
 {
-    TempFolder folder;
+    test::TempFolder folder;
     WriteBytes(folder.file("plain"), "a file, not a folder");
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{"update", "lottery"},
@@ -119,7 +119,7 @@ TEST(CommandLine, StepLinesLineUpInUtf8)
 
 TEST(ExportCommand, WritesTheViewsSpreadsheetText)
 {
-    TempFolder folder;
+    test::TempFolder folder;
     std::string draws;
     for (int d = 1; d <= 20; ++d) {
         draws += Slot(d, 1 + d % 12, 2013 + d / 2, {3, 7, 12, 25, 33, d});
@@ -137,7 +137,7 @@ TEST(ExportCommand, WritesTheViewsSpreadsheetText)
 
 TEST(ExportCommand, StockExportsItsLastDayAgainstTheDayBefore)
 {
-    TempFolder folder;
+    test::TempFolder folder;
     StoreStockDay(folder, "20241204", {Record("ALPHA", "2.00"), Record("BETA", "10.00")});
     StoreStockDay(folder, "20241205", {Record("ALPHA", "2.10"), Record("BETA", "9.50")});
     const ExportList list = GameExportList(folder.path(), GameCode::Stock, 2015);
@@ -149,7 +149,7 @@ TEST(ExportCommand, StockExportsItsLastDayAgainstTheDayBefore)
 
 TEST(ExportCommand, AFileThatCannotBeWrittenEndsWithStatusOne)
 {
-    TempFolder folder;
+    test::TempFolder folder;
     WriteMaskedFile(folder.file("LOTTO.krv"), Slot(3, 1, 2026, {1, 2, 3, 4, 5, 6}));
     WriteBytes(folder.file("plain"), "a file, not a folder");
     Captured captured;

@@ -70,7 +70,7 @@ Finished RunProgram(const QStringList& arguments, const std::string& server, con
 class Program : public ::testing::Test
 {
 protected:
-    TempFolder folder;
+    test::TempFolder folder;
     LoopbackServer server;
     const int year = QDate::currentDate().year();
     const std::string lottoPath = "/Excel_xlsx/5103/lotto_" + std::to_string(year) + ".xlsx";
