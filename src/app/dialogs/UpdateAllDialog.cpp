@@ -30,7 +30,8 @@ UpdateAllDialog::UpdateAllDialog(QWidget* parent)
     m_table->verticalHeader()->hide();
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
-    m_table->setWordWrap(false);
+    // A failure's cause can be long: the outcome column wraps it and its row grows.
+    m_table->setWordWrap(true);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     column->addWidget(m_table, 1);
@@ -42,7 +43,7 @@ UpdateAllDialog::UpdateAllDialog(QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(m_button);
     column->addLayout(buttons);
-    resize(620, 420);
+    resize(720, 440);
 }
 
 void UpdateAllDialog::planned(const std::vector<GamePlan>& plans)
@@ -71,6 +72,7 @@ void UpdateAllDialog::stepDone(GameCode game, const UpdateStep&, int stepsDone)
 void UpdateAllDialog::gameFinished(const GameReport& report)
 {
     m_model.setFinished(report);
+    m_table->resizeRowsToContents();
     showCount();
 }
 
@@ -94,7 +96,7 @@ void UpdateAllDialog::showSummary(const std::vector<GameReport>& reports)
                                                        : QStringLiteral("Η ενημέρωση ολοκληρώθηκε με σφάλματα."));
     m_button->setText(QStringLiteral("Κλείσιμο"));
     m_button->setEnabled(true);
-    m_table->resizeColumnToContents(UpdateAllModel::OutcomeColumn);
+    m_table->resizeRowsToContents();
     exec();
 }
 

@@ -92,6 +92,9 @@ QVariant UpdateAllModel::data(const QModelIndex& index, int role) const
         return index.column() == ProgressColumn ? QVariant(Qt::AlignCenter)
                                                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
+    if (role == Qt::ToolTipRole && index.column() == OutcomeColumn) {
+        return row.outcome;
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }
