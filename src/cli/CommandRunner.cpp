@@ -58,8 +58,9 @@ int RunCommandLine(const CommandLine& line, QDate today, Console& console)
     case CommandKind::Export: break;
     }
     // The export's file is named from where the program was started, before the folder changes.
-    const std::string file =
-        PathToSingleByte(QFileInfo(QString::fromUtf8(line.exportFile)).absoluteFilePath().toStdString());
+    const std::string file = line.kind == CommandKind::Export
+        ? PathToSingleByte(QFileInfo(QString::fromUtf8(line.exportFile)).absoluteFilePath().toStdString())
+        : std::string();
     if (line.dataFolderGiven && !EnterFolder(QString::fromUtf8(line.dataFolder))) {
         return Fail(console, kExitUsage, "ο φάκελος δεν μπορεί να χρησιμοποιηθεί: " + line.dataFolder);
     }

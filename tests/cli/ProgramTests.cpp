@@ -4,6 +4,7 @@
 #include "support/LoopbackServer.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
+#include "util/Files.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -28,7 +29,7 @@ struct Finished
 // Runs the program with only PATH, HOME, LANG and the servers set: no DISPLAY, WAYLAND_DISPLAY or
 // QT_QPA_PLATFORM. With signalAfterFirstLine, SIGTERM goes once the first line is out.
 Finished RunProgram(const QStringList& arguments, const std::string& server, const std::string& home,
-                    bool signalAfterFirstLine = false)
+                    bool signalAfterFirstLine = false, const std::string& startFolder = {})
 {
     static int argc = 1;
     static char name[] = "cli_tests";
@@ -48,6 +49,7 @@ Finished RunProgram(const QStringList& arguments, const std::string& server, con
     }
     QProcess program;
     program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(QString::fromStdString(startFolder.empty() ? home : startFolder));
     program.start(QStringLiteral(KARVO_PROGRAM), arguments);
     EXPECT_TRUE(program.waitForStarted());
     Finished finished;
@@ -125,6 +127,21 @@ TEST_F(Program, AnUnknownGameOrFolderEndsWithStatusTwo)
         EXPECT_EQ(run.err.rfind("karvo: ", 0), 0u) << run.err;
     }
     EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(Program, ExportNamesItsFileFromWhereItStartsAndReadsTheDataFolder)
+{
+    CreateFolder(folder.file("data"));
+    CreateFolder(folder.file("start"));
+    WriteMaskedFile(folder.file("data/LOTTO.krv"), Slot(2, 1, year, {3, 9, 17, 22, 40, 2}));
+    const Finished run =
+        RunProgram({"export", "Lotto", "out.xls", "--data-folder", QString::fromStdString(folder.file("data"))},
+                   server.baseUrl(), folder.path(), false, folder.file("start"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string written = ReadBytes(folder.file("start/out.xls"));
+    EXPECT_EQ(written.substr(written.size() - 3), "\t\r\n");
+    EXPECT_NE(written.find("03 09 17 22 40"), std::string::npos) << written;
+    EXPECT_EQ(FileSizeOf(folder.file("data/out.xls")), 0);
 }
 
 TEST_F(Program, HelpAndVersionNeedNoDisplay)
