@@ -203,7 +203,13 @@ struct FetchRunner::State
         }
         int active = 0;
         if (started && multi != nullptr) {
+            // The first pass opens the connections, the second sends the requests down those
+            // already open (at once on a near server).
             curl_multi_perform(multi, &active);
+            curl_multi_poll(multi, nullptr, 0, 0, nullptr);
+            curl_multi_perform(multi, &active);
+            // Those passes may have ended other transfers too: their bodies are not to wait.
+            collectFinished();
         }
     }
 
@@ -245,7 +251,11 @@ struct FetchRunner::State
                 }
                 FetchedBody body = std::move(found->second);
                 job.finished.erase(found);
-                job.deliver(job.delivered++, std::move(body));
+                const std::size_t index = job.delivered++;
+                // The requests its place frees go out before the body is stored, and the servers
+                // answer them while storing waits for the disk.
+                startTransfers();
+                job.deliver(index, std::move(body));
                 delivered = true;
                 // The next request is under way before the next body is stored: storing waits for the disk.
                 startTransfers();
@@ -255,6 +265,13 @@ struct FetchRunner::State
             }
         }
         return true;
+    }
+
+    // A body whose turn has come waits to be delivered.
+    bool deliverable() const
+    {
+        return std::any_of(jobs.begin(), jobs.end(),
+                           [](const auto& job) { return !job->stopped && job->finished.count(job->delivered) > 0; });
     }
 
     bool allDelivered() const
@@ -330,7 +347,7 @@ bool FetchRunner::run(const FetchPoll& poll)
             if (Clock::now() - lastPoll >= std::chrono::milliseconds(kFetchPollMs) && stop()) {
                 return false;
             }
-            if (!s.running.empty()) {
+            if (!s.running.empty() && !s.deliverable()) {
                 curl_multi_poll(s.multi, nullptr, 0, kFetchPollMs, nullptr);
             }
         }

@@ -77,7 +77,8 @@ public:
     void stopJob(std::size_t job);
 
     // Starts nothing more, also when called from poll or a delivery: the transfers under way
-    // end (or reach their limits) and are delivered, then run returns.
+    // end (or reach their limits) and are delivered, then run returns. A delivery's place goes to
+    // the next request before the body is handed over, so that request is under way too.
     void drain();
 
     // Runs until every job is delivered (true) or poll answers true (false): then the transfers

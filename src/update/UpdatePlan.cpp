@@ -30,14 +30,19 @@ constexpr FirstYear kFirstPublished[] = {
     {GameCode::Proto, 1992},       {GameCode::Extra, 1990},
 };
 
-// KINO's monthly workbooks begin with November 2003, SUPER3's with January 2023.
-constexpr int kFirstKinoMonth = 2003 * 12 + 10;
-constexpr int kFirstSuper3Month = 2023 * 12;
-
 // Months counted from year 0: year * 12 + month - 1.
 int MonthIndex(int year, int month)
 {
     return year * 12 + month - 1;
+}
+
+constexpr int kFirstSuper3Month = kFirstSuper3Year * 12;
+
+// The first month of KINO's list of months.
+int FirstKinoMonth()
+{
+    const KinoPeriod first = KinoPeriods(2004, 1).front();
+    return MonthIndex(first.year, first.month);
 }
 
 std::vector<UpdateStep> YearSteps(int from, int to)
@@ -101,7 +106,7 @@ int LastStoredMonth(const std::string& folder, GameCode game, int current)
 std::vector<UpdateStep> MonthPlan(const std::string& folder, GameCode game, QDate today,
                                   const UpdateAllOptions& options)
 {
-    const int first = game == GameCode::Kino ? kFirstKinoMonth : kFirstSuper3Month;
+    const int first = game == GameCode::Kino ? FirstKinoMonth() : kFirstSuper3Month;
     const int current = MonthIndex(today.year(), today.month());
     // The last month kept may have been the current one then: it is fetched again.
     int from = LastStoredMonth(folder, game, current);

@@ -7,12 +7,6 @@
 
 namespace karvo {
 
-namespace {
-
-constexpr int FirstMonthlyYear = 2023;
-
-} // namespace
-
 std::string Super3Workbook(const std::string& folder, int year, int month)
 {
     return LocalResultFile(folder, ResultEndpointFor(GameCode::Super3, year, month, {}).fileName);
@@ -23,7 +17,7 @@ UpdateResult UpdateSuper3(UpdateContext& context)
     const int year = context.state.SelectedYear;
     UpdateResult result;
     int month = 0;
-    if (year >= FirstMonthlyYear) {
+    if (year >= kFirstSuper3Year) {
         month = context.ui.ChooseFromList("Super3 " + std::to_string(year), Super3MonthItems(), "", true);
         if (month < 1 || month > 12) {
             result.cancelled = true;
@@ -31,7 +25,7 @@ UpdateResult UpdateSuper3(UpdateContext& context)
         }
     }
     context.ui.StatusNotice(WaitNoticeText());
-    if (year < FirstMonthlyYear) {
+    if (year < kFirstSuper3Year) {
         return result;
     }
     const ResultEndpoint endpoint = ResultEndpointFor(GameCode::Super3, year, month, context.servers);

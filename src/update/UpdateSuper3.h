@@ -12,6 +12,8 @@ namespace karvo {
 
 UpdateResult UpdateSuper3(UpdateContext& context);
 
+// The first year the operator publishes a workbook a month.
+inline constexpr int kFirstSuper3Year = 2023;
 // A kept copy this large is taken as a whole workbook and not fetched again.
 inline constexpr std::int64_t kWholeSuper3Workbook = 999;
 

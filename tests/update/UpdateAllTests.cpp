@@ -387,3 +387,31 @@ TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
     options.emptyMonths = 60;
     EXPECT_EQ(labels(PlanUpdateAll(empty.path(), kToday, options)[1]).front(), "2023-01");
 }
+
+TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
+{
+    for (int year = 2024; year <= 2026; ++year) {
+        serve(LottoPath(year), LottoBook(year, 104));
+    }
+    serve(StockPath(QDate(2026, 3, 13)), StockBody({StockLine("ALPHA", "1.00", "10")}));
+    // Workbooks of 8 kB go through, the results file (37 years of 3,330 bytes) does not; the
+    // market's folder is a file.
+    WriteBytes(m_folder.file("Data-STOCK"), "not a folder");
+    std::vector<GameReport> reports;
+    WithFileSizeLimit(16000, [&] { reports = runAll({GameCode::Lotto, GameCode::Stock}); });
+    EXPECT_EQ(reports[0].outcome, GameOutcome::Failed);
+    EXPECT_EQ(reports[0].stepsDone, 2023 - 1990 + 1); // the years not published, then 2024 fails
+    EXPECT_NE(U(reports[0].cause).find("LOTTO.krv"), std::string::npos) << U(reports[0].cause);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("LOTTO.krv"))));
+    EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
+    EXPECT_NE(reports[1].cause, "");
+    EXPECT_EQ(leftBehind(), 0);
+
+    // An observer that throws ends the run; the scratch files of every game go with it.
+    struct Throwing : Recorder
+    {
+        void stepDone(GameCode, const UpdateStep&, int) override { throw std::runtime_error("window closed"); }
+    } throwing;
+    EXPECT_THROW(runAll({GameCode::Lotto, GameCode::Stock}, throwing), std::runtime_error);
+    EXPECT_EQ(leftBehind(), 0);
+}
