@@ -1,28 +1,33 @@
-// Karvo: results history, market figures and betting coupon for the Greek lottery games.
+// Karvo: results history, market figures and betting coupon for the Greek lottery games. The
+// commands of the command line run without a display, before any window exists; everything else
+// opens the main window.
 #include "app/betting/SystemWindow.h"
 #include "app/main/MainWindow.h"
+#include "cli/CommandRunner.h"
+#include "cli/DataFolder.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLocale>
-#include <QStandardPaths>
 #include <clocale>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-// The launcher's way in: the user's data folder (KARVO_DATA_DIR, else the desktop's data
-// location, ~/.local/share/karvo), made when missing, becomes the working folder.
-bool EnterDataFolder()
+void Write(std::FILE* stream, std::string_view text)
 {
-    QString folder = qEnvironmentVariable("KARVO_DATA_DIR");
-    if (folder.isEmpty()) {
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/karvo");
-    }
-    return QDir().mkpath(folder) && QDir::setCurrent(folder);
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+int RunCommand(int argc, char* argv[], const karvo::CommandLine& line)
+{
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    karvo::Console console{[](std::string_view text) { Write(stdout, text); },
+                           [](std::string_view text) { Write(stderr, text); }};
+    return karvo::RunCommandLine(line, QDate::currentDate(), console);
 }
 
 } // namespace
@@ -30,13 +35,20 @@ bool EnterDataFolder()
 int main(int argc, char* argv[])
 {
     karvo::IgnoreFileSizeSignal();
+    const karvo::CommandLine line = karvo::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.kind != karvo::CommandKind::Window) {
+        return RunCommand(argc, argv, line);
+    }
     QApplication app(argc, argv);
     // Qt takes the C library's locale from the environment; numbers in files and on screen are
     // written by our own code with the user's separators, never by the C library.
     std::setlocale(LC_NUMERIC, "C");
-    if (argc > 1 && std::strcmp(argv[1], "--data-folder") == 0 && !EnterDataFolder()) {
-        std::fprintf(stderr, "karvo: cannot use the data folder\n");
-        return 1;
+    if (line.dataFolderGiven) {
+        const QString folder = line.dataFolder.empty() ? karvo::UserDataFolder() : QString::fromUtf8(line.dataFolder);
+        if (!karvo::EnterFolder(folder)) {
+            std::fprintf(stderr, "karvo: ο φάκελος δεν μπορεί να χρησιμοποιηθεί: %s\n", folder.toUtf8().constData());
+            return karvo::kExitUsage;
+        }
     }
     karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
     // The program works in the folder it is started in.

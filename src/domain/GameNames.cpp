@@ -38,8 +38,30 @@ const NameEntry& EntryOf(GameCode game)
     return kNames[static_cast<std::size_t>(index >= 0 && index < kGameCount ? index : 0)];
 }
 
-// Capitals without accents, and "-", "_" and blanks dropped, so that "Προπο-Κυριακή",
-// "PROPO_SUN" and "propo sun" compare by their letters alone.
+// The Greek capitals that look like Latin ones, as the Latin letter: "KINO" on its button is
+// Latin, but a Greek keyboard types "ΚΙΝΟ". Indexed by byte - 0xC1 (Α to Ω); 0 where none.
+constexpr char kLatinLookalike[] = {'A', 'B', 0, 0,   'E', 'Z', 'H', 0,   'I', 'K', 0, 'M', 'N',
+                                    0,   'O', 0, 'P', 0,   0,   'T', 'Y', 0,   'X', 0, 0};
+
+char Unaccented(unsigned char c)
+{
+    switch (c) {
+    case 0xA2: return '\xC1'; // Ά
+    case 0xB8: return '\xC5'; // Έ
+    case 0xB9: return '\xC7'; // Ή
+    case 0xBA: return '\xC9'; // Ί
+    case 0xBC: return '\xCF'; // Ό
+    case 0xBE: return '\xD5'; // Ύ
+    case 0xBF: return '\xD9'; // Ώ
+    case 0xDA: return '\xC9'; // Ϊ
+    case 0xDB: return '\xD5'; // Ϋ
+    default: return static_cast<char>(c);
+    }
+}
+
+// Capitals without accents, Greek letters shaped as Latin ones taken as Latin, and "-", "_" and
+// blanks dropped, so that "Προπο-Κυριακή", "PROPO_SUN", "propo sun" and "Κινο" compare by their
+// letters alone.
 std::string Folded(std::string_view cp1253)
 {
     std::string folded;
@@ -47,18 +69,9 @@ std::string Folded(std::string_view cp1253)
         if (c == '-' || c == '_' || c == ' ') {
             continue;
         }
-        switch (static_cast<unsigned char>(c)) {
-        case 0xA2: folded += '\xC1'; break; // Ά
-        case 0xB8: folded += '\xC5'; break; // Έ
-        case 0xB9: folded += '\xC7'; break; // Ή
-        case 0xBA: folded += '\xC9'; break; // Ί
-        case 0xBC: folded += '\xCF'; break; // Ό
-        case 0xBE: folded += '\xD5'; break; // Ύ
-        case 0xBF: folded += '\xD9'; break; // Ώ
-        case 0xDA: folded += '\xC9'; break; // Ϊ
-        case 0xDB: folded += '\xD5'; break; // Ϋ
-        default: folded += c;
-        }
+        const auto letter = static_cast<unsigned char>(Unaccented(static_cast<unsigned char>(c)));
+        const char latin = letter >= 0xC1 && letter <= 0xD9 ? kLatinLookalike[letter - 0xC1] : 0;
+        folded += latin != 0 ? latin : static_cast<char>(letter);
     }
     return folded;
 }

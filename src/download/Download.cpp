@@ -28,35 +28,22 @@ std::string Grouped(long long n)
     return FormatNumber("###,###,###,###,###", static_cast<double>(n), NumberFormat::greek());
 }
 
-[[noreturn]] void ThrowCannotWrite(const QString& folder, const std::string& reason)
+std::string CannotWriteText(const std::string& folder, const std::string& reason)
 {
-    throw KarvoError("Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο " + folder.toStdString() + ": "
-                     + reason);
+    return "Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο " + folder + ": " + reason;
 }
 
-[[noreturn]] void ThrowCannotWrite(const QString& folder, int error)
+[[noreturn]] void ThrowCannotWrite(const QString& folder, const std::string& reason)
 {
-    ThrowCannotWrite(folder, std::string(std::strerror(error)));
+    throw KarvoError(CannotWriteText(folder.toStdString(), reason));
 }
 
 // The message of a named failure; a plain failure only returns false.
 void ThrowForFailure(const FetchedBody& result, const std::string& url, const QString& folder,
                      const DownloadLimits& limits)
 {
-    const std::string nothingKept = ". Δεν κρατήθηκε τίποτα: " + url;
-    switch (result.failure) {
-    case FetchFailure::TooLarge:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα " + Grouped(limits.maxBodyBytes)
-                         + " bytes που δέχεται το πρόγραμμα" + nothingKept);
-    case FetchFailure::Stalled:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(limits.lowSpeedBytes)
-                         + " bytes το δευτερόλεπτο επί " + std::to_string(limits.stallSeconds) + " δευτερόλεπτα"
-                         + nothingKept);
-    case FetchFailure::TimedOut:
-        throw KarvoError("Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε " + Grouped((limits.totalMs + 999) / 1000)
-                         + " δευτερόλεπτα" + nothingKept);
-    case FetchFailure::WriteFailed: ThrowCannotWrite(folder, result.writeError);
-    default: break;
+    if (std::string text = NamedFailureText(result, url, folder.toStdString(), limits); !text.empty()) {
+        throw KarvoError(text);
     }
 }
 
@@ -98,50 +85,71 @@ int CopyFile(int from, int to)
     }
 }
 
-// A file of this fetch alone in the temporary folder, closed and removed on every way out.
-// mkstemps makes it for this fetch alone (mode 0600), so no other process can plant or read it,
-// and two fetches never share a name.
-struct ScratchFile
-{
-    QString folder = QDir::tempPath();
-    QByteArray path = QFile::encodeName(folder) + '/'
-        + QByteArray::fromStdString(
-                          std::string(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix));
-    int fd = ::mkstemps(path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
-
-    ScratchFile()
-    {
-        if (fd < 0) {
-            ThrowCannotWrite(folder, errno);
-        }
-    }
-    ~ScratchFile()
-    {
-        ::close(fd);
-        ::unlink(path.constData());
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-};
-
 } // namespace
+
+std::string NamedFailureText(const FetchedBody& result, const std::string& url, const std::string& folder,
+                             const DownloadLimits& limits)
+{
+    const std::string nothingKept = ". Δεν κρατήθηκε τίποτα: " + url;
+    switch (result.failure) {
+    case FetchFailure::TooLarge:
+        return "Η λήψη σταμάτησε, γιατί η απάντηση του διακομιστή ξεπερνά τα " + Grouped(limits.maxBodyBytes)
+            + " bytes που δέχεται το πρόγραμμα" + nothingKept;
+    case FetchFailure::Stalled:
+        return "Η λήψη σταμάτησε, γιατί ο διακομιστής έστελνε λιγότερα από " + Grouped(limits.lowSpeedBytes)
+            + " bytes το δευτερόλεπτο επί " + std::to_string(limits.stallSeconds) + " δευτερόλεπτα" + nothingKept;
+    case FetchFailure::TimedOut:
+        return "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε " + Grouped((limits.totalMs + 999) / 1000)
+            + " δευτερόλεπτα" + nothingKept;
+    case FetchFailure::WriteFailed: return CannotWriteText(folder, std::strerror(result.writeError));
+    default: return {};
+    }
+}
+
+DownloadScratch::DownloadScratch()
+    : m_folder(QDir::tempPath().toStdString())
+{
+    std::string name = m_folder;
+    name.append("/").append(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
+    m_path = QFile::encodeName(QString::fromStdString(name)).toStdString();
+    m_fd = ::mkstemps(m_path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
+    if (m_fd < 0) {
+        throw KarvoError(CannotWriteText(m_folder, std::strerror(errno)));
+    }
+}
+
+DownloadScratch::~DownloadScratch()
+{
+    ::close(m_fd);
+    ::unlink(m_path.c_str());
+}
+
+std::int64_t DownloadScratch::size() const
+{
+    struct stat st;
+    return ::fstat(m_fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+void KeepDownload(const DownloadScratch& scratch, const std::string& targetFile)
+{
+    // Copied a piece at a time: a workbook of tens of megabytes is never held in memory.
+    std::string error;
+    if (!WriteFileAtomicFrom(
+            targetFile, [&scratch](int fd) { return CopyFile(scratch.fd(), fd); }, &error)) {
+        ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
+    }
+}
 
 bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll,
                      const DownloadLimits& limits)
 {
-    ScratchFile scratch;
-    struct stat st;
-    if (!FetchInto(scratch.fd, url, scratch.folder, ui, poll, limits) || ::fstat(scratch.fd, &st) != 0
-        || st.st_size == 0) {
+    DownloadScratch scratch;
+    if (!FetchInto(scratch.fd(), url, QString::fromStdString(scratch.folder()), ui, poll, limits)
+        || scratch.size() <= 0) {
         ui.StatusNotice("Error Downloading");
         return false;
     }
-    // Copied a piece at a time: a workbook of tens of megabytes is never held in memory.
-    std::string error;
-    if (!WriteFileAtomicFrom(
-            targetFile, [&scratch](int fd) { return CopyFile(scratch.fd, fd); }, &error)) {
-        ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
-    }
+    KeepDownload(scratch, targetFile);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "download/FetchRunner.h"
 
+#include <cstdint>
 #include <string>
 
 namespace karvo {
@@ -24,5 +25,35 @@ class UserInterface;
 // target's folder.
 bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui,
                      const FetchPoll& poll = {}, const DownloadLimits& limits = {});
+
+// The Greek sentence (UTF-8) of a named failure of url, as FetchResultFile throws it; folder is
+// the one a failed write names. Empty for a plain failure.
+std::string NamedFailureText(const FetchedBody& result, const std::string& url, const std::string& folder,
+                             const DownloadLimits& limits);
+
+// A file of one fetch alone in the temporary folder, "karvo-XXXXXX.fil", closed and removed when
+// it goes. mkstemps makes it for this fetch alone (mode 0600), so no other process can plant or
+// read it, and two fetches never share a name. One that cannot be made throws KarvoError.
+class DownloadScratch
+{
+public:
+    DownloadScratch();
+    ~DownloadScratch();
+    DownloadScratch(const DownloadScratch&) = delete;
+    DownloadScratch& operator=(const DownloadScratch&) = delete;
+
+    int fd() const { return m_fd; }
+    const std::string& folder() const { return m_folder; } // the temporary folder, UTF-8
+    std::int64_t size() const;                             // bytes written so far; -1 when unknown
+
+private:
+    std::string m_folder;
+    std::string m_path;
+    int m_fd = -1;
+};
+
+// Replaces targetFile (Windows-1253 name) atomically by the whole of what scratch holds. A copy
+// that cannot be written throws KarvoError naming the target's folder.
+void KeepDownload(const DownloadScratch& scratch, const std::string& targetFile);
 
 } // namespace karvo

@@ -38,8 +38,10 @@ struct Job
     std::size_t next = 0;      // the first request not started
     std::size_t delivered = 0; // the first request not delivered
     std::map<std::size_t, FetchedBody> finished;
+    bool stopped = false;
 
-    bool startable(std::size_t window) const { return next < requests.size() && next < delivered + window; }
+    bool startable(std::size_t window) const { return !stopped && next < requests.size() && next < delivered + window; }
+    bool done() const { return stopped || delivered == requests.size(); }
 };
 
 // One transfer under way and the body it has brought so far.
@@ -139,6 +141,7 @@ struct FetchRunner::State
     std::vector<std::unique_ptr<Job>> jobs;
     std::vector<std::unique_ptr<Transfer>> running;
     std::size_t turn = 0; // the job whose turn it is to start a transfer
+    bool draining = false;
 
     // Removes every transfer from the multi handle and closes its connection.
     void abortAll()
@@ -147,6 +150,18 @@ struct FetchRunner::State
             curl_multi_remove_handle(multi, transfer->easy);
         }
         running.clear();
+    }
+
+    // Aborts the transfers of one job.
+    void abortJob(const Job& job)
+    {
+        std::erase_if(running, [&](const auto& transfer) {
+            if (transfer->job != &job) {
+                return false;
+            }
+            curl_multi_remove_handle(multi, transfer->easy);
+            return true;
+        });
     }
 
     void start(Job& job)
@@ -175,7 +190,7 @@ struct FetchRunner::State
     void startTransfers()
     {
         bool started = false;
-        for (std::size_t idle = 0; running.size() < parallel && idle < jobs.size();) {
+        for (std::size_t idle = 0; !draining && running.size() < parallel && idle < jobs.size();) {
             Job& job = *jobs[turn % jobs.size()];
             turn = (turn + 1) % jobs.size();
             if (job.startable(parallel)) {
@@ -188,7 +203,13 @@ struct FetchRunner::State
         }
         int active = 0;
         if (started && multi != nullptr) {
+            // The first pass opens the connections, the second sends the requests down those
+            // already open (at once on a near server).
             curl_multi_perform(multi, &active);
+            curl_multi_poll(multi, nullptr, 0, 0, nullptr);
+            curl_multi_perform(multi, &active);
+            // Those passes may have ended other transfers too: their bodies are not to wait.
+            collectFinished();
         }
     }
 
@@ -221,13 +242,20 @@ struct FetchRunner::State
             // By index: a delivery may add a job.
             for (std::size_t j = 0; j < jobs.size(); ++j) {
                 Job& job = *jobs[j];
+                if (job.stopped) {
+                    continue;
+                }
                 const auto found = job.finished.find(job.delivered);
                 if (found == job.finished.end()) {
                     continue;
                 }
                 FetchedBody body = std::move(found->second);
                 job.finished.erase(found);
-                job.deliver(job.delivered++, std::move(body));
+                const std::size_t index = job.delivered++;
+                // The requests its place frees go out before the body is stored, and the servers
+                // answer them while storing waits for the disk.
+                startTransfers();
+                job.deliver(index, std::move(body));
                 delivered = true;
                 // The next request is under way before the next body is stored: storing waits for the disk.
                 startTransfers();
@@ -239,10 +267,16 @@ struct FetchRunner::State
         return true;
     }
 
+    // A body whose turn has come waits to be delivered.
+    bool deliverable() const
+    {
+        return std::any_of(jobs.begin(), jobs.end(),
+                           [](const auto& job) { return !job->stopped && job->finished.count(job->delivered) > 0; });
+    }
+
     bool allDelivered() const
     {
-        return std::all_of(jobs.begin(), jobs.end(),
-                           [](const auto& job) { return job->delivered == job->requests.size(); });
+        return std::all_of(jobs.begin(), jobs.end(), [](const auto& job) { return job->done(); });
     }
 };
 
@@ -263,12 +297,26 @@ FetchRunner::~FetchRunner()
     }
 }
 
-void FetchRunner::add(std::vector<FetchRequest> requests, Deliver deliver)
+std::size_t FetchRunner::add(std::vector<FetchRequest> requests, Deliver deliver)
 {
     auto job = std::make_unique<Job>();
     job->requests = std::move(requests);
     job->deliver = std::move(deliver);
     m_state->jobs.push_back(std::move(job));
+    return m_state->jobs.size() - 1;
+}
+
+void FetchRunner::stopJob(std::size_t job)
+{
+    Job& stopped = *m_state->jobs.at(job);
+    stopped.stopped = true;
+    stopped.finished.clear();
+    m_state->abortJob(stopped);
+}
+
+void FetchRunner::drain()
+{
+    m_state->draining = true;
 }
 
 bool FetchRunner::run(const FetchPoll& poll)
@@ -290,8 +338,8 @@ bool FetchRunner::run(const FetchPoll& poll)
             if (!s.deliverFinished(stop)) {
                 return false;
             }
-            if (s.running.empty() && s.allDelivered()) {
-                return true;
+            if (s.running.empty() && (s.draining || s.allDelivered())) {
+                return s.allDelivered();
             }
             int active = 0;
             curl_multi_perform(s.multi, &active);
@@ -299,7 +347,7 @@ bool FetchRunner::run(const FetchPoll& poll)
             if (Clock::now() - lastPoll >= std::chrono::milliseconds(kFetchPollMs) && stop()) {
                 return false;
             }
-            if (!s.running.empty()) {
+            if (!s.running.empty() && !s.deliverable()) {
                 curl_multi_poll(s.multi, nullptr, 0, kFetchPollMs, nullptr);
             }
         }

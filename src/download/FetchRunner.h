@@ -66,14 +66,25 @@ public:
     FetchRunner(const FetchRunner&) = delete;
     FetchRunner& operator=(const FetchRunner&) = delete;
 
-    // Adds a job, also while running (from a delivery). Its requests start in order, none more
-    // than `parallel` places ahead of the first body the job has not delivered, and the jobs
-    // take turns for free places. deliver(index, body) is called once per request, in index order.
-    void add(std::vector<FetchRequest> requests, Deliver deliver);
+    // Adds a job, also while running (from a delivery), and returns its number (0 for the first).
+    // Its requests start in order, none more than `parallel` places ahead of the first body the
+    // job has not delivered, and the jobs take turns for free places. deliver(index, body) is
+    // called once per request, in index order.
+    std::size_t add(std::vector<FetchRequest> requests, Deliver deliver);
+
+    // Ends a job, also from its own delivery: its transfers under way are aborted, its requests
+    // not started never start and nothing more of it is delivered. The other jobs go on.
+    void stopJob(std::size_t job);
+
+    // Starts nothing more, also when called from poll or a delivery: the transfers under way
+    // end (or reach their limits) and are delivered, then run returns. A delivery's place goes to
+    // the next request before the body is handed over, so that request is under way too.
+    void drain();
 
     // Runs until every job is delivered (true) or poll answers true (false): then the transfers
-    // under way are aborted at once and nothing more is delivered. An exception from a delivery
-    // aborts the same way and leaves run.
+    // under way are aborted at once and nothing more is delivered. After drain it returns once
+    // the transfers under way are delivered: false when a job was left with requests not started.
+    // An exception from a delivery aborts the same way and leaves run.
     bool run(const FetchPoll& poll);
 
 private:

@@ -182,18 +182,42 @@ bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to)
     return true;
 }
 
+bool StoreStockDay(const std::string& folder, QDate day, const std::string& body, bool& cut)
+{
+    const StockDay stock = StockDayFromBody(body, SlashedDay(day));
+    if (stock.lines.empty()) {
+        return false;
+    }
+    SaveLines(StockDayFile(folder, day), stock.lines);
+    cut = stock.cut;
+    return true;
+}
+
+bool StoreFundDay(const std::string& folder, QDate day, const std::string& body, bool& cut)
+{
+    if (body.size() < kSmallestMarketBody) {
+        return false;
+    }
+    const std::string page = Utf8ToCp1253(body);
+    // A page of another day (a holiday answered with the last report) is not this day's.
+    if (FundReportDate(page, DashedDay(day)) != DashedDay(day)) {
+        return false;
+    }
+    const FundDay funds = FundDayFromPage(page);
+    if (funds.lines.empty()) { // no report table: a stored day stays
+        return false;
+    }
+    SaveLines(FundDayFile(folder, day), funds.lines);
+    cut = funds.cut;
+    return true;
+}
+
 MarketReport UpdateStock(MarketContext& context)
 {
     CreateFolder(MarketFolder(context.folder));
     return RunRange(context, context.servers.stock, false, StockDayUrl,
                     [&context](QDate day, const std::string& body, bool& cut) {
-                        const StockDay stock = StockDayFromBody(body, SlashedDay(day));
-                        if (stock.lines.empty()) {
-                            return false;
-                        }
-                        SaveLines(StockDayFile(context.folder, day), stock.lines);
-                        cut = stock.cut;
-                        return true;
+                        return StoreStockDay(context.folder, day, body, cut);
                     });
 }
 
@@ -202,22 +226,7 @@ MarketReport UpdateFunds(MarketContext& context)
     CreateFolder(MarketFolder(context.folder));
     MarketReport report = RunRange(context, context.servers.funds, true, FundDayUrl,
                                    [&context](QDate day, const std::string& body, bool& cut) {
-                                       if (body.size() < kSmallestMarketBody) {
-                                           return false;
-                                       }
-                                       const std::string page = Utf8ToCp1253(body);
-                                       // A page of another day (a holiday answered with the last report) is not this
-                                       // day's.
-                                       if (FundReportDate(page, DashedDay(day)) != DashedDay(day)) {
-                                           return false;
-                                       }
-                                       const FundDay funds = FundDayFromPage(page);
-                                       if (funds.lines.empty()) { // no report table: a stored day stays
-                                           return false;
-                                       }
-                                       SaveLines(FundDayFile(context.folder, day), funds.lines);
-                                       cut = funds.cut;
-                                       return true;
+                                       return StoreFundDay(context.folder, day, body, cut);
                                    });
     if (report.ran) {
         context.ui.StatusNotice(std::string());

@@ -76,6 +76,12 @@ MarketReport UpdateStock(MarketContext& context);
 // As UpdateStock, but Saturdays and Sundays are not asked for (their notice still shows).
 MarketReport UpdateFunds(MarketContext& context);
 
+// One fetched day stored as its day file of folder, for the update of the market and of every
+// game; false when the body holds nothing to store (a stored day stays). cut: shortened to what a
+// day file holds. A day file that cannot be written throws KarvoError.
+bool StoreStockDay(const std::string& folder, QDate day, const std::string& body, bool& cut);
+bool StoreFundDay(const std::string& folder, QDate day, const std::string& body, bool& cut);
+
 // The account of a report for the status bar, and the warning when the server was unreachable.
 std::string MarketAccount(const MarketReport& report);
 std::string UnreachableWarning(const MarketReport& report);

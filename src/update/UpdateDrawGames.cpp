@@ -10,59 +10,66 @@ namespace karvo {
 
 namespace {
 
-// The merge of one game: stored bytes and workbook rows in, new bytes or a refusal out.
-using Merge = std::function<MergeResult(const std::string& stored, const WorkbookRows& rows)>;
-
-// The steps the three kinds of update share: notice, read, fetch, size test, read the
-// workbook, merge, write.
-UpdateResult UpdateSlotFile(UpdateContext& context, GameCode game, int width, const Merge& merge)
+// The steps the three kinds of update share: notice, read, fetch, size test, then the store.
+UpdateResult UpdateSlotFile(UpdateContext& context, GameCode game)
 {
     // A history that cannot be read stops the update before anything is fetched or written.
-    const std::string path = context.folder + GameInfoFor(game).resultsFile;
-    const std::string stored = ReadMaskedFile(path);
+    const std::string stored = ReadMaskedFile(context.folder + GameInfoFor(game).resultsFile);
     context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile workbook = FetchWorkbook(context, game, context.state.SelectedYear);
+    const int year = context.state.SelectedYear;
+    const FetchedFile workbook = FetchWorkbook(context, game, year);
     UpdateResult result;
     result.fetchFailed = !workbook.fetched || !workbook.readable;
     if (!workbook.readable) {
         return result;
     }
-    CellTable table;
-    const int rowCount = ReadWorkbook(workbook.path, width, 2, table);
-    const MergeResult merged = merge(stored, WorkbookRows{table, rowCount, width});
-    if (merged.refused()) {
-        context.ui.ShowNotice(NoticeKind::Warning, merged.refusal);
-        return result;
+    const std::string refusal =
+        StoreDrawWorkbook(context.folder, game, stored, workbook.path, year, context.today.year());
+    if (!refusal.empty()) {
+        context.ui.ShowNotice(NoticeKind::Warning, refusal);
     }
-    WriteMaskedFile(path, merged.bytes);
     return result;
+}
+
+// The merge of one game: stored bytes and workbook rows in, new bytes or a refusal out.
+MergeResult MergeDraws(GameCode game, const std::string& stored, const WorkbookRows& rows, int year, int currentYear)
+{
+    switch (GameInfoFor(game).view) {
+    case ViewKind::Proto: return MergeProto(stored, rows, year, currentYear);
+    case ViewKind::Extra: return MergeExtra(stored, rows);
+    default: return MergeNumberGame(NumberGameOf(GameInfoFor(game).variant), stored, rows, year, currentYear);
+    }
 }
 
 } // namespace
 
+std::string StoreDrawWorkbook(const std::string& folder, GameCode game, const std::string& stored,
+                              const std::string& workbook, int year, int currentYear)
+{
+    // LOTTO, GOAL and JOKER read twelve columns, ΠΡΟΤΟ and EXTRA ten.
+    const int width = GameInfoFor(game).view == ViewKind::NumberGame ? 12 : 10;
+    CellTable table;
+    const int rowCount = ReadWorkbook(workbook, width, 2, table);
+    const MergeResult merged = MergeDraws(game, stored, WorkbookRows{table, rowCount, width}, year, currentYear);
+    if (!merged.refused()) {
+        WriteMaskedFile(folder + GameInfoFor(game).resultsFile, merged.bytes);
+    }
+    return merged.refusal;
+}
+
 UpdateResult UpdateNumberGame(UpdateContext& context, GameCode code)
 {
-    const NumberGame& game = NumberGameOf(GameInfoFor(code).variant);
-    const int year = context.state.SelectedYear;
-    const int currentYear = context.today.year();
-    return UpdateSlotFile(context, code, 12, [&](const std::string& stored, const WorkbookRows& rows) {
-        return MergeNumberGame(game, stored, rows, year, currentYear);
-    });
+    return UpdateSlotFile(context, code);
 }
 
 UpdateResult UpdateProto(UpdateContext& context)
 {
-    const int year = context.state.SelectedYear;
-    const int currentYear = context.today.year();
-    return UpdateSlotFile(context, GameCode::Proto, 10, [&](const std::string& stored, const WorkbookRows& rows) {
-        return MergeProto(stored, rows, year, currentYear);
-    });
+    return UpdateSlotFile(context, GameCode::Proto);
 }
 
 UpdateResult UpdateExtra(UpdateContext& context)
 {
-    return UpdateSlotFile(context, GameCode::Extra, 10,
-                          [](const std::string& stored, const WorkbookRows& rows) { return MergeExtra(stored, rows); });
+    return UpdateSlotFile(context, GameCode::Extra);
 }
 
 } // namespace karvo

@@ -31,7 +31,7 @@ UpdateResult UpdateKino(UpdateContext& context)
     const std::string monthFile = context.folder + context.state.KinoPeriodFile;
     // A past month kept on disk is final; the current month grows and is always fetched again.
     const bool current = year == currentYear && month == currentMonth;
-    if (!current && FileSizeOf(monthFile) > 99) {
+    if (!current && FileSizeOf(monthFile) > kSmallestKinoMonthFile) {
         return result;
     }
     // The month is built anew from the workbook, but a kept file that cannot be read is a fault
@@ -44,16 +44,23 @@ UpdateResult UpdateKino(UpdateContext& context)
         result.showView = false;
         return result;
     }
-    CellTable table;
-    const int rowCount = ReadWorkbook(workbook.path, 23, 2, table);
-    const MergeResult built = BuildKinoMonth(WorkbookRows{table, rowCount, 23}, ZeroPad(month, 2));
-    if (built.refused()) {
-        context.ui.ShowNotice(NoticeKind::Warning, built.refusal);
+    const std::string refusal = StoreKinoMonth(monthFile, workbook.path, month);
+    if (!refusal.empty()) {
+        context.ui.ShowNotice(NoticeKind::Warning, refusal);
         result.showView = false;
-        return result;
     }
-    WriteKinoFile(monthFile, built.bytes);
     return result;
+}
+
+std::string StoreKinoMonth(const std::string& monthFile, const std::string& workbook, int month)
+{
+    CellTable table;
+    const int rowCount = ReadWorkbook(workbook, 23, 2, table);
+    const MergeResult built = BuildKinoMonth(WorkbookRows{table, rowCount, 23}, ZeroPad(month, 2));
+    if (!built.refused()) {
+        WriteKinoFile(monthFile, built.bytes);
+    }
+    return built.refusal;
 }
 
 } // namespace karvo

@@ -15,34 +15,20 @@ constexpr std::int64_t HeadBytes = 512;
 
 } // namespace
 
-UpdateResult UpdatePropo(UpdateContext& context, GameCode game)
+std::string StorePropoAnswer(const std::string& folder, GameCode game, std::vector<std::uint16_t> words,
+                             const std::string& answer, int year)
 {
-    const int year = context.state.SelectedYear;
-    if (year < PropoFirstYear) {
-        return {};
-    }
-    const std::string path = context.folder + GameInfoFor(game).resultsFile;
-    std::vector<std::uint16_t> words = ReadPropoFile(path);
-    context.ui.StatusNotice(WaitNoticeText());
-    const FetchedFile answer = FetchWorkbook(context, game, year, 1, 1);
-    UpdateResult result;
-    // A failed download ends the pools update at once, even when an earlier copy is kept.
-    if (!answer.fetched) {
-        result.fetchFailed = true;
-        return result;
-    }
     // The operator serves the pools either as a workbook or as a page with a table.
     CellTable table;
     PropoCells cells;
-    if (IsHtmlAnswer(LoadTextPrefix(answer.path, HeadBytes))) {
-        cells = PropoCellsFromPage(LoadTextFile(answer.path));
+    if (IsHtmlAnswer(LoadTextPrefix(answer, HeadBytes))) {
+        cells = PropoCellsFromPage(LoadTextFile(answer));
     } else {
-        cells = PropoCellsFromWorkbook(table, ReadWorkbook(answer.path, PropoWidth, 3, table));
+        cells = PropoCellsFromWorkbook(table, ReadWorkbook(answer, PropoWidth, 3, table));
     }
     const PropoScan scan = ScanPropoCoupons(cells, year);
     if (!scan.refusal.empty()) {
-        context.ui.ShowNotice(NoticeKind::Warning, scan.refusal);
-        return result;
+        return scan.refusal;
     }
     // Values the file does not hold yet are empty slots, so the write may extend it over them.
     const std::int64_t last = PropoCouponWord(year, PropoSlotsPerYear) + 1;
@@ -54,7 +40,29 @@ UpdateResult UpdatePropo(UpdateContext& context, GameCode game)
         words[static_cast<std::size_t>(w)] = scan.coupons[k][0];
         words[static_cast<std::size_t>(w) + 1] = scan.coupons[k][1];
     }
-    WritePropoFile(path, words, year);
+    WritePropoFile(folder + GameInfoFor(game).resultsFile, words, year);
+    return {};
+}
+
+UpdateResult UpdatePropo(UpdateContext& context, GameCode game)
+{
+    const int year = context.state.SelectedYear;
+    if (year < PropoFirstYear) {
+        return {};
+    }
+    std::vector<std::uint16_t> words = ReadPropoFile(context.folder + GameInfoFor(game).resultsFile);
+    context.ui.StatusNotice(WaitNoticeText());
+    const FetchedFile answer = FetchWorkbook(context, game, year, 1, 1);
+    UpdateResult result;
+    // A failed download ends the pools update at once, even when an earlier copy is kept.
+    if (!answer.fetched) {
+        result.fetchFailed = true;
+        return result;
+    }
+    const std::string refusal = StorePropoAnswer(context.folder, game, std::move(words), answer.path, year);
+    if (!refusal.empty()) {
+        context.ui.ShowNotice(NoticeKind::Warning, refusal);
+    }
     return result;
 }
 

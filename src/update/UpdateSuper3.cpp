@@ -7,20 +7,17 @@
 
 namespace karvo {
 
-namespace {
-
-constexpr int FirstMonthlyYear = 2023;
-// A kept copy this large is taken as a whole workbook and not fetched again.
-constexpr std::int64_t WholeSuper3Workbook = 999;
-
-} // namespace
+std::string Super3Workbook(const std::string& folder, int year, int month)
+{
+    return LocalResultFile(folder, ResultEndpointFor(GameCode::Super3, year, month, {}).fileName);
+}
 
 UpdateResult UpdateSuper3(UpdateContext& context)
 {
     const int year = context.state.SelectedYear;
     UpdateResult result;
     int month = 0;
-    if (year >= FirstMonthlyYear) {
+    if (year >= kFirstSuper3Year) {
         month = context.ui.ChooseFromList("Super3 " + std::to_string(year), Super3MonthItems(), "", true);
         if (month < 1 || month > 12) {
             result.cancelled = true;
@@ -28,12 +25,12 @@ UpdateResult UpdateSuper3(UpdateContext& context)
         }
     }
     context.ui.StatusNotice(WaitNoticeText());
-    if (year < FirstMonthlyYear) {
+    if (year < kFirstSuper3Year) {
         return result;
     }
     const ResultEndpoint endpoint = ResultEndpointFor(GameCode::Super3, year, month, context.servers);
     const std::string local = LocalResultFile(context.folder, endpoint.fileName);
-    if (FileSizeOf(local) < WholeSuper3Workbook) {
+    if (FileSizeOf(local) < kWholeSuper3Workbook) {
         const FetchedFile fetched = FetchWorkbook(context, GameCode::Super3, year, month, 1);
         result.fetchFailed = !fetched.fetched;
         if (fetched.cancelled) {

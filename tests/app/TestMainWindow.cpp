@@ -111,10 +111,12 @@ private slots:
                  QList<bool>({game.code != GameCode::Bet, game.code > GameCode::Kino, game.code >= GameCode::Stock,
                               game.code <= GameCode::Kino}));
         // Three items for a draw list, five for a market list, six for the coupon; the statistics items
-        // (three for a draw game, one for STOCK) follow behind a separator.
+        // (three for a draw game, one for STOCK) follow behind a separator, and last, behind another,
+        // the update of every game.
         const QStringList captions = menuCaptions();
         const int own = game.code == GameCode::Bet ? 6 : game.code > GameCode::Kino ? 5 : 3;
-        QCOMPARE(captions.size(), own + (game.code <= GameCode::Kino ? 4 : game.code == GameCode::Stock ? 2 : 0));
+        QCOMPARE(captions.size(), own + (game.code <= GameCode::Kino ? 4 : game.code == GameCode::Stock ? 2 : 0) + 2);
+        QCOMPARE(captions.last(), QStringLiteral("Ενημέρωση όλων"));
     }
 
     void f3RunsTheSecondCommandFromAnywhere()

@@ -1,6 +1,7 @@
 // The fetch runner against a loopback server: the order bodies are delivered in whatever order
 // they arrive, the transfers shared by several jobs, a stop that aborts dripping transfers at
-// once, and the overall limit that ends a server dripping just above the speed floor.
+// once, a drain that lets them end, a job stopped alone, and the overall limit that ends a server
+// dripping just above the speed floor.
 #include "download/Download.h"
 #include "download/FetchRunner.h"
 #include "support/LoopbackServer.h"
@@ -10,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <thread>
@@ -155,4 +157,60 @@ TEST_F(FetchRunnerTest, OverallLimitEndsADripAboveTheSpeedFloor)
               "Η λήψη σταμάτησε, γιατί δεν τελείωσε μέσα σε 1 δευτερόλεπτα. Δεν κρατήθηκε τίποτα: " + m_server.baseUrl()
                   + "/drip");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file("x.xlsx"))));
+}
+
+TEST_F(FetchRunnerTest, DrainLetsTheTransfersUnderWayEndAndStartsNoMore)
+{
+    // Each answer takes 50 ms; the drain comes with the first body, when the place it freed has
+    // already gone to /d4: four more are under way and arrive, nothing after them starts.
+    for (int i = 0; i < 8; ++i) {
+        m_server.set("/d" + std::to_string(i), R::Body("day " + std::to_string(i)));
+    }
+    m_server.setDelay(std::chrono::milliseconds(50));
+    FetchRunner runner(4);
+    std::vector<std::string> seen;
+    runner.add(requests({"/d0", "/d1", "/d2", "/d3", "/d4", "/d5", "/d6", "/d7"}), [&](std::size_t, FetchedBody body) {
+        seen.push_back(body.body);
+        runner.drain();
+    });
+    EXPECT_FALSE(runner.run({}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"day 0", "day 1", "day 2", "day 3", "day 4"}));
+    EXPECT_EQ(m_server.requests().size(), 5u);
+
+    // Drained from poll before anything was delivered: what started still arrives whole.
+    FetchRunner polled(2);
+    seen.clear();
+    polled.add(requests({"/d4", "/d5", "/d6"}), [&](std::size_t, FetchedBody body) { seen.push_back(body.body); });
+    EXPECT_FALSE(polled.run([&] {
+        polled.drain();
+        return false;
+    }));
+    EXPECT_EQ(seen, (std::vector<std::string>{"day 4", "day 5"}));
+}
+
+TEST_F(FetchRunnerTest, AStoppedJobEndsWhileTheOthersGoOn)
+{
+    m_server.set("/slow", Trickle(std::string(400, 's'), 20));
+    for (const char* path : {"/a0", "/a1", "/b0", "/b1", "/b2"}) {
+        m_server.set(path, R::Body(path));
+    }
+    FetchRunner runner(4);
+    std::vector<std::string> seen;
+    std::size_t first = 0;
+    first = runner.add(requests({"/a0", "/slow", "/a1"}), [&](std::size_t index, FetchedBody body) {
+        seen.push_back("a" + std::to_string(index) + body.body);
+        runner.stopJob(first);
+    });
+    const std::size_t second = runner.add(requests({"/b0", "/b1", "/b2"}), [&](std::size_t index, FetchedBody body) {
+        seen.push_back("b" + std::to_string(index) + body.body);
+    });
+    EXPECT_EQ(second, first + 1);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(runner.run({}));
+    // The trickle (25 pieces 20 ms apart) was aborted, not waited for.
+    EXPECT_LT(clock.elapsed(), 400);
+    std::sort(seen.begin(), seen.end()); // the jobs' bodies interleave as they arrive
+    EXPECT_EQ(seen, (std::vector<std::string>{"a0/a0", "b0/b0", "b1/b1", "b2/b2"}));
+    EXPECT_TRUE(serverLetGo());
 }

@@ -6,6 +6,7 @@
 #include "app/main/GameCatalogue.h"
 #include "app/main/KeyCodes.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -154,7 +155,24 @@ QWidget* MainWindow::buildLeftPanel()
     m_emailField->setGeometry(24, 468, 257, 22);
     paint(m_emailField, colours::teal, QPalette::Base);
     paint(m_emailField, Qt::white, QPalette::Text);
+    buildUpdateAll();
     return m_leftPanel;
+}
+
+void MainWindow::buildUpdateAll()
+{
+    m_updateAllAction = new QAction(QStringLiteral("Ενημέρωση όλων"), this);
+    m_updateAllAction->setObjectName(QStringLiteral("updateAllAction"));
+    m_updateAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+    m_updateAllAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_updateAllAction);
+    connect(m_updateAllAction, &QAction::triggered, this, [this] { onUpdateAllTriggered(); });
+    // Under the game buttons' block, as wide as the two columns of wider buttons.
+    m_updateAllButton = button(QStringLiteral("Ενημέρωση όλων"), SansPixelFont(11, true), Qt::blue,
+                               QRect(48, 504, 209, 33), m_leftPanel);
+    m_updateAllButton->setObjectName(QStringLiteral("updateAllButton"));
+    m_updateAllButton->setToolTip(QStringLiteral("Ενημέρωση όλων των παιχνιδιών (Ctrl+U)"));
+    connect(m_updateAllButton, &QPushButton::clicked, m_updateAllAction, &QAction::trigger);
 }
 
 QWidget* MainWindow::buildRightPanel()

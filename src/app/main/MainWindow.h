@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -50,6 +51,9 @@ public:
     // Pops up the current game's command menu at the mouse pointer.
     void onCommandsClicked();
     void onUpdateClicked();
+    // Brings every game up to date in one run, with its progress window (Ctrl+U, the button below
+    // the game buttons, the last item of every command menu).
+    void onUpdateAllTriggered();
     void onKeyPressed(int key);
     void onWebLinkClicked();
     void onWebLinkHovered(bool overLabel);
@@ -91,6 +95,7 @@ private:
     // The update of the stock or fund days, its progress dialog and its account.
     void runMarketUpdate();
     void storeBetGrid();
+    void buildUpdateAll();
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.
     void guarded(const std::function<void()>& body);
 
@@ -111,6 +116,9 @@ private:
     GridView* m_sideGrid = nullptr;
     QWidget* m_bottomPanel = nullptr;
     QPushButton* m_updateButton = nullptr;
+    QAction* m_updateAllAction = nullptr;
+    QPushButton* m_updateAllButton = nullptr;
+    bool m_updatingAll = false;
     QPushButton* m_commandsButton = nullptr;
     QPushButton* m_menuButton = nullptr;
     QLabel* m_webLink = nullptr;

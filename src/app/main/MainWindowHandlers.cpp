@@ -234,6 +234,8 @@ void MainWindow::onCommandsClicked()
         connect(item, &QAction::triggered, this, [this, position] { runCommand(position); });
     }
     AddStatsMenuItems(*m_commandMenu, *this);
+    m_commandMenu->addSeparator();
+    m_commandMenu->addAction(m_updateAllAction);
     m_commandMenu->popup(QCursor::pos());
 }
 

@@ -1,0 +1,34 @@
+// The main window's update of every game: the plan, the run under its progress dialog, and the
+// view rebuilt when its game got something new.
+#include "app/dialogs/UpdateAllDialog.h"
+#include "app/main/MainWindow.h"
+#include "update/UpdateAll.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+void MainWindow::onUpdateAllTriggered()
+{
+    // The dialog's own event processing must not start a second run.
+    if (m_updatingAll) {
+        return;
+    }
+    m_updatingAll = true;
+    guarded([this] {
+        const QDate today = m_today();
+        const std::vector<GamePlan> plans = PlanUpdateAll(m_folder, today, UpdateAllOptions{});
+        UpdateAllDialog dialog(this);
+        dialog.show();
+        const std::vector<GameReport> reports = RunUpdateAll(MakeUpdateAllContext(m_folder, today), plans, dialog);
+        const GameCode shown = m_state.GameCode;
+        if (std::any_of(reports.begin(), reports.end(),
+                        [shown](const GameReport& report) { return report.game == shown && report.stored > 0; })) {
+            showGameView(shown);
+        }
+        dialog.showSummary(reports);
+    });
+    m_updatingAll = false;
+}
+
+} // namespace karvo

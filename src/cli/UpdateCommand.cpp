@@ -1,0 +1,75 @@
+#include "cli/UpdateCommand.h"
+
+#include "domain/GameNames.h"
+#include "util/Cp1253.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+
+// Windows-1253 text padded with blanks to width characters (one byte each before the conversion).
+std::string Padded(std::string text, std::size_t width)
+{
+    if (text.size() < width) {
+        text.append(width - text.size(), ' ');
+    }
+    return text;
+}
+
+} // namespace
+
+std::string StepLine(GameCode game, const UpdateStep& step, int stepsDone, int steps)
+{
+    const std::string line =
+        Padded(GameName(game), 15) + Padded(step.label, 12) + std::to_string(stepsDone) + "/" + std::to_string(steps);
+    return Cp1253ToUtf8(line) + "\n";
+}
+
+ConsoleUpdateObserver::ConsoleUpdateObserver(Console& console, std::function<bool()> stop)
+    : m_console(console)
+    , m_stop(std::move(stop))
+{
+}
+
+void ConsoleUpdateObserver::planned(const std::vector<GamePlan>& plans)
+{
+    m_plans = plans;
+}
+
+void ConsoleUpdateObserver::stepStarted(GameCode, const UpdateStep&) { }
+
+void ConsoleUpdateObserver::stepDone(GameCode game, const UpdateStep& step, int stepsDone)
+{
+    const auto plan = std::ranges::find(m_plans, game, &GamePlan::game);
+    const int steps = plan == m_plans.end() ? stepsDone : static_cast<int>(plan->steps.size());
+    m_console.out(StepLine(game, step, stepsDone, steps));
+}
+
+void ConsoleUpdateObserver::gameFinished(const GameReport&) { }
+
+bool ConsoleUpdateObserver::cancelled()
+{
+    if (!m_stopSeen && m_stop()) {
+        m_stopSeen = true;
+        m_console.err("karvo: διακοπή· οι λήψεις που τρέχουν ολοκληρώνονται\n");
+    }
+    return m_stopSeen;
+}
+
+int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
+                     const std::function<bool()>& stop)
+{
+    const std::vector<GamePlan> plans = PlanUpdateAll(context.folder, context.today, options);
+    ConsoleUpdateObserver observer(console, stop);
+    const std::vector<GameReport> reports = RunUpdateAll(context, plans, observer);
+    std::string summary = "\n";
+    for (const GameReport& report : reports) {
+        summary += Cp1253ToUtf8(ReportLine(report)) + "\n";
+    }
+    console.out(summary);
+    return AllSucceeded(reports) ? 0 : 1;
+}
+
+} // namespace karvo

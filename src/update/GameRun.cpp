@@ -1,0 +1,275 @@
+#include "update/GameRun.h"
+
+#include "market/MarketFiles.h"
+#include "market/MarketText.h"
+#include "results/DrawHistory.h"
+#include "results/PropoFile.h"
+#include "results/ResultsFiles.h"
+#include "update/UpdateDrawGames.h"
+#include "update/UpdateFetch.h"
+#include "update/UpdateKino.h"
+#include "update/UpdateLists.h"
+#include "update/UpdatePropo.h"
+#include "update/UpdateSuper3.h"
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/KarvoError.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+
+// "Η λήψη του 2019 απέτυχε (HTTP 404).": status 0 when no answer came.
+std::string DownloadFailedText(const UpdateStep& step, long status)
+{
+    const std::string why = status > 0 ? "HTTP " + std::to_string(status) : "καμία απάντηση";
+    return Utf8ToCp1253("Η λήψη του " + step.label + " απέτυχε (" + why + ").");
+}
+
+std::int32_t LastDrawOf(const DrawHistory& history)
+{
+    return history.dates.empty() ? 0 : history.dates.back();
+}
+
+// The last KINO draw of the month files, 0 when none.
+std::int32_t LastKinoDraw(const std::string& folder)
+{
+    const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, 0);
+    std::string buffer;
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        const KinoMonth month = ReadKinoMonth(*file, buffer);
+        if (month.count > 0) {
+            return month.dateOf(month.count - 1);
+        }
+    }
+    return 0;
+}
+
+std::int32_t LastMarketDay(const std::string& folder, MarketKind kind)
+{
+    std::int32_t last = 0;
+    for (const std::string& name : ListDayFiles(folder, kind)) {
+        last = std::max(last, DayOfFileName(name, kind));
+    }
+    return last;
+}
+
+} // namespace
+
+GameRun::GameRun(const UpdateAllContext& context, const GamePlan& plan)
+    : m_context(context)
+    , m_plan(plan)
+{
+    m_report.game = plan.game;
+    m_report.steps = static_cast<int>(plan.steps.size());
+    switch (plan.game) {
+    case GameCode::Kino: m_kind = Kind::Kino; break;
+    case GameCode::Super3: m_kind = Kind::Super3; break;
+    case GameCode::Stock: m_kind = Kind::Stock; break;
+    case GameCode::Funds: m_kind = Kind::Funds; break;
+    default: m_kind = IsPropo(plan.game) ? Kind::Propo : Kind::Draws; break;
+    }
+}
+
+bool GameRun::begin()
+{
+    const std::string& folder = m_context.folder;
+    try {
+        switch (m_kind) {
+        case Kind::Draws:
+        case Kind::Propo:
+        case Kind::Super3: {
+            const DrawHistory history = LoadHistory(folder, m_plan.game);
+            m_drawsBefore = history.drawCount();
+            m_nothingBefore = history.dates.empty();
+            m_report.lastDrawBefore = LastDrawOf(history);
+            break;
+        }
+        case Kind::Kino: m_report.lastDrawBefore = LastKinoDraw(folder); break;
+        case Kind::Stock: m_report.lastDrawBefore = LastMarketDay(folder, MarketKind::Stock); break;
+        case Kind::Funds: m_report.lastDrawBefore = LastMarketDay(folder, MarketKind::Funds); break;
+        }
+        if (m_kind == Kind::Stock || m_kind == Kind::Funds) {
+            CreateFolder(MarketFolder(folder));
+            return true;
+        }
+        // Start-up makes the folder (as "Data"; names match in any case); it may have gone since.
+        CreateFolder(folder + "DATA");
+        for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
+            m_scratch.push_back(std::make_unique<DownloadScratch>());
+        }
+    } catch (const KarvoError& error) {
+        return fail(Utf8ToCp1253(error.what()));
+    }
+    return true;
+}
+
+std::vector<FetchRequest> GameRun::requests() const
+{
+    std::vector<FetchRequest> requests;
+    for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
+        const UpdateStep& step = m_plan.steps[i];
+        switch (m_kind) {
+        case Kind::Stock: requests.push_back({StockDayUrl(m_context.marketServers.stock, DashedDay(step.day))}); break;
+        case Kind::Funds: requests.push_back({FundDayUrl(m_context.marketServers.funds, DashedDay(step.day))}); break;
+        default: requests.push_back({workbookUrl(step), m_scratch[i]->fd()}); break;
+        }
+    }
+    return requests;
+}
+
+bool GameRun::handle(std::size_t index, FetchedBody body)
+{
+    bool handled = false;
+    try {
+        handled = m_kind == Kind::Stock || m_kind == Kind::Funds ? handleDay(index, body) : handleWorkbook(index, body);
+    } catch (const KarvoError& error) {
+        handled = fail(Utf8ToCp1253(error.what()));
+    }
+    if (index < m_scratch.size()) {
+        m_scratch[index].reset();
+    }
+    m_report.stepsDone += handled ? 1 : 0;
+    return handled;
+}
+
+bool GameRun::fail(std::string cause)
+{
+    m_report.outcome = GameOutcome::Failed;
+    m_report.cause = std::move(cause);
+    m_scratch.clear();
+    return false;
+}
+
+std::string GameRun::workbookUrl(const UpdateStep& step) const
+{
+    return ResultEndpointFor(m_plan.game, step.year, std::max(step.month, 1), m_context.servers).url;
+}
+
+std::string GameRun::localWorkbook(const UpdateStep& step) const
+{
+    const ResultEndpoint endpoint = ResultEndpointFor(m_plan.game, step.year, std::max(step.month, 1), {});
+    return LocalResultFile(m_context.folder, endpoint.fileName);
+}
+
+bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
+{
+    const UpdateStep& step = m_plan.steps[index];
+    const DownloadScratch& scratch = *m_scratch[index];
+    if (body.failure != FetchFailure::None) {
+        const std::string named = NamedFailureText(body, workbookUrl(step), scratch.folder(), m_context.limits);
+        return fail(named.empty() ? DownloadFailedText(step, body.status) : Utf8ToCp1253(named));
+    }
+    if (body.status >= 400) {
+        // The operator's archive may begin later than the first year it is known to hold.
+        const bool yearly = m_kind == Kind::Draws || m_kind == Kind::Propo;
+        if (body.status == 404 && yearly && m_nothingBefore && !m_broughtDraws) {
+            return true;
+        }
+        return fail(DownloadFailedText(step, body.status));
+    }
+    const std::int64_t size = scratch.size();
+    if (size <= 0) {
+        return fail(Utf8ToCp1253("Η λήψη του " + step.label + " δεν έφερε τίποτα."));
+    }
+    // Kept in DATA as the game's own update keeps it, also when too small to read.
+    const std::string local = localWorkbook(step);
+    const std::string before = m_kind == Kind::Super3 ? LoadTextFile(local) : std::string();
+    KeepDownload(scratch, local);
+    const std::int64_t smallest = m_kind == Kind::Propo || m_kind == Kind::Super3 ? 1 : SmallestWorkbook;
+    if (size < smallest) {
+        return fail(Utf8ToCp1253("Η απάντηση για το " + step.label + " είναι πολύ μικρή για βιβλίο εργασίας."));
+    }
+    if (m_kind == Kind::Super3) {
+        m_kept += LoadTextFile(local) != before ? 1 : 0;
+        return true;
+    }
+    const std::string refusal = storeWorkbook(step, local);
+    if (!refusal.empty()) {
+        return fail(refusal);
+    }
+    m_broughtDraws = true;
+    return true;
+}
+
+// Each file is read before it is replaced: one that cannot be read fails the step untouched.
+std::string GameRun::storeWorkbook(const UpdateStep& step, const std::string& local)
+{
+    const std::string& folder = m_context.folder;
+    const std::string resultsFile = folder + GameInfoFor(m_plan.game).resultsFile;
+    switch (m_kind) {
+    case Kind::Propo: return StorePropoAnswer(folder, m_plan.game, ReadPropoFile(resultsFile), local, step.year);
+    case Kind::Kino: {
+        const std::string monthFile = folder + KinoMonthFileName(step.year, step.month);
+        const std::int64_t before = kinoMonthCount(monthFile);
+        std::string refusal = StoreKinoMonth(monthFile, local, step.month);
+        m_kinoRecords += kinoMonthCount(monthFile) - before;
+        return refusal;
+    }
+    default:
+        return StoreDrawWorkbook(folder, m_plan.game, ReadMaskedFile(resultsFile), local, step.year,
+                                 m_context.today.year());
+    }
+}
+
+bool GameRun::handleDay(std::size_t index, const FetchedBody& body)
+{
+    m_unreachable += body.failure == FetchFailure::Unreachable ? 1 : 0;
+    // A day without data (a weekend, a holiday, an error page) is no failure.
+    if (body.failure != FetchFailure::None || body.status >= 400) {
+        return true;
+    }
+    const QDate day = m_plan.steps[index].day;
+    bool cut = false;
+    const bool stored = m_kind == Kind::Stock ? StoreStockDay(m_context.folder, day, body.body, cut)
+                                              : StoreFundDay(m_context.folder, day, body.body, cut);
+    m_kept += stored ? 1 : 0;
+    return true;
+}
+
+std::int64_t GameRun::kinoMonthCount(const std::string& monthFile) const
+{
+    std::string buffer;
+    return ReadKinoMonth(KinoMonthFile{monthFile, 0}, buffer).count;
+}
+
+std::int64_t GameRun::drawCount() const
+{
+    return LoadHistory(m_context.folder, m_plan.game).drawCount();
+}
+
+void GameRun::finish(GameOutcome unfinished)
+{
+    m_scratch.clear();
+    m_finished = true;
+    std::int64_t stored = m_kept;
+    if (m_kind == Kind::Kino) {
+        stored = m_kinoRecords;
+    } else if (m_kind == Kind::Draws || m_kind == Kind::Propo) {
+        try {
+            stored = drawCount() - m_drawsBefore;
+        } catch (const KarvoError&) {
+            stored = 0; // written a moment ago and unreadable now: nothing to count
+        }
+    }
+    m_report.stored = static_cast<int>(std::max<std::int64_t>(stored, 0));
+    if (m_report.outcome == GameOutcome::Failed) {
+        return;
+    }
+    if (m_report.stepsDone < m_report.steps) {
+        m_report.outcome = unfinished;
+        return;
+    }
+    if ((m_kind == Kind::Stock || m_kind == Kind::Funds) && m_report.steps > 0 && m_unreachable == m_report.steps) {
+        MarketReport market;
+        market.host = m_kind == Kind::Stock ? m_context.marketServers.stock : m_context.marketServers.funds;
+        m_report.outcome = GameOutcome::Failed;
+        m_report.cause = UnreachableWarning(market);
+        return;
+    }
+    m_report.outcome = m_report.stored > 0 ? GameOutcome::Stored : GameOutcome::UpToDate;
+}
+
+} // namespace karvo

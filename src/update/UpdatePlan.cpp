@@ -1,0 +1,162 @@
+// What each game is missing, worked out from the files of the working folder.
+#include "domain/GameNames.h"
+#include "market/MarketFiles.h"
+#include "market/MarketText.h"
+#include "results/DrawHistory.h"
+#include "update/UpdateAll.h"
+#include "update/UpdateKino.h"
+#include "update/UpdateLists.h"
+#include "update/UpdateSuper3.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+
+#include <algorithm>
+
+namespace karvo {
+
+namespace {
+
+// The earliest year whose workbook the operator's archive is known to hold, for each game with
+// yearly workbooks. An archive that starts later answers 404 for the years before, which an
+// update from nothing passes over.
+struct FirstYear
+{
+    GameCode game;
+    int year;
+};
+constexpr FirstYear kFirstPublished[] = {
+    {GameCode::PropoSunday, 2000}, {GameCode::PropoSaturday, 2000}, {GameCode::PropoWednesday, 2000},
+    {GameCode::Lotto, 1990},       {GameCode::Goal, 1996},          {GameCode::Joker, 1997},
+    {GameCode::Proto, 1992},       {GameCode::Extra, 1990},
+};
+
+// Months counted from year 0: year * 12 + month - 1.
+int MonthIndex(int year, int month)
+{
+    return year * 12 + month - 1;
+}
+
+constexpr int kFirstSuper3Month = kFirstSuper3Year * 12;
+
+// The first month of KINO's list of months.
+int FirstKinoMonth()
+{
+    const KinoPeriod first = KinoPeriods(2004, 1).front();
+    return MonthIndex(first.year, first.month);
+}
+
+std::vector<UpdateStep> YearSteps(int from, int to)
+{
+    std::vector<UpdateStep> steps;
+    for (int year = from; year <= to; ++year) {
+        steps.push_back({year, 0, {}, ZeroPad4(year)});
+    }
+    return steps;
+}
+
+std::vector<UpdateStep> MonthSteps(int from, int to)
+{
+    std::vector<UpdateStep> steps;
+    for (int index = from; index <= to; ++index) {
+        const int year = index / 12;
+        const int month = index % 12 + 1;
+        steps.push_back({year, month, {}, ZeroPad4(year) + "-" + ZeroPad(month, 2)});
+    }
+    return steps;
+}
+
+std::vector<UpdateStep> DaySteps(QDate from, QDate to)
+{
+    std::vector<UpdateStep> steps;
+    for (QDate day = from; day <= to; day = day.addDays(1)) {
+        if (day.dayOfWeek() < 6) {
+            steps.push_back({day.year(), 0, day, SlashedDay(day)});
+        }
+    }
+    return steps;
+}
+
+std::vector<UpdateStep> YearPlan(const std::string& folder, GameCode game, QDate today)
+{
+    const DrawHistory history = LoadHistory(folder, game);
+    const int from = history.dates.empty() ? FirstPublishedYear(game) : YearOf(history.dates.back());
+    return YearSteps(from, today.year());
+}
+
+// The last month kept, -1 when none: KINO's month files, SUPER3's whole workbooks.
+int LastStoredMonth(const std::string& folder, GameCode game, int current)
+{
+    if (game == GameCode::Kino) {
+        int last = -1;
+        for (const KinoMonthFile& file : KinoMonthFiles(folder, 0)) {
+            if (FileSizeOf(file.path) > kSmallestKinoMonthFile) {
+                last = std::max(last, MonthIndex(YearOf(file.monthDate), file.monthDate / 100 % 100));
+            }
+        }
+        return last;
+    }
+    for (int index = current; index >= kFirstSuper3Month; --index) {
+        if (FileSizeOf(Super3Workbook(folder, index / 12, index % 12 + 1)) >= kWholeSuper3Workbook) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+std::vector<UpdateStep> MonthPlan(const std::string& folder, GameCode game, QDate today,
+                                  const UpdateAllOptions& options)
+{
+    const int first = game == GameCode::Kino ? FirstKinoMonth() : kFirstSuper3Month;
+    const int current = MonthIndex(today.year(), today.month());
+    // The last month kept may have been the current one then: it is fetched again.
+    int from = LastStoredMonth(folder, game, current);
+    if (from < 0) {
+        from = options.wholeHistory ? first : current - std::max(options.emptyMonths, 1) + 1;
+    }
+    return MonthSteps(std::max(from, first), current);
+}
+
+std::vector<UpdateStep> DayPlan(const std::string& folder, GameCode game, QDate today, const UpdateAllOptions& options)
+{
+    const MarketKind kind = game == GameCode::Stock ? MarketKind::Stock : MarketKind::Funds;
+    std::int32_t last = 0;
+    for (const std::string& name : ListDayFiles(folder, kind)) {
+        last = std::max(last, DayOfFileName(name, kind));
+    }
+    if (last == 0) {
+        return DaySteps(today.addDays(1 - std::max(options.emptyMarketDays, 1)), today);
+    }
+    return DaySteps(QDate(last / 10000, last / 100 % 100, last % 100).addDays(1), today);
+}
+
+} // namespace
+
+int FirstPublishedYear(GameCode game)
+{
+    for (const FirstYear& first : kFirstPublished) {
+        if (first.game == game) {
+            return first.year;
+        }
+    }
+    return 0;
+}
+
+std::vector<GamePlan> PlanUpdateAll(const std::string& folder, QDate today, const UpdateAllOptions& options)
+{
+    const std::vector<GameCode> games = options.games.empty() ? UpdatableGames() : options.games;
+    std::vector<GamePlan> plans;
+    for (const GameCode game : games) {
+        GamePlan plan{game, {}};
+        switch (GameInfoFor(game).update) {
+        case UpdateKind::YearResults: plan.steps = YearPlan(folder, game, today); break;
+        case UpdateKind::Period: plan.steps = MonthPlan(folder, game, today, options); break;
+        case UpdateKind::StockPrices:
+        case UpdateKind::FundFigures: plan.steps = DayPlan(folder, game, today, options); break;
+        case UpdateKind::None: continue;
+        }
+        plans.push_back(std::move(plan));
+    }
+    return plans;
+}
+
+} // namespace karvo

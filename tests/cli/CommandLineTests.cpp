@@ -1,0 +1,166 @@
+// The command line read into a command, the commands' failures before any run, the step lines,
+// and a game's list exported byte for byte without a window.
+#include "cli/CommandRunner.h"
+#include "cli/ExportCommand.h"
+#include "export/SpreadsheetExport.h"
+#include "market/MarketViews.h"
+#include "results/DrawViews.h"
+#include "results/ResultsFiles.h"
+#include "support/MarketTestData.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : text + " ") {
+        if (c != ' ') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(std::exchange(word, {}));
+        }
+    }
+    return words;
+}
+
+struct Captured
+{
+    std::string out;
+    std::string err;
+    Console console{[this](std::string_view text) { out += text; }, [this](std::string_view text) { err += text; }};
+};
+
+// clang-format off
+struct ParseCase { const char* arguments; CommandKind kind; const char* games; const char* folder; bool error; };
+const ParseCase kParseCases[] = {
+    {"", CommandKind::Window, "", "", false},
+    {"--data-folder", CommandKind::Window, "", "", false},
+    {"--data-folder /srv/k -platform offscreen", CommandKind::Window, "", "/srv/k", false},
+    {"-platform offscreen", CommandKind::Window, "", "", false},
+    {"--help", CommandKind::Help, "", "", false},
+    {"-h", CommandKind::Help, "", "", false},
+    {"--version", CommandKind::Version, "", "", false},
+    {"update", CommandKind::Update, "", "", false},
+    {"update --all --history", CommandKind::Update, "", "", false},
+    {"update LOTTO Κινο προπο-κυριακη lotto", CommandKind::Update, "4,10,1", "", false},
+    {"update funds --data-folder=/d stocks", CommandKind::Update, "13,11", "/d", false},
+    {"update --all lotto", CommandKind::Update, "4", "", true},
+    {"update lottery", CommandKind::Update, "", "", true},
+    {"update bet", CommandKind::Update, "", "", true},
+    {"update --data-folder", CommandKind::Update, "", "", true},
+    {"update --quick", CommandKind::Update, "", "", true},
+    {"export joker /tmp/j.xls --data-folder /d", CommandKind::Export, "", "/d", false},
+    {"export joker", CommandKind::Export, "", "", true},
+    {"export joker a b", CommandKind::Export, "", "", true},
+    {"export nothing a", CommandKind::Export, "", "", true},
+};
+// clang-format on
+
+TEST(CommandLine, ReadsTheWindowAndEachCommand)
+{
+    for (const ParseCase& c : kParseCases) {
+        SCOPED_TRACE(c.arguments);
+        const CommandLine line = ParseCommandLine(Split(c.arguments));
+        std::string games;
+        for (const GameCode game : line.games) {
+            games += (games.empty() ? "" : ",") + std::to_string(ToInt(game));
+        }
+        EXPECT_EQ(line.kind, c.kind);
+        EXPECT_EQ(games, c.games);
+        EXPECT_EQ(line.dataFolder, c.folder);
+        EXPECT_EQ(!line.error.empty(), c.error) << line.error;
+    }
+    const CommandLine line = ParseCommandLine({"export", "ΠΡΟΠΟ ΤΕΤΑΡΤΗ", "out.xls"});
+    EXPECT_EQ(line.exportGame, GameCode::PropoWednesday);
+    EXPECT_EQ(line.exportFile, "out.xls");
+}
+
+TEST(CommandLine, BadArgumentsAndAnUnusableFolderEndWithStatusTwo)
+{
+    test::TempFolder folder;
+    WriteBytes(folder.file("plain"), "a file, not a folder");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"update", "lottery"},
+          {"export", "lotto"},
+          {"update", "lotto", "--data-folder", folder.file("plain/sub")},
+          {"export", "lotto", "x.xls", "--data-folder", folder.file("plain")}}) {
+        Captured captured;
+        EXPECT_EQ(RunCommandLine(ParseCommandLine(arguments), QDate(2026, 12, 6), captured.console), kExitUsage);
+        EXPECT_EQ(captured.err.rfind("karvo: ", 0), 0u) << captured.err;
+        EXPECT_EQ(captured.out, "");
+    }
+}
+
+TEST(CommandLine, HelpAndVersionGoToTheOutput)
+{
+    Captured help;
+    EXPECT_EQ(RunCommandLine(ParseCommandLine({"-h"}), QDate(), help.console), 0);
+    EXPECT_NE(help.out.find("karvo update [--all | ΠΑΙΧΝΙΔΙ...]"), std::string::npos);
+    Captured version;
+    EXPECT_EQ(RunCommandLine(ParseCommandLine({"--version"}), QDate(), version.console), 0);
+    EXPECT_EQ(version.out, "karvo " KARVO_VERSION "\n");
+}
+
+TEST(CommandLine, StepLinesLineUpInUtf8)
+{
+    UpdateStep step;
+    step.label = "2024-03";
+    EXPECT_EQ(StepLine(GameCode::PropoSunday, step, 2, 12), "ΠΡΟΠΟ ΚΥΡΙΑΚΗ  2024-03     2/12\n");
+    step.label = "05/12/2026";
+    EXPECT_EQ(StepLine(GameCode::Stock, step, 1, 3), "STOCK          05/12/2026  1/3\n");
+}
+
+TEST(ExportCommand, WritesTheViewsSpreadsheetText)
+{
+    test::TempFolder folder;
+    std::string draws;
+    for (int d = 1; d <= 20; ++d) {
+        draws += Slot(d, 1 + d % 12, 2013 + d / 2, {3, 7, 12, 25, 33, d});
+    }
+    WriteMaskedFile(folder.file("JOKER.krv"), draws);
+    const DrawView view = BuildLottoView(folder.path(), 3, 2015);
+    ASSERT_GT(view.FirstYearRow, 1);
+    const std::string file = folder.file("out.xls");
+    ASSERT_TRUE(ExportGameList(folder.path(), GameCode::Joker, 2015, file));
+    EXPECT_EQ(ReadBytes(file), SpreadsheetText(view.grid, view.FirstYearRow));
+    // Nothing stored: nothing to export, and no file.
+    EXPECT_FALSE(ExportGameList(folder.path(), GameCode::Goal, 2015, folder.file("goal.xls")));
+    EXPECT_EQ(FileSizeOf(folder.file("goal.xls")), 0);
+}
+
+TEST(ExportCommand, StockExportsItsLastDayAgainstTheDayBefore)
+{
+    test::TempFolder folder;
+    StoreStockDay(folder, "20241204", {Record("ALPHA", "2.00"), Record("BETA", "10.00")});
+    StoreStockDay(folder, "20241205", {Record("ALPHA", "2.10"), Record("BETA", "9.50")});
+    const ExportList list = GameExportList(folder.path(), GameCode::Stock, 2015);
+    const std::optional<CellGrid> day = StockDayGrid(folder.path(), "20241205", "20241204");
+    ASSERT_TRUE(day);
+    EXPECT_EQ(SpreadsheetText(list.grid, 1), SpreadsheetText(*day, 1));
+    EXPECT_NE(SpreadsheetText(list.grid, 1).find("  5.00"), std::string::npos); // ALPHA's change
+}
+
+TEST(ExportCommand, AFileThatCannotBeWrittenEndsWithStatusOne)
+{
+    test::TempFolder folder;
+    WriteMaskedFile(folder.file("LOTTO.krv"), Slot(3, 1, 2026, {1, 2, 3, 4, 5, 6}));
+    WriteBytes(folder.file("plain"), "a file, not a folder");
+    Captured captured;
+    const CommandLine line =
+        ParseCommandLine({"export", "lotto", folder.file("plain/out.xls"), "--data-folder", folder.path()});
+    EXPECT_EQ(RunCommandLine(line, QDate(2026, 12, 6), captured.console), kExitFailed);
+    EXPECT_EQ(captured.err.rfind("karvo: ", 0), 0u) << captured.err;
+    Captured empty;
+    const CommandLine goal = ParseCommandLine({"export", "goal", folder.file("g.xls"), "--data-folder", folder.path()});
+    EXPECT_EQ(RunCommandLine(goal, QDate(2026, 12, 6), empty.console), kExitFailed);
+    EXPECT_EQ(empty.err, "karvo: GOAL: η λίστα είναι άδεια\n");
+}
+
+} // namespace

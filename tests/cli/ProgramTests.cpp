@@ -1,0 +1,169 @@
+// The built program run as the user's shell runs it: no display at all, the operator's servers on
+// 127.0.0.1, the exit status and the lines it prints; SIGTERM stops a run as Cancel does.
+#include "results/ResultsFiles.h"
+#include "support/LoopbackServer.h"
+#include "support/TestSupport.h"
+#include "support/WorkbookWriter.h"
+#include "util/Files.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+struct Finished
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+    qint64 msAfterSignal = -1;
+};
+
+// Runs the program with only PATH, HOME, LANG and the servers set: no DISPLAY, WAYLAND_DISPLAY or
+// QT_QPA_PLATFORM. With signalAfterFirstLine, SIGTERM goes once the first line is out.
+Finished RunProgram(const QStringList& arguments, const std::string& server, const std::string& home,
+                    bool signalAfterFirstLine = false, const std::string& startFolder = {})
+{
+    static int argc = 1;
+    static char name[] = "cli_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv); // QProcess wants one
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString(home));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    for (const char* variable : {"KARVO_OPAP_WEB_URL", "KARVO_OPAP_MEDIA_URL", "KARVO_STOCK_URL", "KARVO_FUNDS_URL"}) {
+        environment.insert(QString::fromLatin1(variable), QString::fromStdString(server));
+    }
+    for (const char* variable : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        if (qEnvironmentVariableIsSet(variable)) {
+            environment.insert(QString::fromLatin1(variable), qEnvironmentVariable(variable));
+        }
+    }
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(QString::fromStdString(startFolder.empty() ? home : startFolder));
+    program.start(QStringLiteral(KARVO_PROGRAM), arguments);
+    EXPECT_TRUE(program.waitForStarted());
+    Finished finished;
+    QElapsedTimer sinceSignal;
+    if (signalAfterFirstLine) {
+        while (!program.canReadLine() && program.state() == QProcess::Running) {
+            program.waitForReadyRead(50);
+        }
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        sinceSignal.start();
+    }
+    EXPECT_TRUE(program.waitForFinished(30000));
+    finished.msAfterSignal = sinceSignal.isValid() ? sinceSignal.elapsed() : -1;
+    finished.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    finished.out = program.readAllStandardOutput().toStdString();
+    finished.err = program.readAllStandardError().toStdString();
+    return finished;
+}
+
+class Program : public ::testing::Test
+{
+protected:
+    test::TempFolder folder;
+    LoopbackServer server;
+    const int year = QDate::currentDate().year();
+    const std::string lottoPath = "/Excel_xlsx/5103/lotto_" + std::to_string(year) + ".xlsx";
+
+    // One LOTTO draw stored on 2 January this year: the update fetches this year alone.
+    void storeLottoDraw() { WriteMaskedFile(folder.file("LOTTO.krv"), Slot(2, 1, year, {3, 9, 17, 22, 40, 2})); }
+    void serveLottoYear()
+    {
+        SheetRows rows = {{"ΚΛΗΡΩΣΕΙΣ LOTTO"}, {""}, {"Κλήρωση", "Ημ/νία", "Αριθμοί"}, {"", "", "1ος"}};
+        for (int d = 4; d >= 1; --d) {
+            rows.push_back({std::to_string(100 + d), std::to_string(d) + "/1/" + std::to_string(year), "40", "3", "22",
+                            "17", "9", std::to_string(d)});
+        }
+        server.set(lottoPath, LoopbackResponse::Body(OperatorWorkbookBytes({rows})));
+    }
+    QStringList inFolder(QStringList arguments)
+    {
+        return arguments << QStringLiteral("--data-folder") << QString::fromStdString(folder.path());
+    }
+};
+
+TEST_F(Program, UpdatePrintsEachStepAndTheSummaryWithoutADisplay)
+{
+    storeLottoDraw();
+    serveLottoYear();
+    const Finished run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_NE(run.out.find("LOTTO          " + std::to_string(year) + "        1/1\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nLOTTO: "), std::string::npos) << run.out;
+    EXPECT_EQ(server.requestCount(lottoPath), 1);
+}
+
+TEST_F(Program, AFailedGameEndsWithStatusOne)
+{
+    storeLottoDraw(); // the server has no workbook for this year: 404
+    const std::string before = ReadBytes(folder.file("LOTTO.krv"));
+    const Finished run = RunProgram(inFolder({"update", "LOTTO"}), server.baseUrl(), folder.path());
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_EQ(ReadBytes(folder.file("LOTTO.krv")), before);
+}
+
+TEST_F(Program, AnUnknownGameOrFolderEndsWithStatusTwo)
+{
+    WriteBytes(folder.file("plain"), "a file");
+    for (const QStringList& arguments :
+         {inFolder({"update", "lottery"}),
+          QStringList{"update", "--data-folder", QString::fromStdString(folder.file("plain"))},
+          QStringList{"export", "kino"}}) {
+        const Finished run = RunProgram(arguments, server.baseUrl(), folder.path());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind("karvo: ", 0), 0u) << run.err;
+    }
+    EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(Program, ExportNamesItsFileFromWhereItStartsAndReadsTheDataFolder)
+{
+    CreateFolder(folder.file("data"));
+    CreateFolder(folder.file("start"));
+    WriteMaskedFile(folder.file("data/LOTTO.krv"), Slot(2, 1, year, {3, 9, 17, 22, 40, 2}));
+    const Finished run =
+        RunProgram({"export", "Lotto", "out.xls", "--data-folder", QString::fromStdString(folder.file("data"))},
+                   server.baseUrl(), folder.path(), false, folder.file("start"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string written = ReadBytes(folder.file("start/out.xls"));
+    EXPECT_EQ(written.substr(written.size() - 3), "\t\r\n");
+    EXPECT_NE(written.find("03 09 17 22 40"), std::string::npos) << written;
+    EXPECT_EQ(FileSizeOf(folder.file("data/out.xls")), 0);
+}
+
+TEST_F(Program, HelpAndVersionNeedNoDisplay)
+{
+    const Finished help = RunProgram({"--help"}, server.baseUrl(), folder.path());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Χρήση:\n", 0), 0u);
+    const Finished version = RunProgram({"--version"}, server.baseUrl(), folder.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "karvo " KARVO_VERSION "\n");
+}
+
+TEST_F(Program, SigtermStopsTheRunAsCancelDoes)
+{
+    // STOCK with nothing stored: a month of weekdays, each answer a second late.
+    server.setDelay(std::chrono::milliseconds(1000));
+    const Finished run = RunProgram(inFolder({"update", "stock"}), server.baseUrl(), folder.path(), true);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.err.find("διακοπή"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("STOCK: "), std::string::npos) << run.out;
+    EXPECT_LT(run.msAfterSignal, 5000);
+    EXPECT_LT(static_cast<int>(server.requests().size()), 15);
+}
+
+} // namespace

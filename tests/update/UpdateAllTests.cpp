@@ -1,0 +1,417 @@
+// The update of every game against a loopback server: the same files as the single updates make
+// on a copy of the folder, one game's failure beside the others, EXTRA's order, a cancel in the
+// middle, and the plan worked out from what the folder holds.
+#include "UpdateFixture.h"
+#include "domain/GameNames.h"
+#include "market/MarketUpdate.h"
+#include "support/MarketTestData.h"
+#include "update/UpdateAll.h"
+#include "update/UpdateDrawGames.h"
+#include "update/UpdateKino.h"
+#include "update/UpdatePropo.h"
+#include "update/UpdateSuper3.h"
+#include "util/Cp1253.h"
+
+#include <QDirIterator>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace karvo;
+using namespace karvo::test;
+
+namespace {
+
+const QDate kToday(2026, 3, 15); // a Sunday
+
+std::string LottoPath(int year)
+{
+    return "/Excel_xlsx/5103/lotto_" + std::to_string(year) + ".xlsx";
+}
+
+std::string ExtraPath(int year)
+{
+    return "/Excel_xlsx/5106/extra5_" + std::to_string(year) + ".xlsx";
+}
+
+std::string StockPath(QDate day)
+{
+    return "/finance/Data/GetMetaStock.ashx?date=" + DashedDay(day) + "&type=1&encoding=2";
+}
+
+// LOTTO's sheet of draws in year.
+std::string LottoBook(int year, int draws)
+{
+    SheetRows rows = LottoSheet(draws);
+    for (auto& row : rows) {
+        for (std::string& cell : row) {
+            if (const auto at = cell.find("2024"); at != std::string::npos) {
+                cell.replace(at, 4, std::to_string(year));
+            }
+        }
+    }
+    return OperatorWorkbookBytes({rows});
+}
+
+// EXTRA's sheet of one draw, numbered number, on 3 February of year.
+std::string ExtraBook(int year, int number)
+{
+    return OperatorWorkbookBytes(
+        {{{"", "Ημ/νία"}, {std::to_string(number), "03/2/" + std::to_string(year), "x", "30", "10", "20", "5", "1"}}});
+}
+
+// Every file under folder with its bytes, by path below it.
+std::map<std::string, std::string> Tree(const std::string& folder)
+{
+    std::map<std::string, std::string> files;
+    QDirIterator it(QString::fromStdString(folder), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const std::string path = it.next().toStdString();
+        files[path.substr(folder.size())] = ReadBytes(path);
+    }
+    return files;
+}
+
+// The paths whose bytes differ between two folders, or that only one holds.
+std::string Differences(const std::string& folder, const std::string& reference)
+{
+    const std::map<std::string, std::string> ours = Tree(folder);
+    const std::map<std::string, std::string> theirs = Tree(reference);
+    std::string differ;
+    for (const auto& [path, bytes] : ours) {
+        const auto found = theirs.find(path);
+        differ += found == theirs.end() || found->second != bytes ? path + " " : "";
+    }
+    for (const auto& [path, bytes] : theirs) {
+        differ += ours.count(path) == 0 ? "missing " + path + " " : "";
+    }
+    return differ;
+}
+
+// Records what a run shows; answers cancelled once cancelAfter steps are done.
+struct Recorder : UpdateAllObserver
+{
+    int cancelAfter = 1 << 30;
+    int done = 0;
+    std::vector<std::string> events;
+    std::vector<GameReport> finished;
+
+    void planned(const std::vector<GamePlan>& plans) override { events.push_back(std::to_string(plans.size())); }
+    void stepStarted(GameCode game, const UpdateStep& step) override
+    {
+        events.push_back(GameAsciiName(game) + " " + step.label);
+    }
+    void stepDone(GameCode game, const UpdateStep& step, int stepsDone) override
+    {
+        ++done;
+        events.push_back(GameAsciiName(game) + " " + step.label + " done " + std::to_string(stepsDone));
+    }
+    void gameFinished(const GameReport& report) override { finished.push_back(report); }
+    bool cancelled() override { return done >= cancelAfter; }
+};
+
+class UpdateAll : public UpdateEndToEnd
+{
+protected:
+    UpdateAllContext context(QDate today = kToday) const
+    {
+        const std::string base = m_server.baseUrl();
+        return UpdateAllContext{m_folder.path(), today, {base, base}, {base, base}, m_limits, kTransfersAtOnce};
+    }
+    std::vector<GameReport> runAll(std::vector<GameCode> games, Recorder& recorder, QDate today = kToday)
+    {
+        UpdateAllOptions options;
+        options.games = std::move(games);
+        options.emptyMonths = 2;
+        options.emptyMarketDays = 5;
+        return RunUpdateAll(context(today), PlanUpdateAll(m_folder.path(), today, options), recorder);
+    }
+    std::vector<GameReport> runAll(std::vector<GameCode> games, QDate today = kToday)
+    {
+        Recorder recorder;
+        return runAll(std::move(games), recorder, today);
+    }
+
+    // The single update of game for year (and month), in the reference folder.
+    void single(GameCode game, int year, int month = 0, QDate today = kToday)
+    {
+        const ResultFetcher fetch = [this](const std::string& url, const std::string& target, UserInterface& ui,
+                                           const FetchPoll& poll) {
+            return FetchResultFile(url, target, ui, poll, m_limits);
+        };
+        const std::string base = m_server.baseUrl();
+        UpdateContext update{m_state, m_ui, m_reference.path(), today, {base, base}, fetch};
+        m_state.SelectedYear = year;
+        switch (game) {
+        case GameCode::Extra: UpdateExtra(update); break;
+        case GameCode::PropoSunday: UpdatePropo(update, game); break;
+        case GameCode::Kino:
+            m_ui.listAnswers = {2 + (year - 2004) * 12 + month};
+            UpdateKino(update);
+            break;
+        case GameCode::Super3:
+            m_ui.listAnswers = {month};
+            UpdateSuper3(update);
+            break;
+        default: UpdateNumberGame(update, game); break;
+        }
+    }
+    void singleStock(QDate from, QDate to)
+    {
+        m_ui.memoAnswers.push_back({SlashedDay(from), SlashedDay(to)});
+        const std::string base = m_server.baseUrl();
+        MarketContext market{m_ui, m_reference.path(), to, {base, base}, FetchDaysWithin(m_limits), nullptr};
+        UpdateStock(market);
+    }
+    int leftBehind() const
+    {
+        int count = scratchCount();
+        for (const auto& [path, bytes] : Tree(m_folder.path())) {
+            count += path.find(".karvo-") != std::string::npos ? 1 : 0;
+        }
+        return count;
+    }
+
+    test::TempFolder m_reference;
+};
+
+} // namespace
+
+TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
+{
+    const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
+    const std::vector<GameCode> games{GameCode::Lotto, GameCode::Extra, GameCode::Kino, GameCode::Super3,
+                                      GameCode::Stock};
+    QDir(QString::fromStdString(m_reference.path())).mkpath("Data");
+    // From nothing: LOTTO's archive answers from 2024 on (the years before are 404), KINO and
+    // SUPER3 their last two months, STOCK the weekdays of its last five days.
+    for (int year = 2024; year <= 2026; ++year) {
+        serve(LottoPath(year), LottoBook(year, year == 2026 ? 10 : 104));
+        serve(ExtraPath(year), ExtraBook(year, year - 2020));
+        single(GameCode::Lotto, year);
+        single(GameCode::Extra, year);
+    }
+    for (int month : {2, 3}) {
+        serve("/Excel_xlsx/1100/2026/kino_2026_0" + std::to_string(month) + ".xlsx", kino);
+        serve("/Excel_xlsx/2100/2026/super3_2026_0" + std::to_string(month) + ".xlsx", std::string(1500, 'a'));
+        single(GameCode::Kino, 2026, month);
+        single(GameCode::Super3, 2026, month);
+    }
+    for (int day : {11, 12, 13}) {
+        serve(StockPath(QDate(2026, 3, day)), StockBody({StockLine("ALPHA", std::to_string(day) + ".00", "10")}));
+    }
+    singleStock(QDate(2026, 3, 11), kToday);
+    std::vector<GameReport> reports = runAll(games);
+    EXPECT_EQ(Differences(m_folder.path(), m_reference.path()), "");
+    ASSERT_EQ(reports.size(), 5u);
+    EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 218 νέες κληρώσεις");
+    EXPECT_EQ(reports[0].steps, 37);
+    EXPECT_EQ(reports[0].lastDrawBefore, 0);
+    EXPECT_EQ(reports[1].stored, 3);
+    EXPECT_EQ(reports[2].outcome, GameOutcome::Stored);
+    EXPECT_EQ(U(ReportLine(reports[3])), "SUPER3: 2 νέοι μήνες");
+    EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 3 νέες ημέρες");
+    EXPECT_TRUE(AllSucceeded(reports));
+
+    // Partly filled: 2026 has grown and two more market days have passed; the rest is current.
+    const QDate tuesday(2026, 3, 17);
+    serve(LottoPath(2026), LottoBook(2026, 30));
+    serve(StockPath(QDate(2026, 3, 17)), StockBody({StockLine("ALPHA", "17.00", "10")}));
+    single(GameCode::Lotto, 2026, 0, tuesday);
+    single(GameCode::Extra, 2026, 0, tuesday);
+    single(GameCode::Kino, 2026, 3, tuesday);
+    singleStock(QDate(2026, 3, 16), tuesday);
+    const int requests = static_cast<int>(m_server.requests().size());
+    reports = runAll(games, tuesday);
+    EXPECT_EQ(Differences(m_folder.path(), m_reference.path()), "");
+    // LOTTO and EXTRA from 2026, KINO and SUPER3 from March, STOCK the 16th and 17th.
+    EXPECT_EQ(static_cast<int>(m_server.requests().size()) - requests, 1 + 1 + 1 + 1 + 2);
+    EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 20 νέες κληρώσεις");
+    EXPECT_EQ(reports[0].lastDrawBefore, 20261111);
+    EXPECT_EQ(U(ReportLine(reports[1])), "EXTRA: ενημερωμένο, τίποτα νέο");
+    EXPECT_EQ(U(ReportLine(reports[2])), "KINO: ενημερωμένο, τίποτα νέο");
+    EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 1 νέα ημέρα");
+    EXPECT_EQ(leftBehind(), 0);
+}
+
+TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
+{
+    // LOTTO holds 2026 already, so a failing 2026 is a failure, not an archive that starts later.
+    serve(LottoPath(2025), LottoBook(2025, 5));
+    serve(LottoPath(2026), LottoBook(2026, 5));
+    ASSERT_EQ(runAll({GameCode::Lotto})[0].outcome, GameOutcome::Stored);
+    const std::string lotto = file("LOTTO.krv");
+    m_server.set(LottoPath(2026), LoopbackResponse::Body("", 500));
+    serve(ExtraPath(2025), ExtraBook(2025, 5));
+    serve(ExtraPath(2026), std::string(400, 'x')); // no workbook
+    serve("/Excel_xlsx/5104/Joker_2026.xlsx", "short");
+    for (int year = 1997; year <= 2026; ++year) {
+        serve("/Excel_xlsx/5105/propogoal_" + std::to_string(year) + ".xlsx", LottoBook(year, 3));
+    }
+    const std::vector<GameReport> reports =
+        runAll({GameCode::Lotto, GameCode::Extra, GameCode::Joker, GameCode::Goal, GameCode::Stock});
+    EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: απέτυχε: Η λήψη του 2026 απέτυχε (HTTP 500).");
+    EXPECT_EQ(reports[0].stepsDone, 0);
+    EXPECT_EQ(file("LOTTO.krv"), lotto);
+    // EXTRA keeps its 2025 draw; the answer for 2026 is kept in DATA and refused by the reader.
+    EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
+    EXPECT_EQ(reports[1].stored, 1);
+    EXPECT_NE(U(reports[1].cause).find("βιβλίο εργασίας"), std::string::npos) << U(reports[1].cause);
+    EXPECT_EQ(file("Data/extra5_2026.xlsx"), std::string(400, 'x'));
+    // JOKER's archive is all 404 but 2026 is too short to be a workbook.
+    EXPECT_EQ(U(ReportLine(reports[2])),
+              "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
+    EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 90 νέες κληρώσεις");
+    // No stock day answers: days without data, not a failure.
+    EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: ενημερωμένο, τίποτα νέο");
+    EXPECT_FALSE(AllSucceeded(reports));
+    EXPECT_TRUE(AllSucceeded({reports[3], reports[4]}));
+    EXPECT_EQ(leftBehind(), 0);
+
+    // A market server that cannot be reached for any day fails its game.
+    UpdateAllContext unreachable = context();
+    unreachable.marketServers.stock = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
+    UpdateAllOptions options;
+    options.games = {GameCode::Stock};
+    options.emptyMarketDays = 3;
+    Recorder recorder;
+    const GameReport stock = RunUpdateAll(unreachable, PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
+    EXPECT_EQ(stock.outcome, GameOutcome::Failed);
+    EXPECT_NE(U(stock.cause).find("δεν είναι προσβάσιμος"), std::string::npos);
+}
+
+TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
+{
+    serve(ExtraPath(2023), ExtraBook(2023, 3));
+    ASSERT_EQ(runAll({GameCode::Extra})[0].stored, 1);
+    const std::string before = file("Extra.krv");
+    serve(ExtraPath(2024), ExtraBook(2024, 4));
+    serve(ExtraPath(2025), OperatorWorkbookBytes({{{"1000000", "03/2/2025", "x", "1", "2", "3", "4", "5"}}}));
+    serve(ExtraPath(2026), ExtraBook(2026, 6));
+    Recorder recorder;
+    const GameReport extra = runAll({GameCode::Extra}, recorder).at(0);
+    EXPECT_EQ(extra.outcome, GameOutcome::Failed);
+    EXPECT_EQ(extra.stepsDone, 2);
+    EXPECT_EQ(extra.stored, 1);
+    EXPECT_EQ(recorder.events,
+              (std::vector<std::string>{"1", "extra 2023", "extra 2023 done 1", "extra 2024", "extra 2024 done 2",
+                                        "extra 2025"}));
+    // The file is as the single updates of 2023 and 2024 leave it; 2026 was not stored.
+    WriteBytes(m_reference.file("Extra.krv"), before);
+    single(GameCode::Extra, 2024);
+    EXPECT_EQ(file("Extra.krv"), ReadBytes(m_reference.file("Extra.krv")));
+    EXPECT_EQ(extra.cause.empty(), false);
+    EXPECT_EQ(U(ReportLine(extra)).rfind("EXTRA: απέτυχε: ", 0), 0u);
+}
+
+TEST_F(UpdateAll, CancelStoresTheTransfersUnderWayAndLeavesEveryFileWhole)
+{
+    for (int year = 1990; year <= 2026; ++year) {
+        serve(LottoPath(year), LottoBook(year, 20));
+    }
+    for (int day : {9, 10, 11, 12, 13}) {
+        serve(StockPath(QDate(2026, 3, day)), StockBody({StockLine("ALPHA", "1.00", "10")}));
+    }
+    m_server.setDelay(std::chrono::milliseconds(30));
+    Recorder recorder;
+    recorder.cancelAfter = 3;
+    const std::vector<GameReport> reports = runAll({GameCode::Lotto, GameCode::Stock}, recorder);
+    m_server.setDelay(std::chrono::milliseconds(0));
+    // Nothing started after the cancel; what was under way then (four transfers, and the bodies
+    // that came before the one their game waited for) was stored.
+    const int done = reports[0].stepsDone + reports[1].stepsDone;
+    EXPECT_GE(done, 3);
+    EXPECT_LE(done, 3 + 2 * kTransfersAtOnce);
+    EXPECT_EQ(static_cast<int>(m_server.requests().size()), done);
+    EXPECT_EQ(reports[0].outcome, GameOutcome::Cancelled);
+    EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: διακόπηκε");
+    EXPECT_FALSE(AllSucceeded(reports));
+    EXPECT_EQ(leftBehind(), 0);
+    // The results file is the single updates' of the years handled, whole.
+    for (int year = 1990; year < 1990 + reports[0].stepsDone; ++year) {
+        single(GameCode::Lotto, year);
+    }
+    EXPECT_EQ(file("LOTTO.krv"), ReadBytes(m_reference.file("LOTTO.krv")));
+    EXPECT_EQ(reports[1].stored, reports[1].stepsDone);
+}
+
+TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
+{
+    const auto labels = [](const GamePlan& plan) {
+        std::vector<std::string> all;
+        for (const UpdateStep& step : plan.steps) {
+            all.push_back(step.label);
+        }
+        return all;
+    };
+    UpdateAllOptions options;
+    std::vector<GamePlan> plans = PlanUpdateAll(m_folder.path(), kToday, options);
+    ASSERT_EQ(plans.size(), 12u); // every game but BET
+    EXPECT_EQ(labels(plans[0]).front(), "2000");
+    EXPECT_EQ(plans[3].steps.size(), 37u); // LOTTO from 1990
+    EXPECT_EQ(labels(plans[8]),
+              (std::vector<std::string>{"2025-04", "2025-05", "2025-06", "2025-07", "2025-08", "2025-09", "2025-10",
+                                        "2025-11", "2025-12", "2026-01", "2026-02", "2026-03"}));
+    // The weekdays of the last 30 days: 14 February (a Saturday) to 15 March.
+    EXPECT_EQ(labels(plans[10]).front(), "16/02/2026");
+    EXPECT_EQ(plans[10].steps.size(), 20u);
+    for (const UpdateStep& step : plans[11].steps) {
+        EXPECT_LT(step.day.dayOfWeek(), 6) << step.label;
+    }
+
+    // What is stored: LOTTO to 2024, a KINO month file of December, SUPER3's whole workbook of
+    // June (July's is too short to count), a stock day of Thursday 12 March.
+    serve(LottoPath(2024), LottoBook(2024, 3));
+    runAll({GameCode::Lotto});
+    WriteBytes(m_folder.file("Data/kino_2025_12.qav"), std::string(100, '\x01'));
+    WriteBytes(m_folder.file("Data/kino_2026_01.qav"), std::string(99, '\x01'));
+    WriteBytes(m_folder.file("Data/super3_2025_06.xlsx"), std::string(999, 'a'));
+    WriteBytes(m_folder.file("Data/super3_2025_07.xlsx"), std::string(998, 'a'));
+    QDir(QString::fromStdString(m_folder.path())).mkpath("Data-STOCK");
+    WriteBytes(m_folder.file("Data-STOCK/20260312.txt"), "x");
+    options.games = {GameCode::Lotto, GameCode::Kino, GameCode::Super3, GameCode::Stock};
+    plans = PlanUpdateAll(m_folder.path(), kToday, options);
+    EXPECT_EQ(labels(plans[0]), (std::vector<std::string>{"2024", "2025", "2026"}));
+    EXPECT_EQ(labels(plans[1]), (std::vector<std::string>{"2025-12", "2026-01", "2026-02", "2026-03"}));
+    EXPECT_EQ(labels(plans[2]).front(), "2025-06");
+    EXPECT_EQ(labels(plans[3]), (std::vector<std::string>{"13/03/2026"}));
+
+    // SUPER3 never before 2023, also with the whole history; KINO's from November 2003.
+    options.games = {GameCode::Kino, GameCode::Super3};
+    options.wholeHistory = true;
+    test::TempFolder empty;
+    plans = PlanUpdateAll(empty.path(), kToday, options);
+    EXPECT_EQ(labels(plans[0]).front(), "2003-11");
+    EXPECT_EQ(plans[0].steps.size(), 2u + 22 * 12 + 3);
+    EXPECT_EQ(labels(plans[1]).front(), "2023-01");
+    options.wholeHistory = false;
+    options.emptyMonths = 60;
+    EXPECT_EQ(labels(PlanUpdateAll(empty.path(), kToday, options)[1]).front(), "2023-01");
+}
+
+TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
+{
+    for (int year = 2024; year <= 2026; ++year) {
+        serve(LottoPath(year), LottoBook(year, 104));
+    }
+    serve(StockPath(QDate(2026, 3, 13)), StockBody({StockLine("ALPHA", "1.00", "10")}));
+    // Workbooks of 8 kB go through, the results file (37 years of 3,330 bytes) does not; the
+    // market's folder is a file.
+    WriteBytes(m_folder.file("Data-STOCK"), "not a folder");
+    std::vector<GameReport> reports;
+    WithFileSizeLimit(16000, [&] { reports = runAll({GameCode::Lotto, GameCode::Stock}); });
+    EXPECT_EQ(reports[0].outcome, GameOutcome::Failed);
+    EXPECT_EQ(reports[0].stepsDone, 2023 - 1990 + 1); // the years not published, then 2024 fails
+    EXPECT_NE(U(reports[0].cause).find("LOTTO.krv"), std::string::npos) << U(reports[0].cause);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("LOTTO.krv"))));
+    EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
+    EXPECT_NE(reports[1].cause, "");
+    EXPECT_EQ(leftBehind(), 0);
+
+    // An observer that throws ends the run; the scratch files of every game go with it.
+    struct Throwing : Recorder
+    {
+        void stepDone(GameCode, const UpdateStep&, int) override { throw std::runtime_error("window closed"); }
+    } throwing;
+    EXPECT_THROW(runAll({GameCode::Lotto, GameCode::Stock}, throwing), std::runtime_error);
+    EXPECT_EQ(leftBehind(), 0);
+}
