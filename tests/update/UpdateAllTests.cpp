@@ -439,6 +439,16 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     EXPECT_NE(reports[1].cause, "");
     EXPECT_EQ(leftBehind(), 0);
 
+    // A temporary folder where no scratch file can be made fails the workbooks, not the market.
+    WriteBytes(m_folder.file("file"), "");
+    qputenv("TMPDIR", QByteArray::fromStdString(m_folder.file("file")));
+    QFile::remove(QString::fromStdString(m_folder.file("Data-STOCK")));
+    reports = runAll({GameCode::Lotto, GameCode::Stock});
+    qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
+    EXPECT_EQ(reports[0].stepsDone, 0);
+    EXPECT_NE(U(reports[0].cause).find("/file: "), std::string::npos) << U(reports[0].cause);
+    EXPECT_EQ(reports[1].outcome, GameOutcome::Stored);
+
     // An observer that throws ends the run; the scratch files of every game go with it.
     struct Throwing : Recorder
     {
