@@ -167,14 +167,22 @@ struct FetchRunner::State
     void start(Job& job)
     {
         const std::size_t index = job.next++;
+        FetchRequest& request = job.requests[index];
+        if (request.open) {
+            request.fd = request.open();
+            if (request.fd < 0) {
+                job.finished.emplace(index, FetchedBody{{}, FetchFailure::WriteFailed});
+                return;
+            }
+        }
         auto transfer = std::make_unique<Transfer>();
         transfer->job = &job;
         transfer->index = index;
-        transfer->fd = job.requests[index].fd;
+        transfer->fd = request.fd;
         transfer->limits = limits;
         transfer->easy = curl_easy_init();
         if (transfer->easy != nullptr) {
-            SetTransferOptions(transfer->easy, job.requests[index].url, transfer->limits);
+            SetTransferOptions(transfer->easy, request.url, transfer->limits);
             curl_easy_setopt(transfer->easy, CURLOPT_WRITEFUNCTION, TakeBody);
             curl_easy_setopt(transfer->easy, CURLOPT_WRITEDATA, transfer.get());
             curl_easy_setopt(transfer->easy, CURLOPT_PRIVATE, transfer.get());

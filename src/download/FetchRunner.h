@@ -32,11 +32,14 @@ struct DownloadLimits
 enum class FetchFailure { None, Unreachable, Other, TooLarge, Stalled, TimedOut, WriteFailed };
 
 // One URL of a job. With fd at 0 or more the body is written to that open file as it arrives;
-// otherwise it is kept in memory and delivered.
+// otherwise it is kept in memory and delivered. open, when given, is asked for that file as the
+// request starts (a long job keeps only its files under way open); less than 0: no file could be
+// made, and the request fails without a transfer.
 struct FetchRequest
 {
     std::string url;
     int fd = -1;
+    std::function<int()> open = {};
 };
 
 struct FetchedBody

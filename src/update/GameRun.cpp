@@ -97,16 +97,25 @@ bool GameRun::begin()
         }
         // Start-up makes the folder (as "Data"; names match in any case); it may have gone since.
         CreateFolder(folder + "DATA");
-        for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
-            m_scratch.push_back(std::make_unique<DownloadScratch>());
-        }
+        m_scratch.resize(m_plan.steps.size());
     } catch (const KarvoError& error) {
         return fail(Utf8ToCp1253(error.what()));
     }
     return true;
 }
 
-std::vector<FetchRequest> GameRun::requests() const
+int GameRun::openScratch(std::size_t index)
+{
+    try {
+        m_scratch.at(index) = std::make_unique<DownloadScratch>();
+        return m_scratch[index]->fd();
+    } catch (const KarvoError& error) {
+        m_scratchFailure = Utf8ToCp1253(error.what());
+        return -1;
+    }
+}
+
+std::vector<FetchRequest> GameRun::requests()
 {
     std::vector<FetchRequest> requests;
     for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
@@ -114,7 +123,7 @@ std::vector<FetchRequest> GameRun::requests() const
         switch (m_kind) {
         case Kind::Stock: requests.push_back({StockDayUrl(m_context.marketServers.stock, DashedDay(step.day))}); break;
         case Kind::Funds: requests.push_back({FundDayUrl(m_context.marketServers.funds, DashedDay(step.day))}); break;
-        default: requests.push_back({workbookUrl(step), m_scratch[i]->fd()}); break;
+        default: requests.push_back({workbookUrl(step), -1, [this, i] { return openScratch(i); }}); break;
         }
     }
     return requests;
@@ -157,6 +166,9 @@ std::string GameRun::localWorkbook(const UpdateStep& step) const
 bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
 {
     const UpdateStep& step = m_plan.steps[index];
+    if (!m_scratch[index]) {
+        return fail(m_scratchFailure);
+    }
     const DownloadScratch& scratch = *m_scratch[index];
     if (body.failure != FetchFailure::None) {
         const std::string named = NamedFailureText(body, workbookUrl(step), scratch.folder(), m_context.limits);

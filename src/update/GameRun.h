@@ -16,12 +16,12 @@ class GameRun
 public:
     GameRun(const UpdateAllContext& context, const GamePlan& plan);
 
-    // Reads what the game holds before the run and makes the scratch files of its workbooks;
-    // false when that failed, the report saying why (nothing is fetched then).
+    // Reads what the game holds before the run; false when that failed, the report saying why
+    // (nothing is fetched then).
     bool begin();
-    // The requests of the plan's steps, in order: workbooks into their scratch files, market
-    // days in memory.
-    std::vector<FetchRequest> requests() const;
+    // The requests of the plan's steps, in order: workbooks into scratch files made as each
+    // starts, market days in memory.
+    std::vector<FetchRequest> requests();
     // Handles the body of step index; false when the step failed and the game with it.
     bool handle(std::size_t index, FetchedBody body);
     // Counts what was stored and settles the outcome; a game whose steps were not all handled
@@ -53,7 +53,10 @@ private:
     GameReport m_report;
     bool m_finished = false;
     std::size_t m_job = 0;
-    std::vector<std::unique_ptr<DownloadScratch>> m_scratch; // one per workbook step, gone once handled
+    int openScratch(std::size_t index);
+
+    std::vector<std::unique_ptr<DownloadScratch>> m_scratch; // a workbook step's while it is under way
+    std::string m_scratchFailure;                            // why a scratch file could not be made
     std::int64_t m_drawsBefore = 0;
     bool m_nothingBefore = false;   // no draw stored before the run
     bool m_broughtDraws = false;    // a step of this run stored draws

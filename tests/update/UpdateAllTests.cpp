@@ -33,6 +33,13 @@ std::string ExtraPath(int year)
     return "/Excel_xlsx/5106/extra5_" + std::to_string(year) + ".xlsx";
 }
 
+std::string FundPath(QDate day)
+{
+    return "/index.php?view=mfbreakdowndate&reportDate=" + DashedDay(day)
+        + "&newmenu=Y&typeETF=&typeInst=&typecountry=&tmpl=component&print=1&layout=default"
+          "&option=com_statistic&lang=el";
+}
+
 std::string StockPath(QDate day)
 {
     return "/finance/Data/GetMetaStock.ashx?date=" + DashedDay(day) + "&type=1&encoding=2";
@@ -48,6 +55,18 @@ std::string LottoBook(int year, int draws)
                 cell.replace(at, 4, std::to_string(year));
             }
         }
+    }
+    return OperatorWorkbookBytes({rows});
+}
+
+// The Sunday pools' coupons of year, newest on top.
+std::string PropoBook(int year, int count)
+{
+    const std::string y = std::to_string(year);
+    SheetRows rows{{"ΑΠΟΤΕΛΕΣΜΑΤΑ ΠΡΟΠΟ " + y}, {"Κουπόνι", "Έτος", "Ημερομηνία"}};
+    for (int k = count; k >= 1; --k) {
+        rows.push_back({std::to_string(k), y, std::to_string(k % 28 + 1) + "/1/" + y, "1", "X", "2", "1", "1", "X", "2",
+                        "2", "2", "2", "2", "1", "1", k % 2 == 0 ? "2" : "Χ"});
     }
     return OperatorWorkbookBytes({rows});
 }
@@ -155,12 +174,14 @@ protected:
         default: UpdateNumberGame(update, game); break;
         }
     }
-    void singleStock(QDate from, QDate to)
+    void singleMarket(QDate from, QDate to)
     {
-        m_ui.memoAnswers.push_back({SlashedDay(from), SlashedDay(to)});
         const std::string base = m_server.baseUrl();
         MarketContext market{m_ui, m_reference.path(), to, {base, base}, FetchDaysWithin(m_limits), nullptr};
-        UpdateStock(market);
+        for (MarketReport (*update)(MarketContext&) : {&UpdateStock, &UpdateFunds}) {
+            m_ui.memoAnswers.push_back({SlashedDay(from), SlashedDay(to)});
+            update(market);
+        }
     }
     int leftBehind() const
     {
@@ -179,16 +200,18 @@ protected:
 TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
 {
     const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
-    const std::vector<GameCode> games{GameCode::Lotto, GameCode::Extra, GameCode::Kino, GameCode::Super3,
-                                      GameCode::Stock};
+    const std::vector<GameCode> games{GameCode::Lotto, GameCode::Extra, GameCode::Kino,       GameCode::Super3,
+                                      GameCode::Stock, GameCode::Funds, GameCode::PropoSunday};
     QDir(QString::fromStdString(m_reference.path())).mkpath("Data");
     // From nothing: LOTTO's archive answers from 2024 on (the years before are 404), KINO and
     // SUPER3 their last two months, STOCK the weekdays of its last five days.
     for (int year = 2024; year <= 2026; ++year) {
         serve(LottoPath(year), LottoBook(year, year == 2026 ? 10 : 104));
         serve(ExtraPath(year), ExtraBook(year, year - 2020));
+        serve("/Excel/3100/propo_" + std::to_string(year) + "_Sun.xlsx", PropoBook(year, 30));
         single(GameCode::Lotto, year);
         single(GameCode::Extra, year);
+        single(GameCode::PropoSunday, year);
     }
     for (int month : {2, 3}) {
         serve("/Excel_xlsx/1100/2026/kino_2026_0" + std::to_string(month) + ".xlsx", kino);
@@ -196,13 +219,15 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
         single(GameCode::Kino, 2026, month);
         single(GameCode::Super3, 2026, month);
     }
+    const std::vector<FundCategory> funds{{"Μετοχικά", {{"Alpha", "1", "2", "3", "4"}}}};
     for (int day : {11, 12, 13}) {
         serve(StockPath(QDate(2026, 3, day)), StockBody({StockLine("ALPHA", std::to_string(day) + ".00", "10")}));
+        serve(FundPath(QDate(2026, 3, day)), FundPage(funds, SlashedDay(QDate(2026, 3, day))));
     }
-    singleStock(QDate(2026, 3, 11), kToday);
+    singleMarket(QDate(2026, 3, 11), kToday);
     std::vector<GameReport> reports = runAll(games);
     EXPECT_EQ(Differences(m_folder.path(), m_reference.path()), "");
-    ASSERT_EQ(reports.size(), 5u);
+    ASSERT_EQ(reports.size(), 7u);
     EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 218 νέες κληρώσεις");
     EXPECT_EQ(reports[0].steps, 37);
     EXPECT_EQ(reports[0].lastDrawBefore, 0);
@@ -210,26 +235,33 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     EXPECT_EQ(reports[2].outcome, GameOutcome::Stored);
     EXPECT_EQ(U(ReportLine(reports[3])), "SUPER3: 2 νέοι μήνες");
     EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 3 νέες ημέρες");
+    EXPECT_EQ(U(ReportLine(reports[5])), "ΑΜΟΙΒΑΙΑ: 3 νέες ημέρες");
+    EXPECT_EQ(U(ReportLine(reports[6])), "ΠΡΟΠΟ ΚΥΡΙΑΚΗ: 90 νέες κληρώσεις");
     EXPECT_TRUE(AllSucceeded(reports));
 
     // Partly filled: 2026 has grown and two more market days have passed; the rest is current.
     const QDate tuesday(2026, 3, 17);
     serve(LottoPath(2026), LottoBook(2026, 30));
     serve(StockPath(QDate(2026, 3, 17)), StockBody({StockLine("ALPHA", "17.00", "10")}));
+    serve(FundPath(QDate(2026, 3, 16)), FundPage(funds, "16/03/2026"));
+    serve("/Excel/3100/propo_2026_Sun.xlsx", PropoBook(2026, 40));
     single(GameCode::Lotto, 2026, 0, tuesday);
+    single(GameCode::PropoSunday, 2026, 0, tuesday);
     single(GameCode::Extra, 2026, 0, tuesday);
     single(GameCode::Kino, 2026, 3, tuesday);
-    singleStock(QDate(2026, 3, 16), tuesday);
+    singleMarket(QDate(2026, 3, 16), tuesday);
     const int requests = static_cast<int>(m_server.requests().size());
     reports = runAll(games, tuesday);
     EXPECT_EQ(Differences(m_folder.path(), m_reference.path()), "");
-    // LOTTO and EXTRA from 2026, KINO and SUPER3 from March, STOCK the 16th and 17th.
-    EXPECT_EQ(static_cast<int>(m_server.requests().size()) - requests, 1 + 1 + 1 + 1 + 2);
+    // LOTTO, EXTRA and the pools from 2026, KINO and SUPER3 from March, the market the 16th and 17th.
+    EXPECT_EQ(static_cast<int>(m_server.requests().size()) - requests, 1 + 1 + 1 + 1 + 2 + 2 + 1);
     EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 20 νέες κληρώσεις");
     EXPECT_EQ(reports[0].lastDrawBefore, 20261111);
     EXPECT_EQ(U(ReportLine(reports[1])), "EXTRA: ενημερωμένο, τίποτα νέο");
     EXPECT_EQ(U(ReportLine(reports[2])), "KINO: ενημερωμένο, τίποτα νέο");
     EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 1 νέα ημέρα");
+    EXPECT_EQ(U(ReportLine(reports[5])), "ΑΜΟΙΒΑΙΑ: 1 νέα ημέρα");
+    EXPECT_EQ(U(ReportLine(reports[6])), "ΠΡΟΠΟ ΚΥΡΙΑΚΗ: 10 νέες κληρώσεις");
     EXPECT_EQ(leftBehind(), 0);
 }
 
@@ -406,6 +438,16 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
     EXPECT_NE(reports[1].cause, "");
     EXPECT_EQ(leftBehind(), 0);
+
+    // A temporary folder where no scratch file can be made fails the workbooks, not the market.
+    WriteBytes(m_folder.file("file"), "");
+    qputenv("TMPDIR", QByteArray::fromStdString(m_folder.file("file")));
+    QFile::remove(QString::fromStdString(m_folder.file("Data-STOCK")));
+    reports = runAll({GameCode::Lotto, GameCode::Stock});
+    qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
+    EXPECT_EQ(reports[0].stepsDone, 0);
+    EXPECT_NE(U(reports[0].cause).find("/file: "), std::string::npos) << U(reports[0].cause);
+    EXPECT_EQ(reports[1].outcome, GameOutcome::Stored);
 
     // An observer that throws ends the run; the scratch files of every game go with it.
     struct Throwing : Recorder
