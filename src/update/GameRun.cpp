@@ -178,6 +178,13 @@ bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
         // The operator's archive may begin later than the first year it is known to hold.
         const bool yearly = m_kind == Kind::Draws || m_kind == Kind::Propo;
         if (body.status == 404 && yearly && m_nothingBefore && !m_broughtDraws) {
+            ++m_notPublished;
+            return true;
+        }
+        // A new year's workbook appears with its first draw: until then last year's stored draws
+        // are all there is, and nothing is missing.
+        if (body.status == 404 && yearly && step.year == m_context.today.year() && index + 1 == m_plan.steps.size()
+            && lastStoredYear() == step.year - 1) {
             return true;
         }
         return fail(DownloadFailedText(step, body.status));
@@ -247,6 +254,15 @@ std::int64_t GameRun::kinoMonthCount(const std::string& monthFile) const
     return ReadKinoMonth(KinoMonthFile{monthFile, 0}, buffer).count;
 }
 
+int GameRun::lastStoredYear() const
+{
+    try {
+        return YearOf(LastDrawOf(LoadHistory(m_context.folder, m_plan.game)));
+    } catch (const KarvoError&) {
+        return 0;
+    }
+}
+
 std::int64_t GameRun::drawCount() const
 {
     return LoadHistory(m_context.folder, m_plan.game).drawCount();
@@ -272,6 +288,13 @@ void GameRun::finish(GameOutcome unfinished)
     }
     if (m_report.stepsDone < m_report.steps) {
         m_report.outcome = unfinished;
+        return;
+    }
+    // An archive that answered no year at all is no archive that is up to date.
+    if (m_notPublished > 0 && m_notPublished == m_report.steps) {
+        m_report.outcome = GameOutcome::Failed;
+        m_report.cause = Utf8ToCp1253("Ο διακομιστής δεν έχει κανένα έτος από " + m_plan.steps.front().label + " ως "
+                                      + m_plan.steps.back().label + " (HTTP 404). Δεν καταχωρήθηκε τίποτα.");
         return;
     }
     if ((m_kind == Kind::Stock || m_kind == Kind::Funds) && m_report.steps > 0 && m_unreachable == m_report.steps) {

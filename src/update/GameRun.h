@@ -43,6 +43,8 @@ private:
     std::string storeWorkbook(const UpdateStep& step, const std::string& local);
     bool handleDay(std::size_t index, const FetchedBody& body);
     std::int64_t drawCount() const;
+    // The year of the last draw the game's file holds now, 0 when none or unreadable.
+    int lastStoredYear() const;
     std::int64_t kinoMonthCount(const std::string& monthFile) const;
     std::string workbookUrl(const UpdateStep& step) const;
     std::string localWorkbook(const UpdateStep& step) const;
@@ -63,6 +65,7 @@ private:
     std::int64_t m_kinoRecords = 0; // records added to the month files handled
     int m_kept = 0;                 // SUPER3's workbooks new or changed; market days stored
     int m_unreachable = 0;          // market days the server could not be reached for
+    int m_notPublished = 0;         // years before the first stored one the archive does not hold
 };
 
 } // namespace karvo

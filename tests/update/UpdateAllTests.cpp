@@ -311,6 +311,24 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     EXPECT_NE(U(stock.cause).find("δεν είναι προσβάσιμος"), std::string::npos);
 }
 
+TEST_F(UpdateAll, AnArchiveWithoutAnyYearFailsAndANewYearNotYetPublishedDoesNot)
+{
+    // Nothing stored and nothing served: every year answers 404.
+    const GameReport empty = runAll({GameCode::Joker}).at(0);
+    EXPECT_EQ(U(ReportLine(empty)),
+              "JOKER: απέτυχε: Ο διακομιστής δεν έχει κανένα έτος από 1997 ως 2026 (HTTP 404). Δεν καταχωρήθηκε "
+              "τίποτα.");
+
+    // Early January: last year is stored and this year's workbook is not up yet.
+    const QDate january(2026, 1, 2);
+    serve(LottoPath(2025), LottoBook(2025, 5));
+    ASSERT_EQ(U(ReportLine(runAll({GameCode::Lotto}, january)[0])), "LOTTO: 5 νέες κληρώσεις");
+    const GameReport lotto = runAll({GameCode::Lotto}, january).at(0);
+    EXPECT_EQ(U(ReportLine(lotto)), "LOTTO: ενημερωμένο, τίποτα νέο");
+    EXPECT_EQ(lotto.stepsDone, 2);
+    EXPECT_EQ(leftBehind(), 0);
+}
+
 TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
 {
     serve(ExtraPath(2023), ExtraBook(2023, 3));
