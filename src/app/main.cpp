@@ -40,6 +40,8 @@ int main(int argc, char* argv[])
         return RunCommand(argc, argv, line);
     }
     QApplication app(argc, argv);
+    // Desktops match the window to its launcher and metainfo by this name (Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.karvo_app.karvo"));
     // Qt takes the C library's locale from the environment; numbers in files and on screen are
     // written by our own code with the user's separators, never by the C library.
     std::setlocale(LC_NUMERIC, "C");
