@@ -7,6 +7,7 @@
 #include "app/dialogs/ListDialog.h"
 #include "app/dialogs/UpdateAllDialog.h"
 #include "app/main/GridView.h"
+#include "app/stats/TicketWinsNotice.h"
 #include "results/ResultsFiles.h"
 #include "stats/TicketFile.h"
 #include "support/LoopbackServer.h"
@@ -240,6 +241,26 @@ private slots:
         updateYear2026();
         QCOMPARE(m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 2);
         QCOMPARE(boxes.boxes, m_lottoWins);
+    }
+
+    void aLongListOfWinsKeepsTheBoxShort()
+    {
+        std::vector<std::string> lines;
+        for (int d = 1; d <= 25; ++d) {
+            lines.push_back(W("KINO «Κ»: 2 επιτυχίες στην κλήρωση της ") + std::to_string(d) + "-11-2026");
+        }
+        QString text;
+        QString details;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            details = box->detailedText();
+            box->accept();
+        });
+        ShowTicketWins(&m_w->form, lines);
+        QCOMPARE(text.count(u'\n'), 20);
+        QVERIFY(text.endsWith(QStringLiteral("20-11-2026\nκαι άλλες 5 (στις λεπτομέρειες)")));
+        QCOMPARE(details.count(u'\n'), 24);
+        QVERIFY(details.endsWith(QStringLiteral("KINO «Κ»: 2 επιτυχίες στην κλήρωση της 25-11-2026")));
     }
 
     void theProgramsExportWritesTheWindowsBytes_data()
