@@ -103,6 +103,30 @@ void ParseExport(const std::vector<std::string>& arguments, CommandLine& line)
     }
 }
 
+void ParseTickets(const std::vector<std::string>& arguments, CommandLine& line)
+{
+    std::vector<std::string> named;
+    for (std::size_t i = 1; i < arguments.size() && line.error.empty(); ++i) {
+        if (TakeDataFolder(arguments, i, line)) {
+            continue;
+        }
+        if (IsOption(arguments[i])) {
+            line.error = "άγνωστη επιλογή: " + arguments[i];
+        } else {
+            named.push_back(arguments[i]);
+        }
+    }
+    if (!line.error.empty() || named.empty()) {
+        return;
+    }
+    GameCode game = GameCode::Lotto;
+    if (named.size() > 1) {
+        line.error = "περισσότερα ορίσματα: " + named[1];
+    } else if (TakeGame(named[0], false, line, game)) {
+        line.ticketGame = game;
+    }
+}
+
 // The window takes "--data-folder" with or without a folder; the rest is Qt's.
 void ParseWindow(const std::vector<std::string>& arguments, CommandLine& line)
 {
@@ -131,6 +155,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     } else if (first == "export") {
         line.kind = CommandKind::Export;
         ParseExport(arguments, line);
+    } else if (first == "tickets") {
+        line.kind = CommandKind::Tickets;
+        ParseTickets(arguments, line);
     } else {
         ParseWindow(arguments, line);
     }
@@ -147,6 +174,8 @@ std::string UsageText()
            "                                         ενημερώνει τα παιχνίδια (χωρίς ΠΑΙΧΝΙΔΙ: όλα)\n"
            "  karvo export ΠΑΙΧΝΙΔΙ ΑΡΧΕΙΟ [--data-folder ΦΑΚΕΛΟΣ]\n"
            "                                         γράφει τη λίστα του παιχνιδιού για το EXCEL\n"
+           "  karvo tickets [ΠΑΙΧΝΙΔΙ] [--data-folder ΦΑΚΕΛΟΣ]\n"
+           "                                         τα αποτελέσματα των δελτίων μου (χωρίς ΠΑΙΧΝΙΔΙ: όλων)\n"
            "  karvo --help | -h                      αυτή η βοήθεια\n"
            "  karvo --version                        η έκδοση\n"
            "\n"
@@ -155,8 +184,9 @@ std::string UsageText()
            "Παιχνίδια: όπως στα κουμπιά (\"LOTTO\", \"Κινο\", \"ΠΡΟΠΟ ΚΥΡΙΑΚΗ\") ή propo-sun, propo-sat,\n"
            "propo-wed, lotto, goal, joker, proto, extra, super3, kino, stock, funds.\n"
            "\n"
-           "Κωδικός εξόδου: 0 όλα εντάξει, 1 κάποιο παιχνίδι απέτυχε ή η ενημέρωση διακόπηκε,\n"
-           "2 λάθος ορίσματα, άγνωστο παιχνίδι ή φάκελος που δεν χρησιμοποιείται.\n";
+           "Κωδικός εξόδου: 0 όλα εντάξει, 1 κάποιο παιχνίδι απέτυχε ή η ενημέρωση διακόπηκε\n"
+           "(tickets: το αρχείο των δελτίων δεν διαβάζεται), 2 λάθος ορίσματα, άγνωστο παιχνίδι\n"
+           "ή φάκελος που δεν χρησιμοποιείται.\n";
 }
 
 std::string VersionText()

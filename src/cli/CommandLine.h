@@ -1,15 +1,16 @@
 // What the command line asks for: the window (in a folder) or one of the commands that run
-// without it: update, export, the usage and the version.
+// without it: update, export, the kept tickets, the usage and the version.
 #pragma once
 
 #include "domain/Games.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace karvo {
 
-enum class CommandKind { Window, Update, Export, Help, Version };
+enum class CommandKind { Window, Update, Export, Tickets, Help, Version };
 
 struct CommandLine
 {
@@ -21,8 +22,9 @@ struct CommandLine
     std::vector<GameCode> games; // update: in the order given, each once; empty for every game
     bool wholeHistory = false;
     GameCode exportGame = GameCode::Lotto;
-    std::string exportFile; // as typed
-    std::string error;      // UTF-8, without "karvo: "; not empty when the arguments are bad
+    std::string exportFile;             // as typed
+    std::optional<GameCode> ticketGame; // tickets: the game named; none for every game
+    std::string error;                  // UTF-8, without "karvo: "; not empty when the arguments are bad
 };
 
 // arguments: the program's arguments after its name, UTF-8. Arguments the window does not know

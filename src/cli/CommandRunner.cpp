@@ -6,6 +6,8 @@
 #include "domain/GameNames.h"
 #include "domain/ProgramState.h"
 #include "market/MarketFiles.h"
+#include "stats/TicketFile.h"
+#include "stats/TicketResults.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Markup.h"
@@ -28,6 +30,20 @@ int RunExport(const CommandLine& line, const std::string& folder, const std::str
     if (!ExportGameList(folder, line.exportGame, FirstYearFor(today.year()), file)) {
         return Fail(console, kExitFailed, Cp1253ToUtf8(GameName(line.exportGame)) + ": η λίστα είναι άδεια");
     }
+    return 0;
+}
+
+int RunTickets(const CommandLine& line, const std::string& folder, Console& console)
+{
+    const TicketList list = LoadTickets(folder);
+    if (list.readOnly()) {
+        return Fail(console, kExitFailed, Cp1253ToUtf8(list.problem));
+    }
+    std::string text;
+    for (const std::string& ticket : TicketLatestLines(folder, line.ticketGame)) {
+        text += Cp1253ToUtf8(ticket) + "\n";
+    }
+    console.out(text);
     return 0;
 }
 
@@ -55,7 +71,8 @@ int RunCommandLine(const CommandLine& line, QDate today, Console& console)
     case CommandKind::Version: console.out(VersionText()); return 0;
     case CommandKind::Window: return kExitUsage;
     case CommandKind::Update:
-    case CommandKind::Export: break;
+    case CommandKind::Export:
+    case CommandKind::Tickets: break;
     }
     // The export's file is named from where the program was started, before the folder changes.
     const std::string file = line.kind == CommandKind::Export
@@ -66,8 +83,11 @@ int RunCommandLine(const CommandLine& line, QDate today, Console& console)
     }
     try {
         const std::string folder = CurrentFolder();
-        return line.kind == CommandKind::Update ? RunUpdate(line, folder, today, console)
-                                                : RunExport(line, folder, file, today, console);
+        switch (line.kind) {
+        case CommandKind::Update: return RunUpdate(line, folder, today, console);
+        case CommandKind::Tickets: return RunTickets(line, folder, console);
+        default: return RunExport(line, folder, file, today, console);
+        }
     } catch (const std::exception& error) {
         return Fail(console, kExitFailed, error.what());
     }

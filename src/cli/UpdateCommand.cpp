@@ -18,7 +18,37 @@ std::string Padded(std::string text, std::size_t width)
     return text;
 }
 
+// "Τα δελτία μου:" and a line a ticket and draw worth telling; nothing when there is none.
+void PrintTicketWins(const std::string& folder, const std::vector<GameReport>& reports, Console& console)
+{
+    std::vector<std::string> lines;
+    try {
+        lines = TicketWinsOfUpdate(folder, NewDrawsOf(reports));
+    } catch (const std::exception& error) {
+        console.err(std::string("karvo: ") + error.what() + "\n");
+    }
+    if (lines.empty()) {
+        return;
+    }
+    std::string text = "\nΤα δελτία μου:\n";
+    for (const std::string& line : lines) {
+        text += Cp1253ToUtf8(line) + "\n";
+    }
+    console.out(text);
+}
+
 } // namespace
+
+std::vector<NewDraws> NewDrawsOf(const std::vector<GameReport>& reports)
+{
+    std::vector<NewDraws> games;
+    for (const GameReport& report : reports) {
+        if (report.stored > 0 && !IsMarket(report.game)) {
+            games.push_back({report.game, report.lastDrawBefore});
+        }
+    }
+    return games;
+}
 
 std::string StepLine(GameCode game, const UpdateStep& step, int stepsDone, int steps)
 {
@@ -69,6 +99,7 @@ int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& op
         summary += Cp1253ToUtf8(ReportLine(report)) + "\n";
     }
     console.out(summary);
+    PrintTicketWins(context.folder, reports, console);
     return AllSucceeded(reports) ? 0 : 1;
 }
 

@@ -2,6 +2,7 @@
 // fetch as the run goes, then the summary, a line per game.
 #pragma once
 
+#include "stats/TicketResults.h"
 #include "update/UpdateAll.h"
 
 #include <functional>
@@ -38,8 +39,12 @@ private:
 // "LOTTO          2025        2/3": the game, the step's label and the steps done of the game's steps.
 std::string StepLine(GameCode game, const UpdateStep& step, int stepsDone, int steps);
 
+// The games of a run that stored new draws, for the check of the kept tickets.
+std::vector<NewDraws> NewDrawsOf(const std::vector<GameReport>& reports);
+
 // Plans and runs the update in context.folder; returns the exit status: 0 when every game
-// succeeded or was current, 1 when one failed or the run was stopped.
+// succeeded or was current, 1 when one failed or the run was stopped. The tickets' lines never
+// change it: a results file that cannot be read for them is told on the error stream.
 int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
                      const std::function<bool()>& stop);
 

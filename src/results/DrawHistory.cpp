@@ -204,4 +204,21 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
     return history;
 }
 
+std::int32_t LastDrawDate(const std::string& folder, GameCode game)
+{
+    if (game != GameCode::Kino) {
+        const DrawHistory history = LoadHistory(folder, game);
+        return history.dates.empty() ? 0 : history.dates.back();
+    }
+    const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, 0);
+    std::string buffer;
+    for (auto file = files.rbegin(); file != files.rend(); ++file) {
+        const KinoMonth month = ReadKinoMonth(*file, buffer);
+        if (month.count > 0) {
+            return month.dateOf(month.count - 1);
+        }
+    }
+    return 0;
+}
+
 } // namespace karvo

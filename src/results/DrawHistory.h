@@ -56,6 +56,10 @@ inline int YearOf(std::int32_t date)
 // the program's buffers throws KarvoError.
 DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear = 0);
 
+// The date of the last stored draw of a game, 0 when none. KINO reads only its newest month file
+// that holds a draw.
+std::int32_t LastDrawDate(const std::string& folder, GameCode game);
+
 // A KINO month file of DATA and its month, yyyymm00.
 struct KinoMonthFile
 {

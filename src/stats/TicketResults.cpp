@@ -6,6 +6,7 @@
 #include "util/Numbers.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace karvo {
 
@@ -79,7 +80,8 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
     if (tickets.empty()) {
         return {};
     }
-    const DrawHistory history = LoadHistory(folder, game);
+    // Only the draws after lastDrawBefore count: KINO need not read the years before it.
+    const DrawHistory history = LoadHistory(folder, game, YearOf(lastDrawBefore));
     TicketCheckOptions options;
     options.firstDraw =
         std::upper_bound(history.dates.begin(), history.dates.end(), lastDrawBefore) - history.dates.begin();
@@ -92,6 +94,20 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
                             + Cp(" στην κλήρωση της ")
                             + DrawDateText(history.dates[static_cast<std::size_t>(hit.draw)]));
         }
+    }
+    return lines;
+}
+
+std::vector<std::string> TicketWinsOfUpdate(const std::string& folder, const std::vector<NewDraws>& games)
+{
+    const TicketList list = LoadTickets(folder);
+    if (list.readOnly()) {
+        return games.empty() ? std::vector<std::string>() : std::vector<std::string>{list.problem};
+    }
+    std::vector<std::string> lines;
+    for (const NewDraws& news : games) {
+        std::vector<std::string> wins = TicketWinsAfter(folder, news.game, news.lastDrawBefore);
+        lines.insert(lines.end(), std::make_move_iterator(wins.begin()), std::make_move_iterator(wins.end()));
     }
     return lines;
 }

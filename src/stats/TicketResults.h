@@ -23,6 +23,17 @@ inline constexpr int kPropoHitsWorthTelling = 10;
 // cannot be read throws KarvoError.
 std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, std::int32_t lastDrawBefore);
 
+// A game that stored new draws in an update, and the date of its last draw stored before it.
+struct NewDraws
+{
+    GameCode game = GameCode::Lotto;
+    std::int32_t lastDrawBefore = 0;
+};
+
+// The lines of TicketWinsAfter for each game, in the order given. A ticket file that cannot be
+// read gives its message once, as the one line.
+std::vector<std::string> TicketWinsOfUpdate(const std::string& folder, const std::vector<NewDraws>& games);
+
 // A line a kept ticket, of one game or of all in the games' order: its hits in the latest draw, in
 // the last kTicketRecentDraws and its best ever.
 std::vector<std::string> TicketLatestLines(const std::string& folder, std::optional<GameCode> game);

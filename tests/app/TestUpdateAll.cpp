@@ -1,10 +1,15 @@
 // "Ενημέρωση όλων" in the window: Ctrl+U and the command menu's last item open the progress
 // dialog, a row per game fills as the fetches go, the summary shows and the view is rebuilt;
-// Cancel mid-run stops the rest. The program's own export of a list writes the window's bytes.
+// Cancel mid-run stops the rest. What the new draws won for the kept tickets is told after the
+// update of every game and after the update button's. The program's own export of a list writes
+// the window's bytes.
 #include "AppTestSupport.h"
+#include "app/dialogs/ListDialog.h"
 #include "app/dialogs/UpdateAllDialog.h"
 #include "app/main/GridView.h"
+#include "app/stats/TicketWinsNotice.h"
 #include "results/ResultsFiles.h"
+#include "stats/TicketFile.h"
 #include "support/LoopbackServer.h"
 #include "support/MarketTestData.h"
 #include "support/WorkbookWriter.h"
@@ -78,6 +83,25 @@ struct DialogWatch
     }
 };
 
+// Every message box that opens while it lives, as "title|object name|text", each closed at once.
+struct BoxWatch
+{
+    QStringList boxes;
+    QTimer poll;
+
+    BoxWatch()
+    {
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << box->windowTitle() + u'|' + box->objectName() + u'|' + box->text();
+                box->accept();
+            }
+        });
+        poll.start();
+    }
+};
+
 } // namespace
 
 class TestUpdateAll : public QObject
@@ -100,6 +124,22 @@ private:
         }
         m_server->set("/Excel_xlsx/5103/lotto_2026.xlsx", LoopbackResponse::Body(OperatorWorkbookBytes({rows})));
     }
+
+    // Two LOTTO tickets: "Σπίτι" wins in the new draws of 3 and 4 January (5 and 6 numbers) as it
+    // did in the stored ones; "Παλιό" had 3 numbers in each stored draw and 2 in the new ones.
+    void keepTickets()
+    {
+        TicketList list;
+        std::string message;
+        list.tickets.resize(2);
+        QVERIFY(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "3 4 9 17 22 40", 0, list.tickets[0], message));
+        QVERIFY(MakeKeptTicket(GameCode::Lotto, W("Παλιό"), "1 2 3 9 30 31", 0, list.tickets[1], message));
+        SaveTickets(m_w->folder.path(), list);
+    }
+
+    const QStringList m_lottoWins = {QStringLiteral("Τα δελτία μου|ticketWinsNotice|"
+                                                    "LOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 03-01-2026\n"
+                                                    "LOTTO «Σπίτι»: 6 επιτυχίες στην κλήρωση της 04-01-2026")};
 
 private slots:
     void init()
@@ -161,6 +201,66 @@ private slots:
         if (m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx") == 0) {
             QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), lotto);
         }
+    }
+
+    void theTicketsWinsAreToldAfterTheSummaryOnlyForNewDraws()
+    {
+        storeAndServeLotto();
+        keepTickets();
+        BoxWatch boxes;
+        {
+            DialogWatch watch(&m_w->form, false);
+            m_w->runMenuItem(QStringLiteral("Ενημέρωση όλων"));
+            QVERIFY(!watch.summary.isEmpty()); // the summary came first
+        }
+        QCOMPARE(boxes.boxes, m_lottoWins);
+        // The same run again brings nothing new: nothing is told.
+        DialogWatch again(&m_w->form, false);
+        m_w->runMenuItem(QStringLiteral("Ενημέρωση όλων"));
+        QVERIFY(!again.summary.isEmpty());
+        QCOMPARE(boxes.boxes, m_lottoWins);
+    }
+
+    void theUpdateButtonTellsTheTicketsWinsToo()
+    {
+        storeAndServeLotto();
+        keepTickets();
+        m_w->press("lottoButton");
+        BoxWatch boxes;
+        const auto updateYear2026 = [this] {
+            AnswerNextDialog<ListDialog>([](ListDialog* dialog) {
+                QListView* list = dialog->list();
+                list->setCurrentIndex(list->model()->index(2026 - 2017, 0));
+                QTest::keyClick(list, Qt::Key_Return);
+            });
+            m_w->press("updateButton");
+        };
+        updateYear2026();
+        QCOMPARE(m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 1);
+        QCOMPARE(boxes.boxes, m_lottoWins);
+        updateYear2026();
+        QCOMPARE(m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx"), 2);
+        QCOMPARE(boxes.boxes, m_lottoWins);
+    }
+
+    void aLongListOfWinsKeepsTheBoxShort()
+    {
+        std::vector<std::string> lines;
+        for (int d = 1; d <= 25; ++d) {
+            lines.push_back(W("KINO «Κ»: 2 επιτυχίες στην κλήρωση της ") + std::to_string(d) + "-11-2026");
+        }
+        QString text;
+        QString details;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+            text = box->text();
+            details = box->detailedText();
+            box->accept();
+        });
+        ShowTicketWins(&m_w->form, lines);
+        QCOMPARE(text.count(u'\n'), 20);
+        QVERIFY(text.endsWith(QStringLiteral("20-11-2026\nκαι άλλες 5 (στις λεπτομέρειες)")));
+        QCOMPARE(details.count(u'\n'), 24);
+        QVERIFY(details.endsWith(QStringLiteral("KINO «Κ»: 2 επιτυχίες στην κλήρωση της 25-11-2026")));
     }
 
     void theProgramsExportWritesTheWindowsBytes_data()

@@ -1,11 +1,12 @@
 // The command line read into a command, the commands' failures before any run, the step lines,
-// and a game's list exported byte for byte without a window.
+// a game's list exported byte for byte without a window, and the kept tickets' lines.
 #include "cli/CommandRunner.h"
 #include "cli/ExportCommand.h"
 #include "export/SpreadsheetExport.h"
 #include "market/MarketViews.h"
 #include "results/DrawViews.h"
 #include "results/ResultsFiles.h"
+#include "stats/TicketFile.h"
 #include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 
@@ -60,6 +61,11 @@ const ParseCase kParseCases[] = {
     {"export joker", CommandKind::Export, "", "", true},
     {"export joker a b", CommandKind::Export, "", "", true},
     {"export nothing a", CommandKind::Export, "", "", true},
+    {"tickets", CommandKind::Tickets, "", "", false},
+    {"tickets Κινο --data-folder /d", CommandKind::Tickets, "", "/d", false},
+    {"tickets lotto joker", CommandKind::Tickets, "", "", true},
+    {"tickets bet", CommandKind::Tickets, "", "", true},
+    {"tickets --all", CommandKind::Tickets, "", "", true},
 };
 // clang-format on
 
@@ -80,6 +86,8 @@ TEST(CommandLine, ReadsTheWindowAndEachCommand)
     const CommandLine line = ParseCommandLine({"export", "ΠΡΟΠΟ ΤΕΤΑΡΤΗ", "out.xls"});
     EXPECT_EQ(line.exportGame, GameCode::PropoWednesday);
     EXPECT_EQ(line.exportFile, "out.xls");
+    EXPECT_EQ(ParseCommandLine({"tickets", "ΠΡΟΠΟ ΤΕΤΑΡΤΗ"}).ticketGame, GameCode::PropoWednesday);
+    EXPECT_EQ(ParseCommandLine({"tickets"}).ticketGame, std::nullopt);
 }
 
 TEST(CommandLine, BadArgumentsAndAnUnusableFolderEndWithStatusTwo)
@@ -161,6 +169,40 @@ TEST(ExportCommand, AFileThatCannotBeWrittenEndsWithStatusOne)
     const CommandLine goal = ParseCommandLine({"export", "goal", folder.file("g.xls"), "--data-folder", folder.path()});
     EXPECT_EQ(RunCommandLine(goal, QDate(2026, 12, 6), empty.console), kExitFailed);
     EXPECT_EQ(empty.err, "karvo: GOAL: η λίστα είναι άδεια\n");
+}
+
+TEST(TicketsCommand, ALineATicketAndEachFailuresStatus)
+{
+    test::TempFolder folder;
+    WriteMaskedFile(folder.file("LOTTO.krv"),
+                    Slot(2, 1, 2026, {3, 9, 17, 22, 40, 2}) + Slot(5, 1, 2026, {1, 2, 3, 4, 5, 6}));
+    TicketList list;
+    std::string message;
+    list.tickets.resize(1);
+    ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "3 6 9 17 22 40", 0, list.tickets[0], message));
+    SaveTickets(folder.path(), list);
+    const auto run = [&folder](std::vector<std::string> arguments, Captured& captured) {
+        arguments.insert(arguments.end(), {"--data-folder", folder.path()});
+        return RunCommandLine(ParseCommandLine(arguments), QDate(2026, 12, 6), captured.console);
+    };
+    Captured all;
+    EXPECT_EQ(run({"tickets"}, all), 0);
+    EXPECT_EQ(all.out,
+              "LOTTO «Σπίτι» 3 6 9 17 22 40: 2 επιτυχίες στις 05-01-2026, τελευταίες 2: 2 5, καλύτερη 5 "
+              "επιτυχίες στις 02-01-2026\n");
+    EXPECT_EQ(all.err, "");
+    Captured none;
+    EXPECT_EQ(run({"tickets", "joker"}, none), 0);
+    EXPECT_EQ(none.out + none.err, "");
+    Captured unknown;
+    EXPECT_EQ(run({"tickets", "lottery"}, unknown), kExitUsage);
+    EXPECT_EQ(unknown.err, "karvo: άγνωστο παιχνίδι: lottery (δείτε: karvo --help)\n");
+    // A file that cannot be read says why, and lists nothing.
+    WriteBytes(folder.file("tickets.json"), "{");
+    Captured damaged;
+    EXPECT_EQ(run({"tickets"}, damaged), kExitFailed);
+    EXPECT_EQ(damaged.out, "");
+    EXPECT_EQ(damaged.err.rfind("karvo: Το αρχείο " + folder.file("tickets.json") + " ", 0), 0u) << damaged.err;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The built program run as the user's shell runs it: no display at all, the operator's servers on
 // 127.0.0.1, the exit status and the lines it prints; SIGTERM stops a run as Cancel does.
 #include "results/ResultsFiles.h"
+#include "stats/TicketFile.h"
 #include "support/LoopbackServer.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
@@ -104,6 +105,37 @@ TEST_F(Program, UpdatePrintsEachStepAndTheSummaryWithoutADisplay)
     EXPECT_NE(run.out.find("LOTTO          " + std::to_string(year) + "        1/1\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\nLOTTO: "), std::string::npos) << run.out;
     EXPECT_EQ(server.requestCount(lottoPath), 1);
+}
+
+TEST_F(Program, UpdateEndsWithTheTicketsWinsOfTheNewDraws)
+{
+    storeLottoDraw();
+    serveLottoYear();
+    // A ticket file that cannot be read is told under the heading; the status stays 0.
+    WriteBytes(folder.file("tickets.json"), "{");
+    Finished run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("\nΤα δελτία μου:\nΤο αρχείο " + folder.file("tickets.json")), std::string::npos) << run.out;
+
+    // The same update again with a ticket kept: the draws of 3 and 4 January are new; the one of
+    // 1 January, the ticket's best, came in too but is older than the last one stored before.
+    storeLottoDraw();
+    TicketList list;
+    std::string message;
+    list.tickets.resize(1);
+    ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
+    WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
+    run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string y = std::to_string(year);
+    const std::string told = "\n\nΤα δελτία μου:\nLOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 03-01-" + y
+        + "\nLOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 04-01-" + y + "\n";
+    EXPECT_TRUE(run.out.ends_with(told)) << run.out;
+
+    // Nothing new: no heading.
+    run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find("Τα δελτία μου"), std::string::npos) << run.out;
 }
 
 TEST_F(Program, AFailedGameEndsWithStatusOne)

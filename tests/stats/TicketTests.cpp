@@ -449,6 +449,44 @@ TEST(TicketResults, WinsAfterAnUpdateAreOnlyTheNewDraws)
     EXPECT_TRUE(TicketWinsAfter(folder.path(), GameCode::Kino, 0).empty());
 }
 
+TEST(TicketResults, WinsOfAnUpdateInItsOrderAndADamagedFileOnce)
+{
+    test::TempFolder folder;
+    WriteLotto(folder);
+    WritePropo(folder, "11111111111111", "1111111111XXXX");
+    SaveTickets(
+        folder.path(),
+        ListOf({Kept(GameCode::Lotto, "Σπίτι", "1 2 3 4 20 21"), Kept(GameCode::PropoSunday, "Π", "1111111111111")}));
+    EXPECT_EQ(
+        Utf8(TicketWinsOfUpdate(
+            folder.path(), {{GameCode::PropoSunday, 20240001}, {GameCode::Joker, 0}, {GameCode::Lotto, 20240102}})),
+        (std::vector<std::string>{"ΠΡΟΠΟ ΚΥΡΙΑΚΗ «Π»: 10 επιτυχίες στην κλήρωση της 2024-2",
+                                  "LOTTO «Σπίτι»: 4 επιτυχίες στην κλήρωση της 05-01-2024"}));
+    WriteBytes(folder.file("tickets.json"), "{");
+    const std::vector<std::string> damaged =
+        TicketWinsOfUpdate(folder.path(), {{GameCode::PropoSunday, 0}, {GameCode::Lotto, 0}});
+    EXPECT_EQ(damaged, (std::vector<std::string>{LoadTickets(folder.path()).problem}));
+    EXPECT_TRUE(TicketWinsOfUpdate(folder.path(), {}).empty());
+}
+
+TEST(TicketResults, LastDrawDateOfEachKindOfFile)
+{
+    test::TempFolder folder;
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Lotto), 0);
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 0);
+    WriteLotto(folder);
+    WriteKino(folder);
+    WritePropo(folder, "11111111111111", "1111111111XXXX");
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Lotto), 20240105);
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::PropoSunday), 20240002);
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20231231);
+    // A new month with no draws yet: the last draw is still the month before's.
+    WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), KinoHeader(200));
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20231231);
+    WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), KinoHeader(200) + KinoRecord(NumbersFrom(1, 20), 2, 12, 0));
+    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20240102);
+}
+
 TEST(TicketResults, LatestLinesOfEveryGameInTheGamesOrder)
 {
     test::TempFolder folder;

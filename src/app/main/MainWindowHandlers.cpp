@@ -8,6 +8,7 @@
 #include "app/main/GameCatalogue.h"
 #include "app/main/KeyCodes.h"
 #include "app/stats/StatsCommands.h"
+#include "app/stats/TicketWinsNotice.h"
 #include "commands/Commands.h"
 #include "domain/Games.h"
 #include "market/MarketFiles.h"
@@ -190,6 +191,9 @@ void MainWindow::onUpdateClicked()
         return;
     }
     guarded([this] {
+        // The draws dated after the last one stored now are the new ones the tickets are checked against.
+        const GameCode game = m_state.GameCode;
+        const std::optional<std::int32_t> lastDrawBefore = LastDrawBeforeUpdate(m_folder, game);
         FetchProgressDialog progress(this, QStringLiteral("Ενημέρωση Νικητριών"), QString());
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today(), &progress);
         UpdateOutcome outcome;
@@ -206,6 +210,7 @@ void MainWindow::onUpdateClicked()
         const QString notice = m_noticePanel->text().mid(2);
         showGameView(*outcome.viewGame);
         setStatusNotice(outcome.clearNotice ? QString() : notice);
+        TellTicketWins(this, m_folder, game, lastDrawBefore);
     });
 }
 

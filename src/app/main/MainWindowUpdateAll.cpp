@@ -1,7 +1,11 @@
-// The main window's update of every game: the plan, the run under its progress dialog, and the
-// view rebuilt when its game got something new.
+// The main window's update of every game: the plan, the run under its progress dialog, the
+// view rebuilt when its game got something new, and once the summary is closed what the new
+// draws won for the kept tickets.
 #include "app/dialogs/UpdateAllDialog.h"
 #include "app/main/MainWindow.h"
+#include "app/stats/TicketWinsNotice.h"
+#include "cli/UpdateCommand.h"
+#include "stats/TicketResults.h"
 #include "update/UpdateAll.h"
 
 #include <algorithm>
@@ -27,6 +31,7 @@ void MainWindow::onUpdateAllTriggered()
             showGameView(shown);
         }
         dialog.showSummary(reports);
+        ShowTicketWins(this, TicketWinsOfUpdate(m_folder, NewDrawsOf(reports)));
     });
     m_updatingAll = false;
 }
