@@ -44,7 +44,7 @@ std::vector<NewDraws> NewDrawsOf(const std::vector<GameReport>& reports)
     std::vector<NewDraws> games;
     for (const GameReport& report : reports) {
         if (report.stored > 0 && !IsMarket(report.game)) {
-            games.push_back({report.game, report.lastDrawBefore});
+            games.push_back({report.game, HistoryEnd(report.lastDrawBefore, report.drawsThatDayBefore)});
         }
     }
     return games;

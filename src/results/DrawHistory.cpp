@@ -204,21 +204,58 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
     return history;
 }
 
-std::int32_t LastDrawDate(const std::string& folder, GameCode game)
+HistoryEnd HistoryEndOf(const DrawHistory& history)
+{
+    if (history.dates.empty()) {
+        return {0, 0};
+    }
+    const std::int32_t last = history.dates.back();
+    return {last, std::count(history.dates.begin(), history.dates.end(), last)};
+}
+
+HistoryEnd LastStoredDraw(const std::string& folder, GameCode game)
 {
     if (game != GameCode::Kino) {
-        const DrawHistory history = LoadHistory(folder, game);
-        return history.dates.empty() ? 0 : history.dates.back();
+        return HistoryEndOf(LoadHistory(folder, game));
     }
     const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, 0);
     std::string buffer;
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
         const KinoMonth month = ReadKinoMonth(*file, buffer);
         if (month.count > 0) {
-            return month.dateOf(month.count - 1);
+            // A day's draws all lie in its month's file.
+            const std::int32_t last = month.dateOf(month.count - 1);
+            std::int64_t sameDay = 0;
+            for (std::int64_t d = 0; d < month.count; ++d) {
+                sameDay += month.dateOf(d) == last ? 1 : 0;
+            }
+            return {last, sameDay};
         }
     }
-    return 0;
+    return {0, 0};
+}
+
+std::int64_t FirstDrawAfter(const DrawHistory& history, const HistoryEnd& end)
+{
+    // Read from the end: a merge may leave an earlier draw after a later one (a year fetched
+    // again), and what counts is what follows the last of the old ones.
+    const auto& dates = history.dates;
+    std::int64_t afterDay = 0; // after the last draw dated end.date or before
+    std::int64_t dayStart = 0; // after the last draw dated before end.date
+    for (auto i = static_cast<std::int64_t>(dates.size()); i > 0; --i) {
+        const std::int32_t date = dates[static_cast<std::size_t>(i - 1)];
+        if (afterDay == 0 && date <= end.date) {
+            afterDay = i;
+        }
+        if (date < end.date) {
+            dayStart = i;
+            break;
+        }
+    }
+    if (end.drawsThatDay < 0) {
+        return afterDay;
+    }
+    return std::min(dayStart + end.drawsThatDay, afterDay);
 }
 
 } // namespace karvo

@@ -56,9 +56,29 @@ inline int YearOf(std::int32_t date)
 // the program's buffers throws KarvoError.
 DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear = 0);
 
-// The date of the last stored draw of a game, 0 when none. KINO reads only its newest month file
-// that holds a draw.
-std::int32_t LastDrawDate(const std::string& folder, GameCode game);
+// Where a stored history ends: the date of its last draw and how many stored draws carry that
+// date. KINO draws every few minutes, so a later update may bring more draws of that same day.
+struct HistoryEnd
+{
+    // drawsThatDay below 0: every draw of the date, whatever their number.
+    HistoryEnd(std::int32_t lastDate = 0, std::int64_t drawsOfThatDay = -1)
+        : date(lastDate)
+        , drawsThatDay(drawsOfThatDay)
+    {
+    }
+    std::int32_t date;
+    std::int64_t drawsThatDay;
+    friend bool operator==(const HistoryEnd&, const HistoryEnd&) = default;
+};
+
+HistoryEnd HistoryEndOf(const DrawHistory& history);
+
+// Where the stored history of a game ends; a date of 0 when nothing is stored. KINO reads only its
+// newest month file that holds a draw.
+HistoryEnd LastStoredDraw(const std::string& folder, GameCode game);
+
+// The index of the first draw of history stored after end.
+std::int64_t FirstDrawAfter(const DrawHistory& history, const HistoryEnd& end);
 
 // A KINO month file of DATA and its month, yyyymm00.
 struct KinoMonthFile

@@ -69,7 +69,7 @@ std::string DrawDateText(std::int32_t date)
     return ZeroPad(day, 2) + "-" + ZeroPad(date / 100 % 100, 2) + "-" + IntToText(date / 10000);
 }
 
-std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, std::int32_t lastDrawBefore)
+std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, const HistoryEnd& before)
 {
     const TicketList list = LoadTickets(folder);
     if (list.readOnly()) {
@@ -80,11 +80,10 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
     if (tickets.empty()) {
         return {};
     }
-    // Only the draws after lastDrawBefore count: KINO need not read the years before it.
-    const DrawHistory history = LoadHistory(folder, game, YearOf(lastDrawBefore));
+    // Only the draws after before count: KINO need not read the years before it.
+    const DrawHistory history = LoadHistory(folder, game, YearOf(before.date));
     TicketCheckOptions options;
-    options.firstDraw =
-        std::upper_bound(history.dates.begin(), history.dates.end(), lastDrawBefore) - history.dates.begin();
+    options.firstDraw = FirstDrawAfter(history, before);
     options.threshold = IsPropo(game) ? kPropoHitsWorthTelling : 0;
     const std::vector<TicketReport> reports = CheckTickets(history, game, tickets, options);
     std::vector<std::string> lines;
@@ -106,7 +105,7 @@ std::vector<std::string> TicketWinsOfUpdate(const std::string& folder, const std
     }
     std::vector<std::string> lines;
     for (const NewDraws& news : games) {
-        std::vector<std::string> wins = TicketWinsAfter(folder, news.game, news.lastDrawBefore);
+        std::vector<std::string> wins = TicketWinsAfter(folder, news.game, news.before);
         lines.insert(lines.end(), std::make_move_iterator(wins.begin()), std::make_move_iterator(wins.end()));
     }
     return lines;

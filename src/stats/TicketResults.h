@@ -3,6 +3,7 @@
 #pragma once
 
 #include "domain/Games.h"
+#include "results/DrawHistory.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,17 +18,17 @@ inline constexpr int kTicketRecentDraws = 10;
 inline constexpr int kPropoHitsWorthTelling = 10;
 
 // The tickets of game kept in folder (ending in "/") checked against the stored draws dated after
-// lastDrawBefore (yyyymmdd as the history dates them, 0 for every draw). A line (Windows-1253) a
+// before: where the history ended before the update (a date of 0 for every draw). A line (Windows-1253) a
 // ticket and draw with a useful count: "LOTTO «Σπίτι»: 4 επιτυχίες στην κλήρωση της 12-03-2026".
 // A ticket file that cannot be read gives its message as the one line; a results file that
 // cannot be read throws KarvoError.
-std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, std::int32_t lastDrawBefore);
+std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode game, const HistoryEnd& before);
 
 // A game that stored new draws in an update, and the date of its last draw stored before it.
 struct NewDraws
 {
     GameCode game = GameCode::Lotto;
-    std::int32_t lastDrawBefore = 0;
+    HistoryEnd before;
 };
 
 // The lines of TicketWinsAfter for each game, in the order given. A ticket file that cannot be

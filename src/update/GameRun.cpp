@@ -33,20 +33,6 @@ std::int32_t LastDrawOf(const DrawHistory& history)
     return history.dates.empty() ? 0 : history.dates.back();
 }
 
-// The last KINO draw of the month files, 0 when none.
-std::int32_t LastKinoDraw(const std::string& folder)
-{
-    const std::vector<KinoMonthFile> files = KinoMonthFiles(folder, 0);
-    std::string buffer;
-    for (auto file = files.rbegin(); file != files.rend(); ++file) {
-        const KinoMonth month = ReadKinoMonth(*file, buffer);
-        if (month.count > 0) {
-            return month.dateOf(month.count - 1);
-        }
-    }
-    return 0;
-}
-
 std::int32_t LastMarketDay(const std::string& folder, MarketKind kind)
 {
     std::int32_t last = 0;
@@ -84,10 +70,17 @@ bool GameRun::begin()
             const DrawHistory history = LoadHistory(folder, m_plan.game);
             m_drawsBefore = history.drawCount();
             m_nothingBefore = history.dates.empty();
-            m_report.lastDrawBefore = LastDrawOf(history);
+            const HistoryEnd end = HistoryEndOf(history);
+            m_report.lastDrawBefore = end.date;
+            m_report.drawsThatDayBefore = end.drawsThatDay;
             break;
         }
-        case Kind::Kino: m_report.lastDrawBefore = LastKinoDraw(folder); break;
+        case Kind::Kino: {
+            const HistoryEnd end = LastStoredDraw(folder, GameCode::Kino);
+            m_report.lastDrawBefore = end.date;
+            m_report.drawsThatDayBefore = end.drawsThatDay;
+            break;
+        }
         case Kind::Stock: m_report.lastDrawBefore = LastMarketDay(folder, MarketKind::Stock); break;
         case Kind::Funds: m_report.lastDrawBefore = LastMarketDay(folder, MarketKind::Funds); break;
         }

@@ -71,6 +71,8 @@ struct GameReport
     std::string cause; // Windows-1253: why the game failed, as the single update says it
     // yyyymmdd of the last draw stored before the run, 0 when none: the draws after it are new.
     std::int32_t lastDrawBefore = 0;
+    // The draws dated lastDrawBefore stored before the run (KINO draws many a day).
+    std::int64_t drawsThatDayBefore = 0;
 };
 
 // What a run shows as it goes: the window's table, the command line's lines.

@@ -469,22 +469,30 @@ TEST(TicketResults, WinsOfAnUpdateInItsOrderAndADamagedFileOnce)
     EXPECT_TRUE(TicketWinsOfUpdate(folder.path(), {}).empty());
 }
 
-TEST(TicketResults, LastDrawDateOfEachKindOfFile)
+TEST(TicketResults, WhereEachKindOfHistoryEndsAndKinoDrawsLaterThatDay)
 {
     test::TempFolder folder;
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Lotto), 0);
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 0);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::Lotto).date, 0);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::Kino).date, 0);
     WriteLotto(folder);
     WriteKino(folder);
     WritePropo(folder, "11111111111111", "1111111111XXXX");
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Lotto), 20240105);
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::PropoSunday), 20240002);
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20231231);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::Lotto).date, 20240105);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::PropoSunday).date, 20240002);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::Kino).date, 20231231);
     // A new month with no draws yet: the last draw is still the month before's.
     WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), KinoHeader(200));
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20231231);
-    WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), KinoHeader(200) + KinoRecord(NumbersFrom(1, 20), 2, 12, 0));
-    EXPECT_EQ(LastDrawDate(folder.path(), GameCode::Kino), 20240102);
+    EXPECT_EQ(LastStoredDraw(folder.path(), GameCode::Kino).date, 20231231);
+    const std::string first = KinoHeader(200) + KinoRecord(NumbersFrom(1, 20), 2, 12, 0);
+    WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), first);
+    const HistoryEnd before = LastStoredDraw(folder.path(), GameCode::Kino);
+    EXPECT_EQ(before, HistoryEnd(20240102, 1));
+    // A later draw of the same day is new; the one stored before is not.
+    SaveTickets(folder.path(), ListOf({Kept(GameCode::Kino, "Κ", "1 2 3 4")}));
+    WriteKinoFile(folder.file("DATA/kino_2024_01.qav"), first + KinoRecord(NumbersFrom(1, 20), 2, 12, 5));
+    EXPECT_EQ(TicketWinsAfter(folder.path(), GameCode::Kino, before).size(), 1u);
+    EXPECT_EQ(TicketWinsAfter(folder.path(), GameCode::Kino, 20240101).size(), 2u);
+    EXPECT_TRUE(TicketWinsAfter(folder.path(), GameCode::Kino, LastStoredDraw(folder.path(), GameCode::Kino)).empty());
 }
 
 TEST(TicketResults, LatestLinesOfEveryGameInTheGamesOrder)

@@ -193,7 +193,7 @@ void MainWindow::onUpdateClicked()
     guarded([this] {
         // The draws dated after the last one stored now are the new ones the tickets are checked against.
         const GameCode game = m_state.GameCode;
-        const std::optional<std::int32_t> lastDrawBefore = LastDrawBeforeUpdate(m_folder, game);
+        const std::optional<HistoryEnd> lastDrawBefore = LastDrawBeforeUpdate(m_folder, game);
         FetchProgressDialog progress(this, QStringLiteral("Ενημέρωση Νικητριών"), QString());
         UpdateContext context = MakeUpdateContext(m_state, m_ui, m_folder, m_today(), &progress);
         UpdateOutcome outcome;

@@ -38,20 +38,19 @@ void ShowTicketWins(QWidget* parent, const std::vector<std::string>& lines)
     box.exec();
 }
 
-std::optional<std::int32_t> LastDrawBeforeUpdate(const std::string& folder, GameCode game)
+std::optional<HistoryEnd> LastDrawBeforeUpdate(const std::string& folder, GameCode game)
 {
     try {
-        return LastDrawDate(folder, game);
+        return LastStoredDraw(folder, game);
     } catch (const KarvoError&) {
         return std::nullopt;
     }
 }
 
-void TellTicketWins(QWidget* parent, const std::string& folder, GameCode game,
-                    std::optional<std::int32_t> lastDrawBefore)
+void TellTicketWins(QWidget* parent, const std::string& folder, GameCode game, const std::optional<HistoryEnd>& before)
 {
-    if (lastDrawBefore && LastDrawDate(folder, game) > *lastDrawBefore) {
-        ShowTicketWins(parent, TicketWinsOfUpdate(folder, {{game, *lastDrawBefore}}));
+    if (before && !(LastStoredDraw(folder, game) == *before)) {
+        ShowTicketWins(parent, TicketWinsOfUpdate(folder, {{game, *before}}));
     }
 }
 

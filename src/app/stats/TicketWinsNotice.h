@@ -2,6 +2,7 @@
 #pragma once
 
 #include "domain/Games.h"
+#include "results/DrawHistory.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,11 +20,10 @@ void ShowTicketWins(QWidget* parent, const std::vector<std::string>& lines);
 
 // The date of game's last stored draw in folder, taken before its update; none when its results
 // cannot be read, so that the update runs as ever and the tickets are not checked after it.
-std::optional<std::int32_t> LastDrawBeforeUpdate(const std::string& folder, GameCode game);
+std::optional<HistoryEnd> LastDrawBeforeUpdate(const std::string& folder, GameCode game);
 
-// After the update of game: the tickets against the draws dated after lastDrawBefore, told over
+// After the update of game: the tickets against the draws stored after before, told over
 // parent, when the update stored any.
-void TellTicketWins(QWidget* parent, const std::string& folder, GameCode game,
-                    std::optional<std::int32_t> lastDrawBefore);
+void TellTicketWins(QWidget* parent, const std::string& folder, GameCode game, const std::optional<HistoryEnd>& before);
 
 } // namespace karvo
