@@ -229,6 +229,10 @@ std::string GameRun::storeWorkbook(const UpdateStep& step, const std::string& lo
 bool GameRun::handleDay(std::size_t index, const FetchedBody& body)
 {
     m_unreachable += body.failure == FetchFailure::Unreachable ? 1 : 0;
+    if (body.failure == FetchFailure::None && body.status >= 400) {
+        ++m_errorAnswers;
+        m_lastErrorStatus = body.status;
+    }
     // A day without data (a weekend, a holiday, an error page) is no failure.
     if (body.failure != FetchFailure::None || body.status >= 400) {
         return true;
@@ -295,6 +299,14 @@ void GameRun::finish(GameOutcome unfinished)
         market.host = m_kind == Kind::Stock ? m_context.marketServers.stock : m_context.marketServers.funds;
         m_report.outcome = GameOutcome::Failed;
         m_report.cause = UnreachableWarning(market);
+        return;
+    }
+    // Days without data are no failure, but a server that refuses every day is not up to date.
+    if ((m_kind == Kind::Stock || m_kind == Kind::Funds) && m_report.steps > 0 && m_errorAnswers == m_report.steps) {
+        const std::string& host = m_kind == Kind::Stock ? m_context.marketServers.stock : m_context.marketServers.funds;
+        m_report.outcome = GameOutcome::Failed;
+        m_report.cause = Utf8ToCp1253("Ο διακομιστής " + host + " απάντησε με σφάλμα (HTTP "
+                                      + std::to_string(m_lastErrorStatus) + ") για όλες τις ημέρες.");
         return;
     }
     m_report.outcome = m_report.stored > 0 ? GameOutcome::Stored : GameOutcome::UpToDate;

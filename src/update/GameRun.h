@@ -65,7 +65,9 @@ private:
     std::int64_t m_kinoRecords = 0; // records added to the month files handled
     int m_kept = 0;                 // SUPER3's workbooks new or changed; market days stored
     int m_unreachable = 0;          // market days the server could not be reached for
-    int m_notPublished = 0;         // years before the first stored one the archive does not hold
+    int m_errorAnswers = 0;         // market days answered with an error status
+    long m_lastErrorStatus = 0;
+    int m_notPublished = 0; // years before the first stored one the archive does not hold
 };
 
 } // namespace karvo

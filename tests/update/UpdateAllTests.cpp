@@ -293,10 +293,12 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     EXPECT_EQ(U(ReportLine(reports[2])),
               "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
     EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 90 νέες κληρώσεις");
-    // No stock day answers: days without data, not a failure.
-    EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: ενημερωμένο, τίποτα νέο");
+    // Not one stock day answered: a server that refuses every day fails its game.
+    EXPECT_EQ(U(ReportLine(reports[4])),
+              "STOCK: απέτυχε: Ο διακομιστής " + m_server.baseUrl()
+                  + " απάντησε με σφάλμα (HTTP 404) για όλες τις ημέρες.");
     EXPECT_FALSE(AllSucceeded(reports));
-    EXPECT_TRUE(AllSucceeded({reports[3], reports[4]}));
+    EXPECT_TRUE(AllSucceeded({reports[3]}));
     EXPECT_EQ(leftBehind(), 0);
 
     // A market server that cannot be reached for any day fails its game.
