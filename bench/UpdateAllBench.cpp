@@ -3,7 +3,9 @@
 // of STOCK and ΑΜΟΙΒΑΙΑ) and LOTTO's whole history from nothing. Each is timed as the program runs
 // it, four transfers at a time across the games, beside the ideal time of four at a time and
 // the same work one game and one request at a time. Prints the times and their ratios.
+#include "market/MarketText.h"
 #include "support/LoopbackServer.h"
+#include "support/MarketTestData.h"
 #include "support/WorkbookWriter.h"
 #include "update/UpdateAll.h"
 #include "util/Cp1253.h"
@@ -174,7 +176,14 @@ int main()
         server.set(ResultEndpointFor(GameCode::Super3, 2026, month, {}).url,
                    test::LoopbackResponse::Body(std::string(2000, 's')));
     }
-    // The market days answer 404: days without data, fetched all the same.
+    for (int day = 9; day <= 13; ++day) {
+        const QDate date(2026, 3, day);
+        server.set(StockDayUrl("", DashedDay(date)),
+                   test::LoopbackResponse::Body(test::StockBody({test::StockLine("ALPHA", "1.00", "10")})));
+        server.set(FundDayUrl("", DashedDay(date)),
+                   test::LoopbackResponse::Body(test::FundPage(
+                       {{"Μετοχικά", {{"Alpha", "1,00", "2,00", "3,0000", "0,50"}}}}, SlashedDay(date))));
+    }
     server.setDelay(std::chrono::milliseconds(kDelayMs));
 
     Measure("ten games current", server, CurrentPlans());
