@@ -79,8 +79,13 @@ std::vector<UpdateStep> DaySteps(QDate from, QDate to)
 std::vector<UpdateStep> YearPlan(const std::string& folder, GameCode game, QDate today)
 {
     const DrawHistory history = LoadHistory(folder, game);
-    const int from = history.dates.empty() ? FirstPublishedYear(game) : YearOf(history.dates.back());
-    return YearSteps(from, today.year());
+    if (history.dates.empty()) {
+        return YearSteps(FirstPublishedYear(game), today.year());
+    }
+    // The latest date, kept within the years that can be fetched: a damaged record dated 1954 or
+    // 2150 must neither ask for years nobody publishes nor stop the updates for good.
+    const int last = YearOf(*std::max_element(history.dates.begin(), history.dates.end()));
+    return YearSteps(std::clamp(last, FirstPublishedYear(game), today.year()), today.year());
 }
 
 // The last month kept, -1 when none: KINO's month files, SUPER3's whole workbooks.

@@ -4,6 +4,7 @@
 #include "UpdateFixture.h"
 #include "domain/GameNames.h"
 #include "market/MarketUpdate.h"
+#include "results/ResultsFiles.h"
 #include "support/MarketTestData.h"
 #include "update/UpdateAll.h"
 #include "update/UpdateDrawGames.h"
@@ -426,6 +427,15 @@ TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
     EXPECT_EQ(labels(plans[1]), (std::vector<std::string>{"2025-12", "2026-01", "2026-02", "2026-03"}));
     EXPECT_EQ(labels(plans[2]).front(), "2025-06");
     EXPECT_EQ(labels(plans[3]), (std::vector<std::string>{"13/03/2026"}));
+
+    // A damaged record's year is kept within the years that can be fetched.
+    test::TempFolder damaged;
+    UpdateAllOptions lotto;
+    lotto.games = {GameCode::Lotto};
+    WriteMaskedFile(damaged.file("LOTTO.krv"), Slot(1, 1, 1954, {1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(labels(PlanUpdateAll(damaged.path(), kToday, lotto)[0]).front(), "1990");
+    WriteMaskedFile(damaged.file("LOTTO.krv"), Slot(1, 1, 2150, {1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(labels(PlanUpdateAll(damaged.path(), kToday, lotto)[0]), (std::vector<std::string>{"2026"}));
 
     // SUPER3 never before 2023, also with the whole history; KINO's from November 2003.
     options.games = {GameCode::Kino, GameCode::Super3};
