@@ -40,20 +40,31 @@ std::vector<Ticket> TicketsOf(const std::vector<KeptTicket>& kept, GameCode game
     return tickets;
 }
 
+// The draw's date, and for KINO, which draws every few minutes, its time too: "05-12-2026 21:40".
+std::string DrawWhen(const DrawHistory& history, GameCode game, std::int64_t draw)
+{
+    std::string text = DrawDateText(history.dates[static_cast<std::size_t>(draw)]);
+    if (game == GameCode::Kino && history.stride >= KinoRecordSize) {
+        const std::uint8_t* record = history.draw(draw);
+        text += " " + ZeroPad(record[21], 2) + ":" + ZeroPad(record[22], 2);
+    }
+    return text;
+}
+
 std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const TicketReport& report)
 {
     std::string line = TicketTitle(kept) + " " + TicketDisplayText(kept.game, kept.ticket) + ": ";
     if (report.recent.empty()) {
         return line + Cp("καμία κλήρωση");
     }
-    line += HitsText(report.recent.back()) + Cp(" στις ") + DrawDateText(history.dates.back());
+    line += HitsText(report.recent.back()) + Cp(" στις ") + DrawWhen(history, kept.game, history.drawCount() - 1);
     line += Cp(", τελευταίες ") + IntToText(static_cast<std::int64_t>(report.recent.size())) + ":";
     for (auto hits = report.recent.rbegin(); hits != report.recent.rend(); ++hits) {
         line += " " + IntToText(*hits);
     }
     if (report.best.draw >= 0) {
         line += Cp(", καλύτερη ") + HitsText(report.best.hits) + Cp(" στις ")
-            + DrawDateText(history.dates[static_cast<std::size_t>(report.best.draw)]);
+            + DrawWhen(history, kept.game, report.best.draw);
     }
     return line;
 }
@@ -90,8 +101,7 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
     for (std::size_t t = 0; t < reports.size(); ++t) {
         for (const TicketHit& hit : reports[t].hits) {
             lines.push_back(TicketTitle(*of[t]) + ": " + HitsText(hit.hits) + (hit.bonusHit ? Cp(" και Τζόκερ") : "")
-                            + Cp(" στην κλήρωση της ")
-                            + DrawDateText(history.dates[static_cast<std::size_t>(hit.draw)]));
+                            + Cp(" στην κλήρωση της ") + DrawWhen(history, game, hit.draw));
         }
     }
     return lines;
