@@ -78,7 +78,9 @@ void ParseUpdate(const std::vector<std::string>& arguments, CommandLine& line)
     }
 }
 
-void ParseExport(const std::vector<std::string>& arguments, CommandLine& line)
+// The arguments after the command that are no option; --data-folder is taken, any other option
+// is an error.
+std::vector<std::string> NamedArguments(const std::vector<std::string>& arguments, CommandLine& line)
 {
     std::vector<std::string> named;
     for (std::size_t i = 1; i < arguments.size() && line.error.empty(); ++i) {
@@ -91,6 +93,12 @@ void ParseExport(const std::vector<std::string>& arguments, CommandLine& line)
             named.push_back(arguments[i]);
         }
     }
+    return named;
+}
+
+void ParseExport(const std::vector<std::string>& arguments, CommandLine& line)
+{
+    const std::vector<std::string> named = NamedArguments(arguments, line);
     if (!line.error.empty()) {
         return;
     }
@@ -105,17 +113,7 @@ void ParseExport(const std::vector<std::string>& arguments, CommandLine& line)
 
 void ParseTickets(const std::vector<std::string>& arguments, CommandLine& line)
 {
-    std::vector<std::string> named;
-    for (std::size_t i = 1; i < arguments.size() && line.error.empty(); ++i) {
-        if (TakeDataFolder(arguments, i, line)) {
-            continue;
-        }
-        if (IsOption(arguments[i])) {
-            line.error = "άγνωστη επιλογή: " + arguments[i];
-        } else {
-            named.push_back(arguments[i]);
-        }
-    }
+    const std::vector<std::string> named = NamedArguments(arguments, line);
     if (!line.error.empty() || named.empty()) {
         return;
     }
