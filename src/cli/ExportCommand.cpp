@@ -18,37 +18,16 @@ std::string NewestKinoMonth(const std::string& folder)
     return months.empty() ? std::string() : months.back().path.substr(folder.size());
 }
 
-DrawView DrawGameView(const std::string& folder, GameCode game, int firstYear)
-{
-    const GameInfo& info = GameInfoFor(game);
-    switch (info.view) {
-    case ViewKind::Propo: return BuildPropoView(folder, info.variant, firstYear);
-    case ViewKind::NumberGame: return BuildLottoView(folder, info.variant, firstYear);
-    case ViewKind::Proto: return BuildProtoView(folder, firstYear);
-    case ViewKind::Extra: return BuildExtraView(folder, firstYear);
-    case ViewKind::Super3: return BuildSuper3View(folder, firstYear);
-    case ViewKind::Kino: return BuildKinoView(folder, NewestKinoMonth(folder));
-    default: return {};
-    }
-}
-
 // The window's side grid after a market view opens: the frame, the stock's change caption, then
 // the last stored day (against the day before it) when its file has rows.
 CellGrid LastMarketDay(const std::string& folder, MarketKind kind)
 {
     CellGrid grid = MarketGridFrame(kind);
-    const CellGrid days = MarketDateList(folder, kind);
-    const int last = days.currentRow();
-    const std::string& day = days.rowValue(last);
     if (kind == MarketKind::Stock) {
         grid.setCell(1, 0, Utf8ToCp1253("ΜΕΤΑΒΟΛΗ%"));
     }
-    if (day.empty()) {
-        return grid;
-    }
-    std::optional<CellGrid> shown = kind == MarketKind::Stock
-        ? StockDayGrid(folder, day, last > 1 ? days.rowValue(last - 1) : std::string())
-        : FundDayGrid(folder, day);
+    const CellGrid days = MarketDateList(folder, kind);
+    std::optional<CellGrid> shown = MarketDayGrid(folder, kind, days, days.currentRow());
     return shown ? std::move(*shown) : grid;
 }
 
@@ -60,7 +39,7 @@ ExportList GameExportList(const std::string& folder, GameCode game, int firstYea
         const bool stock = game == GameCode::Stock;
         return {LastMarketDay(folder, stock ? MarketKind::Stock : MarketKind::Funds), 1, stock ? "STOCK" : "AMB"};
     }
-    DrawView view = DrawGameView(folder, game, firstYear);
+    DrawView view = BuildGameView(folder, game, firstYear, NewestKinoMonth(folder));
     return {std::move(view.grid), view.FirstYearRow, view.ExportBaseName};
 }
 

@@ -237,4 +237,14 @@ void SortMarketRows(CellGrid& grid, int column, bool descending, MarketKind kind
     grid = std::move(sorted);
 }
 
+std::optional<CellGrid> MarketDayGrid(const std::string& folder, MarketKind kind, const CellGrid& days, int row)
+{
+    const std::string& day = days.rowValue(row);
+    if (day.empty()) {
+        return std::nullopt;
+    }
+    return kind == MarketKind::Stock ? StockDayGrid(folder, day, row > 1 ? days.rowValue(row - 1) : std::string())
+                                     : FundDayGrid(folder, day);
+}
+
 } // namespace karvo

@@ -31,6 +31,9 @@ CellGrid MarketGridFrame(MarketKind kind);
 std::optional<CellGrid> StockDayGrid(const std::string& folder, const std::string& compactDay,
                                      const std::string& previousCompactDay);
 std::optional<CellGrid> FundDayGrid(const std::string& folder, const std::string& compactDay);
+// The day of row of a MarketDateList, the stock's against the row before; none for an empty row
+// or a day file that cannot be shown.
+std::optional<CellGrid> MarketDayGrid(const std::string& folder, MarketKind kind, const CellGrid& days, int row);
 
 // The change cell: 100 x now / previous - 100 as "#0.00" with a decimal point, in 7 characters;
 // empty when the previous close is 0 or no number.

@@ -89,4 +89,18 @@ void ScrollToLastDraw(CellGrid& grid)
     grid.setRowCount(last + 1);
 }
 
+DrawView BuildGameView(const std::string& folder, GameCode game, int firstYear, const std::string& kinoPeriodFile)
+{
+    const GameInfo& info = GameInfoFor(game);
+    switch (info.view) {
+    case ViewKind::Propo: return BuildPropoView(folder, info.variant, firstYear);
+    case ViewKind::NumberGame: return BuildLottoView(folder, info.variant, firstYear);
+    case ViewKind::Proto: return BuildProtoView(folder, firstYear);
+    case ViewKind::Extra: return BuildExtraView(folder, firstYear);
+    case ViewKind::Super3: return BuildSuper3View(folder, firstYear);
+    case ViewKind::Kino: return BuildKinoView(folder, kinoPeriodFile);
+    default: return {};
+    }
+}
+
 } // namespace karvo

@@ -2,6 +2,7 @@
 // stored draw, oldest first, the last draw current and the grid cut after it.
 #pragma once
 
+#include "domain/Games.h"
 #include "util/CellGrid.h"
 
 #include <cstdint>
@@ -33,6 +34,8 @@ DrawView BuildExtraView(const std::string& folder, int firstYear);
 DrawView BuildSuper3View(const std::string& folder, int firstYear);
 // kinoPeriodFile: "DATA/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
 DrawView BuildKinoView(const std::string& folder, const std::string& kinoPeriodFile);
+// The view of any draw game, by its table row; an empty view for the market and coupon games.
+DrawView BuildGameView(const std::string& folder, GameCode game, int firstYear, const std::string& kinoPeriodFile);
 
 // The day of SUPER3 draw n (from 1): the game ran two, then three, then ten draws a day.
 QDate Super3DrawDate(std::int64_t n);

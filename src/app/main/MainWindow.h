@@ -62,12 +62,6 @@ public:
     // Panel 1 of the status bar: two blanks and text, the whole bar yellow while text is not empty.
     void setStatusNotice(const QString& text);
 
-    void showPropoResults(int game);
-    void showLottoResults(int variant);
-    void showProtoResults();
-    void showExtraResults();
-    void showSuper3Results();
-    void showKinoResults();
     void showStocks();
     void showFunds();
     void showCoupon();

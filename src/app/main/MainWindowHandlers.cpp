@@ -102,46 +102,16 @@ void MainWindow::showGameView(GameCode code)
 {
     const GameInfo& game = GameInfoFor(code);
     switch (game.view) {
-    case ViewKind::Propo: showPropoResults(game.variant); break;
-    case ViewKind::NumberGame: showLottoResults(game.variant); break;
-    case ViewKind::Proto: showProtoResults(); break;
-    case ViewKind::Extra: showExtraResults(); break;
-    case ViewKind::Super3: showSuper3Results(); break;
-    case ViewKind::Kino: showKinoResults(); break;
+    case ViewKind::Propo:
+    case ViewKind::NumberGame:
+    case ViewKind::Proto:
+    case ViewKind::Extra:
+    case ViewKind::Super3:
+    case ViewKind::Kino: showDrawView(BuildGameView(m_folder, code, m_state.FirstYear, m_state.KinoPeriodFile)); break;
     case ViewKind::Stock: showStocks(); break;
     case ViewKind::Bet: showCoupon(); break;
     case ViewKind::Funds: showFunds(); break;
     }
-}
-
-void MainWindow::showPropoResults(int game)
-{
-    showDrawView(BuildPropoView(m_folder, game, m_state.FirstYear));
-}
-
-void MainWindow::showLottoResults(int variant)
-{
-    showDrawView(BuildLottoView(m_folder, variant, m_state.FirstYear));
-}
-
-void MainWindow::showProtoResults()
-{
-    showDrawView(BuildProtoView(m_folder, m_state.FirstYear));
-}
-
-void MainWindow::showExtraResults()
-{
-    showDrawView(BuildExtraView(m_folder, m_state.FirstYear));
-}
-
-void MainWindow::showSuper3Results()
-{
-    showDrawView(BuildSuper3View(m_folder, m_state.FirstYear));
-}
-
-void MainWindow::showKinoResults()
-{
-    showDrawView(BuildKinoView(m_folder, m_state.KinoPeriodFile));
 }
 
 void MainWindow::showDrawView(DrawView view)

@@ -76,13 +76,8 @@ void MainWindow::onDaySelected(int, int row)
         if (stock) {
             m_sideGrid->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 0, Utf8ToCp1253("ΜΕΤΑΒΟΛΗ%")); });
         }
-        const CellGrid& list = m_mainGrid->grid();
-        const std::string& text = list.rowValue(row);
-        if (text.empty()) {
-            return;
-        }
         std::optional<CellGrid> day =
-            stock ? StockDayGrid(m_folder, text, row > 1 ? list.rowValue(row - 1) : "") : FundDayGrid(m_folder, text);
+            MarketDayGrid(m_folder, stock ? MarketKind::Stock : MarketKind::Funds, m_mainGrid->grid(), row);
         if (day) {
             m_sideGrid->showGrid(std::move(*day));
         }
