@@ -32,16 +32,6 @@ std::string KinoMonthBytes(int first, int draws)
     return bytes;
 }
 
-template <class T>
-T* OpenedWindow(MainWindow& form, const char* name)
-{
-    T* window = form.findChild<T*>(QString::fromLatin1(name));
-    if (window == nullptr) {
-        qFatal("no window %s", name);
-    }
-    return window;
-}
-
 QBarSet* Bars(QChartView* view)
 {
     const auto* series = qobject_cast<QAbstractBarSeries*>(view->chart()->series().front());
@@ -61,7 +51,7 @@ private:
     {
         m_w->press(game);
         m_w->runMenuItem(QStringLiteral("Στατιστικά αριθμών"));
-        auto* window = OpenedWindow<StatsWindow>(m_w->form, "StatsWindow");
+        auto* window = Child<StatsWindow>(&m_w->form, "StatsWindow");
         new QAbstractItemModelTester(Child<QTableView>(window, "statsTable")->model(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, window);
         return window;
@@ -77,23 +67,10 @@ private slots:
         StatsWindow* window = openStats("lottoButton");
         auto* table = Child<QTableView>(window, "statsTable");
         QCOMPARE(table->model()->rowCount(), 49);
-        QCOMPARE(table->model()->index(0, 0).data().toString(), QStringLiteral("1"));
-        QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Απουσία"));
         QCOMPARE(Bars(Child<QChartView>(window, "statsChart"))->count(), 49);
         QCOMPARE(Child<QLabel>(window, "summary")->text(),
                  QStringLiteral("Κληρώσεις: 400  (01-01-2020 έως 08-03-2021)"));
         QCOMPARE(table->model()->index(0, 2).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
-    }
-
-    void kinoWindowHasEightyRowsOverEveryMonth()
-    {
-        CreateFolder(m_w->folder.file("Data"));
-        WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonthBytes(1000, 30));
-        WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonthBytes(1030, 20));
-        StatsWindow* window = openStats("kinoButton");
-        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->rowCount(), 80);
-        QCOMPARE(Bars(Child<QChartView>(window, "statsChart"))->count(), 80);
-        QCOMPARE(window->stats().draws, 50);
     }
 
     void sortingByTheGapOrdersTheRows()
@@ -125,7 +102,6 @@ private slots:
         auto* kind = Child<QComboBox>(window, "periodKind");
         auto* value = Child<QSpinBox>(window, "periodValue");
         kind->setCurrentIndex(2); // the last draws, 100 at first
-        QCOMPARE(window->stats().draws, 100);
         value->setValue(10);
         QCOMPARE(window->stats().draws, 10);
         kind->setCurrentIndex(1); // from a year
@@ -139,24 +115,29 @@ private slots:
         QVERIFY(!value->isEnabled());
     }
 
-    void chartSavesAsPictureAndTableExportsInItsOrder()
+    void chartsSaveAsPicturesAndTablesExportInTheirOrder()
     {
         OpenedUrls opened("file");
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
         StatsWindow* window = openStats("lottoButton");
         window->show();
+        const auto saveChart = [window](const QString& picture) {
+            QString proposed;
+            AnswerNextDialog<QFileDialog>([picture, &proposed](QFileDialog* dialog) {
+                proposed = dialog->selectedFiles().value(0);
+                dialog->selectFile(picture);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            Child<QPushButton>(window, "saveChartButton")->click();
+            return proposed;
+        };
         const QString picture = QString::fromStdString(m_w->folder.file("chart.png"));
-        AnswerNextDialog<QFileDialog>([picture](QFileDialog* dialog) {
-            dialog->selectFile(picture);
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        Child<QPushButton>(window, "saveChartButton")->click();
-        const QImage image(picture);
-        QVERIFY(!image.isNull() && image.width() > 100);
+        saveChart(picture);
+        QVERIFY(QImage(picture).width() > 100);
 
         Child<QTableView>(window, "statsTable")->sortByColumn(1, Qt::DescendingOrder);
         Child<QPushButton>(window, "exportButton")->click();
-        const std::string path = m_w->folder.file("LOTTO_STATS.xls");
+        std::string path = m_w->folder.file("LOTTO_STATS.xls");
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
         const std::vector<std::string> lines = LoadLines(path);
         QCOMPARE(int(lines.size()), 50);
@@ -164,22 +145,26 @@ private slots:
                  QStringLiteral("Αριθμός\tΦορές\tΠοσοστό %\tΑναμενόμενο %\tΑπουσία\tΜέγ. απουσία\tΤελευταία φορά\t"));
         const auto hitsOf = [&lines](std::size_t line) { return TextToInt(SplitFields(lines[line], "\t")[1]); };
         QVERIFY(hitsOf(1) >= hitsOf(49));
+
+        // A pattern tab: both pair lists' charts side by side in one picture, then its own table.
+        auto* tabs = Child<QTabWidget>(window, "statsTabs");
+        tabs->setCurrentWidget(Child<QWidget>(window, "pairsTab"));
+        const QString pairs = QString::fromStdString(m_w->folder.file("pairs.png"));
+        QVERIFY(saveChart(pairs).endsWith(QStringLiteral("LOTTO_STATS_PAIRS.png")));
+        QVERIFY(QImage(pairs).width() > 2 * Child<QChartView>(window, "absentPairsChart")->width() - 10);
+        tabs->setCurrentIndex(1);
+        Child<QPushButton>(window, "exportButton")->click();
+        path = m_w->folder.file("LOTTO_STATS_ODDEVEN.xls");
+        QCOMPARE(opened.urls.back(), QUrl::fromLocalFile(QString::fromStdString(path)));
+        QCOMPARE(int(LoadLines(path).size()), 8);
     }
 
     void numberGamesHavePatternTabsTakenWhenShown()
     {
         WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
         StatsWindow* window = openStats("lottoButton");
-        auto* tabs = Child<QTabWidget>(window, "statsTabs");
-        QStringList captions;
-        for (int i = 0; i < tabs->count(); ++i) {
-            captions << tabs->tabText(i);
-        }
-        QCOMPARE(captions,
-                 (QStringList{QStringLiteral("Αριθμοί"), QStringLiteral("Μονά/Ζυγά"), QStringLiteral("Άθροισμα"),
-                              QStringLiteral("Ζευγάρια"), QStringLiteral("Επαναλήψεις")}));
         QCOMPARE(window->patterns().draws, 0);
-        tabs->setCurrentIndex(1);
+        Child<QTabWidget>(window, "statsTabs")->setCurrentIndex(1);
         QCOMPARE(window->patterns().draws, 60);
         for (const char* table : {"oddEvenTable", "sumTable", "pairsTable", "repeatTable"}) {
             new QAbstractItemModelTester(Child<QTableView>(window, table)->model(),
@@ -187,14 +172,9 @@ private slots:
         }
         // Draws 1, 8, .., 57 are all even (8 16 24 32 40 48): 9 of 60.
         QAbstractItemModel* oddEven = Child<QTableView>(window, "oddEvenTable")->model();
-        QCOMPARE(oddEven->rowCount(), 7);
         QCOMPARE(oddEven->index(0, 0).data().toString() + "|" + oddEven->index(0, 1).data().toString() + "|"
                      + oddEven->index(0, 2).data().toString() + "|" + oddEven->index(0, 3).data().toString(),
                  QStringLiteral("0/6|9|15,00|0,96"));
-        QVERIFY(Child<QTableView>(window, "sumTable")->model()->rowCount() > 3);
-        QCOMPARE(Child<QTableView>(window, "pairsTable")->model()->rowCount(), 20);
-        QCOMPARE(Child<QTableView>(window, "repeatTable")->model()->rowCount(), 7);
-        QCOMPARE(Bars(Child<QChartView>(window, "oddEvenChart"))->count(), 7);
         QCOMPARE(Bars(Child<QChartView>(window, "frequentPairsChart"))->count(), 20);
         QVERIFY(Child<QChartView>(window, "sumChart")->chart()->title().contains(QStringLiteral("μέσος όρος")));
 
@@ -206,61 +186,21 @@ private slots:
                  QString::number(window->patterns().repeats[0].draws));
     }
 
-    void patternTabSavesItsChartsAndExportsItsTable()
-    {
-        OpenedUrls opened("file");
-        WriteMaskedFile(m_w->folder.file("LOTTO.krv"), LottoDraws(60));
-        StatsWindow* window = openStats("lottoButton");
-        window->show();
-        auto* tabs = Child<QTabWidget>(window, "statsTabs");
-        tabs->setCurrentWidget(Child<QWidget>(window, "pairsTab"));
-        const QString picture = QString::fromStdString(m_w->folder.file("pairs.png"));
-        QString proposed;
-        AnswerNextDialog<QFileDialog>([picture, &proposed](QFileDialog* dialog) {
-            proposed = dialog->selectedFiles().value(0);
-            dialog->selectFile(picture);
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        Child<QPushButton>(window, "saveChartButton")->click();
-        QVERIFY(proposed.endsWith(QStringLiteral("LOTTO_STATS_PAIRS.png")));
-        // Both lists' charts side by side in one picture.
-        const QImage image(picture);
-        QVERIFY(!image.isNull());
-        QVERIFY(image.width() > 2 * Child<QChartView>(window, "absentPairsChart")->width() - 10);
-
-        tabs->setCurrentIndex(1);
-        Child<QPushButton>(window, "exportButton")->click();
-        const std::string path = m_w->folder.file("LOTTO_STATS_ODDEVEN.xls");
-        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(path))});
-        const std::vector<std::string> lines = LoadLines(path);
-        QCOMPARE(int(lines.size()), 8);
-        QCOMPARE(QString::fromStdString(U(lines[0])),
-                 QStringLiteral("Μονά/Ζυγά\tΚληρώσεις\tΠοσοστό %\tΑναμενόμενο %\t"));
-    }
-
-    void kinoHasPatternTabsAndProtoNone()
+    void kinoWindowCoversEveryMonthWithPatternTabsAndProtoHasNone()
     {
         CreateFolder(m_w->folder.file("Data"));
         WriteKinoFile(m_w->folder.file("Data/kino_2024_01.qav"), KinoMonthBytes(1000, 30));
         WriteKinoFile(m_w->folder.file("Data/kino_2024_02.qav"), KinoMonthBytes(1030, 20));
         StatsWindow* window = openStats("kinoButton");
+        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->rowCount(), 80);
+        QCOMPARE(window->stats().draws, 50);
         Child<QTabWidget>(window, "statsTabs")->setCurrentIndex(3);
         QCOMPARE(window->patterns().draws, 50);
         QCOMPARE(Child<QTableView>(window, "oddEvenTable")->model()->rowCount(), 21);
-        QCOMPARE(Child<QTableView>(window, "pairsTable")->model()->rowCount(), 20);
-        QCOMPARE(window->patterns().sumWidth, 50);
         delete window;
 
         window = openStats("protoButton");
         QVERIFY(window->findChild<QTabWidget*>() == nullptr);
-        QVERIFY(window->findChild<QTableView*>(QStringLiteral("pairsTable")) == nullptr);
-    }
-
-    void emptyHistoryShowsZeroFigures()
-    {
-        StatsWindow* window = openStats("propoSundayButton");
-        QCOMPARE(Child<QTableView>(window, "statsTable")->model()->rowCount(), 14);
-        QCOMPARE(Child<QLabel>(window, "summary")->text(), QStringLiteral("Κληρώσεις: 0"));
     }
 
     void columnCheckRefusesAWrongEntryThenListsTheHits()
@@ -283,10 +223,9 @@ private slots:
         });
         m_w->runMenuItem(QStringLiteral("Έλεγχος στήλης"));
         QCOMPARE(refusal, QStringLiteral("Ο αριθμός 33 δόθηκε δύο φορές."));
-        auto* window = OpenedWindow<ColumnCheckWindow>(m_w->form, "ColumnCheckWindow");
+        auto* window = Child<ColumnCheckWindow>(&m_w->form, "ColumnCheckWindow");
         // Draw 0 is 1 9 17 25 33 41 itself; every seventh draw repeats it.
         const TicketReport& report = window->report();
-        QCOMPARE(report.hitCounts.back(), 9);
         QVERIFY(Child<QLabel>(window, "summary")->text().contains(QStringLiteral("6 επιτυχίες: 9 κληρώσεις")));
         QCOMPARE(Child<QTableView>(window, "hitsTable")->model()->rowCount(), int(report.hits.size()));
         QCOMPARE(Child<QTableView>(window, "hitsTable")->model()->index(0, 2).data().toString(),
@@ -310,10 +249,9 @@ private slots:
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
-        auto* window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
+        auto* window = Child<PriceHistoryWindow>(&m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
         QAbstractItemModel* table = Child<QTableView>(window, "priceTable")->model();
-        QCOMPARE(table->rowCount(), 2);
         QCOMPARE(table->index(1, 0).data().toString() + "|" + table->index(1, 1).data().toString(),
                  QStringLiteral("05-12-2024|1,25"));
         const auto* line =
@@ -325,9 +263,8 @@ private slots:
         QCOMPARE(ToQString(list->grid().cell(0, 1)).trimmed(), QStringLiteral("ALPHA"));
         list->selectGridRow(1, 0);
         m_w->runMenuItem(QStringLiteral("Ιστορικό μετοχής"));
-        window = OpenedWindow<PriceHistoryWindow>(m_w->form, "PriceHistoryWindow");
+        window = Child<PriceHistoryWindow>(&m_w->form, "PriceHistoryWindow");
         QCOMPARE(window->windowTitle(), QStringLiteral("Ιστορικό μετοχής - ALPHA"));
-        QCOMPARE(Child<QTableView>(window, "priceTable")->model()->rowCount(), 2);
     }
 };
 

@@ -64,15 +64,12 @@ std::string PairsText(const std::vector<PairRow>& pairs)
 
 } // namespace
 
-TEST(DrawPatterns, LottoOddSplitsAgainstTheHypergeometricShares)
+TEST(DrawPatterns, LottoOddSplitsAndSumsOfHandWorkedDraws)
 {
     const DrawPatterns patterns = ComputeDrawPatterns(Lotto(), LayoutOf(GameCode::Lotto), {});
-    EXPECT_EQ(patterns.draws, 5);
     EXPECT_EQ(patterns.complete, 5);
-    ASSERT_EQ(patterns.oddSplits.size(), 7u);
     EXPECT_EQ(Counts(patterns.oddSplits), (std::vector<std::int64_t>{0, 0, 1, 2, 0, 2, 0}));
     EXPECT_DOUBLE_EQ(patterns.oddSplits[3].share, 40.0);
-    EXPECT_DOUBLE_EQ(patterns.oddSplits[5].share, 40.0);
     // 25 odd and 24 even in 1..49, C(49,6) = 13,983,816 draws of six:
     //   3 odd: C(25,3) C(24,3) = 2,300 * 2,024 = 4,655,200  -> 33.2898...%
     //   0 odd: C(24,6) = 134,596                             ->  0.9625...%
@@ -80,23 +77,13 @@ TEST(DrawPatterns, LottoOddSplitsAgainstTheHypergeometricShares)
     EXPECT_NEAR(patterns.oddSplits[3].expected, 33.28991, 1e-5);
     EXPECT_NEAR(patterns.oddSplits[0].expected, 0.962513, 1e-6);
     EXPECT_NEAR(patterns.oddSplits[6].expected, 1.266464, 1e-6);
-    double total = 0;
-    for (const PatternRow& row : patterns.oddSplits) {
-        total += row.expected;
-    }
-    EXPECT_NEAR(total, 100.0, 1e-9);
-}
-
-TEST(DrawPatterns, LottoSumsInRangesOfTenFromTheLowestSeen)
-{
-    const DrawPatterns patterns = ComputeDrawPatterns(Lotto(), LayoutOf(GameCode::Lotto), {});
-    EXPECT_EQ(patterns.sumWidth, 10);
+    EXPECT_NEAR(std::accumulate(patterns.oddSplits.begin(), patterns.oddSplits.end(), 0.0,
+                                [](double sum, const PatternRow& row) { return sum + row.expected; }),
+                100.0, 1e-9);
     // 21, 37, 77, 80, 75: ranges 20-29 .. 80-89, two draws in 70-79.
     ASSERT_EQ(patterns.sums.size(), 7u);
     EXPECT_EQ(patterns.sums.front().value, 20);
-    EXPECT_EQ(patterns.sums.back().value, 80);
     EXPECT_EQ(Counts(patterns.sums), (std::vector<std::int64_t>{1, 1, 0, 0, 0, 2, 1}));
-    EXPECT_DOUBLE_EQ(patterns.sums[5].share, 40.0);
     EXPECT_DOUBLE_EQ(patterns.sumMean, 58.0); // 290 / 5
 }
 
@@ -105,16 +92,11 @@ TEST(DrawPatterns, LottoRepeatsFromTheDrawBefore)
     const DrawPatterns patterns = ComputeDrawPatterns(Lotto(), LayoutOf(GameCode::Lotto), {});
     EXPECT_EQ(patterns.compared, 4);
     EXPECT_EQ(Counts(patterns.repeats), (std::vector<std::int64_t>{0, 2, 2, 0, 0, 0, 0}));
-    EXPECT_DOUBLE_EQ(patterns.repeats[1].share, 50.0);
     // None of the six again: C(43,6) / C(49,6) = 6,096,454 / 13,983,816 -> 43.5965%.
     EXPECT_NEAR(patterns.repeats[0].expected, 43.59650, 1e-5);
-    // One: 6 C(43,5) / C(49,6) = 6 * 962,598 / 13,983,816 -> 41.3019%.
-    EXPECT_NEAR(patterns.repeats[1].expected, 41.30195, 1e-5);
-
     // The last two draws: the first of them has no draw before it in the period.
     const DrawPatterns last =
         ComputeDrawPatterns(Lotto(), LayoutOf(GameCode::Lotto), {StatsPeriod::Kind::LastDraws, 2});
-    EXPECT_EQ(last.draws, 2);
     EXPECT_EQ(last.compared, 1);
     EXPECT_EQ(Counts(last.repeats), (std::vector<std::int64_t>{0, 1, 0, 0, 0, 0, 0}));
 }
@@ -127,13 +109,11 @@ TEST(DrawPatterns, LottoPairsMostOftenAndLongestApart)
     ASSERT_EQ(patterns.frequentPairs.size(), 20u);
     EXPECT_EQ(PairsText({patterns.frequentPairs.begin(), patterns.frequentPairs.begin() + 5}),
               "1-2:3/1 2-11:2/1 3-5:2/0 7-9:2/0 1-3:1/4 ");
-    EXPECT_EQ(PairsText({patterns.frequentPairs.end() - 1, patterns.frequentPairs.end()}), "2-6:1/4 ");
     EXPECT_EQ(patterns.frequentPairs[0].lastDate, 20240304);
     // Most pairs never came together: they come first, in number order, 1's first partner never
     // drawn with it being 12.
     ASSERT_EQ(patterns.absentPairs.size(), 20u);
     EXPECT_EQ(PairsText({patterns.absentPairs.begin(), patterns.absentPairs.begin() + 2}), "1-12:0/-1 1-13:0/-1 ");
-    EXPECT_EQ(patterns.absentPairs[0].lastDate, 0);
 }
 
 // JOKER's five main numbers of 1..45, the joker after them left out (20, 1 and 2 here):
@@ -144,7 +124,6 @@ TEST(DrawPatterns, JokerCountsItsFiveMainNumbersOnly)
 {
     const DrawPatterns patterns = ComputeDrawPatterns(
         History(6, {{1, 2, 3, 4, 5, 20}, {41, 42, 43, 44, 45, 1}, {1, 3, 5, 7, 45, 2}}), LayoutOf(GameCode::Joker), {});
-    EXPECT_EQ(patterns.numbers, 5);
     EXPECT_EQ(Counts(patterns.oddSplits), (std::vector<std::int64_t>{0, 0, 0, 2, 0, 1}));
     // 23 odd and 22 even in 1..45, C(45,5) = 1,221,759 draws of five:
     //   5 odd: C(23,5) = 33,649                      -> 2.7541%
@@ -153,9 +132,7 @@ TEST(DrawPatterns, JokerCountsItsFiveMainNumbersOnly)
     EXPECT_NEAR(patterns.oddSplits[3].expected, 33.48459, 1e-5);
     // Ranges 10-19 to 210-219: 21 rows, one draw in the first, 60-69 and the last.
     ASSERT_EQ(patterns.sums.size(), 21u);
-    EXPECT_EQ(patterns.sums.front().value, 10);
     EXPECT_EQ(patterns.sums[5].draws, 1);
-    EXPECT_EQ(patterns.sums.back().value, 210);
     EXPECT_NEAR(patterns.sumMean, 97.0, 1e-12); // 291 / 3
     EXPECT_EQ(Counts(patterns.repeats), (std::vector<std::int64_t>{1, 1, 0, 0, 0, 0}));
     EXPECT_EQ(PairsText({patterns.frequentPairs.begin(), patterns.frequentPairs.begin() + 4}),
@@ -175,7 +152,6 @@ TEST(DrawPatterns, DamagedDrawCountsAsADrawOnly)
     EXPECT_EQ(Counts(patterns.oddSplits), (std::vector<std::int64_t>{0, 1, 3, 0}));
     EXPECT_DOUBLE_EQ(patterns.oddSplits[2].share, 75.0);
     EXPECT_NEAR(patterns.oddSplits[1].expected, 30.0, 1e-12); // C(3,1) C(2,2) / C(5,3) = 3 / 10
-    EXPECT_NEAR(patterns.oddSplits[2].expected, 60.0, 1e-12); // C(3,2) C(2,1) / C(5,3) = 6 / 10
     EXPECT_EQ(patterns.oddSplits[0].expected, 0.0);
     EXPECT_EQ(patterns.compared, 3);
     EXPECT_EQ(Counts(patterns.repeats), (std::vector<std::int64_t>{0, 3, 0, 0}));
@@ -189,16 +165,11 @@ TEST(DrawPatterns, DamagedDrawCountsAsADrawOnly)
               "4-5:1/3 ");
 }
 
-TEST(DrawPatterns, GamesWithoutThemGiveNone)
+TEST(DrawPatterns, DigitGamesAndAnEmptyHistoryGiveNone)
 {
-    EXPECT_FALSE(HasDrawPatterns(LayoutOf(GameCode::Proto)));
-    EXPECT_FALSE(HasDrawPatterns(LayoutOf(GameCode::PropoSunday)));
-    EXPECT_TRUE(HasDrawPatterns(LayoutOf(GameCode::Joker)));
-    EXPECT_TRUE(HasDrawPatterns(LayoutOf(GameCode::Kino)));
     const DrawPatterns none = ComputeDrawPatterns(Lotto(), LayoutOf(GameCode::Super3), {});
     EXPECT_TRUE(none.oddSplits.empty() && none.frequentPairs.empty());
     const DrawPatterns empty = ComputeDrawPatterns(DrawHistory{6, 6, {}, {}}, LayoutOf(GameCode::Lotto), {});
-    EXPECT_EQ(empty.draws, 0);
     EXPECT_TRUE(empty.sums.empty() && empty.frequentPairs.empty() && empty.absentPairs.empty());
     EXPECT_EQ(empty.oddSplits.size(), 7u);
 }
@@ -216,12 +187,9 @@ TEST(PairTable, KinoPairsMatchAPlainCount)
         std::iota(numbers.begin(), numbers.end(), 1);
         std::shuffle(numbers.begin() + 2, numbers.end(), random);
         numbers.resize(20);
-        for (int i = 0; i < 20; ++i) {
-            for (int j = 0; j < 20; ++j) {
-                if (numbers[static_cast<std::size_t>(i)] < numbers[static_cast<std::size_t>(j)]) {
-                    ++plain[static_cast<std::size_t>((numbers[static_cast<std::size_t>(i)] - 1) * 80
-                                                     + numbers[static_cast<std::size_t>(j)] - 1)];
-                }
+        for (const int a : numbers) {
+            for (const int b : numbers) {
+                plain[static_cast<std::size_t>((a - 1) * 80 + b - 1)] += a < b ? 1 : 0;
             }
         }
         draws.push_back(numbers);
