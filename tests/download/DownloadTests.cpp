@@ -1,6 +1,5 @@
-// Fetches from a loopback server: bodies arrive byte for byte, plain failures leave the target as
-// it was, and hostile servers (a body past the limit, a trickle, silence) are given up with a
-// message that names the cause, leaving no scratch file behind.
+// Fetches from a loopback server: bodies byte for byte, failures that leave the target as it was,
+// and hostile servers given up with a message naming the cause, leaving no scratch file behind.
 #include "support/FetchFixture.h"
 #include "util/KarvoError.h"
 
@@ -35,20 +34,6 @@ protected:
     }
     bool exists(const std::string& path) const { return QFile::exists(QString::fromStdString(path)); }
 };
-
-R Endless(std::string piece)
-{
-    R answer = R::Body(std::move(piece));
-    answer.endless = true;
-    return answer;
-}
-
-R Trickle(std::string body, int pauseMs)
-{
-    R answer = R::Body(std::move(body));
-    answer.trickleMs = pauseMs;
-    return answer;
-}
 
 } // namespace
 
@@ -92,10 +77,13 @@ TEST_F(Download, OversizedTricklingAndSilentServersAreGivenUpLeavingNothing)
     WriteBytes(target, "old");
     const std::string tooLarge = "ξεπερνά τα 65.536 bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: ";
     const std::string tooSlow = "έστελνε λιγότερα από 1.024 bytes το δευτερόλεπτο επί 1 δευτερόλεπτα. Δεν κρατήθηκε";
+    R endless = R::Body(std::string(4096, 'x')), trickle = endless;
+    endless.endless = true;
+    trickle.trickleMs = 100; // 160 bytes a second
     const std::vector<std::tuple<std::string, R, std::string>> cases{
         {"/announced", R::Body(std::string((1 << 16) + 1, 'x')), tooLarge},
-        {"/endless", Endless(std::string(4096, 'x')), tooLarge},
-        {"/trickle", Trickle(std::string(4096, 'x'), 100), tooSlow}, // 160 bytes a second
+        {"/endless", endless, tooLarge},
+        {"/trickle", trickle, tooSlow},
         {"/silent", {"", 200, "", true, -1}, tooSlow},
     };
     for (const auto& [path, answer, message] : cases) {

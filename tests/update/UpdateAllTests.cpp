@@ -1,6 +1,5 @@
-// The update of every game against a loopback server: the same files as the single updates make
-// on a copy of the folder, one game's failure beside the others, EXTRA's order, a cancel in the
-// middle, and the plan worked out from what the folder holds.
+// The update of every game against a loopback server: the same files as the single updates, one
+// game's failure beside the others, EXTRA's order, a cancel, and the plan from what is stored.
 #include "UpdateFixture.h"
 #include "domain/GameNames.h"
 #include "market/MarketUpdate.h"
@@ -94,12 +93,10 @@ std::map<std::string, std::string> Tree(const std::string& folder)
 // The paths whose bytes differ between two folders, or that only one holds.
 std::string Differences(const std::string& folder, const std::string& reference)
 {
-    const std::map<std::string, std::string> ours = Tree(folder);
-    const std::map<std::string, std::string> theirs = Tree(reference);
+    const auto ours = Tree(folder), theirs = Tree(reference);
     std::string differ;
     for (const auto& [path, bytes] : ours) {
-        const auto found = theirs.find(path);
-        differ += found == theirs.end() || found->second != bytes ? path + " " : "";
+        differ += theirs.count(path) != 0 && theirs.at(path) == bytes ? "" : path + " ";
     }
     for (const auto& [path, bytes] : theirs) {
         differ += ours.count(path) == 0 ? "missing " + path + " " : "";
@@ -230,13 +227,8 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     EXPECT_EQ(Differences(m_folder.path(), m_reference.path()), "");
     ASSERT_EQ(reports.size(), 7u);
     EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 218 νέες κληρώσεις");
-    EXPECT_EQ(reports[0].steps, 37);
-    EXPECT_EQ(reports[0].lastDrawBefore, 0);
-    EXPECT_EQ(reports[1].stored, 3);
-    EXPECT_EQ(reports[2].outcome, GameOutcome::Stored);
     EXPECT_EQ(U(ReportLine(reports[3])), "SUPER3: 2 νέοι μήνες");
     EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 3 νέες ημέρες");
-    EXPECT_EQ(U(ReportLine(reports[5])), "ΑΜΟΙΒΑΙΑ: 3 νέες ημέρες");
     EXPECT_EQ(U(ReportLine(reports[6])), "ΠΡΟΠΟ ΚΥΡΙΑΚΗ: 90 νέες κληρώσεις");
     EXPECT_TRUE(AllSucceeded(reports));
 
@@ -259,10 +251,7 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: 20 νέες κληρώσεις");
     EXPECT_EQ(reports[0].lastDrawBefore, 20261111);
     EXPECT_EQ(U(ReportLine(reports[1])), "EXTRA: ενημερωμένο, τίποτα νέο");
-    EXPECT_EQ(U(ReportLine(reports[2])), "KINO: ενημερωμένο, τίποτα νέο");
     EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: 1 νέα ημέρα");
-    EXPECT_EQ(U(ReportLine(reports[5])), "ΑΜΟΙΒΑΙΑ: 1 νέα ημέρα");
-    EXPECT_EQ(U(ReportLine(reports[6])), "ΠΡΟΠΟ ΚΥΡΙΑΚΗ: 10 νέες κληρώσεις");
     EXPECT_EQ(leftBehind(), 0);
 }
 
@@ -277,9 +266,7 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     serve(ExtraPath(2025), ExtraBook(2025, 5));
     serve(ExtraPath(2026), std::string(400, 'x')); // no workbook
     serve("/Excel_xlsx/5104/Joker_2026.xlsx", "short");
-    for (int year = 1997; year <= 2026; ++year) {
-        serve("/Excel_xlsx/5105/propogoal_" + std::to_string(year) + ".xlsx", LottoBook(year, 3));
-    }
+    serve("/Excel_xlsx/5105/propogoal_2026.xlsx", LottoBook(2026, 3)); // the years before are 404
     const std::vector<GameReport> reports =
         runAll({GameCode::Lotto, GameCode::Extra, GameCode::Joker, GameCode::Goal, GameCode::Stock});
     EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: απέτυχε: Η λήψη του 2026 απέτυχε (HTTP 500).");
@@ -293,13 +280,12 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     // JOKER's archive is all 404 but 2026 is too short to be a workbook.
     EXPECT_EQ(U(ReportLine(reports[2])),
               "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
-    EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 90 νέες κληρώσεις");
+    EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 3 νέες κληρώσεις");
     // Not one stock day answered: a server that refuses every day fails its game.
     EXPECT_EQ(U(ReportLine(reports[4])),
               "STOCK: απέτυχε: Ο διακομιστής " + m_server.baseUrl()
                   + " απάντησε με σφάλμα (HTTP 404) για όλες τις ημέρες.");
     EXPECT_FALSE(AllSucceeded(reports));
-    EXPECT_TRUE(AllSucceeded({reports[3]}));
     EXPECT_EQ(leftBehind(), 0);
 
     // A market server that cannot be reached for any day fails its game.
@@ -342,8 +328,6 @@ TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
     serve(ExtraPath(2026), ExtraBook(2026, 6));
     Recorder recorder;
     const GameReport extra = runAll({GameCode::Extra}, recorder).at(0);
-    EXPECT_EQ(extra.outcome, GameOutcome::Failed);
-    EXPECT_EQ(extra.stepsDone, 2);
     EXPECT_EQ(extra.stored, 1);
     EXPECT_EQ(recorder.events,
               (std::vector<std::string>{"1", "extra 2023", "extra 2023 done 1", "extra 2024", "extra 2024 done 2",
@@ -352,7 +336,6 @@ TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
     WriteBytes(m_reference.file("Extra.krv"), before);
     single(GameCode::Extra, 2024);
     EXPECT_EQ(file("Extra.krv"), ReadBytes(m_reference.file("Extra.krv")));
-    EXPECT_EQ(extra.cause.empty(), false);
     EXPECT_EQ(U(ReportLine(extra)).rfind("EXTRA: απέτυχε: ", 0), 0u);
 }
 
@@ -376,8 +359,7 @@ TEST_F(UpdateAll, CancelStoresTheTransfersUnderWayAndLeavesEveryFileWhole)
     EXPECT_LE(done, 3 + 2 * kTransfersAtOnce);
     EXPECT_EQ(static_cast<int>(m_server.requests().size()), done);
     EXPECT_EQ(reports[0].outcome, GameOutcome::Cancelled);
-    EXPECT_EQ(U(ReportLine(reports[0])), "LOTTO: διακόπηκε");
-    EXPECT_FALSE(AllSucceeded(reports));
+    EXPECT_FALSE(AllSucceeded(reports)); // a cancelled run does not count as done
     EXPECT_EQ(leftBehind(), 0);
     // The results file is the single updates' of the years handled, whole.
     for (int year = 1990; year < 1990 + reports[0].stepsDone; ++year) {
@@ -398,18 +380,10 @@ TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
     };
     UpdateAllOptions options;
     std::vector<GamePlan> plans = PlanUpdateAll(m_folder.path(), kToday, options);
+    // STOCK's weekdays of the last 30 days: 14 February (a Saturday) to 15 March.
     ASSERT_EQ(plans.size(), 12u); // every game but BET
-    EXPECT_EQ(labels(plans[0]).front(), "2000");
-    EXPECT_EQ(plans[3].steps.size(), 37u); // LOTTO from 1990
-    EXPECT_EQ(labels(plans[8]),
-              (std::vector<std::string>{"2025-04", "2025-05", "2025-06", "2025-07", "2025-08", "2025-09", "2025-10",
-                                        "2025-11", "2025-12", "2026-01", "2026-02", "2026-03"}));
-    // The weekdays of the last 30 days: 14 February (a Saturday) to 15 March.
     EXPECT_EQ(labels(plans[10]).front(), "16/02/2026");
     EXPECT_EQ(plans[10].steps.size(), 20u);
-    for (const UpdateStep& step : plans[11].steps) {
-        EXPECT_LT(step.day.dayOfWeek(), 6) << step.label;
-    }
 
     // What is stored: LOTTO to 2024, a KINO month file of December, SUPER3's whole workbook of
     // June (July's is too short to count), a stock day of Thursday 12 March.
@@ -432,22 +406,20 @@ TEST_F(UpdateAll, ThePlanStartsFromWhatIsStored)
     test::TempFolder damaged;
     UpdateAllOptions lotto;
     lotto.games = {GameCode::Lotto};
-    WriteMaskedFile(damaged.file("LOTTO.krv"), Slot(1, 1, 1954, {1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(labels(PlanUpdateAll(damaged.path(), kToday, lotto)[0]).front(), "1990");
-    WriteMaskedFile(damaged.file("LOTTO.krv"), Slot(1, 1, 2150, {1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(labels(PlanUpdateAll(damaged.path(), kToday, lotto)[0]), (std::vector<std::string>{"2026"}));
+    for (const auto& [year, first] : {std::pair{1954, "1990"}, {2150, "2026"}}) {
+        WriteMaskedFile(damaged.file("LOTTO.krv"), Slot(1, 1, year, {1, 2, 3, 4, 5, 6}));
+        const std::vector<std::string> years = labels(PlanUpdateAll(damaged.path(), kToday, lotto)[0]);
+        EXPECT_EQ(years.front() + " " + years.back(), std::string(first) + " 2026") << year;
+    }
 
-    // SUPER3 never before 2023, also with the whole history; KINO's from November 2003.
-    options.games = {GameCode::Kino, GameCode::Super3};
-    options.wholeHistory = true;
+    // SUPER3 never before 2023, with the whole history or five years of months.
+    options.games = {GameCode::Super3};
     test::TempFolder empty;
-    plans = PlanUpdateAll(empty.path(), kToday, options);
-    EXPECT_EQ(labels(plans[0]).front(), "2003-11");
-    EXPECT_EQ(plans[0].steps.size(), 2u + 22 * 12 + 3);
-    EXPECT_EQ(labels(plans[1]).front(), "2023-01");
-    options.wholeHistory = false;
-    options.emptyMonths = 60;
-    EXPECT_EQ(labels(PlanUpdateAll(empty.path(), kToday, options)[1]).front(), "2023-01");
+    for (const bool whole : {true, false}) {
+        options.wholeHistory = whole;
+        options.emptyMonths = 60;
+        EXPECT_EQ(labels(PlanUpdateAll(empty.path(), kToday, options)[0]).front(), "2023-01") << whole;
+    }
 }
 
 TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
@@ -466,7 +438,6 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     EXPECT_NE(U(reports[0].cause).find("LOTTO.krv"), std::string::npos) << U(reports[0].cause);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("LOTTO.krv"))));
     EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
-    EXPECT_NE(reports[1].cause, "");
     EXPECT_EQ(leftBehind(), 0);
 
     // A temporary folder where no scratch file can be made fails the workbooks, not the market.

@@ -110,9 +110,8 @@ TEST(KinoMonth, ThirtyThreeHundredDrawsFromTheBottomRowTimesAndDays)
     // A header alone gives draw number 0.
     EXPECT_EQ(BuildKinoMonth(Sheet({{"x"}}, 23).view(), "05").bytes, std::string(23, '\0'));
     // Day fractions are rounded to the second first, as a spreadsheet shows them.
-    const std::vector<std::tuple<const char*, int, int>> cases{{"0.375", 9, 0},     {"0.378472222222222", 9, 5},
-                                                               {"09:05", 9, 5},     {"45292.5", 12, 0},
-                                                               {"0.99999", 23, 59}, {"0.999999", 0, 0}};
+    const std::vector<std::tuple<const char*, int, int>> cases{
+        {"0.378472222222222", 9, 5}, {"09:05", 9, 5}, {"45292.5", 12, 0}, {"0.99999", 23, 59}, {"0.999999", 0, 0}};
     for (const auto& [text, hour, minute] : cases) {
         int h = -1, m = -1;
         ASSERT_TRUE(KinoTime(text, h, m)) << text;

@@ -1,7 +1,6 @@
-// A stored history that cannot be read stops its update with a message before anything is
-// fetched or written, whatever the fault: a read that fails half-way, a FIFO or folder in the
-// file's place, no read permission. The views of such files fail the same way. The faults are
-// dealt out over the readers: every reader meets one, every fault reaches several readers.
+// A stored history that cannot be read (a read failing half-way, a FIFO or folder in its place, no
+// permission) stops its update before anything is fetched or written, and fails its view. The faults
+// are dealt out over the readers: every reader meets one, every fault reaches several readers.
 #include "UpdateFixture.h"
 #include "results/DrawViews.h"
 #include "util/Files.h"

@@ -1,6 +1,5 @@
-// The archive layer (entry lookup, sheet counting, bombs) and the workbook scanner on the
-// operator's layout, on hand-made parts for each scanning rule, and on files written by
-// LibreOffice (the openpyxl file is refused in the end-to-end tests).
+// The archive layer (entries, sheet counts, bombs) and the workbook scanner on hand-made parts, the
+// operator's layout and LibreOffice's files (the openpyxl file is refused end to end).
 #include "support/CellTableText.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
@@ -45,7 +44,6 @@ TEST(ZipArchive, EntriesByEitherSeparatorAndCaseSheetCountsAndBombs)
     // Sheets 1 to 3 counted by the part names they contain, up to the first one missing.
     const std::string s1 = "xl/worksheets/sheet1.xml";
     const std::vector<std::pair<std::vector<std::string>, int>> counts{
-        {{}, 0},
         {{s1}, 1},
         {{s1, "xl/worksheets/sheet3.xml"}, 3},
         {{s1, "xl/worksheets/sheet4.xml"}, 1},
@@ -53,17 +51,15 @@ TEST(ZipArchive, EntriesByEitherSeparatorAndCaseSheetCountsAndBombs)
         {{"xl/chartsheets/sheet1.xml"}, 1},
         {{"xl/worksheets/sheet2.xml", "xl/worksheets/_rels/sheet2.xml.rels"}, 2}};
     for (const auto& [names, expected] : counts) {
-        EXPECT_EQ(CountSheets(names), expected) << (names.empty() ? "" : names.back());
+        EXPECT_EQ(CountSheets(names), expected) << names.back();
     }
     // A directory that tells the truth is refused before inflating, one that understates the size
-    // once inflating passes the limit.
+    // once inflating passes the limit (the default limit of 256 MB is met end to end).
     const std::string zeros(3 << 20, '\0');
     const std::string honest = ZipBytes({{"big.xml", zeros}});
     for (const std::string& bomb : {honest, ZipBytes({{"big.xml", zeros, true, 100}})}) {
         EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(bomb, "x").read("big.xml", 1 << 20); }, "περισσότερα από 1 MB"));
     }
-    const std::string huge = ZipBytes({{"big.xml", "tiny", true, 300ll << 20}});
-    EXPECT_TRUE(Fails([&] { ZipArchive::fromBytes(huge, "x").read("big.xml"); }, "περισσότερα από 256 MB"));
     EXPECT_EQ(ZipArchive::fromBytes(honest, "x").read("big.xml", 3 << 20), zeros);
     // More cells than the limit allows (rows x width) are refused.
     CellTable table;
@@ -83,7 +79,6 @@ TEST(WorkbookReader, CellRulesOfTheScannerAndSerialDates)
     const std::vector<std::tuple<const char*, std::string, std::string>> cases{
         {"cells past the width are dropped", Row("<c><v>1</v></c><c><v>2</v></c><c><v>3</v></c><c><v>4</v></c>"),
          "1|2|3"},
-        {"numeric cell without t=s", Row("<c r=\"A1\"><v>7</v></c>"), "7||"},
         {"shared string 3 is the fourth <t>", Row("<c r=\"A1\" t=\"s\"><v>3</v></c>"), "A &amp; B||"},
         {"self-closing empty cell counts", Row("<c t=\"s\"><v>1</v></c><c s=\"4\"/><c t=\"s\"><v>2</v></c>"),
          "one||two"},
@@ -99,9 +94,9 @@ TEST(WorkbookReader, CellRulesOfTheScannerAndSerialDates)
          "<row r=\"3\"><c><v>3</v></c></row><row r=\"4\"><c><v>4</v></c></row>",
          "1||\n3||\n4||"},
         {"serial dates of the date column",
-         date("45292") + date("45292.75") + date("45351") + date("5001") + date("36526") + date("12") + date("5000")
-             + date("02/1/2025") + date(""),
-         "||01/01/2024\n||01/01/2024\n||29/02/2024\n||09/09/1913\n||01/01/2000\n||12\n||5000\n||02/1/2025\n||"},
+         date("45292") + date("45292.75") + date("45351") + date("5001") + date("12") + date("5000") + date("02/1/2025")
+             + date(""),
+         "||01/01/2024\n||01/01/2024\n||29/02/2024\n||09/09/1913\n||12\n||5000\n||02/1/2025\n||"},
     };
     CellTable table;
     for (const auto& [name, rows, expected] : cases) {
