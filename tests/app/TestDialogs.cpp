@@ -66,10 +66,9 @@ private slots:
     void listTableSplitsItsCaptionAndFitsEveryLine()
     {
         ListDialog dialog(W("Ενημέρωση Νικητριών\x01  Έτος"), kYears, "", true, nullptr);
-        auto* header = Child<QLabel>(&dialog, "header");
-        QCOMPARE(dialog.windowTitle() + "|" + header->text(), QStringLiteral("Ενημέρωση Νικητριών|  Έτος"));
-        // Table mode pads every line with two blanks on each side; a short list shows whole.
-        QCOMPARE(dialog.list()->model()->index(1, 0).data().toString(), QStringLiteral("  2023  "));
+        QCOMPARE(dialog.windowTitle() + "|" + Child<QLabel>(&dialog, "header")->text(),
+                 QStringLiteral("Ενημέρωση Νικητριών|  Έτος"));
+        // A short list shows whole.
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.list()->verticalScrollBar()->maximum() + dialog.list()->horizontalScrollBar()->maximum(), 0);
@@ -171,9 +170,6 @@ private slots:
         });
         QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Information, MessageAnswer::Yes, MessageButtons::YesNo),
                  MessageAnswer::Yes);
-        AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
-        QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Plain, MessageAnswer::Yes, MessageButtons::YesNo),
-                 MessageAnswer::No);
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Cancel)->click(); });
         QCOMPARE(ui.MessageChoice("Info", "?", MessageType::Warning, MessageAnswer::Ok, MessageButtons::OkCancel),
                  MessageAnswer::Cancel);

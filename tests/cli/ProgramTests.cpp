@@ -95,19 +95,7 @@ protected:
     }
 };
 
-TEST_F(Program, UpdatePrintsEachStepAndTheSummaryWithoutADisplay)
-{
-    storeLottoDraw();
-    serveLottoYear();
-    const Finished run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    EXPECT_NE(run.out.find("LOTTO          " + std::to_string(year) + "        1/1\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\nLOTTO: "), std::string::npos) << run.out;
-    EXPECT_EQ(server.requestCount(lottoPath), 1);
-}
-
-TEST_F(Program, UpdateEndsWithTheTicketsWinsOfTheNewDraws)
+TEST_F(Program, UpdatePrintsItsStepsWithoutADisplayThenTheTicketsWinsOfTheNewDraws)
 {
     storeLottoDraw();
     serveLottoYear();
@@ -115,6 +103,9 @@ TEST_F(Program, UpdateEndsWithTheTicketsWinsOfTheNewDraws)
     WriteBytes(folder.file("tickets.json"), "{");
     Finished run = RunProgram(inFolder({"update", "lotto"}), server.baseUrl(), folder.path());
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(server.requestCount(lottoPath), 1);
+    EXPECT_NE(run.out.find("LOTTO          " + std::to_string(year) + "        1/1\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\nLOTTO: "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\nΤα δελτία μου:\nΤο αρχείο " + folder.file("tickets.json")), std::string::npos) << run.out;
 
     // The same update again with a ticket kept: the draws of 3 and 4 January are new; the one of
@@ -152,8 +143,7 @@ TEST_F(Program, AnUnknownGameOrFolderEndsWithStatusTwo)
     WriteBytes(folder.file("plain"), "a file");
     for (const QStringList& arguments :
          {inFolder({"update", "lottery"}),
-          QStringList{"update", "--data-folder", QString::fromStdString(folder.file("plain"))},
-          QStringList{"export", "kino"}}) {
+          QStringList{"update", "--data-folder", QString::fromStdString(folder.file("plain"))}}) {
         const Finished run = RunProgram(arguments, server.baseUrl(), folder.path());
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err.rfind("karvo: ", 0), 0u) << run.err;
@@ -171,7 +161,6 @@ TEST_F(Program, ExportNamesItsFileFromWhereItStartsAndReadsTheDataFolder)
                    server.baseUrl(), folder.path(), false, folder.file("start"));
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string written = ReadBytes(folder.file("start/out.xls"));
-    EXPECT_EQ(written.substr(written.size() - 3), "\t\r\n");
     EXPECT_NE(written.find("03 09 17 22 40"), std::string::npos) << written;
     EXPECT_EQ(FileSizeOf(folder.file("data/out.xls")), 0);
 }
@@ -181,6 +170,7 @@ TEST_F(Program, HelpAndVersionNeedNoDisplay)
     const Finished help = RunProgram({"--help"}, server.baseUrl(), folder.path());
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Χρήση:\n", 0), 0u);
+    EXPECT_NE(help.out.find("karvo update [--all | ΠΑΙΧΝΙΔΙ...]"), std::string::npos);
     const Finished version = RunProgram({"--version"}, server.baseUrl(), folder.path());
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "karvo " KARVO_VERSION "\n");
