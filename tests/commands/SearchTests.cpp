@@ -13,17 +13,17 @@ namespace {
 
 CellGrid greekGrid()
 {
+    // The header row is never searched.
+    const char* rows[5][2] = {{"  No ΕΤΟΣ", "ΟΛΥΜΠΙΑΚΟΣ header"},
+                              {"   1 2024-1", " ΠΑΝΑΘΗΝΑΪΚΟΣ - ΑΕΚ"},
+                              {"   2 2024-2", " ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ"},
+                              {"   3 2024-3", " ΆΡΗΣ - ΟΦΗ"},
+                              {"   4 2025-1", " ολυμπιακός - Λάρισα"}};
     CellGrid grid(2, 5);
-    grid.setCell(0, 0, W("  No ΕΤΟΣ"));
-    grid.setCell(1, 0, W("ΟΛΥΜΠΙΑΚΟΣ header")); // the header row is never searched
-    grid.setCell(0, 1, "   1 2024-1");
-    grid.setCell(1, 1, W(" ΠΑΝΑΘΗΝΑΪΚΟΣ - ΑΕΚ"));
-    grid.setCell(0, 2, "   2 2024-2");
-    grid.setCell(1, 2, W(" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ"));
-    grid.setCell(0, 3, "   3 2024-3");
-    grid.setCell(1, 3, W(" ΆΡΗΣ - ΟΦΗ"));
-    grid.setCell(0, 4, "   4 2025-1");
-    grid.setCell(1, 4, W(" ολυμπιακός - Λάρισα"));
+    for (int r = 0; r < 5; ++r) {
+        grid.setCell(0, r, W(rows[r][0]));
+        grid.setCell(1, r, W(rows[r][1]));
+    }
     return grid;
 }
 
@@ -32,12 +32,9 @@ CellGrid greekGrid()
 TEST(Search, MatchingIgnoresCaseButNotAccents)
 {
     EXPECT_EQ(PrepareSearchText(W("  ολυμπιακός - λάρ ")), W("ΟΛΥΜΠΙΑΚΌΣ - ΛΆΡ")); // inner blanks stay
-    struct Case
-    {
-        const char* cell;
-        const char* typed;
-        bool match;
-    };
+    // clang-format off
+    struct Case { const char* cell; const char* typed; bool match; };
+    // clang-format on
     const Case cases[] = {
         {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακοσ", true},  // small letters find capitals
         {" ΟΛΥΜΠΙΑΚΟΣ - ΠΑΟΚ", "ολυμπιακός", false}, // accented small letter, plain capital
@@ -55,8 +52,7 @@ TEST(Search, KeepMatchingRowsMovesThemUpInOrder)
 {
     CellGrid grid = greekGrid();
     EXPECT_EQ(KeepMatchingRows(grid, "2024"), 3);
-    EXPECT_EQ(grid.rowCount(), 4);
-    EXPECT_EQ(grid.cell(0, 3), "   3 2024-3");
+    EXPECT_EQ(std::to_string(grid.rowCount()) + grid.cell(0, 3), "4   3 2024-3");
     EXPECT_EQ(grid.cell(0, 0), W("  No ΕΤΟΣ"));
 }
 
@@ -79,8 +75,7 @@ TEST(Commands, SearchThenF3AndTheTextSurvivesAViewChange)
     EXPECT_EQ(RunCommand(2, context), nullptr); // the last match: no wrap to the top
 
     EXPECT_EQ(RunCommand(1, context), nullptr); // cancelled: text and row stay
-    EXPECT_EQ(state.SearchText, W("ΟΛΥΜΠΙΑΚ"));
-    EXPECT_EQ(sg.currentRow(), 4);
+    EXPECT_EQ(state.SearchText + std::to_string(sg.currentRow()), W("ΟΛΥΜΠΙΑΚ4"));
 }
 
 TEST(Commands, CouponPositionsReachTheirHook)

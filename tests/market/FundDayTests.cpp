@@ -22,19 +22,14 @@ std::vector<std::string> LinesOf(const std::vector<FundCategory>& categories)
 
 TEST(FundDay, ReportDateComesFromTheHeading)
 {
-    struct Case
-    {
-        const char* page;
-        const char* date;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"<h1>Στοιχεία 05/12/2024</h1>", "2024-12-05"},
         {"<h1 class=x>Report 31.01.2025</h1 >", "2025-01-31"}, // any separators
         {"<h2>05/12/2024</h2>", "2024-12-06"},                 // no heading: the day asked
         {"", "2024-12-06"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FundReportDate(Utf8ToCp1253(c.page), "2024-12-06"), c.date) << c.page;
+    for (const auto& [page, date] : cases) {
+        EXPECT_EQ(FundReportDate(Utf8ToCp1253(page), "2024-12-06"), date) << page;
     }
 }
 
@@ -82,7 +77,7 @@ TEST(FundDay, MoreThan98CategoriesKeepTheFirst98)
         categories.push_back({"C" + std::to_string(i), {}});
     }
     const FundDay day = FundDayFromPage(Utf8ToCp1253(FundPage(categories, "05/12/2024")));
-    EXPECT_EQ(day.lines.size(), 98u);
+    ASSERT_EQ(day.lines.size(), 98u);
     EXPECT_TRUE(day.cut);
     EXPECT_EQ(Chars(day.lines[97], 50, 1000), std::string(1, static_cast<char>(96 + 98)) + "  C97");
 }

@@ -16,9 +16,6 @@ TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
     EXPECT_EQ(StockRecord(StockLine("ALPHA", "1.20", "1000"), "05/12/2024"),
               "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
               "       1.15             -");
-    // No volume: no value, the other fields as they are.
-    const std::string record = StockRecord(StockLine("BETA", "2.00", "0"), "05/12/2024");
-    EXPECT_EQ(Chars(record, 85, 88) + Chars(record, 28, 31) + Chars(record, 49, 49), "   -2.000");
 }
 
 TEST(StockDay, ReadersFindEveryFieldWhereTheWriterPutIt)
@@ -59,11 +56,9 @@ TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
                                         StockLine("ALPHA", "1.20", "1000"), StockLine("beta", "2.00", "2")});
     const StockDay day = StockDayFromBody(body, "05/12/2024");
     ASSERT_GE(day.lines.size(), 4u);
-    EXPECT_EQ(U(Chars(day.lines[0], 1, 7)), "ΣΥΜΒΟΛΟ");
     EXPECT_EQ(day.lines[0], StockHeader());
-    EXPECT_EQ(Chars(day.lines[1], 1, 5), "ALPHA");
-    EXPECT_EQ(Chars(day.lines[2], 1, 4), "beta"); // letter case does not order
-    EXPECT_EQ(Chars(day.lines[3], 1, 5), "GAMMA");
+    // Letter case does not order.
+    EXPECT_EQ(Chars(day.lines[1], 1, 5) + Chars(day.lines[2], 1, 5) + Chars(day.lines[3], 1, 5), "ALPHAbeta GAMMA");
     for (const std::string& line : day.lines) {
         EXPECT_EQ(line.size(), 122u);
     }
@@ -73,7 +68,7 @@ TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
 TEST(StockDay, ShortBodyGivesNothingAndFiveHundredCharactersAreEnough)
 {
     const std::string body = StockBody({StockLine("ALPHA", "1.20", "1000")}, 600).substr(0, 500);
-    EXPECT_EQ(StockDayFromBody(body, "05/12/2024").lines.size() > 1, true);
+    EXPECT_GT(StockDayFromBody(body, "05/12/2024").lines.size(), 1u);
     // Too short, a NUL byte anywhere, or long but without a record whose close is a number.
     std::string withNul = body;
     withNul[withNul.size() - 1] = '\0';

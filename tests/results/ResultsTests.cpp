@@ -175,11 +175,9 @@ TEST(PropoFile, WriteExtendsInStepsAndStoresTheValuesInTheSameWrite)
 TEST(DrawViews, EmptyHistoriesShowTheirFrameAndOneEmptyRow)
 {
     TempFolder folder;
-    // Each view's own frame; the KINO header names the month shown, and only KINO clears the status notice.
+    // The KINO header names the month shown, and only KINO clears the status notice.
     const std::pair<const char*, const char*> views[] = {
         {"Propot.krv", "ΠΡΟΠΟ ΤΕΤΑΡΤΗ|  No ΕΤΟΣ|      Νικήτριες"},
-        {"Extra.krv", "EXTRA|  No  Ημερομηνία|    Νικήτριες"},
-        {"Super3.krv", "SUPER3|   No Ημερομηνία|   Νικήτριες"},
         {"", "K I N O|   No   Μερα-Ωρα|        Νικήτριες"},
         {"Data/kino_2024_05.qav", "K I N O|   No   Μερα-Ωρα|   2024_05     Νικήτριες"},
     };

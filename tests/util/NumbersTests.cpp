@@ -10,33 +10,23 @@ using namespace karvo;
 
 TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
 {
-    struct Case
-    {
-        std::string s;
-        int expected;
-    };
     // clang-format off
-    const Case cases[] = {
+    const std::pair<std::string, int> cases[] = {
         {"12a", 12}, {"-12a", 12}, {"-12", -12}, {"", 0}, {" 2013", 2013}, {"+7", 7}, {"X1F", 31}, {"$FF", 255},
         {"0x10", 16}, {"-$10", -16}, {"$", 0}, {"- 5", 0}, {"-12 ", 12}, {"2147483647", INT_MAX},
         {"-2147483648", INT_MIN}, {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN},
         {"$FFFFFFFFFFFF", INT_MAX},
     };
     // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(TextToInt(c.s), c.expected) << '"' << c.s << '"';
+    for (const auto& [s, expected] : cases) {
+        EXPECT_EQ(TextToInt(s), expected) << '"' << s << '"';
     }
 }
 
 TEST(Numbers, FormatNumberMasksWithGreekSeparators)
 {
-    struct Case
-    {
-        const char* mask;
-        double x;
-        const char* expected;
-    };
     // clang-format off
+    struct Case { const char* mask; double x; const char* expected; };
     const Case cases[] = {
         {"###.##", 93.2241, "93,22"}, {"###.##", 93.0, "93"}, {"###.##", 0.5, ",5"},
         {"###,###.#", -1234567.25, "-1.234.567,3"}, {"###,###.#", 999.96, "1.000"}, {"#0.00", 2.675, "2,68"},
@@ -51,14 +41,10 @@ TEST(Numbers, FormatNumberMasksWithGreekSeparators)
 
 TEST(Numbers, RoundToIntHalvesAwayFromZero)
 {
-    struct Case
-    {
-        double x;
-        std::int64_t expected;
-    };
-    const Case cases[] = {{2.5, 3}, {-2.5, -3}, {2.4999, 2}, {3000000000.5, 3000000001LL}, {1e16, 10000000000000000LL}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(RoundToInt(c.x), c.expected) << c.x;
+    const std::pair<double, std::int64_t> cases[] = {
+        {2.5, 3}, {-2.5, -3}, {2.4999, 2}, {3000000000.5, 3000000001LL}, {1e16, 10000000000000000LL}};
+    for (const auto& [x, expected] : cases) {
+        EXPECT_EQ(RoundToInt(x), expected) << x;
     }
 }
 
