@@ -356,5 +356,7 @@ TEST(CouponSort, PayoutTwiceThenHomeTeam)
     EXPECT_EQ(homes(), "άρης1X;Ξάνθη;Βόλος;no oddskept;");
     SortCoupon(coupon, HomeColumn, directions);
     EXPECT_EQ(homes(), "Ξάνθη;Βόλος;άρης1X;no oddskept;");
+    SortCoupon(coupon, HomeColumn, directions);
+    EXPECT_EQ(homes(), "άρης1X;Βόλος;Ξάνθη;no oddskept;");
     EXPECT_EQ(coupon.cell(PayoutColumn, 1), " 93,22"); // whole rows travel
 }
