@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fails when the build read a system file that a fresh Debian 12 would not have after
+# Fails when the build read a system file that a fresh Debian 13 or 12 would not have after
 # `scripts/install-deps.sh --test`: a CMake package file, a header or a library named on a link
 # line that comes from a package outside that list and what it depends on (Depends and
 # Pre-Depends only: the script installs without Recommends). Such a file is here only because

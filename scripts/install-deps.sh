@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Karvo needs to build, run and test. Safe to run again.
+# Installs the Debian packages Karvo needs to build, run and test, for the release it runs on
+# (Debian 13 "trixie" or Debian 12 "bookworm", read from /etc/os-release). Safe to run again.
 #   install-deps.sh [--test | --package | --fuzz]   installs what is missing
 #   install-deps.sh --list [--test | ...]           prints the package list, one a line
 # With --test it also makes the UTF-8 locales the tests run under (Greek, German, US English).
@@ -16,6 +17,18 @@ for arg in "$@"; do
             ;;
     esac
 done
+# The release decides the list; one that is not known installs nothing rather than half of it.
+os_release=/etc/os-release
+[ -r "$os_release" ] || os_release=/usr/lib/os-release
+release_id="$( (. "$os_release" && echo "${ID:-}") 2>/dev/null || true)"
+codename="$( (. "$os_release" && echo "${VERSION_CODENAME:-}") 2>/dev/null || true)"
+pretty="$( (. "$os_release" && echo "${PRETTY_NAME:-}") 2>/dev/null || true)"
+if [ "$release_id" != debian ] || { [ "$codename" != trixie ] && [ "$codename" != bookworm ]; }; then
+    echo "install-deps.sh: this system is ${pretty:-unknown}; Karvo's scripts know Debian 13 (trixie)" >&2
+    echo "and Debian 12 (bookworm) only. Nothing was installed. On another system, install the" >&2
+    echo "packages of 'install-deps.sh --list' (or their equivalents) by hand." >&2
+    exit 2
+fi
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
           libcurl4-openssl-dev libzip-dev zlib1g-dev
@@ -23,9 +36,11 @@ packages=(build-essential cmake ninja-build pkg-config
           fonts-dejavu-core fonts-liberation)
 case "$extra" in
     # The test command also validates the launcher, the metainfo and the manual page.
-    --test) packages+=(xvfb xauth clang-format locales appstream desktop-file-utils groff-base) ;;
+    # Both releases ship clang-format 19 (19.1.7), which the format check is pinned to.
+    --test) packages+=(xvfb xauth clang-format-19 locales appstream desktop-file-utils groff-base) ;;
     --package) packages+=(dpkg-dev file lintian) ;;
-    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    # clang 19 with its sanitizer runtimes (libFuzzer) is on both releases as well.
+    --fuzz) packages+=(clang-19 libclang-rt-19-dev) ;;
 esac
 if [ "$list_only" -eq 1 ]; then
     printf '%s\n' "${packages[@]}"

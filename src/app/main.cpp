@@ -5,6 +5,7 @@
 #include "app/main/MainWindow.h"
 #include "cli/CommandRunner.h"
 #include "cli/DataFolder.h"
+#include "util/Environment.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 
@@ -34,6 +35,7 @@ int RunCommand(int argc, char* argv[], const karvo::CommandLine& line)
 
 int main(int argc, char* argv[])
 {
+    karvo::ChooseUtf8CharacterType();
     karvo::IgnoreFileSizeSignal();
     const karvo::CommandLine line = karvo::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.kind != karvo::CommandKind::Window) {

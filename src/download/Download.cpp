@@ -134,8 +134,7 @@ void KeepDownload(const DownloadScratch& scratch, const std::string& targetFile)
 {
     // Copied a piece at a time: a workbook of tens of megabytes is never held in memory.
     std::string error;
-    if (!WriteFileAtomicFrom(
-            targetFile, [&scratch](int fd) { return CopyFile(scratch.fd(), fd); }, &error)) {
+    if (!WriteFileAtomicFrom(targetFile, [&scratch](int fd) { return CopyFile(scratch.fd(), fd); }, &error)) {
         ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
     }
 }

@@ -20,8 +20,7 @@ char GroupLetter(int groupNumber)
 // A cell's text goes into one line of the file: line breaks and tabs inside it become blanks.
 std::string OneLine(std::string text)
 {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
     return text;
 }
 

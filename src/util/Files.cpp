@@ -253,8 +253,7 @@ int WriteAll(int fd, std::string_view bytes)
 
 bool WriteFileAtomic(const std::string& name, std::string_view bytes, std::string* error)
 {
-    return WriteFileAtomicFrom(
-        name, [bytes](int fd) { return WriteAll(fd, bytes); }, error);
+    return WriteFileAtomicFrom(name, [bytes](int fd) { return WriteAll(fd, bytes); }, error);
 }
 
 bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd)>& fill, std::string* error)

@@ -6,7 +6,9 @@
 
 #include <QFile>
 #include <algorithm>
+#include <unistd.h>
 #include <zip.h>
+#include <zlib.h>
 
 namespace karvo {
 
@@ -27,12 +29,36 @@ std::string ZipErrorText(int code)
     switch (code) {
     case ZIP_ER_NOZIP:
     case ZIP_ER_INCONS:
+#ifdef ZIP_ER_TRUNCATED_ZIP // libzip 1.10 and later tell a cut-off archive apart
+    case ZIP_ER_TRUNCATED_ZIP:
+#endif
         throw KarvoError("Το αρχείο \"" + label + "\" δεν είναι βιβλίο εργασίας (αρχείο ZIP): " + ZipErrorText(code));
     case ZIP_ER_NOENT:
     case ZIP_ER_OPEN:
         throw KarvoError("Δεν ήταν δυνατό το άνοιγμα του αρχείου \"" + label + "\": " + ZipErrorText(code));
     default: throw KarvoError("Το αρχείο \"" + label + "\" δεν διαβάζεται ως αρχείο ZIP: " + ZipErrorText(code));
     }
+}
+
+// The layout of an archive, or the reason it is not one, in the words of the other open problems.
+std::vector<ZipEntryLayout> CheckedLayout(const std::string& label, std::uint64_t size, const ZipBytesAt& bytesAt)
+{
+    try {
+        return CheckZipLayout(size, bytesAt);
+    } catch (const KarvoError& problem) {
+        throw KarvoError("Το αρχείο \"" + label + "\" δεν είναι βιβλίο εργασίας (αρχείο ZIP): " + problem.what());
+    }
+}
+
+std::uint32_t Crc32Of(std::string_view bytes)
+{
+    uLong crc = crc32(0L, Z_NULL, 0);
+    while (!bytes.empty()) {
+        const auto piece = static_cast<uInt>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), piece);
+        bytes.remove_prefix(piece);
+    }
+    return static_cast<std::uint32_t>(crc);
 }
 
 std::string TooLargePart(const std::string& part, std::uint64_t limit)
@@ -43,15 +69,23 @@ std::string TooLargePart(const std::string& part, std::uint64_t limit)
 
 } // namespace
 
-ZipArchive::ZipArchive(zip* archive, std::string label)
+ZipArchive::ZipArchive(zip* archive, std::string label, std::vector<ZipEntryLayout> layout)
     : m_archive(archive)
     , m_label(std::move(label))
+    , m_layout(std::move(layout))
 {
+    const zip_int64_t count = zip_get_num_entries(m_archive, 0);
+    if (count < 0 || static_cast<std::uint64_t>(count) != m_layout.size()) {
+        zip_discard(std::exchange(m_archive, nullptr));
+        throw KarvoError("Το αρχείο \"" + m_label
+                         + "\" δεν είναι βιβλίο εργασίας (αρχείο ZIP): έχει χαλασμένο κατάλογο μερών.");
+    }
 }
 
 ZipArchive::ZipArchive(ZipArchive&& other) noexcept
     : m_archive(std::exchange(other.m_archive, nullptr))
     , m_label(std::move(other.m_label))
+    , m_layout(std::move(other.m_layout))
 {
 }
 
@@ -59,6 +93,7 @@ ZipArchive& ZipArchive::operator=(ZipArchive&& other) noexcept
 {
     std::swap(m_archive, other.m_archive);
     std::swap(m_label, other.m_label);
+    std::swap(m_layout, other.m_layout);
     return *this;
 }
 
@@ -72,17 +107,41 @@ ZipArchive::~ZipArchive()
 ZipArchive ZipArchive::open(const std::string& path)
 {
     const std::string label = Cp1253ToUtf8(path);
-    const QByteArray native = QFile::encodeName(NativePath(path));
-    int code = 0;
-    zip* archive = zip_open(native.constData(), ZIP_RDONLY, &code);
+    QFile file(NativePath(path));
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) {
+        ThrowOpenProblem(label, ZIP_ER_OPEN);
+    }
+    std::vector<ZipEntryLayout> layout = CheckedLayout(
+        label, static_cast<std::uint64_t>(file.size()), [&file](std::uint64_t offset, std::size_t length) {
+            std::string bytes;
+            if (file.seek(static_cast<qint64>(offset))) {
+                bytes.resize(length);
+                const qint64 got = file.read(bytes.data(), static_cast<qint64>(length));
+                bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+            }
+            return bytes;
+        });
+    // The library reads the very file just checked, through a descriptor of its own that it
+    // closes with the archive; on failure it is ours to close.
+    const int descriptor = ::dup(file.handle());
+    int code = ZIP_ER_OPEN;
+    zip* archive = descriptor >= 0 ? zip_fdopen(descriptor, ZIP_RDONLY, &code) : nullptr;
     if (!archive) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         ThrowOpenProblem(label, code);
     }
-    return ZipArchive(archive, label);
+    return ZipArchive(archive, label, std::move(layout));
 }
 
 ZipArchive ZipArchive::fromBytes(std::string_view bytes, const std::string& label)
 {
+    std::vector<ZipEntryLayout> layout =
+        CheckedLayout(label, bytes.size(), [bytes](std::uint64_t offset, std::size_t length) {
+            return offset <= bytes.size() ? std::string(bytes.substr(static_cast<std::size_t>(offset), length))
+                                          : std::string();
+        });
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -95,7 +154,7 @@ ZipArchive ZipArchive::fromBytes(std::string_view bytes, const std::string& labe
         }
         ThrowOpenProblem(label, code);
     }
-    return ZipArchive(archive, label);
+    return ZipArchive(archive, label, std::move(layout));
 }
 
 void ZipArchive::fail(const std::string& problem) const
@@ -161,6 +220,11 @@ std::string ZipArchive::read(const std::string& name, std::uint64_t limit) const
     }
     zip_fclose(file);
     text.resize(used);
+    // What the library gave must be what the directory promised, byte count and checksum.
+    const ZipEntryLayout& entry = m_layout[static_cast<std::size_t>(index)];
+    if (used != entry.size || Crc32Of(text) != entry.crc) {
+        fail("έχει χαλασμένο μέρος \"" + stored + "\": το μέγεθος ή το άθροισμα ελέγχου (CRC) δεν συμφωνεί.");
+    }
     return text;
 }
 

@@ -1,7 +1,11 @@
 // Reading the parts of a ZIP archive (a workbook) whole into memory. Entry sizes come from the
 // central directory, so archives whose local headers defer their sizes to a data descriptor read
-// the same. Every failure throws KarvoError naming the archive and the problem.
+// the same. The archive's structure is checked on opening, and each part's size and CRC-32 after
+// it is inflated, by this code itself: a cut-off or damaged archive is refused whatever the ZIP
+// library would make of it. Every failure throws KarvoError naming the archive and the problem.
 #pragma once
+
+#include "workbook/ZipLayout.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,11 +39,12 @@ public:
     std::string read(const std::string& name, std::uint64_t limit = MaxZipPartBytes) const;
 
 private:
-    ZipArchive(zip* archive, std::string label);
+    ZipArchive(zip* archive, std::string label, std::vector<ZipEntryLayout> layout);
     [[noreturn]] void fail(const std::string& problem) const;
 
     zip* m_archive = nullptr;
     std::string m_label;
+    std::vector<ZipEntryLayout> m_layout; // in central-directory order, as the library's indexes
 };
 
 // The content of one entry of the archive at archivePath.

@@ -160,9 +160,7 @@ private slots:
         QCOMPARE(shown.at(1), fault);
         QCOMPARE(server.requests(), std::vector<std::string>{});
         QCOMPARE(Child<QLabel>(&form, "noticePanel")->text(), QStringLiteral("  "));
-        struct stat st
-        {
-        };
+        struct stat st{};
         QVERIFY(::stat(folder.file("Propok.krv").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 

@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -27,30 +28,31 @@ struct Finished
     qint64 msAfterSignal = -1;
 };
 
-// Runs the program with only PATH, HOME, LANG and the servers set: no DISPLAY, WAYLAND_DISPLAY or
-// QT_QPA_PLATFORM. With signalAfterFirstLine, SIGTERM goes once the first line is out.
-Finished RunProgram(const QStringList& arguments, const std::string& server, const std::string& home,
-                    bool signalAfterFirstLine = false, const std::string& startFolder = {})
+// Only PATH, and the sanitizers' settings where the test run has them.
+QProcessEnvironment BareEnvironment()
 {
-    static int argc = 1;
-    static char name[] = "cli_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv); // QProcess wants one
     QProcessEnvironment environment;
     environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
-    environment.insert(QStringLiteral("HOME"), QString::fromStdString(home));
-    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    for (const char* variable : {"KARVO_OPAP_WEB_URL", "KARVO_OPAP_MEDIA_URL", "KARVO_STOCK_URL", "KARVO_FUNDS_URL"}) {
-        environment.insert(QString::fromLatin1(variable), QString::fromStdString(server));
-    }
     for (const char* variable : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
         if (qEnvironmentVariableIsSet(variable)) {
             environment.insert(QString::fromLatin1(variable), qEnvironmentVariable(variable));
         }
     }
+    return environment;
+}
+
+// Runs the program in the given environment and start folder. With signalAfterFirstLine,
+// SIGTERM goes once the first line is out.
+Finished RunIn(const QProcessEnvironment& environment, const QStringList& arguments, const std::string& startFolder,
+               bool signalAfterFirstLine = false)
+{
+    static int argc = 1;
+    static char name[] = "cli_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv); // QProcess wants one
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.setWorkingDirectory(QString::fromStdString(startFolder.empty() ? home : startFolder));
+    program.setWorkingDirectory(QString::fromStdString(startFolder));
     program.start(QStringLiteral(KARVO_PROGRAM), arguments);
     EXPECT_TRUE(program.waitForStarted());
     Finished finished;
@@ -68,6 +70,20 @@ Finished RunProgram(const QStringList& arguments, const std::string& server, con
     finished.out = program.readAllStandardOutput().toStdString();
     finished.err = program.readAllStandardError().toStdString();
     return finished;
+}
+
+// Runs the program with only PATH, HOME, LANG=C and the servers set: no DISPLAY, WAYLAND_DISPLAY
+// or QT_QPA_PLATFORM.
+Finished RunProgram(const QStringList& arguments, const std::string& server, const std::string& home,
+                    bool signalAfterFirstLine = false, const std::string& startFolder = {})
+{
+    QProcessEnvironment environment = BareEnvironment();
+    environment.insert(QStringLiteral("HOME"), QString::fromStdString(home));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    for (const char* variable : {"KARVO_OPAP_WEB_URL", "KARVO_OPAP_MEDIA_URL", "KARVO_STOCK_URL", "KARVO_FUNDS_URL"}) {
+        environment.insert(QString::fromLatin1(variable), QString::fromStdString(server));
+    }
+    return RunIn(environment, arguments, startFolder.empty() ? home : startFolder, signalAfterFirstLine);
 }
 
 class Program : public ::testing::Test
@@ -149,6 +165,28 @@ TEST_F(Program, AnUnknownGameOrFolderEndsWithStatusTwo)
         EXPECT_EQ(run.err.rfind("karvo: ", 0), 0u) << run.err;
     }
     EXPECT_TRUE(server.requests().empty());
+}
+
+TEST_F(Program, AnEnvironmentWithoutUtf8LocaleGetsOnlyItsOwnLineInUtf8)
+{
+    // As cron and systemd start programs: no LANG at all, or the C locale by any of its names.
+    const std::vector<std::pair<QString, QString>> settings{
+        {}, {"LANG", "C"}, {"LANG", "POSIX"}, {"LC_ALL", "C"}, {"LANG", "xx_XX.UTF-8"}};
+    for (const auto& [variable, value] : settings) {
+        QProcessEnvironment environment = BareEnvironment();
+        if (!variable.isEmpty()) {
+            environment.insert(variable, value);
+        }
+        const Finished run = RunIn(environment, {"update", "nosuchgame"}, folder.path());
+        const std::string context = (variable + "=" + value).toStdString();
+        EXPECT_EQ(run.status, 2) << context;
+        EXPECT_EQ(run.out, "") << context;
+        // One line, Greek in UTF-8, and nothing of Qt's.
+        EXPECT_EQ(run.err.rfind("karvo: ", 0), 0u) << context << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << context << run.err;
+        EXPECT_EQ(QString::fromUtf8(run.err).toUtf8().toStdString(), run.err) << context;
+        EXPECT_NE(run.err.find("nosuchgame"), std::string::npos) << context << run.err;
+    }
 }
 
 TEST_F(Program, ExportNamesItsFileFromWhereItStartsAndReadsTheDataFolder)

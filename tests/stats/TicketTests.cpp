@@ -263,9 +263,7 @@ TEST(TicketFile, FifoInItsPlaceIsNeitherReadNorReplaced)
     ASSERT_TRUE(list.readOnly());
     EXPECT_NE(U(list.problem).find("FIFO"), std::string::npos);
     EXPECT_TRUE(Fails([&] { SaveTickets(folder.path(), ListOf(EveryKind())); }));
-    struct stat st
-    {
-    };
+    struct stat st{};
     ASSERT_EQ(::lstat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

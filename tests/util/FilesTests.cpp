@@ -72,9 +72,7 @@ TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
     EXPECT_TRUE(WriteFileAtomic(name, "new", &error)) << error;
     EXPECT_EQ(ReadBytes(name), "new");
     auto mode = [&name] {
-        struct stat st
-        {
-        };
+        struct stat st{};
         ::stat(name.c_str(), &st);
         return st.st_mode & 0777;
     };

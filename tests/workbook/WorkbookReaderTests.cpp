@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -67,6 +68,57 @@ TEST(ZipArchive, EntriesByEitherSeparatorAndCaseSheetCountsAndBombs)
     for (int i = 0; i < 11; ++i, rows += Row("<c><v>1</v></c>")) { }
     EXPECT_EQ(ReadRows(rows, table, 1, 0, {}, {50000, 20}), 11);
     EXPECT_THROW(ReadRows(rows, table, 2, 0, {}, {50000, 20}), KarvoError);
+}
+
+TEST(ZipArchive, CutOrDamagedArchivesAreRefusedByTheirOwnStructure)
+{
+    // Two parts, one deflated and one stored, and a comment after the directory.
+    std::string good = ZipBytes({{"xl/sharedStrings.xml", SharedStringsXml({"α", "β"})},
+                                 {"xl/worksheets/sheet1.xml", SheetXml(Row("<c t=\"s\"><v>1</v></c>")), false}});
+    good[good.size() - 2] = 3;
+    good += "abc";
+    const auto readAll = [](const std::string& bytes) {
+        const ZipArchive archive = ZipArchive::fromBytes(bytes, "cut.xlsx");
+        return archive.read("xl/sharedStrings.xml") + archive.read("xl/worksheets/sheet1.xml");
+    };
+    ASSERT_NE(readAll(good).find("<t>β</t>"), std::string::npos);
+    // Every length short of the whole, as a broken transfer leaves it, is not a workbook.
+    for (std::size_t length = 0; length < good.size(); ++length) {
+        EXPECT_TRUE(Fails([&] { readAll(good.substr(0, length)); }, "δεν είναι βιβλίο εργασίας")) << length;
+    }
+    // Bytes after the end record, or a comment longer than what follows it.
+    EXPECT_TRUE(Fails([&] { readAll(good + "x"); }, "δεν είναι βιβλίο εργασίας"));
+    const std::size_t end = good.rfind("PK\x05\x06");
+    ASSERT_NE(end, std::string::npos);
+    const std::size_t central = good.find("PK\x01\x02");
+    const std::size_t second = good.find("PK\x01\x02", central + 4);
+    const std::size_t storedData = good.find("<worksheet>", good.find("xl/worksheets/sheet1.xml"));
+    ASSERT_LT(storedData, central);
+    // One byte changed where the reader relies on it: the problem it is refused for.
+    const std::vector<std::tuple<const char*, std::size_t, char, const char*>> damages{
+        {"entry count in the end record", end + 10, '\x03', "κατάλογο μερών"},
+        {"directory size", end + 12, '\x01', "κατάλογο μερών"},
+        {"directory offset", end + 16, '\x7f', "κατάλογο μερών"},
+        {"a volume number", end + 4, '\x01', "τόμους"},
+        {"a directory signature", second, 'Q', "κατάλογο μερών"},
+        {"a name length", central + 28, '\x7f', "κατάλογο μερών"},
+        {"a local header offset", second + 42, '\x05', "κομμένο ή χαλασμένο"},
+        {"a compressed size past the directory", second + 21, '\x7f', "κομμένο ή χαλασμένο"},
+        {"a stored CRC", central + 16, '\x00', "CRC"},
+        {"the stored part's content", storedData + 2, 'Y', "CRC"},
+        {"a declared size", second + 24, '\x01', "χαλασμένο μέρος"},
+    };
+    for (const auto& [what, at, value, problem] : damages) {
+        std::string damaged = good;
+        damaged[at] = damaged[at] == value ? static_cast<char>(value ^ 1) : value;
+        EXPECT_TRUE(Fails([&] { readAll(damaged); }, problem)) << what;
+    }
+    // From a file, as a kept workbook is read: the same refusal for a cut one.
+    TempFolder folder;
+    WriteBytes(folder.file("cut.xlsx"), good.substr(0, good.size() - 30));
+    EXPECT_TRUE(Fails([&] { ListZipEntries(folder.file("cut.xlsx")); }, "ίσως είναι κομμένο"));
+    WriteBytes(folder.file("whole.xlsx"), good);
+    EXPECT_EQ(ReadZipEntry(folder.file("whole.xlsx"), "xl/sharedStrings.xml"), SharedStringsXml({"α", "β"}));
 }
 
 TEST(WorkbookReader, CellRulesOfTheScannerAndSerialDates)

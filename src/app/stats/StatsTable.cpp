@@ -129,9 +129,8 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubje
 {
     UserInterface& ui = target.ui;
     const std::string folder = target.folder;
-    AddButton(layout, window, "saveWindowButton", "Εικόνα παραθύρου", [&window, &ui, folder, current] {
-        SaveWidgetPicture(window, {ui, folder, current().baseName});
-    });
+    AddButton(layout, window, "saveWindowButton", "Εικόνα παραθύρου",
+              [&window, &ui, folder, current] { SaveWidgetPicture(window, {ui, folder, current().baseName}); });
     AddButton(layout, window, "saveChartButton", "Εικόνα γραφήματος", [&ui, folder, current] {
         const SaveSubject subject = current();
         SaveWidgetPicture(*subject.chart, {ui, folder, subject.baseName});
