@@ -148,7 +148,7 @@ private slots:
         MainWindow form(folder.path(), [] { return QDate(2026, 12, 6); });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTRY_COMPARE(shown.size(), 1);
+        QVERIFY(QTest::qWaitFor([&shown] { return shown.size() == 1; }));
         const QString fault = QString::number(QMessageBox::Critical) + " Δεν ήταν δυνατή η ανάγνωση του αρχείου "
             + QString::fromStdString(folder.file("Propok.krv")) + ": δεν είναι κανονικό αρχείο αλλά FIFO";
         QCOMPARE(shown.at(0), fault);
@@ -156,7 +156,7 @@ private slots:
         LoopbackServer server;
         setenv("KARVO_OPAP_WEB_URL", server.baseUrl().c_str(), 1);
         updateYear(2024, &form);
-        QTRY_COMPARE(shown.size(), 2);
+        QVERIFY(QTest::qWaitFor([&shown] { return shown.size() == 2; }));
         QCOMPARE(shown.at(1), fault);
         QCOMPARE(server.requests(), std::vector<std::string>{});
         QCOMPARE(Child<QLabel>(&form, "noticePanel")->text(), QStringLiteral("  "));
