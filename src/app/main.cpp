@@ -5,6 +5,7 @@
 #include "app/main/MainWindow.h"
 #include "cli/CommandRunner.h"
 #include "cli/DataFolder.h"
+#include "cli/StopSignals.h"
 #include "util/Environment.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
@@ -16,14 +17,19 @@
 
 namespace {
 
+// Writes text at once. Output that can no longer be written (a pipe whose reader has gone, a full
+// disk) stops the run as Cancel does: nobody reads what it would still say.
 void Write(std::FILE* stream, std::string_view text)
 {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    if ((std::fflush(stream) != 0 || !written) && stream == stdout) {
+        karvo::SetStopRequested(true);
+    }
 }
 
 int RunCommand(int argc, char* argv[], const karvo::CommandLine& line)
 {
+    karvo::InstallStopSignals();
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     karvo::Console console{[](std::string_view text) { Write(stdout, text); },

@@ -67,6 +67,10 @@ void ParseUpdate(const std::vector<std::string>& arguments, CommandLine& line)
             all = true;
         } else if (argument == "--history") {
             line.wholeHistory = true;
+        } else if (argument == "--quiet" || argument == "-q") {
+            line.quiet = true;
+        } else if (argument == "--no-wait") {
+            line.noWait = true;
         } else if (IsOption(argument)) {
             line.error = "άγνωστη επιλογή: " + argument;
         } else {
@@ -168,16 +172,19 @@ std::string UsageText()
            "  karvo                                  το παράθυρο, στον τρέχοντα φάκελο\n"
            "  karvo --data-folder [ΦΑΚΕΛΟΣ]          το παράθυρο στον ΦΑΚΕΛΟ· χωρίς αυτόν, στον φάκελο\n"
            "                                         δεδομένων του χρήστη (KARVO_DATA_DIR ή ~/.local/share/karvo)\n"
-           "  karvo update [--all | ΠΑΙΧΝΙΔΙ...] [--data-folder ΦΑΚΕΛΟΣ] [--history]\n"
+           "  karvo update [--all | ΠΑΙΧΝΙΔΙ...] [--data-folder ΦΑΚΕΛΟΣ] [--history] [--quiet] [--no-wait]\n"
            "                                         ενημερώνει τα παιχνίδια (χωρίς ΠΑΙΧΝΙΔΙ: όλα)\n"
            "  karvo export ΠΑΙΧΝΙΔΙ ΑΡΧΕΙΟ [--data-folder ΦΑΚΕΛΟΣ]\n"
            "                                         γράφει τη λίστα του παιχνιδιού για το EXCEL\n"
+           "                                         (ΑΡΧΕΙΟ \"-\": στην έξοδο)\n"
            "  karvo tickets [ΠΑΙΧΝΙΔΙ] [--data-folder ΦΑΚΕΛΟΣ]\n"
            "                                         τα αποτελέσματα των δελτίων μου (χωρίς ΠΑΙΧΝΙΔΙ: όλων)\n"
            "  karvo --help | -h                      αυτή η βοήθεια\n"
            "  karvo --version                        η έκδοση\n"
            "\n"
            "  --history   KINO και SUPER3 χωρίς αποθηκευμένα: όλοι οι μήνες, όχι μόνο οι τελευταίοι δώδεκα\n"
+           "  --quiet, -q χωρίς γραμμές προόδου και σύνοψη: μόνο αποτυχίες (στο stderr) και κέρδη δελτίων\n"
+           "  --no-wait   αν τρέχει ήδη ενημέρωση στον ίδιο φάκελο, τέλος αμέσως αντί για αναμονή\n"
            "\n"
            "Παιχνίδια: όπως στα κουμπιά (\"LOTTO\", \"Κινο\", \"ΠΡΟΠΟ ΚΥΡΙΑΚΗ\") ή propo-sun, propo-sat,\n"
            "propo-wed, lotto, goal, joker, proto, extra, super3, kino, stock, funds.\n"

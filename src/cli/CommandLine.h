@@ -21,8 +21,10 @@ struct CommandLine
     std::string dataFolder;
     std::vector<GameCode> games; // update: in the order given, each once; empty for every game
     bool wholeHistory = false;
+    bool quiet = false;  // update: no progress or summary, only failures and ticket wins
+    bool noWait = false; // update: fail at once when another update holds the data folder
     GameCode exportGame = GameCode::Lotto;
-    std::string exportFile;             // as typed
+    std::string exportFile;             // as typed; "-": the standard output
     std::optional<GameCode> ticketGame; // tickets: the game named; none for every game
     std::string error;                  // UTF-8, without "karvo: "; not empty when the arguments are bad
 };

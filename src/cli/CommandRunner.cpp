@@ -10,13 +10,22 @@
 #include "stats/TicketResults.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/FolderLock.h"
 #include "util/Markup.h"
 
 #include <QFileInfo>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <thread>
+#include <unistd.h>
 
 namespace karvo {
 
 namespace {
+
+// How long an update waits for another one on the same data folder to end.
+constexpr std::chrono::minutes kFolderWait{10};
 
 int Fail(Console& console, int status, const std::string& message)
 {
@@ -27,9 +36,20 @@ int Fail(Console& console, int status, const std::string& message)
 int RunExport(const CommandLine& line, const std::string& folder, const std::string& file, QDate today,
               Console& console)
 {
-    if (!ExportGameList(folder, line.exportGame, FirstYearFor(today.year()), file)) {
+    const std::string text = GameExportText(folder, line.exportGame, FirstYearFor(today.year()));
+    if (text.empty()) {
         return Fail(console, kExitFailed, Cp1253ToUtf8(GameName(line.exportGame)) + ": η λίστα είναι άδεια");
     }
+    if (line.exportFile == "-") {
+        // The file's own bytes, not text for the terminal: straight to the descriptor.
+        if (const int error = WriteAll(STDOUT_FILENO, text); error != 0) {
+            return Fail(console, kExitFailed,
+                        std::string("Δεν ήταν δυνατή η εγγραφή στην έξοδο: ") + std::strerror(error));
+        }
+        return 0;
+    }
+    RemoveStaleScratchFilesBeside(file, std::time(nullptr));
+    WriteExportFile(file, text);
     return 0;
 }
 
@@ -47,6 +67,35 @@ int RunTickets(const CommandLine& line, const std::string& folder, Console& cons
     return 0;
 }
 
+// Takes the data folder's update lock, waiting up to kFolderWait for another update to end
+// (not at all with noWait, nor after a stop signal); false, with the reason told, when it could not.
+bool WaitForFolder(FolderLock& lock, bool noWait, const std::string& folder, Console& console)
+{
+    if (lock.tryLock()) {
+        return true;
+    }
+    const std::string busy = "karvo: μια άλλη ενημέρωση τρέχει ήδη στον φάκελο " + Cp1253ToUtf8(folder);
+    if (noWait) {
+        console.err(busy + "\n");
+        return false;
+    }
+    console.err(busy + "· αναμονή ως " + std::to_string(kFolderWait.count()) + " λεπτά να τελειώσει\n");
+    const auto deadline = std::chrono::steady_clock::now() + kFolderWait;
+    while (!lock.tryLock()) {
+        if (StopRequested()) {
+            console.err("karvo: διακοπή πριν αρχίσει η ενημέρωση· δεν έγινε τίποτα\n");
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            console.err("karvo: η άλλη ενημέρωση δεν τελείωσε μέσα σε " + std::to_string(kFolderWait.count())
+                        + " λεπτά· δεν έγινε τίποτα\n");
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
 int RunUpdate(const CommandLine& line, const std::string& folder, QDate today, Console& console)
 {
     UpdateAllOptions options;
@@ -56,7 +105,13 @@ int RunUpdate(const CommandLine& line, const std::string& folder, QDate today, C
     CreateFolder(folder + "Data");
     CreateFolder(MarketFolder(folder));
     InstallStopSignals();
-    return RunUpdateCommand(MakeUpdateAllContext(folder, today), options, console, [] { return StopRequested(); });
+    FolderLock lock(folder);
+    if (!WaitForFolder(lock, line.noWait, folder, console)) {
+        return kExitFailed;
+    }
+    RemoveStaleUpdateScratch(folder, std::time(nullptr));
+    return RunUpdateCommand(
+        MakeUpdateAllContext(folder, today), options, console, [] { return StopRequested(); }, line.quiet);
 }
 
 } // namespace

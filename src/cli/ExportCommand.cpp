@@ -6,6 +6,14 @@
 #include "results/DrawViews.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/KarvoError.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace karvo {
 
@@ -43,14 +51,47 @@ ExportList GameExportList(const std::string& folder, GameCode game, int firstYea
     return {std::move(view.grid), view.FirstYearRow, view.ExportBaseName};
 }
 
-bool ExportGameList(const std::string& folder, GameCode game, int firstYear, const std::string& file)
+std::string GameExportText(const std::string& folder, GameCode game, int firstYear)
 {
     const ExportList list = GameExportList(folder, game, firstYear);
-    if (list.firstYearRow <= 0) {
+    return list.firstYearRow <= 0 ? std::string() : SpreadsheetText(list.grid, list.firstYearRow);
+}
+
+bool ExportGameList(const std::string& folder, GameCode game, int firstYear, const std::string& file)
+{
+    const std::string text = GameExportText(folder, game, firstYear);
+    if (text.empty()) {
         return false;
     }
-    ReplaceFileOrThrow(file, SpreadsheetText(list.grid, list.firstYearRow));
+    WriteExportFile(file, text);
     return true;
+}
+
+void WriteExportFile(const std::string& file, std::string_view bytes)
+{
+    const QByteArray path = QFile::encodeName(NativePath(file));
+    struct stat st;
+    if (::stat(path.constData(), &st) != 0 || S_ISREG(st.st_mode)) {
+        ReplaceFileOrThrow(file, bytes);
+        return;
+    }
+    const auto fail = [&file](int error) {
+        throw KarvoError("Δεν ήταν δυνατή η εγγραφή του αρχείου " + Cp1253ToUtf8(file) + ": " + std::strerror(error));
+    };
+    if (S_ISDIR(st.st_mode)) {
+        fail(EISDIR);
+    }
+    // Without waiting for a reader: a FIFO nobody reads fails at once (ENXIO) instead of hanging.
+    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        fail(errno);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const int error = WriteAll(fd, bytes);
+    const int closed = ::close(fd) == 0 ? 0 : errno;
+    if (error != 0 || closed != 0) {
+        fail(error != 0 ? error : closed);
+    }
 }
 
 } // namespace karvo

@@ -6,6 +6,7 @@
 #include "util/CellGrid.h"
 
 #include <string>
+#include <string_view>
 
 namespace karvo {
 
@@ -20,8 +21,17 @@ struct ExportList
 // KINO shows its newest stored month, the one the window shows once that month is chosen.
 ExportList GameExportList(const std::string& folder, GameCode game, int firstYear);
 
-// Writes the list's spreadsheet text to file (Windows-1253 path), replacing it atomically.
-// False when the list has nothing to export; throws KarvoError when the file cannot be written.
+// The list's spreadsheet text, as the window's export writes it; empty when the list has nothing
+// to export.
+std::string GameExportText(const std::string& folder, GameCode game, int firstYear);
+
+// Writes the list's spreadsheet text to file (Windows-1253 path): a regular file (or none yet) is
+// replaced atomically; something else that is there (a device, a FIFO) is written in place,
+// never replaced. False when the list has nothing to export; throws KarvoError when the file
+// cannot be written.
 bool ExportGameList(const std::string& folder, GameCode game, int firstYear, const std::string& file);
+
+// Writes bytes to file as ExportGameList does.
+void WriteExportFile(const std::string& file, std::string_view bytes);
 
 } // namespace karvo

@@ -21,10 +21,15 @@ void InstallStopSignals()
     struct sigaction action = {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
-    // The handler is removed by its first call: a second Ctrl+C ends a run that does not stop.
-    action.sa_flags = SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    // The handler stays: a second signal finds the stop already under way and changes nothing.
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 bool StopRequested()

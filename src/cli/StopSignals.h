@@ -1,15 +1,18 @@
-// SIGINT and SIGTERM during a command: the first one asks the run to stop as the window's Cancel
-// does (nothing new starts, what is under way ends and is stored); a second one ends the program.
+// SIGINT, SIGTERM and SIGHUP (a closed terminal or ssh session) during a command ask the run to
+// stop as the window's Cancel does: the transfers under way are aborted at once and what was
+// stored stays. Another such signal changes nothing. SIGPIPE is ignored: a write to a closed pipe
+// fails instead, and the console then asks for the same stop.
 #pragma once
 
 namespace karvo {
 
 void InstallStopSignals();
 
-// True once SIGINT or SIGTERM has come.
+// True once a stop signal has come, or a stop was requested.
 bool StopRequested();
 
-// For the tests: as if a stop signal had come (true) or none yet (false).
+// As if a stop signal had come (true), as when the output can no longer be written; false: none
+// yet (for the tests).
 void SetStopRequested(bool requested);
 
 } // namespace karvo

@@ -1,6 +1,7 @@
 #include "cli/UpdateCommand.h"
 
 #include "domain/GameNames.h"
+#include "stats/TicketFile.h"
 #include "util/Cp1253.h"
 
 #include <algorithm>
@@ -18,23 +19,31 @@ std::string Padded(std::string text, std::size_t width)
     return text;
 }
 
-// "Τα δελτία μου:" and a line a ticket and draw worth telling; nothing when there is none.
-void PrintTicketWins(const std::string& folder, const std::vector<GameReport>& reports, Console& console)
+// "Τα δελτία μου:" and a line a ticket and draw worth telling; nothing when there is none. False
+// when the kept tickets cannot be read: that goes to the error stream.
+bool PrintTicketWins(const std::string& folder, const std::vector<GameReport>& reports, Console& console)
 {
     std::vector<std::string> lines;
     try {
+        const TicketList list = LoadTickets(folder);
+        if (list.readOnly()) {
+            console.err("karvo: " + Cp1253ToUtf8(list.problem) + "\n");
+            return false;
+        }
         lines = TicketWinsOfUpdate(folder, NewDrawsOf(reports));
     } catch (const std::exception& error) {
         console.err(std::string("karvo: ") + error.what() + "\n");
+        return false;
     }
     if (lines.empty()) {
-        return;
+        return true;
     }
     std::string text = "\nΤα δελτία μου:\n";
     for (const std::string& line : lines) {
         text += Cp1253ToUtf8(line) + "\n";
     }
     console.out(text);
+    return true;
 }
 
 } // namespace
@@ -57,9 +66,10 @@ std::string StepLine(GameCode game, const UpdateStep& step, int stepsDone, int s
     return Cp1253ToUtf8(line) + "\n";
 }
 
-ConsoleUpdateObserver::ConsoleUpdateObserver(Console& console, std::function<bool()> stop)
+ConsoleUpdateObserver::ConsoleUpdateObserver(Console& console, std::function<bool()> stop, bool quiet)
     : m_console(console)
     , m_stop(std::move(stop))
+    , m_quiet(quiet)
 {
 }
 
@@ -74,7 +84,9 @@ void ConsoleUpdateObserver::stepDone(GameCode game, const UpdateStep& step, int 
 {
     const auto plan = std::ranges::find(m_plans, game, &GamePlan::game);
     const int steps = plan == m_plans.end() ? stepsDone : static_cast<int>(plan->steps.size());
-    m_console.out(StepLine(game, step, stepsDone, steps));
+    if (!m_quiet) {
+        m_console.out(StepLine(game, step, stepsDone, steps));
+    }
 }
 
 void ConsoleUpdateObserver::gameFinished(const GameReport&) { }
@@ -83,24 +95,32 @@ bool ConsoleUpdateObserver::cancelled()
 {
     if (!m_stopSeen && m_stop()) {
         m_stopSeen = true;
-        m_console.err("karvo: διακοπή· οι λήψεις που τρέχουν ολοκληρώνονται\n");
+        m_console.err("karvo: διακοπή· οι λήψεις που τρέχουν σταματούν, ό,τι αποθηκεύτηκε μένει\n");
     }
     return m_stopSeen;
 }
 
 int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
-                     const std::function<bool()>& stop)
+                     const std::function<bool()>& stop, bool quiet)
 {
     const std::vector<GamePlan> plans = PlanUpdateAll(context.folder, context.today, options);
-    ConsoleUpdateObserver observer(console, stop);
+    ConsoleUpdateObserver observer(console, stop, quiet);
     const std::vector<GameReport> reports = RunUpdateAll(context, plans, observer);
     std::string summary = "\n";
     for (const GameReport& report : reports) {
         summary += Cp1253ToUtf8(ReportLine(report)) + "\n";
     }
-    console.out(summary);
-    PrintTicketWins(context.folder, reports, console);
-    return AllSucceeded(reports) ? 0 : 1;
+    if (!quiet) {
+        console.out(summary);
+    }
+    // A crontab line sends the output away and keeps the errors: each failed game is one of them.
+    for (const GameReport& report : reports) {
+        if (report.outcome == GameOutcome::Failed) {
+            console.err("karvo: " + Cp1253ToUtf8(ReportLine(report)) + "\n");
+        }
+    }
+    const bool ticketsRead = PrintTicketWins(context.folder, reports, console);
+    return AllSucceeded(reports) && ticketsRead ? 0 : 1;
 }
 
 } // namespace karvo

@@ -17,11 +17,11 @@ struct Console
     std::function<void(std::string_view)> err;
 };
 
-// What the terminal shows of a run; cancelled() answers stop().
+// What the terminal shows of a run; cancelled() answers stop(). quiet: no step lines.
 class ConsoleUpdateObserver : public UpdateAllObserver
 {
 public:
-    ConsoleUpdateObserver(Console& console, std::function<bool()> stop);
+    ConsoleUpdateObserver(Console& console, std::function<bool()> stop, bool quiet = false);
 
     void planned(const std::vector<GamePlan>& plans) override;
     void stepStarted(GameCode game, const UpdateStep& step) override;
@@ -32,6 +32,7 @@ public:
 private:
     Console& m_console;
     std::function<bool()> m_stop;
+    bool m_quiet = false;
     std::vector<GamePlan> m_plans;
     bool m_stopSeen = false;
 };
@@ -43,9 +44,10 @@ std::string StepLine(GameCode game, const UpdateStep& step, int stepsDone, int s
 std::vector<NewDraws> NewDrawsOf(const std::vector<GameReport>& reports);
 
 // Plans and runs the update in context.folder; returns the exit status: 0 when every game
-// succeeded or was current, 1 when one failed or the run was stopped. The tickets' lines never
-// change it: a results file that cannot be read for them is told on the error stream.
+// succeeded or was current, 1 when one failed, the run was stopped or the kept tickets cannot be
+// read. Each failed game and an unreadable tickets file get a line on the error stream. quiet:
+// neither the step lines nor the summary, only those lines and the tickets' wins.
 int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
-                     const std::function<bool()>& stop);
+                     const std::function<bool()>& stop, bool quiet = false);
 
 } // namespace karvo

@@ -107,11 +107,12 @@ std::string NamedFailureText(const FetchedBody& result, const std::string& url, 
 }
 
 DownloadScratch::DownloadScratch()
-    : m_folder(QDir::tempPath().toStdString())
 {
-    std::string name = m_folder;
-    name.append("/").append(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
-    m_path = QFile::encodeName(QString::fromStdString(name)).toStdString();
+    const std::string folder = TempFolder();
+    m_folder = NativePath(WithBackslash(folder, 1)).toStdString();
+    std::string name = folder;
+    name.append(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
+    m_path = QFile::encodeName(NativePath(name)).toStdString();
     m_fd = ::mkstemps(m_path.data(), static_cast<int>(kDownloadScratchSuffix.size()));
     if (m_fd < 0) {
         throw KarvoError(CannotWriteText(m_folder, std::strerror(errno)));

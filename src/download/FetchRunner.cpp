@@ -121,6 +121,8 @@ FetchFailure FailureOf(const Transfer& transfer, CURLcode code)
 FetchedBody Outcome(Transfer& transfer, CURLcode code)
 {
     FetchedBody result;
+    result.transferCode = static_cast<int>(code);
+    result.maxBodyBytes = transfer.limits.maxBodyBytes;
     curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &result.status);
     if (code == CURLE_OK && !transfer.tooLarge && transfer.writeError == 0) {
         result.body = std::move(transfer.body);
@@ -131,7 +133,63 @@ FetchedBody Outcome(Transfer& transfer, CURLcode code)
     return result;
 }
 
+std::string Seconds(long ms)
+{
+    return std::to_string((ms + 999) / 1000);
+}
+
 } // namespace
+
+std::string HostOf(const std::string& url)
+{
+    std::size_t start = url.find("://");
+    start = start == std::string::npos ? 0 : start + 3;
+    const std::size_t end = url.find_first_of("/?#", start);
+    std::string host = url.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (const std::size_t at = host.rfind('@'); at != std::string::npos) {
+        host.erase(0, at + 1); // never a user name or password in a message
+    }
+    return host;
+}
+
+std::string TransferFailureText(const FetchedBody& result, const std::string& host, const DownloadLimits& limits)
+{
+    switch (result.failure) {
+    case FetchFailure::None: return {};
+    case FetchFailure::TooLarge:
+        return "ο διακομιστής " + host + " έστειλε περισσότερα από " + std::to_string(result.maxBodyBytes >> 20)
+            + " MB, περισσότερα από όσα δέχεται το πρόγραμμα";
+    case FetchFailure::Stalled:
+        return "ο διακομιστής " + host + " σταμάτησε να στέλνει (λιγότερα από " + std::to_string(limits.lowSpeedBytes)
+            + " bytes το δευτερόλεπτο επί " + std::to_string(limits.stallSeconds) + " δευτερόλεπτα)";
+    case FetchFailure::TimedOut:
+        return "ο διακομιστής " + host + " δεν τελείωσε την αποστολή μέσα σε " + Seconds(limits.totalMs)
+            + " δευτερόλεπτα";
+    case FetchFailure::WriteFailed: return "δεν ήταν δυνατή η εγγραφή της λήψης";
+    case FetchFailure::Unreachable:
+    case FetchFailure::Other: break;
+    }
+    switch (static_cast<CURLcode>(result.transferCode)) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY: return "ο διακομιστής " + host + " δεν βρέθηκε";
+    case CURLE_COULDNT_CONNECT: return "ο διακομιστής " + host + " αρνήθηκε τη σύνδεση ή δεν είναι προσβάσιμος";
+    case CURLE_OPERATION_TIMEDOUT:
+        return "ο διακομιστής " + host + " δεν δέχτηκε σύνδεση μέσα σε " + Seconds(limits.connectMs) + " δευτερόλεπτα";
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE: return "η ασφαλής σύνδεση (TLS) με τον διακομιστή " + host + " απέτυχε";
+    case CURLE_TOO_MANY_REDIRECTS: return "ο διακομιστής " + host + " έστειλε πάρα πολλές ανακατευθύνσεις";
+    case CURLE_GOT_NOTHING: return "ο διακομιστής " + host + " έκλεισε τη σύνδεση χωρίς απάντηση";
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_PARTIAL_FILE: return "ο διακομιστής " + host + " διέκοψε τη σύνδεση";
+    default:
+        return "η μεταφορά από τον διακομιστή " + host + " απέτυχε ("
+            + curl_easy_strerror(static_cast<CURLcode>(result.transferCode)) + ")";
+    }
+}
 
 struct FetchRunner::State
 {
@@ -180,6 +238,9 @@ struct FetchRunner::State
         transfer->index = index;
         transfer->fd = request.fd;
         transfer->limits = limits;
+        if (request.maxBodyBytes > 0) {
+            transfer->limits.maxBodyBytes = std::min(transfer->limits.maxBodyBytes, request.maxBodyBytes);
+        }
         transfer->easy = curl_easy_init();
         if (transfer->easy != nullptr) {
             SetTransferOptions(transfer->easy, request.url, transfer->limits);

@@ -40,15 +40,27 @@ struct FetchRequest
     std::string url;
     int fd = -1;
     std::function<int()> open = {};
+    long long maxBodyBytes = 0; // more than 0: a lower body limit for this request alone
 };
 
 struct FetchedBody
 {
     std::string body; // in-memory requests only
     FetchFailure failure = FetchFailure::None;
-    long status = 0;    // the HTTP status of the last answer, 0 when none came
-    int writeError = 0; // errno of the write that failed (WriteFailed)
+    long status = 0;            // the HTTP status of the last answer, 0 when none came
+    int writeError = 0;         // errno of the write that failed (WriteFailed)
+    int transferCode = 0;       // libcurl's result of the transfer (a CURLcode), 0 when it succeeded
+    long long maxBodyBytes = 0; // the body limit the transfer ran with (TooLarge)
 };
+
+// Why a transfer brought no body, in Greek (UTF-8) and naming host: the host was not found,
+// refused the connection, did not answer in time, failed the TLS handshake, sent too many
+// redirects, broke off the transfer, sent more than the limit. Empty for a transfer that
+// succeeded.
+std::string TransferFailureText(const FetchedBody& result, const std::string& host, const DownloadLimits& limits);
+
+// The host (and port) of an http(s) URL, as the messages name it.
+std::string HostOf(const std::string& url);
 
 // Asked at least every kFetchPollMs while transfers run, and after each delivery: keeps the window
 // answering; true stops the run.

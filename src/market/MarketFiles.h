@@ -13,6 +13,10 @@ enum class MarketKind { Stock, Funds };
 
 inline constexpr char kMarketFolderName[] = "Data-STOCK";
 
+// The largest answer taken for one market day: a day's prices or fund figures take some tens of
+// kilobytes, so anything near this is no day's data.
+inline constexpr long long kMarketDayMaxBytes = 4LL << 20;
+
 // folder + "Data-STOCK/".
 std::string MarketFolder(const std::string& folder);
 

@@ -11,6 +11,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace karvo {
 
@@ -148,6 +149,12 @@ std::string Damaged(const std::string& path, std::string cause)
 bool MakeKeptTicket(GameCode game, const std::string& name, const std::string& choice, int played, KeptTicket& kept,
                     std::string& message)
 {
+    // A name is shown on the terminal and in the window as it is: no control characters in it.
+    if (std::any_of(name.begin(), name.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        message = Cp("Το όνομα του δελτίου έχει χαρακτήρες ελέγχου.");
+        return false;
+    }
     const std::string trimmed = CleanSpaces(name, 7);
     if (trimmed.empty() || TextLength(trimmed) > kTicketNameMost) {
         message = Cp("Δώστε όνομα για το δελτίο (έως ") + IntToText(kTicketNameMost) + Cp(" χαρακτήρες).");

@@ -21,11 +21,20 @@ namespace karvo {
 
 namespace {
 
-// "Η λήψη του 2019 απέτυχε (HTTP 404).": status 0 when no answer came.
-std::string DownloadFailedText(const UpdateStep& step, long status)
+// "Η λήψη του 2019 απέτυχε (HTTP 404).", or with the transfer's failure and the host:
+// "Η λήψη του 2019 απέτυχε: ο διακομιστής media.opap.gr δεν βρέθηκε."
+std::string DownloadFailedText(const std::string& what, const FetchedBody& body, const std::string& url,
+                               const DownloadLimits& limits)
 {
-    const std::string why = status > 0 ? "HTTP " + std::to_string(status) : "καμία απάντηση";
-    return Utf8ToCp1253("Η λήψη του " + step.label + " απέτυχε (" + why + ").");
+    if (body.failure == FetchFailure::None) {
+        return Utf8ToCp1253("Η λήψη " + what + " απέτυχε (HTTP " + std::to_string(body.status) + ").");
+    }
+    return Utf8ToCp1253("Η λήψη " + what + " απέτυχε: " + TransferFailureText(body, HostOf(url), limits) + ".");
+}
+
+std::string OfYear(const UpdateStep& step)
+{
+    return "του " + step.label;
 }
 
 std::int32_t LastDrawOf(const DrawHistory& history)
@@ -113,10 +122,10 @@ std::vector<FetchRequest> GameRun::requests()
     std::vector<FetchRequest> requests;
     for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
         const UpdateStep& step = m_plan.steps[i];
-        switch (m_kind) {
-        case Kind::Stock: requests.push_back({StockDayUrl(m_context.marketServers.stock, DashedDay(step.day))}); break;
-        case Kind::Funds: requests.push_back({FundDayUrl(m_context.marketServers.funds, DashedDay(step.day))}); break;
-        default: requests.push_back({workbookUrl(step), -1, [this, i] { return openScratch(i); }}); break;
+        if (m_kind == Kind::Stock || m_kind == Kind::Funds) {
+            requests.push_back({dayUrl(step), -1, {}, kMarketDayMaxBytes});
+        } else {
+            requests.push_back({workbookUrl(step), -1, [this, i] { return openScratch(i); }});
         }
     }
     return requests;
@@ -163,9 +172,11 @@ bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
         return fail(m_scratchFailure);
     }
     const DownloadScratch& scratch = *m_scratch[index];
+    if (body.failure == FetchFailure::WriteFailed) {
+        return fail(Utf8ToCp1253(NamedFailureText(body, workbookUrl(step), scratch.folder(), m_context.limits)));
+    }
     if (body.failure != FetchFailure::None) {
-        const std::string named = NamedFailureText(body, workbookUrl(step), scratch.folder(), m_context.limits);
-        return fail(named.empty() ? DownloadFailedText(step, body.status) : Utf8ToCp1253(named));
+        return fail(DownloadFailedText(OfYear(step), body, workbookUrl(step), m_context.limits));
     }
     if (body.status >= 400) {
         // The operator's archive may begin later than the first year it is known to hold.
@@ -180,7 +191,7 @@ bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
             && lastStoredYear() == step.year - 1) {
             return true;
         }
-        return fail(DownloadFailedText(step, body.status));
+        return fail(DownloadFailedText(OfYear(step), body, workbookUrl(step), m_context.limits));
     }
     const std::int64_t size = scratch.size();
     if (size <= 0) {
@@ -195,14 +206,21 @@ bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
         return fail(Utf8ToCp1253("Η απάντηση για το " + step.label + " είναι πολύ μικρή για βιβλίο εργασίας."));
     }
     if (m_kind == Kind::Super3) {
-        m_kept += LoadTextFile(local) != before ? 1 : 0;
+        if (LoadTextFile(local) != before) {
+            ++m_kept;
+            m_report.storedSteps.push_back(step.label);
+        }
         return true;
     }
+    const std::int64_t drawsBefore = m_kind == Kind::Kino ? m_kinoRecords : drawCount();
     const std::string refusal = storeWorkbook(step, local);
     if (!refusal.empty()) {
         return fail(refusal);
     }
     m_broughtDraws = true;
+    if ((m_kind == Kind::Kino ? m_kinoRecords : drawCount()) > drawsBefore) {
+        m_report.storedSteps.push_back(step.label);
+    }
     return true;
 }
 
@@ -226,22 +244,27 @@ std::string GameRun::storeWorkbook(const UpdateStep& step, const std::string& lo
     }
 }
 
+std::string GameRun::dayUrl(const UpdateStep& step) const
+{
+    return m_kind == Kind::Stock ? StockDayUrl(m_context.marketServers.stock, DashedDay(step.day))
+                                 : FundDayUrl(m_context.marketServers.funds, DashedDay(step.day));
+}
+
 bool GameRun::handleDay(std::size_t index, const FetchedBody& body)
 {
-    m_unreachable += body.failure == FetchFailure::Unreachable ? 1 : 0;
-    if (body.failure == FetchFailure::None && body.status >= 400) {
-        ++m_errorAnswers;
-        m_lastErrorStatus = body.status;
-    }
-    // A day without data (a weekend, a holiday, an error page) is no failure.
+    const UpdateStep& step = m_plan.steps[index];
+    // Only a whole answer without records is a day without data (a weekend, a holiday); no
+    // answer, a cut or oversized one and an error status are failures.
     if (body.failure != FetchFailure::None || body.status >= 400) {
-        return true;
+        return fail(DownloadFailedText("της ημέρας " + step.label, body, dayUrl(step), m_context.limits));
     }
-    const QDate day = m_plan.steps[index].day;
     bool cut = false;
-    const bool stored = m_kind == Kind::Stock ? StoreStockDay(m_context.folder, day, body.body, cut)
-                                              : StoreFundDay(m_context.folder, day, body.body, cut);
-    m_kept += stored ? 1 : 0;
+    const bool stored = m_kind == Kind::Stock ? StoreStockDay(m_context.folder, step.day, body.body, cut)
+                                              : StoreFundDay(m_context.folder, step.day, body.body, cut);
+    if (stored) {
+        ++m_kept;
+        m_report.storedSteps.push_back(step.label);
+    }
     return true;
 }
 
@@ -292,21 +315,6 @@ void GameRun::finish(GameOutcome unfinished)
         m_report.outcome = GameOutcome::Failed;
         m_report.cause = Utf8ToCp1253("Ο διακομιστής δεν έχει κανένα έτος από " + m_plan.steps.front().label + " ως "
                                       + m_plan.steps.back().label + " (HTTP 404). Δεν καταχωρήθηκε τίποτα.");
-        return;
-    }
-    if ((m_kind == Kind::Stock || m_kind == Kind::Funds) && m_report.steps > 0 && m_unreachable == m_report.steps) {
-        MarketReport market;
-        market.host = m_kind == Kind::Stock ? m_context.marketServers.stock : m_context.marketServers.funds;
-        m_report.outcome = GameOutcome::Failed;
-        m_report.cause = UnreachableWarning(market);
-        return;
-    }
-    // Days without data are no failure, but a server that refuses every day is not up to date.
-    if ((m_kind == Kind::Stock || m_kind == Kind::Funds) && m_report.steps > 0 && m_errorAnswers == m_report.steps) {
-        const std::string& host = m_kind == Kind::Stock ? m_context.marketServers.stock : m_context.marketServers.funds;
-        m_report.outcome = GameOutcome::Failed;
-        m_report.cause = Utf8ToCp1253("Ο διακομιστής " + host + " απάντησε με σφάλμα (HTTP "
-                                      + std::to_string(m_lastErrorStatus) + ") για όλες τις ημέρες.");
         return;
     }
     m_report.outcome = m_report.stored > 0 ? GameOutcome::Stored : GameOutcome::UpToDate;

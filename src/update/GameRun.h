@@ -42,6 +42,7 @@ private:
     bool handleWorkbook(std::size_t index, const FetchedBody& body);
     std::string storeWorkbook(const UpdateStep& step, const std::string& local);
     bool handleDay(std::size_t index, const FetchedBody& body);
+    std::string dayUrl(const UpdateStep& step) const;
     std::int64_t drawCount() const;
     // The year of the last draw the game's file holds now, 0 when none or unreadable.
     int lastStoredYear() const;
@@ -64,10 +65,7 @@ private:
     bool m_broughtDraws = false;    // a step of this run stored draws
     std::int64_t m_kinoRecords = 0; // records added to the month files handled
     int m_kept = 0;                 // SUPER3's workbooks new or changed; market days stored
-    int m_unreachable = 0;          // market days the server could not be reached for
-    int m_errorAnswers = 0;         // market days answered with an error status
-    long m_lastErrorStatus = 0;
-    int m_notPublished = 0; // years before the first stored one the archive does not hold
+    int m_notPublished = 0;         // years before the first stored one the archive does not hold
 };
 
 } // namespace karvo

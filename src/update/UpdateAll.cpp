@@ -1,10 +1,24 @@
 #include "update/UpdateAll.h"
 
 #include "domain/GameNames.h"
+#include "market/MarketFiles.h"
 #include "update/GameRun.h"
 #include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/KarvoError.h"
 
 namespace karvo {
+
+void RemoveStaleUpdateScratch(const std::string& folder, std::time_t now)
+{
+    std::string temp;
+    try {
+        temp = TempFolder();
+    } catch (const KarvoError&) {
+        temp = folder; // no temporary folder takes files: downloads would fail before leaving any
+    }
+    RemoveStaleScratchFiles(folder, {"DATA", kMarketFolderName}, temp, now);
+}
 
 UpdateAllContext MakeUpdateAllContext(const std::string& folder, QDate today)
 {
@@ -17,12 +31,11 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
     observer.planned(plans);
     FetchRunner runner(context.transfersAtOnce, context.limits);
     bool cancelled = false;
-    // Once cancelled nothing new starts; the transfers under way are delivered and stored.
+    // Once cancelled, the transfers under way are aborted and their partial bodies dropped:
+    // nothing fetched after the stop is stored.
     const auto checkCancel = [&] {
-        if (!cancelled && observer.cancelled()) {
-            cancelled = true;
-            runner.drain();
-        }
+        cancelled = cancelled || observer.cancelled();
+        return cancelled;
     };
     const auto finish = [&](GameRun& game) {
         game.finish();
@@ -39,11 +52,10 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
             observer.stepDone(code, steps[index], game.report().stepsDone);
             if (index + 1 == steps.size()) {
                 finish(game);
-            } else {
+            } else if (!checkCancel()) {
                 observer.stepStarted(code, steps[index + 1]);
             }
         }
-        checkCancel();
     };
     std::vector<std::unique_ptr<GameRun>> games;
     for (const GamePlan& plan : plans) {
@@ -58,11 +70,9 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
         }));
         observer.stepStarted(plan.game, plan.steps.front());
     }
-    checkCancel();
-    runner.run([&] {
-        checkCancel();
-        return false;
-    });
+    if (!checkCancel()) {
+        runner.run(checkCancel);
+    }
     std::vector<GameReport> reports;
     for (const auto& game : games) {
         if (!game->finished()) {
@@ -72,6 +82,23 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
     }
     return reports;
 }
+
+namespace {
+
+// "2024, 2025"; a long list by its ends and count: "01/12/2026 έως 12/12/2026 (9)".
+std::string StepList(const std::vector<std::string>& labels)
+{
+    if (labels.size() > 4) {
+        return labels.front() + " έως " + labels.back() + " (" + std::to_string(labels.size()) + ")";
+    }
+    std::string text;
+    for (const std::string& label : labels) {
+        text += (text.empty() ? "" : ", ") + label;
+    }
+    return text;
+}
+
+} // namespace
 
 std::string ReportLine(const GameReport& report)
 {
@@ -90,7 +117,12 @@ std::string ReportLine(const GameReport& report)
         }
         break;
     case GameOutcome::Failed: return GameName(report.game) + Utf8ToCp1253(": απέτυχε: ") + report.cause;
-    case GameOutcome::Cancelled: text = "διακόπηκε"; break;
+    case GameOutcome::Cancelled:
+        text = "διακόπηκε";
+        if (!report.storedSteps.empty()) {
+            text += ", αφού αποθηκεύτηκαν: " + StepList(report.storedSteps); // labels are ASCII
+        }
+        break;
     }
     return GameName(report.game) + Utf8ToCp1253(": " + text);
 }

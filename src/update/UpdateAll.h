@@ -12,6 +12,7 @@
 
 #include <QDate>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ struct GameReport
     int stepsDone = 0; // fetches delivered and handled
     int stored = 0;    // new draws (days for STOCK and ΑΜΟΙΒΑΙΑ, month workbooks for SUPER3)
     std::string cause; // Windows-1253: why the game failed, as the single update says it
+    // The labels of the steps that stored something ("2024", "2024-03", "05/12/2026"), in order.
+    std::vector<std::string> storedSteps;
     // yyyymmdd of the last draw stored before the run, 0 when none: the draws after it are new.
     std::int32_t lastDrawBefore = 0;
     // The draws dated lastDrawBefore stored before the run (KINO draws many a day).
@@ -86,8 +89,8 @@ public:
     virtual void stepDone(GameCode game, const UpdateStep& step, int stepsDone) = 0;
     virtual void gameFinished(const GameReport& report) = 0;
     // Asked at least every kFetchPollMs while transfers run: keeps the window answering; true
-    // once the user has cancelled. From then on nothing new starts, the transfers under way end
-    // (or reach their limits) and are stored, and the games not finished are reported cancelled.
+    // once the user has cancelled. Then the transfers under way are aborted at once, nothing
+    // more is stored, and the games not finished are reported cancelled with what they stored.
     virtual bool cancelled() = 0;
 };
 
@@ -101,6 +104,10 @@ struct UpdateAllContext
     int transfersAtOnce = kTransfersAtOnce;
 };
 
+// Removes the scratch files older than an hour that a killed run left where updates write: the
+// working folder (ending in "/"), its DATA and market folders and the temporary folder.
+void RemoveStaleUpdateScratch(const std::string& folder, std::time_t now);
+
 // The context the program runs with: the servers in use, the program's limits.
 UpdateAllContext MakeUpdateAllContext(const std::string& folder, QDate today);
 
@@ -109,7 +116,7 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
                                      UpdateAllObserver& observer);
 
 // One line of the summary, Windows-1253: "LOTTO: 12 νέες κληρώσεις", "KINO: ενημερωμένο, τίποτα
-// νέο", "EXTRA: απέτυχε: <cause>", "STOCK: διακόπηκε".
+// νέο", "EXTRA: απέτυχε: <cause>", "STOCK: διακόπηκε", "GOAL: διακόπηκε, αφού αποθηκεύτηκαν: 2024".
 std::string ReportLine(const GameReport& report);
 
 // True when no game failed (cancelled ones count as failed for the command line's exit status).

@@ -2,10 +2,12 @@
 // wildcard mask, sizes, permissions and the folder helpers.
 #include "util/Files.h"
 
+#include "util/KarvoError.h"
 #include "util/Markup.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -207,7 +209,20 @@ std::string WithBackslash(const std::string& path, int mode)
 
 std::string TempFolder()
 {
-    return WithBackslash(PathToSingleByte(QDir::tempPath().trimmed().toStdString()), 0);
+    // A TMPDIR that is missing or not ours to write in is passed over, never taken as "" (the root).
+    const QString fromEnvironment = qEnvironmentVariable("TMPDIR");
+    const QString candidates[] = {fromEnvironment.isEmpty() ? QStringLiteral("/tmp") : fromEnvironment,
+                                  QDir::currentPath(), QStringLiteral("/tmp")};
+    for (const QString& candidate : candidates) {
+        const QFileInfo folder(candidate);
+        if (folder.isAbsolute() && folder.isDir()
+            && ::access(QFile::encodeName(candidate).constData(), W_OK | X_OK) == 0) {
+            return WithBackslash(PathToSingleByte(folder.absoluteFilePath().toStdString()), 0);
+        }
+    }
+    throw KarvoError("Δεν υπάρχει φάκελος για τα προσωρινά αρχεία της λήψης: κανένας από τους "
+                     + candidates[0].toStdString() + ", " + candidates[1].toStdString()
+                     + " και /tmp δεν δέχεται εγγραφή.");
 }
 
 } // namespace karvo

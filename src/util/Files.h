@@ -71,7 +71,8 @@ std::string CurrentFolder();
 // The folder separator is "/" on every system, so this adds or removes a "/", whatever its name
 // says: mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
 std::string WithBackslash(const std::string& path, int mode);
-// The system's temporary folder, ending in "/".
+// The folder for scratch files, ending in "/": TMPDIR (else /tmp) when it is a folder this user
+// can write in, else the working folder, else /tmp. None of them: throws KarvoError naming them.
 std::string TempFolder();
 
 // Scratch file names: the atomic writer's ".karvo-XXXXXX" beside the file it replaces and a

@@ -71,6 +71,10 @@ void RemoveStaleScratchFiles(const std::string& folder, const std::vector<std::s
         removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + sub)), false, now);
     }
     removeStale(QFile::encodeName(NativePath(WithBackslash(tempFolder, 1))), true, now);
+    // Downloads go to the working folder when the temporary folder takes no files.
+    if (WithBackslash(tempFolder, 0) != WithBackslash(folder, 0)) {
+        removeStale(QFile::encodeName(working), true, now);
+    }
 }
 
 void RemoveStaleScratchFilesBeside(const std::string& name, std::time_t now)

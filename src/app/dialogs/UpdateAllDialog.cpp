@@ -128,7 +128,7 @@ void UpdateAllDialog::pressCancel()
     m_cancelPressed = true;
     m_button->setEnabled(false);
     m_model.setStopping();
-    m_statusLabel->setText(QStringLiteral("Διακοπή: ολοκληρώνονται οι λήψεις που τρέχουν..."));
+    m_statusLabel->setText(QStringLiteral("Διακοπή: οι λήψεις σταματούν, ό,τι αποθηκεύτηκε μένει..."));
 }
 
 void UpdateAllDialog::showCount()

@@ -13,9 +13,11 @@
 #include "domain/Games.h"
 #include "market/MarketFiles.h"
 #include "results/DrawViews.h"
+#include "update/UpdateAll.h"
 #include "update/UpdateDriver.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/FolderLock.h"
 #include "util/KarvoError.h"
 
 #include <QAction>
@@ -60,7 +62,7 @@ void MainWindow::prepareFirstShow()
     m_state.KinoPeriodFile.clear();
     CreateFolder(m_folder + "Data");
     CreateFolder(MarketFolder(m_folder));
-    RemoveStaleScratchFiles(m_folder, {"DATA", kMarketFolderName}, TempFolder(), std::time(nullptr));
+    RemoveStaleUpdateScratch(m_folder, std::time(nullptr));
     m_state.FirstYear = FirstYearFor(m_today().year());
     m_state.CouponImportCount = 0;
     setTag(1);
@@ -156,6 +158,12 @@ void MainWindow::storeBetGrid()
 
 void MainWindow::onUpdateClicked()
 {
+    // One update at a time per data folder, whoever runs it; the lock goes when the update ends.
+    FolderLock lock(m_folder);
+    if (!lock.tryLock()) {
+        guarded([] { throw KarvoError(FolderBusyText()); });
+        return;
+    }
     if (IsMarket(m_state.GameCode)) {
         guarded([this] { runMarketUpdate(); });
         return;

@@ -7,6 +7,8 @@
 #include "cli/UpdateCommand.h"
 #include "stats/TicketResults.h"
 #include "update/UpdateAll.h"
+#include "util/FolderLock.h"
+#include "util/KarvoError.h"
 
 #include <algorithm>
 
@@ -20,6 +22,10 @@ void MainWindow::onUpdateAllTriggered()
     }
     m_updatingAll = true;
     guarded([this] {
+        FolderLock lock(m_folder);
+        if (!lock.tryLock()) {
+            throw KarvoError(FolderBusyText());
+        }
         const QDate today = m_today();
         const std::vector<GamePlan> plans = PlanUpdateAll(m_folder, today, UpdateAllOptions{});
         UpdateAllDialog dialog(this);
