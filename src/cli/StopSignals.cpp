@@ -1,6 +1,7 @@
 #include "cli/StopSignals.h"
 
 #include <csignal>
+#include <initializer_list>
 
 namespace karvo {
 

@@ -120,7 +120,8 @@ int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& op
         }
     }
     const bool ticketsRead = PrintTicketWins(context.folder, reports, console);
-    return AllSucceeded(reports) && ticketsRead ? 0 : 1;
+    // A stop that came after the last step (output nobody reads) still ends in failure.
+    return AllSucceeded(reports) && ticketsRead && !stop() ? 0 : 1;
 }
 
 } // namespace karvo

@@ -233,8 +233,10 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     EXPECT_TRUE(AllSucceeded(reports));
 
     // Partly filled: 2026 has grown and two more market days have passed; the rest is current.
+    // Monday's stock answer is whole and has no record, as on a holiday.
     const QDate tuesday(2026, 3, 17);
     serve(LottoPath(2026), LottoBook(2026, 30));
+    serve(StockPath(QDate(2026, 3, 16)), "");
     serve(StockPath(QDate(2026, 3, 17)), StockBody({StockLine("ALPHA", "17.00", "10")}));
     serve(FundPath(QDate(2026, 3, 16)), FundPage(funds, "16/03/2026"));
     serve("/Excel/3100/propo_2026_Sun.xlsx", PropoBook(2026, 40));
@@ -281,14 +283,12 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     EXPECT_EQ(U(ReportLine(reports[2])),
               "JOKER: απέτυχε: Η απάντηση για το 2026 είναι πολύ μικρή για βιβλίο εργασίας.");
     EXPECT_EQ(U(ReportLine(reports[3])), "GOAL: 3 νέες κληρώσεις");
-    // Not one stock day answered: a server that refuses every day fails its game.
-    EXPECT_EQ(U(ReportLine(reports[4])),
-              "STOCK: απέτυχε: Ο διακομιστής " + m_server.baseUrl()
-                  + " απάντησε με σφάλμα (HTTP 404) για όλες τις ημέρες.");
+    // A market day answered with an error is no day without data: it fails its game.
+    EXPECT_EQ(U(ReportLine(reports[4])), "STOCK: απέτυχε: Η λήψη της ημέρας 11/03/2026 απέτυχε (HTTP 404).");
     EXPECT_FALSE(AllSucceeded(reports));
     EXPECT_EQ(leftBehind(), 0);
 
-    // A market server that cannot be reached for any day fails its game.
+    // A market server that cannot be reached fails its game, naming the server and the cause.
     UpdateAllContext unreachable = context();
     unreachable.marketServers.stock = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
     UpdateAllOptions options;
@@ -297,7 +297,10 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     Recorder recorder;
     const GameReport stock = RunUpdateAll(unreachable, PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
     EXPECT_EQ(stock.outcome, GameOutcome::Failed);
-    EXPECT_NE(U(stock.cause).find("δεν είναι προσβάσιμος"), std::string::npos);
+    EXPECT_NE(
+        U(stock.cause).find("ο διακομιστής " + unreachable.marketServers.stock.substr(7) + " αρνήθηκε τη σύνδεση"),
+        std::string::npos)
+        << U(stock.cause);
 }
 
 TEST_F(UpdateAll, AnArchiveWithoutAnyYearFailsAndANewYearNotYetPublishedDoesNot)
@@ -339,7 +342,7 @@ TEST_F(UpdateAll, ExtraKeepsItsOrderAndARefusalStopsItsLaterYears)
     EXPECT_EQ(U(ReportLine(extra)).rfind("EXTRA: απέτυχε: ", 0), 0u);
 }
 
-TEST_F(UpdateAll, CancelStoresTheTransfersUnderWayAndLeavesEveryFileWhole)
+TEST_F(UpdateAll, CancelAbortsTheTransfersUnderWayAndLeavesEveryFileWhole)
 {
     for (int year = 1990; year <= 2026; ++year) {
         serve(LottoPath(year), LottoBook(year, 20));
@@ -352,13 +355,22 @@ TEST_F(UpdateAll, CancelStoresTheTransfersUnderWayAndLeavesEveryFileWhole)
     recorder.cancelAfter = 3;
     const std::vector<GameReport> reports = runAll({GameCode::Lotto, GameCode::Stock}, recorder);
     m_server.setDelay(std::chrono::milliseconds(0));
-    // Nothing started after the cancel; what was under way then (four transfers, and the bodies
-    // that came before the one their game waited for) was stored.
+    // Nothing was stored after the cancel and nothing started: what was under way then (a few
+    // transfers, and the bodies that came before the one their game waited for) was dropped.
     const int done = reports[0].stepsDone + reports[1].stepsDone;
-    EXPECT_GE(done, 3);
-    EXPECT_LE(done, 3 + 2 * kTransfersAtOnce);
-    EXPECT_EQ(static_cast<int>(m_server.requests().size()), done);
+    EXPECT_EQ(done, 3);
+    EXPECT_GE(static_cast<int>(m_server.requests().size()), done);
+    EXPECT_LE(static_cast<int>(m_server.requests().size()), done + 2 * kTransfersAtOnce);
     EXPECT_EQ(reports[0].outcome, GameOutcome::Cancelled);
+    // The summary names what each game stored before the stop.
+    for (const GameReport& report : reports) {
+        EXPECT_EQ(static_cast<int>(report.storedSteps.size()), report.stepsDone);
+        if (report.stepsDone > 0) {
+            EXPECT_NE(U(ReportLine(report)).find("διακόπηκε, αφού αποθηκεύτηκαν: " + report.storedSteps.front()),
+                      std::string::npos)
+                << U(ReportLine(report));
+        }
+    }
     EXPECT_FALSE(AllSucceeded(reports)); // a cancelled run does not count as done
     EXPECT_EQ(leftBehind(), 0);
     // The results file is the single updates' of the years handled, whole.
@@ -427,6 +439,8 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     for (int year = 2024; year <= 2026; ++year) {
         serve(LottoPath(year), LottoBook(year, 104));
     }
+    serve(StockPath(QDate(2026, 3, 11)), ""); // whole answers without a record: days without data
+    serve(StockPath(QDate(2026, 3, 12)), "");
     serve(StockPath(QDate(2026, 3, 13)), StockBody({StockLine("ALPHA", "1.00", "10")}));
     // Workbooks of 8 kB go through, the results file (37 years of 3,330 bytes) does not; the
     // market's folder is a file.
@@ -440,15 +454,19 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     EXPECT_EQ(reports[1].outcome, GameOutcome::Failed);
     EXPECT_EQ(leftBehind(), 0);
 
-    // A temporary folder where no scratch file can be made fails the workbooks, not the market.
+    // A TMPDIR that is a file, or missing, is passed over: the downloads go to the working folder
+    // and leave nothing there either.
     WriteBytes(m_folder.file("file"), "");
-    qputenv("TMPDIR", QByteArray::fromStdString(m_folder.file("file")));
     QFile::remove(QString::fromStdString(m_folder.file("Data-STOCK")));
-    reports = runAll({GameCode::Lotto, GameCode::Stock});
+    for (const std::string& tmpdir : {m_folder.file("file"), m_folder.file("missing")}) {
+        qputenv("TMPDIR", QByteArray::fromStdString(tmpdir));
+        QFile::remove(QString::fromStdString(m_folder.file("LOTTO.krv")));
+        reports = runAll({GameCode::Lotto, GameCode::Stock});
+        EXPECT_EQ(reports[0].outcome, GameOutcome::Stored) << tmpdir << " " << U(reports[0].cause);
+        EXPECT_NE(reports[1].outcome, GameOutcome::Failed);
+        EXPECT_TRUE(ListFiles(m_folder.file("karvo-*.fil"), ListKinds::Files).empty());
+    }
     qputenv("TMPDIR", QByteArray::fromStdString(m_temp.path()));
-    EXPECT_EQ(reports[0].stepsDone, 0);
-    EXPECT_NE(U(reports[0].cause).find("/file: "), std::string::npos) << U(reports[0].cause);
-    EXPECT_EQ(reports[1].outcome, GameOutcome::Stored);
 
     // An observer that throws ends the run; the scratch files of every game go with it.
     struct Throwing : Recorder

@@ -187,7 +187,8 @@ TEST(Files, StaleScratchFilesGoAtStart)
     ASSERT_EQ(::mkdir(work.file("Data-STOCK").c_str(), 0700), 0);
     const std::time_t now = 2'000'000'000;
     // name, hours old, whether it goes: fresh ones may still be in use, the other pattern's names are
-    // in the wrong folder, the rest are not ours.
+    // in the wrong folder, the rest are not ours. Downloads land in the working folder when the
+    // temporary folder takes no files, so its old ones go too.
     // clang-format off
     struct Case { std::string name; int hours; bool goes; };
     const Case cases[] = {
@@ -195,7 +196,7 @@ TEST(Files, StaleScratchFilesGoAtStart)
         {work.file("Data-STOCK/.karvo-Qq1Ww2"), 2, true}, {temp.file("karvo-q1w2e3.fil"), 2, true},
         {bets.file(".karvo-b1B2c3"), 2, true},           {work.file(".karvo-a1B2c4"), 0, false},
         {temp.file("karvo-q1w2e4.fil"), 0, false},        {bets.file(".karvo-b1B2c4"), 0, false},
-        {work.file("karvo-q1w2e3.fil"), 2, false},        {temp.file(".karvo-a1B2c3"), 2, false},
+        {work.file("karvo-q1w2e3.fil"), 2, true},        {temp.file(".karvo-a1B2c3"), 2, false},
         {bets.file("karvo-q1w2e5.fil"), 2, false},        {work.file(".karvo-a1B2c"), 2, false},
         {work.file("Data/.karvo-toolong1"), 2, false},    {work.file("Data-STOCK/.karvo-Qq1Ww2.txt"), 2, false},
         {bets.file("coupon.bet"), 2, false},
