@@ -10,9 +10,11 @@
 
 #include <QFile>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace karvo {
@@ -81,10 +83,13 @@ void WriteExportFile(const std::string& file, std::string_view bytes)
     if (S_ISDIR(st.st_mode)) {
         fail(EISDIR);
     }
-    // Without waiting for a reader: a FIFO nobody reads fails at once (ENXIO) instead of hanging.
-    const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        fail(errno);
+    // A FIFO gets two seconds for its reader to come; one nobody reads fails (ENXIO), never hangs.
+    int fd = -1;
+    for (int tries = 0; (fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) < 0; ++tries) {
+        if (errno != ENXIO || tries == 40) {
+            fail(errno);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const int error = WriteAll(fd, bytes);

@@ -13,6 +13,7 @@
 #include "support/LoopbackServer.h"
 #include "support/MarketTestData.h"
 #include "support/WorkbookWriter.h"
+#include "util/FolderLock.h"
 
 #include <cstdlib>
 
@@ -209,6 +210,22 @@ private slots:
         if (m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx") == 0) {
             QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), lotto);
         }
+    }
+
+    void anotherUpdateOfTheFolderKeepsTheWindowsUpdatesFromStarting()
+    {
+        storeAndServeLotto();
+        m_w->press("lottoButton");
+        FolderLock other(m_w->folder.path()); // "karvo update" from a timer, say
+        QVERIFY(other.tryLock());
+        BoxWatch boxes;
+        m_w->runMenuItem(QStringLiteral("Ενημέρωση όλων"));
+        m_w->press("updateButton");
+        const QString busy = m_w->form.windowTitle() + QStringLiteral("||") + QString::fromStdString(FolderBusyText());
+        QVERIFY(QTest::qWaitFor([&boxes] { return boxes.boxes.size() >= 2; }));
+        QCOMPARE(boxes.boxes, QStringList({busy, busy}));
+        QVERIFY(m_server->requests().empty());
+        QVERIFY(m_w->form.findChild<UpdateAllDialog*>() == nullptr);
     }
 
     void theUpdateButtonTellsTheTicketsWinsToo()

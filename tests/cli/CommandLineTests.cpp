@@ -10,7 +10,12 @@
 #include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -151,6 +156,36 @@ TEST(ExportCommand, AFileThatCannotBeWrittenOrAnEmptyListEndsWithStatusOne)
     EXPECT_EQ(RunCommandLine(goal, QDate(2026, 12, 6), empty.console), kExitFailed);
     EXPECT_EQ(empty.err, "karvo: GOAL: η λίστα είναι άδεια\n"); // nothing stored: no file either
     EXPECT_EQ(FileSizeOf(folder.file("g.xls")), 0);
+}
+
+TEST(ExportCommand, WhatIsNotARegularFileIsWrittenInPlace)
+{
+    test::TempFolder folder;
+    WriteMaskedFile(folder.file("LOTTO.krv"), Slot(3, 1, 2026, {1, 2, 3, 4, 5, 6}));
+    const std::string expected = GameExportText(folder.path(), GameCode::Lotto, 2026);
+    ASSERT_FALSE(expected.empty());
+    // A FIFO with its reader: the bytes go through it and it stays a FIFO.
+    const std::string fifo = folder.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string read;
+    std::thread reader([&] { read = ReadBytes(fifo); });
+    const bool written = !Fails([&] { WriteExportFile(fifo, expected); });
+    reader.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(read, expected);
+    struct stat st{};
+    EXPECT_TRUE(::stat(fifo.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+    // A FIFO nobody reads fails after a short wait instead of hanging.
+    EXPECT_TRUE(Fails([&] { WriteExportFile(fifo, expected); }, fifo));
+    // A full device: the disk-full message, and the device is still one.
+    if (::access("/dev/full", W_OK) == 0) {
+        EXPECT_TRUE(Fails([&] { WriteExportFile("/dev/full", expected); }, std::strerror(ENOSPC)));
+        EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+    }
+    // "-" writes to the standard output, the file's very bytes.
+    const CommandLine line = ParseCommandLine({"export", "lotto", "-", "--data-folder", folder.path()});
+    EXPECT_EQ(line.exportFile, "-");
+    EXPECT_TRUE(line.error.empty()) << line.error;
 }
 
 TEST(TicketsCommand, ALineATicketAndEachFailuresStatus)

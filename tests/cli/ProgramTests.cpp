@@ -229,6 +229,12 @@ TEST_F(Program, ExportNamesItsFileFromWhereItStartsAndReadsTheDataFolder)
     const std::string written = ReadBytes(folder.file("start/out.xls"));
     EXPECT_NE(written.find("03 09 17 22 40"), std::string::npos) << written;
     EXPECT_EQ(FileSizeOf(folder.file("data/out.xls")), 0);
+    // "-": the same bytes on the standard output.
+    const Finished piped =
+        RunProgram({"export", "Lotto", "-", "--data-folder", QString::fromStdString(folder.file("data"))},
+                   server.baseUrl(), folder.path());
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, written);
 }
 
 TEST_F(Program, HelpAndVersionNeedNoDisplay)

@@ -230,6 +230,14 @@ TEST(TicketFile, DamagedFileIsLeftAsItWasAndNamed)
          "το δελτίο 1: Το \"?\" δεν είναι αριθμός"},
         {"unknown game", "{\"version\": 1, \"tickets\": [{\"name\": \"a\", \"game\": \"stock\"}]}",
          "το δελτίο 1: άγνωστο παιχνίδι"},
+        // A raw NUL is no JSON, an escaped one is: neither reaches a terminal as a name.
+        {"NUL in a name",
+         std::string("{\"version\": 1, \"tickets\": [{\"name\": \"a") + '\0' + "b\", \"game\": \"lotto\"}]}",
+         "το δελτίο 1: Το όνομα του δελτίου έχει χαρακτήρες ελέγχου"},
+        {"escape in a name",
+         "{\"version\": 1, \"tickets\": [{\"name\": \"a\\u001b[2Jb\", \"game\": \"lotto\", \"numbers\": [1, 2, 3, 4, "
+         "5, 6]}]}",
+         "το δελτίο 1: Το όνομα του δελτίου έχει χαρακτήρες ελέγχου"},
         {"too large", "{\"version\": 1, \"tickets\": []}" + std::string(1 << 20, ' '),
          "είναι πολύ μεγάλο για αρχείο δελτίων"},
     };

@@ -2,6 +2,7 @@
 // game's failure beside the others, EXTRA's order, a cancel, and the plan from what is stored.
 #include "UpdateFixture.h"
 #include "domain/GameNames.h"
+#include "market/MarketFiles.h"
 #include "market/MarketUpdate.h"
 #include "results/ResultsFiles.h"
 #include "support/MarketTestData.h"
@@ -301,6 +302,17 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
         U(stock.cause).find("ο διακομιστής " + unreachable.marketServers.stock.substr(7) + " αρνήθηκε τη σύνδεση"),
         std::string::npos)
         << U(stock.cause);
+
+    // An answer without end stops at a market day's limit, far below a workbook's.
+    LoopbackResponse endless = LoopbackResponse::Body("x");
+    endless.endless = true;
+    m_server.set(StockPath(QDate(2026, 3, 13)), endless);
+    const GameReport flooded = RunUpdateAll(context(), PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
+    EXPECT_EQ(flooded.outcome, GameOutcome::Failed);
+    EXPECT_NE(U(flooded.cause).find("13/03/2026 απέτυχε: ο διακομιστής 127.0.0.1:"), std::string::npos);
+    EXPECT_NE(U(flooded.cause).find("έστειλε περισσότερα από " + std::to_string(kMarketDayMaxBytes >> 20) + " MB"),
+              std::string::npos)
+        << U(flooded.cause);
 }
 
 TEST_F(UpdateAll, AnArchiveWithoutAnyYearFailsAndANewYearNotYetPublishedDoesNot)
