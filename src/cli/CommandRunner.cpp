@@ -110,8 +110,13 @@ int RunUpdate(const CommandLine& line, const std::string& folder, QDate today, C
         return kExitFailed;
     }
     RemoveStaleUpdateScratch(folder, std::time(nullptr));
-    return RunUpdateCommand(
-        MakeUpdateAllContext(folder, today), options, console, [] { return StopRequested(); }, line.quiet);
+    const auto stop = [] {
+        if (!StopRequested() && OutputReaderGone()) {
+            SetStopRequested(true);
+        }
+        return StopRequested();
+    };
+    return RunUpdateCommand(MakeUpdateAllContext(folder, today), options, console, stop, line.quiet);
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include <csignal>
 #include <initializer_list>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace karvo {
 
@@ -31,6 +34,17 @@ void InstallStopSignals()
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGPIPE, &ignore, nullptr);
+}
+
+bool OutputReaderGone()
+{
+    struct stat st;
+    if (::fstat(STDOUT_FILENO, &st) != 0 || !S_ISFIFO(st.st_mode)) {
+        return false;
+    }
+    // The write end of a pipe reports POLLERR once no reader is left, without a write.
+    pollfd output{STDOUT_FILENO, 0, 0};
+    return ::poll(&output, 1, 0) == 1 && (output.revents & POLLERR) != 0;
 }
 
 bool StopRequested()

@@ -11,6 +11,10 @@ void InstallStopSignals();
 // True once a stop signal has come, or a stop was requested.
 bool StopRequested();
 
+// True when the standard output is a pipe whose reader has gone ("| head -1"): nothing the run
+// still prints would reach anyone, so it stops as it would on the next failed write.
+bool OutputReaderGone();
+
 // As if a stop signal had come (true), as when the output can no longer be written; false: none
 // yet (for the tests).
 void SetStopRequested(bool requested);
