@@ -23,17 +23,16 @@ os_release=/etc/os-release
 release_id="$( (. "$os_release" && echo "${ID:-}") 2>/dev/null || true)"
 codename="$( (. "$os_release" && echo "${VERSION_CODENAME:-}") 2>/dev/null || true)"
 pretty="$( (. "$os_release" && echo "${PRETTY_NAME:-}") 2>/dev/null || true)"
-if [ "$release_id" != debian ] || { [ "$codename" != trixie ] && [ "$codename" != bookworm ]; }; then
-    echo "install-deps.sh: this system is ${pretty:-unknown}; Karvo's scripts know Debian 13 (trixie)" >&2
-    echo "and Debian 12 (bookworm) only. Nothing was installed. On another system, install the" >&2
-    echo "packages of 'install-deps.sh --list' (or their equivalents) by hand." >&2
-    exit 2
-fi
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libgl-dev
+          qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
           libcurl4-openssl-dev libzip-dev zlib1g-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core fonts-liberation)
+# Qt's OpenGL development files: a package of their own on Debian 12, part of qt6-base-dev on
+# Debian 13 (where the old name is only a virtual package, never "installed").
+if [ "$codename" = bookworm ]; then
+    packages+=(libqt6opengl6-dev)
+fi
 case "$extra" in
     # The test command also validates the launcher, the metainfo and the manual page.
     # Both releases ship clang-format 19 (19.1.7), which the format check is pinned to.
@@ -43,9 +42,16 @@ case "$extra" in
     --fuzz) packages+=(clang-19 libclang-rt-19-dev) ;;
 esac
 if [ "$list_only" -eq 1 ]; then
-    printf '%s\n' "${packages[@]}"
+    printf '%s\n' "${packages[@]}" # elsewhere than Debian 12: Debian 13's names
     exit 0
 fi
+if [ "$release_id" != debian ] || { [ "$codename" != trixie ] && [ "$codename" != bookworm ]; }; then
+    echo "install-deps.sh: this system is ${pretty:-unknown}; Karvo's scripts know Debian 13 (trixie)" >&2
+    echo "and Debian 12 (bookworm) only. Nothing was installed. On another system, install the" >&2
+    echo "packages of 'install-deps.sh --list' (or their equivalents) by hand." >&2
+    exit 2
+fi
+
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
