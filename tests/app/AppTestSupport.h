@@ -7,6 +7,8 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <memory>
+#include <type_traits>
 
 namespace karvo::test {
 
@@ -26,30 +28,49 @@ void AnswerNextDialog(std::function<void(Dialog*)> answer)
 }
 
 // Answers the first modal dialog of the kind that opens from now on, also after other dialogs.
+// One that has not come within timeoutMs fails the test it was set up in, and whatever dialog is
+// open then is closed, so that the test ends instead of waiting for ever.
 template <class Dialog>
-void AnswerWhenShown(std::function<void(Dialog*)> answer)
+void AnswerWhenShown(std::function<void(Dialog*)> answer, int timeoutMs = 30000)
 {
     auto* poll = new QTimer;
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer]() {
+    auto waited = std::make_shared<QElapsedTimer>();
+    waited->start();
+    QObject::connect(poll, &QTimer::timeout, [poll, answer, waited, timeoutMs]() {
         if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
             poll->stop();
             poll->deleteLater();
             answer(dialog);
+        } else if (waited->elapsed() > timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+            QTest::qFail("the dialog to answer never opened", __FILE__, __LINE__);
+            if (auto* other = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                other->reject();
+            }
         }
     });
     poll->start();
 }
 
-// A named child that must exist.
+// A named child that must exist. One that does not fails the test that asked; the test goes on
+// with a stand-in of that kind (and fails further on), instead of ending the whole program. Kinds
+// that cannot be made without arguments still end it.
 template <class T = QWidget>
 T* Child(const QObject* parent, const char* name)
 {
     auto* found = parent->findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr) {
+    if (found != nullptr) {
+        return found;
+    }
+    if constexpr (std::is_default_constructible_v<T>) {
+        QTest::qFail(qPrintable(QStringLiteral("no child %1").arg(QLatin1String(name))), __FILE__, __LINE__);
+        static T* standIn = new T;
+        return standIn;
+    } else {
         qFatal("no child %s", name);
     }
-    return found;
 }
 
 // One Qt Test data row per entry of a table, named by the entry, fetched as QFETCH(int, row).

@@ -205,7 +205,9 @@ private slots:
         QVERIFY(!watch.firstStepRows.isEmpty());
         QCOMPARE(watch.status, QStringLiteral("Η ενημέρωση διακόπηκε."));
         QVERIFY2(!watch.summary.filter(QStringLiteral("διακόπηκε")).isEmpty(), qPrintable(watch.summary.join(u'\n')));
-        QVERIFY(clock.elapsed() < 8000);
+        // A whole run asks for well over two hundred workbooks and days; a cancelled one for the
+        // few under way when Ακύρωση was pressed.
+        QVERIFY2(m_server->requests().size() < 40, qPrintable(QString::number(m_server->requests().size())));
         // What the run did not get to is left as it was.
         if (m_server->requestCount("/Excel_xlsx/5103/lotto_2026.xlsx") == 0) {
             QCOMPARE(ReadBytes(m_w->folder.file("LOTTO.krv")), lotto);

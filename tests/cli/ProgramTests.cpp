@@ -264,8 +264,9 @@ TEST_F(Program, StopSignalsAbortTheTransfersAtOnceAndLeaveNoScratch)
         EXPECT_EQ(run.status, 1) << run.out << run.err;
         EXPECT_NE(run.err.find("karvo: διακοπή"), std::string::npos) << run.err;
         EXPECT_NE(run.out.find("LOTTO: διακόπηκε\n"), std::string::npos) << run.out;
-        // Within a second, whatever the sanitizers cost; the figure itself is in the benchmarks' notes.
-        EXPECT_LT(run.msAfterSignal, 3000);
+        // Milliseconds; a transfer left to run would end at the 60-second stall. The bound is far
+        // from both, whatever the sanitizers and the other tests cost.
+        EXPECT_LT(run.msAfterSignal, 10000);
         EXPECT_EQ(ReadBytes(folder.file("LOTTO.krv")), before);
         EXPECT_TRUE(ListFiles(folder.file("tmp/*"), ListKinds::Both).empty());
         EXPECT_TRUE(ListFiles(folder.file(".karvo-*"), ListKinds::Both).empty());
@@ -295,7 +296,7 @@ TEST_F(Program, AClosedOutputStopsTheRunAsCancelDoes)
                                folder.path(), {}, "/bin/bash");
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, "LOTTO          " + std::to_string(year - 1) + "        1/2\n");
-    EXPECT_LT(timer.elapsed(), 10000); // not JOKER's stall of 60 seconds
+    EXPECT_LT(timer.elapsed(), 30000); // not JOKER's stall of 60 seconds
     EXPECT_TRUE(ListFiles(folder.file("tmp/*"), ListKinds::Both).empty());
 }
 

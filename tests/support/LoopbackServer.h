@@ -10,6 +10,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -17,6 +18,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace karvo::test {
@@ -56,9 +58,18 @@ public:
                 m_connections.emplace_back([this, socket] {
                     const int open = ++m_open;
                     for (int most = m_mostOpen; open > most && !m_mostOpen.compare_exchange_weak(most, open);) { }
-                    serve(socket);
+                    // A connection stops counting as open just before its last byte goes: the
+                    // client cannot have the whole answer (and start another transfer) sooner.
+                    bool released = false;
+                    serve(socket, [this, &released] {
+                        if (!std::exchange(released, true)) {
+                            --m_open;
+                        }
+                    });
                     ::close(socket);
-                    --m_open;
+                    if (!released) {
+                        --m_open;
+                    }
                 });
             }
         });
@@ -106,7 +117,7 @@ public:
     int mostOpenConnections() const { return m_mostOpen; }
 
 private:
-    void serve(int socket)
+    void serve(int socket, const std::function<void()>& release)
     {
         std::string request;
         char buffer[4096];
@@ -132,9 +143,13 @@ private:
         if (response.endless) {
             sendEndless(socket, response.body);
         } else if (response.trickleMs > 0) {
-            sendTrickle(socket, reply, response.trickleMs);
+            sendTrickle(socket, reply, response.trickleMs, release);
         } else if (!response.hang) {
-            ::send(socket, reply.data(), reply.size(), MSG_NOSIGNAL); // blocks until all is queued
+            // Blocks until all is queued.
+            if (::send(socket, reply.data(), reply.size() - 1, MSG_NOSIGNAL) >= 0) {
+                release();
+                ::send(socket, reply.data() + reply.size() - 1, 1, MSG_NOSIGNAL);
+            }
         }
     }
     // Until a send fails: the client has closed the connection.
@@ -146,7 +161,7 @@ private:
         }
         while (::send(socket, body.data(), body.size(), MSG_NOSIGNAL) > 0) { }
     }
-    static void sendTrickle(int socket, const std::string& reply, int pauseMs)
+    static void sendTrickle(int socket, const std::string& reply, int pauseMs, const std::function<void()>& release)
     {
         const std::size_t head = reply.find("\r\n\r\n") + 4;
         if (::send(socket, reply.data(), head, MSG_NOSIGNAL) < 0) {
@@ -154,6 +169,9 @@ private:
         }
         for (std::size_t at = head; at < reply.size(); at += 16) {
             std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+            if (at + 16 >= reply.size()) {
+                release();
+            }
             if (::send(socket, reply.data() + at, std::min<std::size_t>(16, reply.size() - at), MSG_NOSIGNAL) < 0) {
                 return;
             }
