@@ -134,7 +134,7 @@ BetOutcome RunBetCommand(Command command, BetContext& context)
 {
     switch (command) {
     case Command::ImportCoupon:
-        context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+        context.ui.StatusNotice(WaitNoticeText());
         ImportCoupon(context);
         RecalcCoupon(context.coupon);
         context.ui.StatusNotice(std::string());

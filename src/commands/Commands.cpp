@@ -25,7 +25,7 @@ bool askSearchText(const char* captionUtf8, CommandContext& context)
 // Command 5: every stored day file of the shown market, read while the wait notice shows.
 CellGrid* FindAllInMarketFiles(CommandContext& context)
 {
-    context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+    context.ui.StatusNotice(WaitNoticeText());
     const bool stock = context.state.GameCode == GameCode::Stock;
     int found = -1;
     try {

@@ -3,10 +3,18 @@
 // All texts are Windows-1253.
 #pragma once
 
+#include "util/Cp1253.h"
+
 #include <string>
 #include <vector>
 
 namespace karvo {
+
+// "Παρακαλώ περιμένετε", the status notice while a command fetches, reads or writes.
+inline std::string WaitNoticeText()
+{
+    return Utf8ToCp1253("Παρακαλώ περιμένετε");
+}
 
 enum class NoticeKind { Information = 1, Warning = 2, Error = 3 };
 

@@ -45,7 +45,7 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
         return report;
     }
     report.ran = true;
-    context.ui.StatusNotice(Utf8ToCp1253("Παρακαλώ περιμένετε"));
+    context.ui.StatusNotice(WaitNoticeText());
     std::vector<QDate> days;
     std::vector<std::size_t> asked; // index into days of each URL
     std::vector<std::string> urls;

@@ -14,11 +14,6 @@ constexpr std::size_t kKinoMostNumbers = 12;
 constexpr std::size_t kPropoFewestMatches = 13;
 constexpr std::size_t kPropoMostMatches = 14;
 
-std::string Cp(const char* utf8)
-{
-    return Utf8ToCp1253(utf8);
-}
-
 bool IsSeparator(char c)
 {
     return c == ' ' || c == ',' || c == '\t' || c == '-' || c == ';' || c == '\r' || c == '\n';
@@ -47,7 +42,7 @@ bool AllDigits(const std::string& token)
 
 std::string Range(int low, int high)
 {
-    return IntToText(low) + Cp(" έως ") + IntToText(high);
+    return IntToText(low) + Utf8ToCp1253(" έως ") + IntToText(high);
 }
 
 // Numbers of a range, all different: LOTTO, GOAL, EXTRA, KINO and JOKER's main numbers.
@@ -61,30 +56,31 @@ bool ParseNumbers(GameCode game, const std::string& text, Ticket& ticket, std::s
     const bool countOk = kino ? !tokens.empty() && tokens.size() <= kKinoMostNumbers
                               : tokens.size() == count || (joker && tokens.size() == count + 1);
     if (!countOk) {
-        message = kino ? Cp("Δώστε από 1 έως 12 αριθμούς από ") + Range(main.low, main.high) + "."
-                       : Cp("Δώστε ") + IntToText(main.count) + Cp(" αριθμούς από ") + Range(main.low, main.high);
-        message += joker ? Cp(" και, αν θέλετε, τον Τζόκερ από 1 έως 20.") : std::string(kino ? "" : ".");
+        message = kino ? Utf8ToCp1253("Δώστε από 1 έως 12 αριθμούς από ") + Range(main.low, main.high) + "."
+                       : Utf8ToCp1253("Δώστε ") + IntToText(main.count) + Utf8ToCp1253(" αριθμούς από ")
+                + Range(main.low, main.high);
+        message += joker ? Utf8ToCp1253(" και, αν θέλετε, τον Τζόκερ από 1 έως 20.") : std::string(kino ? "" : ".");
         return false;
     }
     ticket = Ticket();
     std::set<int> seen;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         if (!AllDigits(tokens[i])) {
-            message = Cp("Το \"") + tokens[i] + Cp("\" δεν είναι αριθμός.");
+            message = Utf8ToCp1253("Το \"") + tokens[i] + Utf8ToCp1253("\" δεν είναι αριθμός.");
             return false;
         }
         const int n = TextToInt(tokens[i]);
         const bool bonus = joker && i == count;
         const NumberGroup& group = bonus ? LayoutOf(game).groups.back() : main;
         if (n < group.low || n > group.high) {
-            message = Cp(bonus ? "Ο Τζόκερ " : "Ο αριθμός ") + IntToText(n) + Cp(" είναι εκτός ορίων (")
-                + Range(group.low, group.high) + ").";
+            message = Utf8ToCp1253(bonus ? "Ο Τζόκερ " : "Ο αριθμός ") + IntToText(n)
+                + Utf8ToCp1253(" είναι εκτός ορίων (") + Range(group.low, group.high) + ").";
             return false;
         }
         if (bonus) {
             ticket.bonus = n;
         } else if (!seen.insert(n).second) {
-            message = Cp("Ο αριθμός ") + IntToText(n) + Cp(" δόθηκε δύο φορές.");
+            message = Utf8ToCp1253("Ο αριθμός ") + IntToText(n) + Utf8ToCp1253(" δόθηκε δύο φορές.");
             return false;
         } else {
             ticket.values.push_back(n);
@@ -100,7 +96,7 @@ int SignOf(char c)
     if (c == '1' || c == '2') {
         return c - '0';
     }
-    return upper == 'X' || upper == Cp("Χ")[0] ? 0 : -1;
+    return upper == 'X' || upper == Utf8ToCp1253("Χ")[0] ? 0 : -1;
 }
 
 std::string SignsText(std::uint8_t signs)
@@ -127,12 +123,12 @@ bool ParsePropoSystem(const std::vector<std::string>& tokens, Ticket& ticket, st
         for (const char c : tokens[match]) {
             const int sign = SignOf(c);
             if (sign < 0) {
-                message = Cp("Το \"") + std::string(1, c) + Cp("\" δεν είναι 1, X ή 2.");
+                message = Utf8ToCp1253("Το \"") + std::string(1, c) + Utf8ToCp1253("\" δεν είναι 1, X ή 2.");
                 return false;
             }
             if ((signs >> sign & 1) != 0) {
-                message = Cp("Ο αγώνας ") + IntToText(static_cast<std::int64_t>(match) + 1)
-                    + Cp(" έχει το ίδιο σημείο δύο φορές.");
+                message = Utf8ToCp1253("Ο αγώνας ") + IntToText(static_cast<std::int64_t>(match) + 1)
+                    + Utf8ToCp1253(" έχει το ίδιο σημείο δύο φορές.");
                 return false;
             }
             signs = static_cast<std::uint8_t>(signs | 1 << sign);
@@ -162,8 +158,8 @@ bool ParseSymbols(GameCode game, const std::string& text, Ticket& ticket, std::s
         } else if (layout.propo && SignOf(c) >= 0) {
             ticket.values.push_back(SignOf(c));
         } else {
-            message =
-                Cp("Το \"") + std::string(1, c) + Cp(layout.propo ? "\" δεν είναι 1, X ή 2." : "\" δεν είναι ψηφίο.");
+            message = Utf8ToCp1253("Το \"") + std::string(1, c)
+                + Utf8ToCp1253(layout.propo ? "\" δεν είναι 1, X ή 2." : "\" δεν είναι ψηφίο.");
             return false;
         }
     }
@@ -182,7 +178,7 @@ bool ParseTicket(GameCode game, const std::string& text, Ticket& ticket, std::st
 {
     const GameLayout& layout = LayoutOf(game);
     if (layout.width == 0) {
-        message = Cp("Το παιχνίδι δεν έχει κληρώσεις.");
+        message = Utf8ToCp1253("Το παιχνίδι δεν έχει κληρώσεις.");
         return false;
     }
     return layout.propo || layout.digits ? ParseSymbols(game, text, ticket, message)
@@ -193,19 +189,20 @@ std::string TicketPrompt(GameCode game)
 {
     const GameLayout& layout = LayoutOf(game);
     if (layout.propo) {
-        return Cp("Δώστε 13 ή 14 σημεία (1, X, 2)");
+        return Utf8ToCp1253("Δώστε 13 ή 14 σημεία (1, X, 2)");
     }
     if (layout.digits) {
-        return Cp("Δώστε ") + IntToText(layout.width) + Cp(" ψηφία (0 έως 9)");
+        return Utf8ToCp1253("Δώστε ") + IntToText(layout.width) + Utf8ToCp1253(" ψηφία (0 έως 9)");
     }
     if (layout.groups.empty()) {
         return std::string();
     }
     const NumberGroup& main = layout.groups.front();
-    std::string prompt =
-        game == GameCode::Kino ? Cp("Δώστε 1 έως 12 αριθμούς") : Cp("Δώστε ") + IntToText(main.count) + Cp(" αριθμούς");
+    std::string prompt = game == GameCode::Kino
+        ? Utf8ToCp1253("Δώστε 1 έως 12 αριθμούς")
+        : Utf8ToCp1253("Δώστε ") + IntToText(main.count) + Utf8ToCp1253(" αριθμούς");
     prompt += " (" + Range(main.low, main.high) + ")";
-    return game == GameCode::Joker ? prompt + Cp(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;
+    return game == GameCode::Joker ? prompt + Utf8ToCp1253(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;
 }
 
 std::string TicketEntryText(GameCode game, const Ticket& ticket)
@@ -230,10 +227,10 @@ std::string TicketDisplayText(GameCode game, const Ticket& ticket)
     main.bonus = -1;
     std::string text = TicketEntryText(game, main);
     if (ticket.bonus >= 0) {
-        text += Cp(" + Τζόκερ ") + IntToText(ticket.bonus);
+        text += Utf8ToCp1253(" + Τζόκερ ") + IntToText(ticket.bonus);
     }
     if (MostHits(ticket) < static_cast<int>(ticket.values.size())) {
-        text += Cp(", ανά ") + IntToText(ticket.played);
+        text += Utf8ToCp1253(", ανά ") + IntToText(ticket.played);
     }
     return text;
 }

@@ -17,11 +17,6 @@ namespace karvo {
 
 namespace {
 
-std::string Cp(const char* utf8)
-{
-    return Utf8ToCp1253(utf8);
-}
-
 QString Q(const std::string& cp1253)
 {
     return ToQString(cp1253);
@@ -96,7 +91,7 @@ bool FromJson(const QJsonValue& value, KeptTicket& kept, std::string& message)
     const QJsonObject entry = value.toObject();
     const std::optional<GameCode> game = GameFromName(entry.value(QStringLiteral("game")).toString().toStdString());
     if (!game || !IsDrawGame(*game)) {
-        message = Cp("άγνωστο παιχνίδι.");
+        message = Utf8ToCp1253("άγνωστο παιχνίδι.");
         return false;
     }
     const int played = entry.value(QStringLiteral("played")).toInt(0);
@@ -111,24 +106,24 @@ std::string ReadTicketFile(const std::string& bytes, std::vector<KeptTicket>& ti
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(bytes), &error);
     if (error.error != QJsonParseError::NoError) {
         const bool atEnd = error.offset >= static_cast<int>(bytes.size()) - 1;
-        return bytes.empty() ? Cp("είναι άδειο")
-            : atEnd          ? Cp("είναι κομμένο, τελειώνει στη μέση")
-                             : Cp("δεν είναι JSON (λάθος στο byte ") + IntToText(error.offset) + ")";
+        return bytes.empty() ? Utf8ToCp1253("είναι άδειο")
+            : atEnd          ? Utf8ToCp1253("είναι κομμένο, τελειώνει στη μέση")
+                             : Utf8ToCp1253("δεν είναι JSON (λάθος στο byte ") + IntToText(error.offset) + ")";
     }
     const QJsonObject root = document.object();
     const QJsonValue version = root.value(QStringLiteral("version"));
     if (!document.isObject() || !version.isDouble()) {
-        return Cp("δεν είναι αρχείο δελτίων");
+        return Utf8ToCp1253("δεν είναι αρχείο δελτίων");
     }
     if (version.toInt() != kTicketFileVersion) {
-        return Cp("έχει άγνωστη έκδοση ") + IntToText(version.toInt());
+        return Utf8ToCp1253("έχει άγνωστη έκδοση ") + IntToText(version.toInt());
     }
     const QJsonArray entries = root.value(QStringLiteral("tickets")).toArray();
     for (qsizetype k = 0; k < entries.size(); ++k) {
         KeptTicket kept;
         std::string message;
         if (!FromJson(entries.at(k), kept, message)) {
-            return Cp("το δελτίο ") + IntToText(k + 1) + ": " + message;
+            return Utf8ToCp1253("το δελτίο ") + IntToText(k + 1) + ": " + message;
         }
         tickets.push_back(kept);
     }
@@ -140,8 +135,8 @@ std::string Damaged(const std::string& path, std::string cause)
     if (!cause.empty() && cause.back() == '.') {
         cause.pop_back(); // an entry's message ends a sentence of its own
     }
-    return Cp("Το αρχείο ") + path + " " + cause + Cp(". Τα δελτία ανοίγουν μόνο για ανάγνωση")
-        + Cp(" ώσπου να διορθωθεί ή να μετακινηθεί το αρχείο.");
+    return Utf8ToCp1253("Το αρχείο ") + path + " " + cause + Utf8ToCp1253(". Τα δελτία ανοίγουν μόνο για ανάγνωση")
+        + Utf8ToCp1253(" ώσπου να διορθωθεί ή να μετακινηθεί το αρχείο.");
 }
 
 } // namespace
@@ -152,22 +147,24 @@ bool MakeKeptTicket(GameCode game, const std::string& name, const std::string& c
     // A name is shown on the terminal and in the window as it is: no control characters in it.
     if (std::any_of(name.begin(), name.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-        message = Cp("Το όνομα του δελτίου έχει χαρακτήρες ελέγχου.");
+        message = Utf8ToCp1253("Το όνομα του δελτίου έχει χαρακτήρες ελέγχου.");
         return false;
     }
     const std::string trimmed = CleanSpaces(name, 7);
     if (trimmed.empty() || TextLength(trimmed) > kTicketNameMost) {
-        message = Cp("Δώστε όνομα για το δελτίο (έως ") + IntToText(kTicketNameMost) + Cp(" χαρακτήρες).");
+        message = Utf8ToCp1253("Δώστε όνομα για το δελτίο (έως ") + IntToText(kTicketNameMost)
+            + Utf8ToCp1253(" χαρακτήρες).");
         return false;
     }
     Ticket ticket;
     if (!IsDrawGame(game) || !ParseTicket(game, choice, ticket, message)) {
-        message = message.empty() ? Cp("Το παιχνίδι δεν έχει κληρώσεις.") : message;
+        message = message.empty() ? Utf8ToCp1253("Το παιχνίδι δεν έχει κληρώσεις.") : message;
         return false;
     }
     const int numbers = static_cast<int>(ticket.values.size());
     if (game == GameCode::Kino && (played < 0 || played > numbers)) {
-        message = Cp("Οι αριθμοί ανά στήλη είναι περισσότεροι από τους αριθμούς (") + IntToText(numbers) + ").";
+        message =
+            Utf8ToCp1253("Οι αριθμοί ανά στήλη είναι περισσότεροι από τους αριθμούς (") + IntToText(numbers) + ").";
         return false;
     }
     ticket.played = game == GameCode::Kino && played < numbers ? played : 0;
@@ -186,11 +183,11 @@ TicketList LoadTickets(const std::string& folder)
     try {
         bytes = LoadTextPrefix(path, kTicketFileMost + 1);
     } catch (const KarvoError& error) {
-        list.problem = Utf8ToCp1253(error.what()) + Cp(". Τα δελτία ανοίγουν μόνο για ανάγνωση.");
+        list.problem = Utf8ToCp1253(error.what()) + Utf8ToCp1253(". Τα δελτία ανοίγουν μόνο για ανάγνωση.");
         return list;
     }
     const std::string cause = static_cast<std::int64_t>(bytes.size()) > kTicketFileMost
-        ? Cp("είναι πολύ μεγάλο για αρχείο δελτίων")
+        ? Utf8ToCp1253("είναι πολύ μεγάλο για αρχείο δελτίων")
         : ReadTicketFile(bytes, list.tickets);
     if (!cause.empty()) {
         list.tickets.clear();

@@ -12,20 +12,15 @@ namespace karvo {
 
 namespace {
 
-std::string Cp(const char* utf8)
-{
-    return Utf8ToCp1253(utf8);
-}
-
 std::string HitsText(int hits)
 {
-    return IntToText(hits) + Cp(hits == 1 ? " επιτυχία" : " επιτυχίες");
+    return IntToText(hits) + Utf8ToCp1253(hits == 1 ? " επιτυχία" : " επιτυχίες");
 }
 
 // "LOTTO «Σπίτι»"
 std::string TicketTitle(const KeptTicket& kept)
 {
-    return GameName(kept.game) + Cp(" «") + kept.name + Cp("»");
+    return GameName(kept.game) + Utf8ToCp1253(" «") + kept.name + Utf8ToCp1253("»");
 }
 
 std::vector<Ticket> TicketsOf(const std::vector<KeptTicket>& kept, GameCode game, std::vector<const KeptTicket*>& of)
@@ -55,15 +50,16 @@ std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const
 {
     std::string line = TicketTitle(kept) + " " + TicketDisplayText(kept.game, kept.ticket) + ": ";
     if (report.recent.empty()) {
-        return line + Cp("καμία κλήρωση");
+        return line + Utf8ToCp1253("καμία κλήρωση");
     }
-    line += HitsText(report.recent.back()) + Cp(" στις ") + DrawWhen(history, kept.game, history.drawCount() - 1);
-    line += Cp(", τελευταίες ") + IntToText(static_cast<std::int64_t>(report.recent.size())) + ":";
+    line +=
+        HitsText(report.recent.back()) + Utf8ToCp1253(" στις ") + DrawWhen(history, kept.game, history.drawCount() - 1);
+    line += Utf8ToCp1253(", τελευταίες ") + IntToText(static_cast<std::int64_t>(report.recent.size())) + ":";
     for (auto hits = report.recent.rbegin(); hits != report.recent.rend(); ++hits) {
         line += " " + IntToText(*hits);
     }
     if (report.best.draw >= 0) {
-        line += Cp(", καλύτερη ") + HitsText(report.best.hits) + Cp(" στις ")
+        line += Utf8ToCp1253(", καλύτερη ") + HitsText(report.best.hits) + Utf8ToCp1253(" στις ")
             + DrawWhen(history, kept.game, report.best.draw);
     }
     return line;
@@ -100,8 +96,9 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
     std::vector<std::string> lines;
     for (std::size_t t = 0; t < reports.size(); ++t) {
         for (const TicketHit& hit : reports[t].hits) {
-            lines.push_back(TicketTitle(*of[t]) + ": " + HitsText(hit.hits) + (hit.bonusHit ? Cp(" και Τζόκερ") : "")
-                            + Cp(" στην κλήρωση της ") + DrawWhen(history, game, hit.draw));
+            lines.push_back(TicketTitle(*of[t]) + ": " + HitsText(hit.hits)
+                            + (hit.bonusHit ? Utf8ToCp1253(" και Τζόκερ") : "") + Utf8ToCp1253(" στην κλήρωση της ")
+                            + DrawWhen(history, game, hit.draw));
         }
     }
     return lines;

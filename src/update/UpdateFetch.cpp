@@ -6,11 +6,6 @@
 
 namespace karvo {
 
-std::string WaitNoticeText()
-{
-    return Utf8ToCp1253("Παρακαλώ περιμένετε");
-}
-
 std::string CancelledNoticeText()
 {
     return Utf8ToCp1253("Διακόπηκε από τον χρήστη.");

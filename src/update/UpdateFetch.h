@@ -9,8 +9,6 @@
 
 namespace karvo {
 
-// "Παρακαλώ περιμένετε", shown while an update fetches and reads.
-std::string WaitNoticeText();
 inline constexpr const char* DownloadErrorNotice = "Error Downloading";
 // "Διακόπηκε από τον χρήστη.", shown when the user cancelled the fetch.
 std::string CancelledNoticeText();
