@@ -78,6 +78,7 @@ bool GameRun::begin()
         case Kind::Super3: {
             const DrawHistory history = LoadHistory(folder, m_plan.game);
             m_drawsBefore = history.drawCount();
+            m_heldAfterLastStep = m_drawsBefore;
             m_nothingBefore = history.dates.empty();
             const HistoryEnd end = HistoryEndOf(history);
             m_report.lastDrawBefore = end.date;
@@ -212,15 +213,17 @@ bool GameRun::handleWorkbook(std::size_t index, const FetchedBody& body)
         }
         return true;
     }
-    const std::int64_t drawsBefore = m_kind == Kind::Kino ? m_kinoRecords : drawCount();
     const std::string refusal = storeWorkbook(step, local);
     if (!refusal.empty()) {
         return fail(refusal);
     }
     m_broughtDraws = true;
-    if ((m_kind == Kind::Kino ? m_kinoRecords : drawCount()) > drawsBefore) {
+    // What the game holds now, against what it held after the previous step: one read a step.
+    const std::int64_t held = m_kind == Kind::Kino ? m_kinoRecords : drawCount();
+    if (held > m_heldAfterLastStep) {
         m_report.storedSteps.push_back(step.label);
     }
+    m_heldAfterLastStep = held;
     return true;
 }
 

@@ -61,11 +61,12 @@ private:
     std::vector<std::unique_ptr<DownloadScratch>> m_scratch; // a workbook step's while it is under way
     std::string m_scratchFailure;                            // why a scratch file could not be made
     std::int64_t m_drawsBefore = 0;
-    bool m_nothingBefore = false;   // no draw stored before the run
-    bool m_broughtDraws = false;    // a step of this run stored draws
-    std::int64_t m_kinoRecords = 0; // records added to the month files handled
-    int m_kept = 0;                 // SUPER3's workbooks new or changed; market days stored
-    int m_notPublished = 0;         // years before the first stored one the archive does not hold
+    std::int64_t m_heldAfterLastStep = 0; // draws (KINO: records added) after the last step stored
+    bool m_nothingBefore = false;         // no draw stored before the run
+    bool m_broughtDraws = false;          // a step of this run stored draws
+    std::int64_t m_kinoRecords = 0;       // records added to the month files handled
+    int m_kept = 0;                       // SUPER3's workbooks new or changed; market days stored
+    int m_notPublished = 0;               // years before the first stored one the archive does not hold
 };
 
 } // namespace karvo
