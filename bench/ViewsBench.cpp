@@ -114,12 +114,12 @@ const std::string& Folder(int scale)
         PositionMask(bytes);
         Save(folder + name, bytes);
     };
-    masked("LOTTO.krv", NumberGameHistory(1990, LottoRecordSize, scale));
-    masked("GOAL.krv", NumberGameHistory(1996, GoalRecordSize, scale));
-    masked("JOKER.krv", NumberGameHistory(1997, JokerRecordSize, scale));
+    masked("LOTTO.krv", NumberGameHistory(1990, GameInfoFor(GameCode::Lotto).recordSize, scale));
+    masked("GOAL.krv", NumberGameHistory(1996, GameInfoFor(GameCode::Goal).recordSize, scale));
+    masked("JOKER.krv", NumberGameHistory(1997, GameInfoFor(GameCode::Joker).recordSize, scale));
     masked("Extra.krv", ExtraHistory(scale));
     // PROTO: 2000 bytes (200 slots) a year from 1992.
-    std::string proto = NumberGameHistory(1992, ProtoRecordSize, scale);
+    std::string proto = NumberGameHistory(1992, GameInfoFor(GameCode::Proto).recordSize, scale);
     proto.resize(proto.size() / 370 * 200);
     masked("Proto.krv", proto);
     Save(folder + "Super3.krv", Super3History(scale));
@@ -144,19 +144,19 @@ void Run(benchmark::State& state, Build build)
 
 void Propo(benchmark::State& s)
 {
-    Run(s, [](const std::string& f) { return BuildPropoView(f, 1, 2015); });
+    Run(s, [](const std::string& f) { return BuildPropoView(f, GameCode::PropoSunday, 2015); });
 }
 void Lotto(benchmark::State& s)
 {
-    Run(s, [](const std::string& f) { return BuildLottoView(f, 1, 2015); });
+    Run(s, [](const std::string& f) { return BuildLottoView(f, GameCode::Lotto, 2015); });
 }
 void Goal(benchmark::State& s)
 {
-    Run(s, [](const std::string& f) { return BuildLottoView(f, 2, 2015); });
+    Run(s, [](const std::string& f) { return BuildLottoView(f, GameCode::Goal, 2015); });
 }
 void Joker(benchmark::State& s)
 {
-    Run(s, [](const std::string& f) { return BuildLottoView(f, 3, 2015); });
+    Run(s, [](const std::string& f) { return BuildLottoView(f, GameCode::Joker, 2015); });
 }
 void Extra(benchmark::State& s)
 {

@@ -102,7 +102,7 @@ int RunUpdate(const CommandLine& line, const std::string& folder, QDate today, C
     options.games = line.games;
     options.wholeHistory = line.wholeHistory;
     // The folders the window makes at start-up, for a folder the window has never opened.
-    CreateFolder(folder + "Data");
+    CreateFolder(folder + kDataFolderName);
     CreateFolder(MarketFolder(folder));
     InstallStopSignals();
     FolderLock lock(folder);

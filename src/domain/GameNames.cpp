@@ -2,41 +2,9 @@
 
 #include "util/Cp1253.h"
 
-#include <array>
-
 namespace karvo {
 
 namespace {
-
-struct NameEntry
-{
-    GameCode game;
-    const char* caption; // UTF-8, as the button reads on one line
-    const char* ascii;
-    std::array<const char*, 3> aliases; // further names (UTF-8); null ends the list early
-};
-
-constexpr std::array<NameEntry, kGameCount> kNames{{
-    {GameCode::PropoSunday, "ΠΡΟΠΟ ΚΥΡΙΑΚΗ", "propo-sun", {"propo-sunday", nullptr, nullptr}},
-    {GameCode::PropoSaturday, "ΠΡΟΠΟ ΣΑΒΒΑΤΟ", "propo-sat", {"propo-saturday", nullptr, nullptr}},
-    {GameCode::PropoWednesday, "ΠΡΟΠΟ ΤΕΤΑΡΤΗ", "propo-wed", {"propo-wednesday", nullptr, nullptr}},
-    {GameCode::Lotto, "LOTTO", "lotto", {"λοττο", "λοτο", nullptr}},
-    {GameCode::Goal, "GOAL", "goal", {"propogoal", "γκολ", nullptr}},
-    {GameCode::Joker, "JOKER", "joker", {"τζοκερ", nullptr, nullptr}},
-    {GameCode::Proto, "ΠΡΟΤΟ", "proto", {"πρωτο", nullptr, nullptr}},
-    {GameCode::Extra, "EXTRA", "extra", {"extra5", "εξτρα", nullptr}},
-    {GameCode::Super3, "SUPER3", "super3", {"σουπερ3", nullptr, nullptr}},
-    {GameCode::Kino, "KINO", "kino", {"κινο", nullptr, nullptr}},
-    {GameCode::Stock, "STOCK", "stock", {"stocks", "μετοχες", nullptr}},
-    {GameCode::Bet, "BET", "bet", {"coupon", nullptr, nullptr}},
-    {GameCode::Funds, "ΑΜΟΙΒΑΙΑ", "funds", {"mutual-funds", nullptr, nullptr}},
-}};
-
-const NameEntry& EntryOf(GameCode game)
-{
-    const int index = ToInt(game) - 1;
-    return kNames[static_cast<std::size_t>(index >= 0 && index < kGameCount ? index : 0)];
-}
 
 // The Greek capitals that look like Latin ones, as the Latin letter: "KINO" on its button is
 // Latin, but a Greek keyboard types "ΚΙΝΟ". Indexed by byte - 0xC1 (Α to Ω); 0 where none.
@@ -80,12 +48,12 @@ std::string Folded(std::string_view cp1253)
 
 std::string GameName(GameCode game)
 {
-    return Utf8ToCp1253(EntryOf(game).caption);
+    return Utf8ToCp1253(GameInfoFor(game).caption);
 }
 
 std::string GameAsciiName(GameCode game)
 {
-    return EntryOf(game).ascii;
+    return GameInfoFor(game).ascii;
 }
 
 std::optional<GameCode> GameFromName(std::string_view utf8)
@@ -94,13 +62,13 @@ std::optional<GameCode> GameFromName(std::string_view utf8)
     if (wanted.empty()) {
         return std::nullopt;
     }
-    for (const NameEntry& entry : kNames) {
+    for (const GameInfo& entry : AllGames()) {
         if (wanted == Folded(Utf8ToCp1253(entry.caption)) || wanted == Folded(entry.ascii)) {
-            return entry.game;
+            return entry.code;
         }
         for (const char* alias : entry.aliases) {
             if (alias != nullptr && wanted == Folded(Utf8ToCp1253(alias))) {
-                return entry.game;
+                return entry.code;
             }
         }
     }
@@ -110,9 +78,9 @@ std::optional<GameCode> GameFromName(std::string_view utf8)
 std::vector<GameCode> UpdatableGames()
 {
     std::vector<GameCode> games;
-    for (const NameEntry& entry : kNames) {
-        if (GameInfoFor(entry.game).update != UpdateKind::None) {
-            games.push_back(entry.game);
+    for (const GameInfo& entry : AllGames()) {
+        if (entry.update != UpdateKind::None) {
+            games.push_back(entry.code);
         }
     }
     return games;

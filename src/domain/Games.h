@@ -1,8 +1,10 @@
-// The thirteen games by name: the code behind each game button and the table of what each game
-// keeps and how it is shown. Everything that depends on the game reads this table or compares
-// codes by name.
+// The thirteen games and everything the program knows of each, in one table: its code and
+// names, the file that keeps its history and the layout of a stored draw, the years and the
+// server its results workbooks come from, the numbers it draws, and how it is shown and
+// updated. Everything that depends on the game reads this table or compares codes by name.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace karvo {
@@ -36,23 +38,57 @@ enum class UpdateKind { YearResults, Period, StockPrices, FundFigures, None };
 // Which of the operator's servers publishes a game's workbooks.
 enum class WorkbookServer { None, Web, Media };
 
+// The numbers of a draw: `numbers` from low..high, sorted; then `bonus` further ones from
+// bonusLow..bonusHigh kept in their place (JOKER's joker). Digit games draw one digit a
+// position; the pools keep fourteen signs.
+struct DrawShape
+{
+    int numbers = 0;
+    int low = 0;
+    int high = 0;
+    int bonus = 0;
+    int bonusLow = 0;
+    int bonusHigh = 0;
+    bool digits = false; // a digit 0..9 a position (PROTO, SUPER3)
+    bool signs = false;  // the pools' signs 1, X, 2
+};
+
+// Where the operator publishes a game's results workbooks and what a workbook row holds.
+struct ResultsWorkbook
+{
+    WorkbookServer server = WorkbookServer::None;
+    const char* folder = "";  // path on the server up to the game's id: "/Excel_xlsx/"
+    const char* pattern = ""; // file under the id's folder, "YYYY" the year and "MM" the month
+    int columns = 0;          // columns read from each row
+    int firstNumberColumn = 0;
+};
+
 struct GameInfo
 {
-    const char* resultsFile; // stored history in the working folder; empty when kept otherwise
+    GameCode code;
+    const char* caption;                // UTF-8, as the button reads on one line: "ΠΡΟΠΟ ΚΥΡΙΑΚΗ"
+    const char* ascii;                  // the command line's name: "propo-sun"
+    std::array<const char*, 3> aliases; // further names (UTF-8); null ends the list early
     MenuKind menu;
     ViewKind view;
-    int variant; // PROPO: 1..3 (Sunday, Saturday, Wednesday); LOTTO/GOAL/JOKER: 1..3
     UpdateKind update;
-    WorkbookServer server;
-    // Path of the results workbook on its server, "YYYY" standing for the year and "MM" for the
-    // month; empty for a game without one.
-    const char* workbookPath;
+    // The stored history in the working folder; empty when kept otherwise (KINO's month files).
+    const char* resultsFile;
+    int recordSize;         // bytes a stored draw; 0 for files without fixed records
+    int firstStoredYear;    // the year the slot file starts with; 0 when not laid out by year
+    int firstPublishedYear; // the first year (or month's year) the operator's archive holds
+    int firstPublishedMonth;
+    int operatorId; // the operator's number for the game; 0 for the market games and the coupon
+    ResultsWorkbook workbook;
+    DrawShape draw;
 };
 
 inline constexpr int kGameCount = 13;
 
 // The table row of a game; every code in 1..13 has one.
 const GameInfo& GameInfoFor(GameCode code);
+// Every game, in code order.
+const std::array<GameInfo, kGameCount>& AllGames();
 // A code from a number (a button's tag); false when it is not 1..13.
 bool GameCodeFromInt(int value, GameCode& code);
 inline int ToInt(GameCode code)
@@ -64,5 +100,13 @@ inline int ToInt(GameCode code)
 bool IsPropo(GameCode code);
 bool IsDrawGame(GameCode code);
 bool IsMarket(GameCode code);
+
+// The stored workbooks and KINO's month files lie in this folder of the working folder. A fresh
+// start makes it with this spelling; a folder brought from elsewhere may spell it otherwise
+// ("DATA"), and names match in any letter case.
+inline constexpr char kDataFolderName[] = "Data";
+
+// The year a stored draw record's third byte counts from.
+inline constexpr int kRecordYearBase = 1950;
 
 } // namespace karvo

@@ -15,7 +15,7 @@ struct ProgramState
     int FirstYear = 2013;                                    // first year of the recent history
     int FirstYearRow = 0;       // grid row + 1 where the export starts; 0 when nothing to export
     std::string ExportBaseName; // base name of the exported file of the shown grid
-    std::string KinoPeriodFile; // "DATA/kino_yyyy_mm.qav", empty until a period is chosen
+    std::string KinoPeriodFile; // "Data/kino_yyyy_mm.qav", empty until a period is chosen
     int SelectedYear = 0;       // the year the draw-game updates work on
     std::string SearchText;     // last search text, upper-cased and trimmed
     int CouponImportCount = 0;  // coupon imports since start-up

@@ -15,18 +15,19 @@ OperatorServers ServersInUse()
 ResultEndpoint ResultEndpointFor(GameCode game, int year, int month, const OperatorServers& servers)
 {
     const GameInfo& info = GameInfoFor(game);
-    if (info.server == WorkbookServer::None) {
+    if (info.workbook.server == WorkbookServer::None) {
         return {};
     }
-    std::string path = info.workbookPath;
-    path = ReplaceAll(ReplaceAll(path, "YYYY", ZeroPad4(year)), "MM", ZeroPad(month, 2));
-    const std::string& base = info.server == WorkbookServer::Web ? servers.web : servers.media;
+    const ResultsWorkbook& source = info.workbook;
+    const std::string path = source.folder + std::to_string(info.operatorId) + "/"
+        + ReplaceAll(ReplaceAll(source.pattern, "YYYY", ZeroPad4(year)), "MM", ZeroPad(month, 2));
+    const std::string& base = source.server == WorkbookServer::Web ? servers.web : servers.media;
     return {base + path, path.substr(path.rfind('/') + 1)};
 }
 
 std::string LocalResultFile(const std::string& folder, const std::string& fileName)
 {
-    return folder + "DATA/" + fileName;
+    return folder + kDataFolderName + "/" + fileName;
 }
 
 } // namespace karvo

@@ -27,7 +27,7 @@ struct ResultEndpoint
 // year four digits; month 1 to 12, used by the monthly workbooks (SUPER3 and KINO) only.
 ResultEndpoint ResultEndpointFor(GameCode game, int year, int month, const OperatorServers& servers);
 
-// Where a downloaded workbook is kept: folder (ending in "/") + "DATA/" + fileName.
+// Where a downloaded workbook is kept: fileName in the data folder of folder (ending in "/").
 std::string LocalResultFile(const std::string& folder, const std::string& fileName);
 
 } // namespace karvo

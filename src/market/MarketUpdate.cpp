@@ -120,7 +120,7 @@ void RunDayFetches(const std::vector<std::string>& urls, const FetchPoll& poll,
     std::vector<FetchRequest> requests;
     requests.reserve(urls.size());
     for (const std::string& url : urls) {
-        requests.push_back({url});
+        requests.push_back({url, -1, {}, kMarketDayMaxBytes});
     }
     FetchRunner runner(kTransfersAtOnce, limits);
     runner.add(std::move(requests), deliver);
@@ -215,7 +215,7 @@ bool StoreFundDay(const std::string& folder, QDate day, const std::string& body,
 MarketReport UpdateStock(MarketContext& context)
 {
     CreateFolder(MarketFolder(context.folder));
-    return RunRange(context, context.servers.stock, false, StockDayUrl,
+    return RunRange(context, context.servers.stock, true, StockDayUrl,
                     [&context](QDate day, const std::string& body, bool& cut) {
                         return StoreStockDay(context.folder, day, body, cut);
                     });

@@ -71,9 +71,9 @@ struct MarketReport
 // day/month/year, or when a range of more than 20 years is not confirmed.
 bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to);
 
-// "Downloading yyyy-mm-dd" for every day of the range, each fetched day stored.
+// "Downloading yyyy-mm-dd" for every day of the range, each fetched weekday stored: Saturdays
+// and Sundays are not asked for (their notice still shows).
 MarketReport UpdateStock(MarketContext& context);
-// As UpdateStock, but Saturdays and Sundays are not asked for (their notice still shows).
 MarketReport UpdateFunds(MarketContext& context);
 
 // One fetched day stored as its day file of folder, for the update of the market and of every

@@ -9,41 +9,34 @@
 #include <QDate>
 
 #include <algorithm>
-#include <map>
+#include <array>
 
 namespace karvo {
 
 namespace {
 
-GameLayout NumberLayout(int count, int high)
+GameLayout LayoutFromShape(const DrawShape& draw)
 {
-    return {count, {{0, count, 1, high}}, false, false};
-}
-
-GameLayout DigitLayout(int positions)
-{
-    GameLayout layout{positions, {}, false, true};
-    for (int p = 0; p < positions; ++p) {
-        layout.groups.push_back({p, 1, 0, 9});
+    GameLayout layout;
+    layout.width = draw.numbers + draw.bonus;
+    layout.propo = draw.signs;
+    layout.digits = draw.digits;
+    if (draw.signs) {
+        return layout;
+    }
+    if (draw.digits) {
+        for (int p = 0; p < draw.numbers; ++p) {
+            layout.groups.push_back({p, 1, draw.low, draw.high});
+        }
+        return layout;
+    }
+    if (draw.numbers > 0) {
+        layout.groups.push_back({0, draw.numbers, draw.low, draw.high});
+    }
+    if (draw.bonus > 0) {
+        layout.groups.push_back({draw.numbers, draw.bonus, draw.bonusLow, draw.bonusHigh});
     }
     return layout;
-}
-
-const std::map<GameCode, GameLayout>& Layouts()
-{
-    static const std::map<GameCode, GameLayout> layouts = {
-        {GameCode::PropoSunday, {14, {}, true, false}},
-        {GameCode::PropoSaturday, {14, {}, true, false}},
-        {GameCode::PropoWednesday, {14, {}, true, false}},
-        {GameCode::Lotto, NumberLayout(6, 49)},
-        {GameCode::Goal, NumberLayout(8, 49)},
-        {GameCode::Joker, {6, {{0, 5, 1, 45}, {5, 1, 1, 20}}, false, false}},
-        {GameCode::Proto, DigitLayout(7)},
-        {GameCode::Extra, NumberLayout(5, 35)},
-        {GameCode::Super3, DigitLayout(3)},
-        {GameCode::Kino, NumberLayout(20, 80)},
-    };
-    return layouts;
 }
 
 std::int32_t DateOf(int year, int month, int day)
@@ -65,7 +58,7 @@ void AppendSlots(DrawHistory& history, std::string bytes, int recordSize, GameCo
         if (record[0] == 0) {
             continue;
         }
-        history.dates.push_back(DateOf(1950 + record[2], record[1], record[0]));
+        history.dates.push_back(DateOf(kRecordYearBase + record[2], record[1], record[0]));
         history.values.insert(history.values.end(), record + 3, record + size);
     }
 }
@@ -110,32 +103,33 @@ void AppendSuper3(DrawHistory& history, const std::string& text)
 
 const GameLayout& LayoutOf(GameCode game)
 {
-    static const GameLayout none;
-    const auto found = Layouts().find(game);
-    return found == Layouts().end() ? none : found->second;
+    static const std::array<GameLayout, kGameCount> layouts = [] {
+        std::array<GameLayout, kGameCount> built;
+        for (const GameInfo& info : AllGames()) {
+            built[static_cast<std::size_t>(ToInt(info.code) - 1)] = LayoutFromShape(info.draw);
+        }
+        return built;
+    }();
+    return layouts[static_cast<std::size_t>(ToInt(GameInfoFor(game).code) - 1)];
 }
 
 std::vector<KinoMonthFile> KinoMonthFiles(const std::string& folder, int fromYear)
 {
     // The folder's own spelling, found once, so that no month's path needs a search by letter case.
-    const std::vector<std::string> data = ListFiles(folder + "DATA", ListKinds::Folders);
+    const std::vector<std::string> data = ListFiles(folder + kDataFolderName, ListKinds::Folders);
     if (data.empty()) {
         return {};
     }
-    // "kino_yyyy_mm.qav": names sort by month; other names are not month files.
-    std::vector<std::string> names = ListFiles(folder + data.front() + "/kino_*.qav", ListKinds::Files);
-    std::erase_if(names, [fromYear](const std::string& name) {
-        return name.size() != 16 || TextToInt(name.substr(5, 4)) < std::max(fromYear, 1)
-            || TextToInt(name.substr(10, 2)) < 1;
-    });
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return a.substr(5, 7) < b.substr(5, 7); });
     std::vector<KinoMonthFile> files;
-    files.reserve(names.size());
-    for (const std::string& name : names) {
-        files.push_back({folder + data.front() + "/" + name,
-                         DateOf(TextToInt(name.substr(5, 4)), TextToInt(name.substr(10, 2)), 0)});
+    for (const std::string& name : ListFiles(folder + data.front() + "/kino_*.qav", ListKinds::Files)) {
+        int year = 0;
+        int month = 0;
+        if (KinoMonthOfFileName(name, year, month) && year >= std::max(fromYear, 1)) {
+            files.push_back({folder + data.front() + "/" + name, DateOf(year, month, 0)});
+        }
     }
+    std::sort(files.begin(), files.end(),
+              [](const KinoMonthFile& a, const KinoMonthFile& b) { return a.monthDate < b.monthDate; });
     return files;
 }
 
@@ -177,7 +171,8 @@ DrawHistory LoadHistory(const std::string& folder, GameCode game, int fromYear)
     case ViewKind::NumberGame:
     case ViewKind::Proto:
     case ViewKind::Extra:
-        AppendSlots(history, ReadMaskedFile(folder + GameInfoFor(game).resultsFile), history.width + 3, game);
+        AppendSlots(history, ReadMaskedFile(folder + GameInfoFor(game).resultsFile), GameInfoFor(game).recordSize,
+                    game);
         break;
     case ViewKind::Super3: AppendSuper3(history, LoadTextFile(folder + GameInfoFor(game).resultsFile)); break;
     case ViewKind::Kino: {

@@ -93,8 +93,8 @@ DrawView BuildGameView(const std::string& folder, GameCode game, int firstYear, 
 {
     const GameInfo& info = GameInfoFor(game);
     switch (info.view) {
-    case ViewKind::Propo: return BuildPropoView(folder, info.variant, firstYear);
-    case ViewKind::NumberGame: return BuildLottoView(folder, info.variant, firstYear);
+    case ViewKind::Propo: return BuildPropoView(folder, game, firstYear);
+    case ViewKind::NumberGame: return BuildLottoView(folder, game, firstYear);
     case ViewKind::Proto: return BuildProtoView(folder, firstYear);
     case ViewKind::Extra: return BuildExtraView(folder, firstYear);
     case ViewKind::Super3: return BuildSuper3View(folder, firstYear);

@@ -27,12 +27,12 @@ struct DrawView
 // folder: the working folder, ending in "/". A file too large for the program's buffers throws
 // KarvoError; a missing or empty file shows the headers and one empty row. Each view ends with
 // its last draw current and the grid cut after it.
-DrawView BuildPropoView(const std::string& folder, int game, int firstYear);    // game 1..3
-DrawView BuildLottoView(const std::string& folder, int variant, int firstYear); // 1 LOTTO, 2 GOAL, 3 JOKER
+DrawView BuildPropoView(const std::string& folder, GameCode game, int firstYear); // the three pools
+DrawView BuildLottoView(const std::string& folder, GameCode game, int firstYear); // LOTTO, GOAL, JOKER
 DrawView BuildProtoView(const std::string& folder, int firstYear);
 DrawView BuildExtraView(const std::string& folder, int firstYear);
 DrawView BuildSuper3View(const std::string& folder, int firstYear);
-// kinoPeriodFile: "DATA/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
+// kinoPeriodFile: "Data/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
 DrawView BuildKinoView(const std::string& folder, const std::string& kinoPeriodFile);
 // The view of any draw game, by its table row; an empty view for the market and coupon games.
 DrawView BuildGameView(const std::string& folder, GameCode game, int firstYear, const std::string& kinoPeriodFile);

@@ -14,10 +14,15 @@ namespace {
 constexpr int DrawFieldLength = 16;
 constexpr int NumbersLength = 59;
 
+// "yyyy_mm" of the chosen month's file; empty before any choice.
 std::string KinoPeriod(const std::string& kinoPeriodFile)
 {
-    // "DATA/kino_yyyy_mm.qav": the year, an underscore and the month, characters 11 to 17.
-    return kinoPeriodFile.size() > 10 ? kinoPeriodFile.substr(10, 7) : std::string();
+    int year = 0;
+    int month = 0;
+    if (!KinoMonthOfFileName(kinoPeriodFile, year, month)) {
+        return {};
+    }
+    return ZeroPad(year, 4) + "_" + ZeroPad(month, 2);
 }
 
 int Byte(const std::string& bytes, std::int64_t record, int k)

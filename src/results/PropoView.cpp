@@ -11,12 +11,13 @@ namespace karvo {
 
 namespace {
 
-const ViewSettings PropoSettings[3] = {
-    {"ΠΡΟΠΟ ΚΥΡΙΑΚΗ", "Propok", 300, 105, "  No ΕΤΟΣ", "      Νικήτριες"},
-    {"ΠΡΟΠΟ ΣΑΒΒΑΤΟ", "Propos", 300, 105, "  No ΕΤΟΣ", "      Νικήτριες"},
-    {"ΠΡΟΠΟ ΤΕΤΑΡΤΗ", "Propot", 300, 105, "  No ΕΤΟΣ", "      Νικήτριες"},
-};
-const char* const PropoFiles[3] = {"Propok.krv", "Propos.krv", "Propot.krv"};
+// The title is the game's name, the export's name its results file's without ".krv".
+ViewSettings PropoSettings(const GameInfo& info, std::string& exportName)
+{
+    const std::string file = info.resultsFile;
+    exportName = file.substr(0, file.find('.'));
+    return {info.caption, exportName.c_str(), 300, 105, "  No ΕΤΟΣ", "      Νικήτριες"};
+}
 
 bool EmptySlot(std::uint16_t first, std::uint16_t second)
 {
@@ -25,10 +26,10 @@ bool EmptySlot(std::uint16_t first, std::uint16_t second)
 
 } // namespace
 
-DrawView BuildPropoView(const std::string& folder, int game, int firstYear)
+DrawView BuildPropoView(const std::string& folder, GameCode game, int firstYear)
 {
-    const int g = game >= 1 && game <= 3 ? game - 1 : 0;
-    const std::vector<std::uint16_t> values = ReadPropoFile(folder + PropoFiles[g]);
+    const GameInfo& info = GameInfoFor(game);
+    const std::vector<std::uint16_t> values = ReadPropoFile(folder + info.resultsFile);
     // Slot d lies in V[2d - 1] and V[2d]; V[0] belongs to no slot.
     const std::int64_t slots = values.empty() ? 0 : static_cast<std::int64_t>(values.size() - 1) / 2;
 
@@ -36,7 +37,8 @@ DrawView BuildPropoView(const std::string& folder, int game, int firstYear)
     for (std::int64_t d = 1; d <= slots; ++d) {
         shown += EmptySlot(values[2 * d - 1], values[2 * d]) ? 0 : 1;
     }
-    DrawView view = StartView(PropoSettings[g], shown);
+    std::string exportName;
+    DrawView view = StartView(PropoSettings(info, exportName), shown);
     int row = 0;
     for (std::int64_t d = 1; d <= slots; ++d) {
         const std::uint16_t first = values[2 * d - 1];

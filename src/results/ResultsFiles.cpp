@@ -1,7 +1,9 @@
 #include "results/ResultsFiles.h"
 
+#include "domain/Games.h"
 #include "results/WholeFile.h"
 #include "util/Files.h"
+#include "util/Numbers.h"
 
 namespace karvo {
 
@@ -94,6 +96,24 @@ std::string KinoHeader(std::int32_t firstDraw)
         header[static_cast<std::size_t>(i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
     }
     return header;
+}
+
+std::string KinoMonthFileName(int year, int month)
+{
+    return std::string(kDataFolderName) + "/kino_" + ZeroPad(year, 4) + "_" + ZeroPad(month, 2) + ".qav";
+}
+
+bool KinoMonthOfFileName(std::string_view name, int& year, int& month)
+{
+    // "kino_yyyy_mm.qav": sixteen characters after the folder.
+    const std::size_t slash = name.rfind('/');
+    const std::string_view file = slash == std::string_view::npos ? name : name.substr(slash + 1);
+    if (file.size() != 16) {
+        return false;
+    }
+    year = TextToInt(std::string(file.substr(5, 4)));
+    month = TextToInt(std::string(file.substr(10, 2)));
+    return year >= 1 && month >= 1;
 }
 
 } // namespace karvo

@@ -23,12 +23,7 @@ inline constexpr std::int64_t ResultsBufferLimit = 20'000'000;
 // Capacity of ResultsLines, indexed 0..2,000,000: the largest slot count a view shows.
 inline constexpr std::int64_t ResultsLinesLimit = 2'000'001;
 
-// Record sizes of the masked slot files.
-inline constexpr int LottoRecordSize = 9;
-inline constexpr int GoalRecordSize = 11;
-inline constexpr int JokerRecordSize = 9;
-inline constexpr int ProtoRecordSize = 10;
-inline constexpr int ExtraRecordSize = 8;
+// The record size of a KINO month file (the game table's).
 inline constexpr int KinoRecordSize = 23;
 
 // Byte k of a whole file (from 0) XOR ((k + 1) mod 77), in place. Its own inverse.
@@ -59,5 +54,11 @@ void WriteKinoFile(const std::string& path, std::string_view bytes);
 std::int32_t KinoFirstDraw(std::string_view bytes);
 // A header record (23 bytes) carrying firstDraw.
 std::string KinoHeader(std::int32_t firstDraw);
+
+// The month file of a KINO month, relative to the working folder: "Data/kino_2024_03.qav".
+std::string KinoMonthFileName(int year, int month);
+// The year and month of a month file's name, with or without its folder ("kino_2024_03.qav");
+// false for a name that is no month file's.
+bool KinoMonthOfFileName(std::string_view name, int& year, int& month);
 
 } // namespace karvo

@@ -36,7 +36,7 @@ public:
         return static_cast<unsigned char>(m_bytes[static_cast<std::size_t>((slot - 1) * m_recordSize + k - 1)]);
     }
     bool empty(std::int64_t slot) const { return byte(slot, 1) == 0; }
-    int year(std::int64_t slot) const { return 1950 + byte(slot, 3); }
+    int year(std::int64_t slot) const { return kRecordYearBase + byte(slot, 3); }
     std::string date(std::int64_t slot) const { return DateText(byte(slot, 1), byte(slot, 2), year(slot)); }
     std::int64_t nonEmptyCount() const
     {
@@ -82,15 +82,9 @@ private:
     std::int64_t m_count;
 };
 
-const ViewSettings LottoSettings[3] = {
-    {"LOTTO", "LOTTO", 365, 130, "  No Ημερομηνία", "        Νικήτριες"},
-    {"GOAL", "GOAL", 370, 130, "  No Ημερομηνία", "        Νικήτριες"},
-    {"JOKER", "JOKER", 365, 130, "  No Ημερομηνία", "        Νικήτριες"},
-};
-const char* const LottoFiles[3] = {"LOTTO.krv", "GOAL.krv", "JOKER.krv"};
-const int LottoRecordSizes[3] = {LottoRecordSize, GoalRecordSize, JokerRecordSize};
-// GOAL's eight numbers take the room of LOTTO's indent.
-const char* const LottoIndents[3] = {"    ", " ", "    "};
+const ViewSettings LottoSettings = {"LOTTO", "LOTTO", 365, 130, "  No Ημερομηνία", "        Νικήτριες"};
+const ViewSettings GoalSettings = {"GOAL", "GOAL", 370, 130, "  No Ημερομηνία", "        Νικήτριες"};
+const ViewSettings JokerSettings = {"JOKER", "JOKER", 365, 130, "  No Ημερομηνία", "        Νικήτριες"};
 
 const ViewSettings ProtoSettings = {"PROTO", "PROTO", 300, 127, "  No Ημερομηνία", "    Νικήτριες"};
 const ViewSettings ExtraSettings = {"EXTRA", "EXTRA", 310, 140, "  No  Ημερομηνία", "    Νικήτριες"};
@@ -123,18 +117,22 @@ std::string ExtraFixedDraw()
     return {20, 1, 70, 7, 11, 18, 20, 27};
 }
 
-DrawView BuildLottoView(const std::string& folder, int variant, int firstYear)
+DrawView BuildLottoView(const std::string& folder, GameCode game, int firstYear)
 {
-    const int v = variant >= 1 && variant <= 3 ? variant - 1 : 0;
-    const SlotTable table(folder + LottoFiles[v], LottoRecordSizes[v]);
-    return FillSlotView(LottoSettings[v], table, firstYear, [&](int row, std::int64_t r) {
-        return std::pair(table.numberedDate(row, 4, r), table.numbers(r, true, LottoIndents[v]));
+    const GameInfo& info = GameInfoFor(game);
+    const SlotTable table(folder + info.resultsFile, info.recordSize);
+    const ViewSettings& settings =
+        game == GameCode::Goal ? GoalSettings : (game == GameCode::Joker ? JokerSettings : LottoSettings);
+    // GOAL's eight numbers take the room of LOTTO's indent.
+    const char* indent = game == GameCode::Goal ? " " : "    ";
+    return FillSlotView(settings, table, firstYear, [&](int row, std::int64_t r) {
+        return std::pair(table.numberedDate(row, 4, r), table.numbers(r, true, indent));
     });
 }
 
 DrawView BuildProtoView(const std::string& folder, int firstYear)
 {
-    const SlotTable table(folder + "Proto.krv", ProtoRecordSize);
+    const SlotTable table(folder + GameInfoFor(GameCode::Proto).resultsFile, GameInfoFor(GameCode::Proto).recordSize);
     return FillSlotView(ProtoSettings, table, firstYear, [&](int row, std::int64_t r) {
         return std::pair(ZeroPad4(row) + ' ' + table.date(r), table.numbers(r, false, "  "));
     });
@@ -142,7 +140,7 @@ DrawView BuildProtoView(const std::string& folder, int firstYear)
 
 DrawView BuildExtraView(const std::string& folder, int firstYear)
 {
-    SlotTable table(folder + "Extra.krv", ExtraRecordSize);
+    SlotTable table(folder + GameInfoFor(GameCode::Extra).resultsFile, GameInfoFor(GameCode::Extra).recordSize);
     if (table.count() >= ExtraFixedSlot) {
         table.overwrite(ExtraFixedSlot, ExtraFixedDraw());
     }

@@ -32,7 +32,8 @@ QDate Super3DrawDate(std::int64_t n)
 DrawView BuildSuper3View(const std::string& folder, int firstYear)
 {
     // Three bytes a draw, one grid row each: the rows a view holds bound the file.
-    const std::string text = LoadWithinLimit(folder + "Super3.krv", 3 * (ResultsLinesLimit - 1));
+    const std::string text =
+        LoadWithinLimit(folder + GameInfoFor(GameCode::Super3).resultsFile, 3 * (ResultsLinesLimit - 1));
     const std::int64_t draws = static_cast<std::int64_t>(text.size()) / 3;
     DrawView view = StartView(Super3Settings, draws);
     if (draws == 0) {

@@ -1,5 +1,6 @@
 #include "update/DrawRows.h"
 
+#include "domain/Games.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -32,12 +33,12 @@ bool DateBytes(const std::string& text, unsigned char bytes[3])
     const int month = TextToInt(fields[1]);
     const int year = TextToInt(fields[2]);
     // Day 0 would mark the slot empty and lose the draw; the year byte counts from 1950.
-    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 1950 || year > 2205) {
+    if (day < 1 || day > 31 || month < 1 || month > 12 || year < kRecordYearBase || year > kRecordYearBase + 255) {
         return false;
     }
     bytes[0] = static_cast<unsigned char>(day);
     bytes[1] = static_cast<unsigned char>(month);
-    bytes[2] = static_cast<unsigned char>(year - 1950);
+    bytes[2] = static_cast<unsigned char>(year - kRecordYearBase);
     return true;
 }
 

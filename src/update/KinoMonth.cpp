@@ -1,5 +1,6 @@
 #include "update/KinoMonth.h"
 
+#include "domain/Games.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 #include "util/Sorting.h"
@@ -78,7 +79,7 @@ MergeResult BuildKinoMonth(const WorkbookRows& rows, const std::string& month)
             continue;
         }
         int bad = 0;
-        if (!ReadRowValues(rows, row, 4, 20, numbers, bad)) {
+        if (!ReadRowValues(rows, row, GameInfoFor(GameCode::Kino).workbook.firstNumberColumn, 20, numbers, bad)) {
             return MergeResult::refuse(ValueOutOfRangeText(row, bad));
         }
         SortInts(0, 19, false, std::span<int>(numbers, 20));

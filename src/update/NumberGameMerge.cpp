@@ -8,27 +8,16 @@
 
 namespace karvo {
 
-namespace {
-
-// LOTTO, GOAL and JOKER, in the order of the game table's variant.
-const NumberGame games[] = {
-    {1990, 6, 6, 3, 9},
-    {1996, 8, 8, 4, 11},
-    {1997, 6, 5, 3, 9},
-};
-
-} // namespace
-
-const NumberGame& NumberGameOf(int kind)
+MergeResult MergeNumberGame(GameCode code, const std::string& stored, const WorkbookRows& rows, int selectedYear,
+                            int currentYear)
 {
-    return kind >= 1 && kind <= 3 ? games[kind - 1] : games[0];
-}
-
-MergeResult MergeNumberGame(const NumberGame& game, const std::string& stored, const WorkbookRows& rows,
-                            int selectedYear, int currentYear)
-{
-    const std::size_t yearBytes = static_cast<std::size_t>(SlotsPerYear) * game.recordSize;
-    if (selectedYear < game.firstYear) {
+    const GameInfo& info = GameInfoFor(code);
+    const int firstYear = info.firstStoredYear;
+    const int recordSize = info.recordSize;
+    // JOKER's joker number stays in sixth place: only the leading numbers are sorted.
+    const int numbers = info.draw.numbers + info.draw.bonus;
+    const std::size_t yearBytes = static_cast<std::size_t>(SlotsPerYear) * recordSize;
+    if (selectedYear < firstYear) {
         return MergeResult::refuse(YearNotStoredText(selectedYear));
     }
     if (rows.countDrawRows() > SlotsPerYear) {
@@ -36,12 +25,12 @@ MergeResult MergeNumberGame(const NumberGame& game, const std::string& stored, c
     }
     // A clock set back must not cut stored years off: the computed length is only a minimum.
     const std::size_t total = std::max<std::size_t>(
-        {stored.size(), static_cast<std::size_t>(std::max(currentYear - game.firstYear + 1, 0)) * yearBytes,
-         static_cast<std::size_t>(selectedYear - game.firstYear + 1) * yearBytes});
+        {stored.size(), static_cast<std::size_t>(std::max(currentYear - firstYear + 1, 0)) * yearBytes,
+         static_cast<std::size_t>(selectedYear - firstYear + 1) * yearBytes});
     MergeResult result;
     result.bytes = stored;
     result.bytes.resize(total, '\0');
-    const std::size_t base = static_cast<std::size_t>(selectedYear - game.firstYear) * yearBytes;
+    const std::size_t base = static_cast<std::size_t>(selectedYear - firstYear) * yearBytes;
     std::size_t offset = base;
     int values[8];
     for (int row = rows.rowCount - 1; row >= 0; --row) {
@@ -53,13 +42,12 @@ MergeResult MergeNumberGame(const NumberGame& game, const std::string& stored, c
             return MergeResult::refuse(UnreadableDateText(row, rows.cell(row, 2)));
         }
         int bad = 0;
-        if (!ReadRowValues(rows, row, game.firstNumberColumn, game.numbers, values, bad)) {
+        if (!ReadRowValues(rows, row, info.workbook.firstNumberColumn, numbers, values, bad)) {
             return MergeResult::refuse(ValueOutOfRangeText(row, bad));
         }
-        // JOKER's joker number stays in sixth place: only the leading numbers are sorted.
-        SortInts(0, game.sortedNumbers - 1, false, std::span<int>(values, game.numbers));
-        StoreDrawRecord(result.bytes, offset, date, values, game.numbers);
-        offset += game.recordSize;
+        SortInts(0, info.draw.numbers - 1, false, std::span<int>(values, numbers));
+        StoreDrawRecord(result.bytes, offset, date, values, numbers);
+        offset += recordSize;
     }
     return result;
 }

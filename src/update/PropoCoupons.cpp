@@ -1,5 +1,6 @@
 #include "update/PropoCoupons.h"
 
+#include "domain/Games.h"
 #include "util/Cp1253.h"
 #include "util/Markup.h"
 #include "util/Text.h"
@@ -76,7 +77,7 @@ PropoCells PropoCellsFromWorkbook(const CellTable& table, int rowCount)
 {
     PropoCells cells;
     cells.table = &table;
-    cells.count = static_cast<std::int64_t>(rowCount) * PropoWidth;
+    cells.count = static_cast<std::int64_t>(rowCount) * GameInfoFor(GameCode::PropoSunday).workbook.columns;
     return cells;
 }
 

@@ -14,7 +14,6 @@
 namespace karvo {
 
 constexpr int PropoWordsPerYear = 120;
-constexpr int PropoWidth = 17;
 
 // The texts the scan walks, numbered from 1 to count; any other index reads as empty.
 struct PropoCells

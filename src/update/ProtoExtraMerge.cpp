@@ -1,5 +1,6 @@
 #include "update/ProtoExtraMerge.h"
 
+#include "domain/Games.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 #include "util/Sorting.h"
@@ -23,20 +24,22 @@ std::string DrawTooFarText(int row, int draw, std::int64_t storedSlots)
 
 MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int selectedYear, int currentYear)
 {
-    const std::size_t yearBytes = ProtoSlotsPerYear * ProtoRecordSize;
-    if (selectedYear < ProtoFirstYear) {
+    const int firstYear = GameInfoFor(GameCode::Proto).firstStoredYear;
+    const int recordSize = GameInfoFor(GameCode::Proto).recordSize;
+    const std::size_t yearBytes = static_cast<std::size_t>(ProtoSlotsPerYear * recordSize);
+    if (selectedYear < firstYear) {
         return MergeResult::refuse(YearNotStoredText(selectedYear));
     }
     if (rows.countDrawRows() > ProtoSlotsPerYear) {
         return MergeResult::refuse(TooManyDrawsText(selectedYear, ProtoSlotsPerYear));
     }
     const std::size_t total = std::max<std::size_t>(
-        {stored.size(), static_cast<std::size_t>(std::max(currentYear - ProtoFirstYear + 1, 0)) * yearBytes,
-         static_cast<std::size_t>(selectedYear - ProtoFirstYear + 1) * yearBytes});
+        {stored.size(), static_cast<std::size_t>(std::max(currentYear - firstYear + 1, 0)) * yearBytes,
+         static_cast<std::size_t>(selectedYear - firstYear + 1) * yearBytes});
     MergeResult result;
     result.bytes = stored;
     result.bytes.resize(total, '\0');
-    std::size_t offset = static_cast<std::size_t>(selectedYear - ProtoFirstYear) * yearBytes;
+    std::size_t offset = static_cast<std::size_t>(selectedYear - firstYear) * yearBytes;
     int digits[7];
     for (int row = rows.rowCount - 1; row >= 0; --row) {
         if (rows.drawNumber(row) <= 0) {
@@ -48,18 +51,19 @@ MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int 
             return MergeResult::refuse(UnreadableDateText(row, rows.cell(row, 2)));
         }
         // The seven digits of the drawn number keep their workbook order.
-        if (!ReadRowValues(rows, row, 3, 7, digits, bad)) {
+        if (!ReadRowValues(rows, row, GameInfoFor(GameCode::Proto).workbook.firstNumberColumn, 7, digits, bad)) {
             return MergeResult::refuse(ValueOutOfRangeText(row, bad));
         }
         StoreDrawRecord(result.bytes, offset, date, digits, 7);
-        offset += ProtoRecordSize;
+        offset += static_cast<std::size_t>(recordSize);
     }
     return result;
 }
 
 MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
 {
-    const std::int64_t storedSlots = static_cast<std::int64_t>(stored.size()) / ExtraRecordSize;
+    const std::size_t extraRecordSize = static_cast<std::size_t>(GameInfoFor(GameCode::Extra).recordSize);
+    const std::int64_t storedSlots = static_cast<std::int64_t>(stored.size()) / extraRecordSize;
     const std::int64_t slotLimit = storedSlots + ExtraNewSlots;
     std::int64_t highest = 0;
     for (int row = 0; row < rows.rowCount; ++row) {
@@ -71,7 +75,7 @@ MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
     }
     MergeResult result;
     result.bytes = stored;
-    result.bytes.resize(std::max<std::size_t>(stored.size(), highest * ExtraRecordSize), '\0');
+    result.bytes.resize(std::max<std::size_t>(stored.size(), highest * extraRecordSize), '\0');
     int numbers[5];
     for (int row = 0; row < rows.rowCount; ++row) {
         const int draw = rows.drawNumber(row);
@@ -83,12 +87,12 @@ MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
         if (!DateBytes(rows.cell(row, 2), date)) {
             return MergeResult::refuse(UnreadableDateText(row, rows.cell(row, 2)));
         }
-        if (!ReadRowValues(rows, row, 4, 5, numbers, bad)) {
+        if (!ReadRowValues(rows, row, GameInfoFor(GameCode::Extra).workbook.firstNumberColumn, 5, numbers, bad)) {
             return MergeResult::refuse(ValueOutOfRangeText(row, bad));
         }
         SortInts(0, 4, false, std::span<int>(numbers, 5));
         // A draw read again lands on its own slot with the same bytes.
-        StoreDrawRecord(result.bytes, static_cast<std::size_t>(draw - 1) * ExtraRecordSize, date, numbers, 5);
+        StoreDrawRecord(result.bytes, static_cast<std::size_t>(draw - 1) * extraRecordSize, date, numbers, 5);
     }
     return result;
 }

@@ -11,7 +11,6 @@
 
 namespace karvo {
 
-constexpr int ProtoFirstYear = 1992;
 constexpr int ProtoSlotsPerYear = 200;
 // How far past the stored slots a new EXTRA draw may lie.
 constexpr int ExtraNewSlots = 12375;

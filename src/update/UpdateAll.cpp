@@ -17,7 +17,7 @@ void RemoveStaleUpdateScratch(const std::string& folder, std::time_t now)
     } catch (const KarvoError&) {
         temp = folder; // no temporary folder takes files: downloads would fail before leaving any
     }
-    RemoveStaleScratchFiles(folder, {"DATA", kMarketFolderName}, temp, now);
+    RemoveStaleScratchFiles(folder, {kDataFolderName, kMarketFolderName}, temp, now);
 }
 
 UpdateAllContext MakeUpdateAllContext(const std::string& folder, QDate today)

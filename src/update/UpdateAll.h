@@ -5,10 +5,10 @@
 // game's failure never stops the others.
 #pragma once
 
-#include "domain/Games.h"
 #include "download/Endpoints.h"
 #include "download/FetchRunner.h"
 #include "market/MarketUpdate.h"
+#include "update/UpdatePlan.h"
 
 #include <QDate>
 #include <cstdint>
@@ -18,48 +18,20 @@
 
 namespace karvo {
 
-// One fetch of a game: a year's workbook, a month's workbook or a market day.
-struct UpdateStep
-{
-    int year = 0;
-    int month = 0;     // KINO and SUPER3; 0 for the yearly workbooks and the market days
-    QDate day;         // STOCK and ΑΜΟΙΒΑΙΑ; null otherwise
-    std::string label; // Windows-1253, as the progress shows it: "2024", "2024-03", "05/12/2026"
-};
-
-struct GamePlan
-{
-    GameCode game = GameCode::Lotto;
-    std::vector<UpdateStep> steps; // in the order they are stored; empty: nothing to fetch
-};
-
-struct UpdateAllOptions
-{
-    std::vector<GameCode> games; // in the order given; empty: every game with an update
-    // KINO and SUPER3 with nothing stored: every month published, not only the last ones.
-    bool wholeHistory = false;
-    int emptyMonths = 12;     // the months fetched for an empty KINO or SUPER3
-    int emptyMarketDays = 30; // the days fetched for an empty STOCK or ΑΜΟΙΒΑΙΑ
-};
-
-// What each game is missing on today, from what folder (ending in "/") holds:
-// - a draw game with a results file: every year from the year of its last stored draw to the
-//   current one; with nothing stored, from the first year the operator publishes;
-// - KINO and SUPER3: every month from the last stored month to the current one; with nothing
-//   stored, the last emptyMonths months (every month published with wholeHistory);
-// - STOCK and ΑΜΟΙΒΑΙΑ: every weekday from the day after the last stored day to today; with
-//   nothing stored, the weekdays of the last emptyMarketDays days.
-// A results file that cannot be read throws KarvoError naming it.
-std::vector<GamePlan> PlanUpdateAll(const std::string& folder, QDate today, const UpdateAllOptions& options);
-
-// The first year whose results the operator publishes for a game with yearly workbooks.
-int FirstPublishedYear(GameCode game);
-
 enum class GameOutcome {
     UpToDate,  // nothing new
     Stored,    // new draws, days or month workbooks stored
     Failed,    // a step failed: the cause says why; what was stored before it stays
     Cancelled, // the user stopped the run before the game's last step
+};
+
+// What made a game fail, for the update button that tells each in its own way.
+enum class GameFailure {
+    None,
+    Download, // no answer, an error answer, or one too small to be what was asked for
+    Named,    // a transfer stopped by one of the program's limits, or its file not written
+    Refused,  // an answer out of format: nothing was written
+    Fault,    // a file that cannot be read or written, an answer that is no workbook
 };
 
 struct GameReport
@@ -69,7 +41,9 @@ struct GameReport
     int steps = 0;     // fetches planned
     int stepsDone = 0; // fetches delivered and handled
     int stored = 0;    // new draws (days for STOCK and ΑΜΟΙΒΑΙΑ, month workbooks for SUPER3)
-    std::string cause; // Windows-1253: why the game failed, as the single update says it
+    std::string cause; // Windows-1253: why the game failed, for the summary
+    GameFailure failure = GameFailure::None;
+    std::string message; // UTF-8: a Named failure or a Fault as a message box says it
     // The labels of the steps that stored something ("2024", "2024-03", "05/12/2026"), in order.
     std::vector<std::string> storedSteps;
     // yyyymmdd of the last draw stored before the run, 0 when none: the draws after it are new.

@@ -1,6 +1,6 @@
-// The world an update works in: program state, the screen, the working folder, today's date,
-// the operator's servers and the fetch that reaches them. The program passes the real libcurl
-// fetch and the clock's date; tests pass a loopback server's address and a fixed date.
+// The world the update button works in: program state, the screen, the working folder, today's
+// date, the operator's servers and the limits of a transfer. The program passes the servers in
+// use and the clock's date; tests pass a loopback server's address and a fixed date.
 #pragma once
 
 #include "domain/ProgramState.h"
@@ -10,15 +10,9 @@
 #include "download/FetchRunner.h"
 
 #include <QDate>
-#include <functional>
 #include <string>
 
 namespace karvo {
-
-// Saves the body of url in target (replacing it); false when nothing could be fetched or saved,
-// or when poll stopped the fetch.
-using ResultFetcher =
-    std::function<bool(const std::string& url, const std::string& target, UserInterface& ui, const FetchPoll& poll)>;
 
 struct UpdateContext
 {
@@ -27,20 +21,12 @@ struct UpdateContext
     std::string folder; // the working folder, ending in "/"
     QDate today;
     OperatorServers servers;
-    ResultFetcher fetch;
+    DownloadLimits limits;
     FetchProgress* progress = nullptr; // shown while a workbook is fetched; none: nothing cancels
 };
 
-// The context the program runs with: the hosts in use and FetchResultFile.
+// The context the program runs with: the servers in use and the program's limits.
 UpdateContext MakeUpdateContext(ProgramState& state, UserInterface& ui, const std::string& folder, QDate today,
                                 FetchProgress* progress = nullptr);
-
-// How one game's update ended, for the driver.
-struct UpdateResult
-{
-    bool cancelled = false;   // a choice was cancelled: nothing happened
-    bool fetchFailed = false; // the download failed or held nothing: "Error Downloading" stays
-    bool showView = true;     // the game's view is to be shown again
-};
 
 } // namespace karvo

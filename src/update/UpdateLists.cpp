@@ -1,5 +1,6 @@
 #include "update/UpdateLists.h"
 
+#include "domain/Games.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 
@@ -20,11 +21,12 @@ std::vector<KinoPeriod> KinoPeriods(int currentYear, int currentMonth)
     const auto period = [](int year, int month) {
         return KinoPeriod{" " + ZeroPad(year, 4) + " - " + ZeroPad(month, 2) + " ", year, month};
     };
-    // KINO results start in November 2003.
-    std::vector<KinoPeriod> periods = {period(2003, 11), period(2003, 12)};
-    for (int year = 2004; year <= currentYear; ++year) {
+    const GameInfo& kino = GameInfoFor(GameCode::Kino);
+    std::vector<KinoPeriod> periods;
+    for (int year = kino.firstPublishedYear; year <= currentYear; ++year) {
+        const int first = year == kino.firstPublishedYear ? kino.firstPublishedMonth : 1;
         const int last = year == currentYear ? currentMonth : 12;
-        for (int month = 1; month <= last; ++month) {
+        for (int month = first; month <= last; ++month) {
             periods.push_back(period(year, month));
         }
     }
@@ -51,11 +53,6 @@ std::vector<std::string> Super3MonthItems()
         items.push_back(Utf8ToCp1253(name));
     }
     return items;
-}
-
-std::string KinoMonthFileName(int year, int month)
-{
-    return "DATA/kino_" + ZeroPad(year, 4) + "_" + ZeroPad(month, 2) + ".qav";
 }
 
 } // namespace karvo

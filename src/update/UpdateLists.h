@@ -29,7 +29,4 @@ std::vector<std::string> KinoPeriodLabels(const std::vector<KinoPeriod>& periods
 // The twelve Greek month names, January first.
 std::vector<std::string> Super3MonthItems();
 
-// The month file of a KINO period, relative to the working folder: "DATA/kino_2024_03.qav".
-std::string KinoMonthFileName(int year, int month);
-
 } // namespace karvo

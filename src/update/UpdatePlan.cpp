@@ -1,12 +1,10 @@
-// What each game is missing, worked out from the files of the working folder.
+#include "update/UpdatePlan.h"
+
 #include "domain/GameNames.h"
 #include "market/MarketFiles.h"
 #include "market/MarketText.h"
 #include "results/DrawHistory.h"
-#include "update/UpdateAll.h"
-#include "update/UpdateKino.h"
-#include "update/UpdateLists.h"
-#include "update/UpdateSuper3.h"
+#include "update/WorkbookStores.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 
@@ -16,40 +14,24 @@ namespace karvo {
 
 namespace {
 
-// The earliest year whose workbook the operator's archive is known to hold, for each game with
-// yearly workbooks. An archive that starts later answers 404 for the years before, which an
-// update from nothing passes over.
-struct FirstYear
-{
-    GameCode game;
-    int year;
-};
-constexpr FirstYear kFirstPublished[] = {
-    {GameCode::PropoSunday, 2000}, {GameCode::PropoSaturday, 2000}, {GameCode::PropoWednesday, 2000},
-    {GameCode::Lotto, 1990},       {GameCode::Goal, 1996},          {GameCode::Joker, 1997},
-    {GameCode::Proto, 1992},       {GameCode::Extra, 1990},
-};
-
 // Months counted from year 0: year * 12 + month - 1.
 int MonthIndex(int year, int month)
 {
     return year * 12 + month - 1;
 }
 
-constexpr int kFirstSuper3Month = kFirstSuper3Year * 12;
-
-// The first month of KINO's list of months.
-int FirstKinoMonth()
+// The first month the operator publishes a workbook of a monthly game.
+int FirstPublishedMonth(GameCode game)
 {
-    const KinoPeriod first = KinoPeriods(2004, 1).front();
-    return MonthIndex(first.year, first.month);
+    const GameInfo& info = GameInfoFor(game);
+    return MonthIndex(info.firstPublishedYear, info.firstPublishedMonth);
 }
 
 std::vector<UpdateStep> YearSteps(int from, int to)
 {
     std::vector<UpdateStep> steps;
     for (int year = from; year <= to; ++year) {
-        steps.push_back({year, 0, {}, ZeroPad4(year)});
+        steps.push_back(YearStep(year));
     }
     return steps;
 }
@@ -58,20 +40,7 @@ std::vector<UpdateStep> MonthSteps(int from, int to)
 {
     std::vector<UpdateStep> steps;
     for (int index = from; index <= to; ++index) {
-        const int year = index / 12;
-        const int month = index % 12 + 1;
-        steps.push_back({year, month, {}, ZeroPad4(year) + "-" + ZeroPad(month, 2)});
-    }
-    return steps;
-}
-
-std::vector<UpdateStep> DaySteps(QDate from, QDate to)
-{
-    std::vector<UpdateStep> steps;
-    for (QDate day = from; day <= to; day = day.addDays(1)) {
-        if (day.dayOfWeek() < 6) {
-            steps.push_back({day.year(), 0, day, SlashedDay(day)});
-        }
+        steps.push_back(MonthStep(index / 12, index % 12 + 1));
     }
     return steps;
 }
@@ -80,12 +49,12 @@ std::vector<UpdateStep> YearPlan(const std::string& folder, GameCode game, QDate
 {
     const DrawHistory history = LoadHistory(folder, game);
     if (history.dates.empty()) {
-        return YearSteps(FirstPublishedYear(game), today.year());
+        return YearSteps(GameInfoFor(game).firstPublishedYear, today.year());
     }
     // The latest date, kept within the years that can be fetched: a damaged record dated 1954 or
     // 2150 must neither ask for years nobody publishes nor stop the updates for good.
     const int last = YearOf(*std::max_element(history.dates.begin(), history.dates.end()));
-    return YearSteps(std::clamp(last, FirstPublishedYear(game), today.year()), today.year());
+    return YearSteps(std::clamp(last, GameInfoFor(game).firstPublishedYear, today.year()), today.year());
 }
 
 // The last month kept, -1 when none: KINO's month files, SUPER3's whole workbooks.
@@ -100,7 +69,7 @@ int LastStoredMonth(const std::string& folder, GameCode game, int current)
         }
         return last;
     }
-    for (int index = current; index >= kFirstSuper3Month; --index) {
+    for (int index = current; index >= FirstPublishedMonth(GameCode::Super3); --index) {
         if (FileSizeOf(Super3Workbook(folder, index / 12, index % 12 + 1)) >= kWholeSuper3Workbook) {
             return index;
         }
@@ -111,7 +80,7 @@ int LastStoredMonth(const std::string& folder, GameCode game, int current)
 std::vector<UpdateStep> MonthPlan(const std::string& folder, GameCode game, QDate today,
                                   const UpdateAllOptions& options)
 {
-    const int first = game == GameCode::Kino ? FirstKinoMonth() : kFirstSuper3Month;
+    const int first = FirstPublishedMonth(game);
     const int current = MonthIndex(today.year(), today.month());
     // The last month kept may have been the current one then: it is fetched again.
     int from = LastStoredMonth(folder, game, current);
@@ -129,21 +98,32 @@ std::vector<UpdateStep> DayPlan(const std::string& folder, GameCode game, QDate 
         last = std::max(last, DayOfFileName(name, kind));
     }
     if (last == 0) {
-        return DaySteps(today.addDays(1 - std::max(options.emptyMarketDays, 1)), today);
+        return WeekdaySteps(today.addDays(1 - std::max(options.emptyMarketDays, 1)), today);
     }
-    return DaySteps(QDate(last / 10000, last / 100 % 100, last % 100).addDays(1), today);
+    return WeekdaySteps(QDate(last / 10000, last / 100 % 100, last % 100).addDays(1), today);
 }
 
 } // namespace
 
-int FirstPublishedYear(GameCode game)
+UpdateStep YearStep(int year)
 {
-    for (const FirstYear& first : kFirstPublished) {
-        if (first.game == game) {
-            return first.year;
+    return {year, 0, {}, ZeroPad4(year)};
+}
+
+UpdateStep MonthStep(int year, int month)
+{
+    return {year, month, {}, ZeroPad4(year) + "-" + ZeroPad(month, 2)};
+}
+
+std::vector<UpdateStep> WeekdaySteps(QDate from, QDate to)
+{
+    std::vector<UpdateStep> steps;
+    for (QDate day = from; day <= to; day = day.addDays(1)) {
+        if (day.dayOfWeek() < 6) {
+            steps.push_back({day.year(), 0, day, SlashedDay(day)});
         }
     }
-    return 0;
+    return steps;
 }
 
 std::vector<GamePlan> PlanUpdateAll(const std::string& folder, QDate today, const UpdateAllOptions& options)

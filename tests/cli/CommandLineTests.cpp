@@ -122,7 +122,7 @@ TEST(ExportCommand, WritesTheViewsSpreadsheetText)
         draws += Slot(d, 1 + d % 12, 2013 + d / 2, {3, 7, 12, 25, 33, d});
     }
     WriteMaskedFile(folder.file("JOKER.krv"), draws);
-    const DrawView view = BuildLottoView(folder.path(), 3, 2015);
+    const DrawView view = BuildLottoView(folder.path(), GameCode::Joker, 2015);
     ASSERT_GT(view.FirstYearRow, 1);
     const std::string file = folder.file("out.xls");
     ASSERT_TRUE(ExportGameList(folder.path(), GameCode::Joker, 2015, file));

@@ -49,8 +49,9 @@ DrawView Build(const std::string& name, const std::string& folder, int firstYear
 {
     const std::string games[] = {"Propok.krv", "Propos.krv", "Propot.krv", "LOTTO.krv", "GOAL.krv", "JOKER.krv"};
     const int i = static_cast<int>(std::find(std::begin(games), std::end(games), name) - std::begin(games));
-    return i < 3               ? BuildPropoView(folder, i + 1, firstYear)
-        : i < 6                ? BuildLottoView(folder, i - 2, firstYear)
+    // The six games of the list have the codes 1 to 6, in its order.
+    return i < 3               ? BuildPropoView(folder, static_cast<GameCode>(i + 1), firstYear)
+        : i < 6                ? BuildLottoView(folder, static_cast<GameCode>(i + 1), firstYear)
         : name == "Proto.krv"  ? BuildProtoView(folder, firstYear)
         : name == "Extra.krv"  ? BuildExtraView(folder, firstYear)
         : name == "Super3.krv" ? BuildSuper3View(folder, firstYear)

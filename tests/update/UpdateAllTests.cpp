@@ -7,10 +7,8 @@
 #include "results/ResultsFiles.h"
 #include "support/MarketTestData.h"
 #include "update/UpdateAll.h"
-#include "update/UpdateDrawGames.h"
-#include "update/UpdateKino.h"
-#include "update/UpdatePropo.h"
-#include "update/UpdateSuper3.h"
+#include "update/UpdateDriver.h"
+#include "update/UpdateLists.h"
 #include "util/Cp1253.h"
 
 #include <QDirIterator>
@@ -149,29 +147,26 @@ protected:
         return runAll(std::move(games), recorder, today);
     }
 
-    // The single update of game for year (and month), in the reference folder.
+    // The update button of game for year (and month), in the reference folder.
     void single(GameCode game, int year, int month = 0, QDate today = kToday)
     {
-        const ResultFetcher fetch = [this](const std::string& url, const std::string& target, UserInterface& ui,
-                                           const FetchPoll& poll) {
-            return FetchResultFile(url, target, ui, poll, m_limits);
-        };
         const std::string base = m_server.baseUrl();
-        UpdateContext update{m_state, m_ui, m_reference.path(), today, {base, base}, fetch};
-        m_state.SelectedYear = year;
-        switch (game) {
-        case GameCode::Extra: UpdateExtra(update); break;
-        case GameCode::PropoSunday: UpdatePropo(update, game); break;
-        case GameCode::Kino:
-            m_ui.listAnswers = {2 + (year - 2004) * 12 + month};
-            UpdateKino(update);
-            break;
-        case GameCode::Super3:
-            m_ui.listAnswers = {month};
-            UpdateSuper3(update);
-            break;
-        default: UpdateNumberGame(update, game); break;
+        UpdateContext update{m_state, m_ui, m_reference.path(), today, {base, base}, m_limits};
+        m_state.GameCode = game;
+        // The years before the button's list run as the same one-step plan the button runs.
+        if (year < FirstFetchYear) {
+            Recorder recorder;
+            UpdateAllContext run = context(today);
+            run.folder = m_reference.path();
+            RunUpdateAll(run, {GamePlan{game, {YearStep(year)}, true}}, recorder);
+            return;
         }
+        switch (game) {
+        case GameCode::Kino: m_ui.listAnswers = {2 + (year - 2004) * 12 + month}; break;
+        case GameCode::Super3: m_ui.listAnswers = {year - FirstFetchYear + 1, month}; break;
+        default: m_ui.listAnswers = {year - FirstFetchYear + 1}; break;
+        }
+        RunUpdate(update);
     }
     void singleMarket(QDate from, QDate to)
     {

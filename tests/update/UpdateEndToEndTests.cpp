@@ -6,9 +6,9 @@
 #include "update/KinoMonth.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateDriver.h"
-#include "update/UpdateFetch.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace karvo;
@@ -89,7 +89,7 @@ TEST_F(UpdateEndToEnd, NumberGamesFromMissingRepeatedAndOlderFile)
             if (c.game == GameCode::Lotto && round == "missing") {
                 // Item 8 of the years offered is 2024; the view shows the new last draw.
                 EXPECT_EQ(m_state.SelectedYear, 2024);
-                const DrawView view = BuildLottoView(m_folder.path(), 1, 2015);
+                const DrawView view = BuildLottoView(m_folder.path(), GameCode::Lotto, 2015);
                 EXPECT_NE(view.grid.cell(0, view.grid.currentRow()).find("21-09-2024"), std::string::npos);
             }
         }
@@ -155,8 +155,9 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
         std::string problem;
     };
     const std::vector<Case> cases{
-        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404),
-         "δεν είναι βιβλίο εργασίας"},
+        // An error answer is never kept nor read: the failed download's notice.
+        {"HTML error page", R::Body("<html><body>" + std::string(200, '.') + "</html>", 404), ""},
+        {"HTML page", R::Body("<html><body>" + std::string(200, '.') + "</html>"), "δεν είναι βιβλίο εργασίας"},
         {"truncated", R::Body(OperatorWorkbookBytes({LottoSheet(50)}).substr(0, 900)), "δεν είναι βιβλίο εργασίας"},
         {"zip bomb", R::Body(ZipBytes({shared, {sheet + "1.xml", "<x/>", true, 1ll << 30}})), "περισσότερα από 256 MB"},
         {"sheet1 and sheet3 without sheet2",
@@ -198,6 +199,7 @@ TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
     click(GameCode::Goal, {4});
     EXPECT_EQ(m_state.SelectedYear, 2020);
     EXPECT_EQ(m_ui.status, "Error Downloading");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("Data/propogoal_2020.xlsx")))); // the error answer
     click(GameCode::PropoWednesday, {3});
     // STOCK and ΑΜΟΙΒΑΙΑ ask nothing of this driver: the window runs the market update itself.
     const std::size_t lists = m_ui.listCalls.size();
@@ -209,7 +211,7 @@ TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
     const std::string kino = ReadBytes(TestDataFolder() + "kino_libreoffice.xlsx");
     serve("/Excel_xlsx/1100/2025/kino_2025_01.xlsx", kino);
     EXPECT_EQ(click(GameCode::Kino, {255}).viewGame, GameCode::Kino);
-    EXPECT_EQ(m_state.KinoPeriodFile + " " + std::to_string(m_state.SelectedYear), "DATA/kino_2025_01.qav 2025");
+    EXPECT_EQ(m_state.KinoPeriodFile + " " + std::to_string(m_state.SelectedYear), "Data/kino_2025_01.qav 2025");
     const std::string month = file("Data/kino_2025_01.qav");
     ASSERT_EQ(month.size(), 31u * 23);
     EXPECT_EQ(KinoFirstDraw(month), 1100000);

@@ -32,12 +32,8 @@ protected:
     {
         m_state.GameCode = game;
         m_ui.listAnswers = std::move(choices);
-        const ResultFetcher fetch = [this](const std::string& url, const std::string& target, UserInterface& ui,
-                                           const FetchPoll& poll) {
-            return FetchResultFile(url, target, ui, poll, m_limits);
-        };
         UpdateContext context{
-            m_state, m_ui, m_folder.path(), QDate(2026, 3, 15), {m_server.baseUrl(), m_server.baseUrl()}, fetch};
+            m_state, m_ui, m_folder.path(), QDate(2026, 3, 15), {m_server.baseUrl(), m_server.baseUrl()}, m_limits};
         const UpdateOutcome outcome = RunUpdate(context);
         if (outcome.clearNotice) {
             m_ui.StatusNotice("");

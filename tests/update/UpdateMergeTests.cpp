@@ -30,7 +30,7 @@ std::vector<std::string> Coupon(const std::string& date, std::vector<std::string
 
 PropoScan Scan(const SheetRows& rows)
 {
-    const Sheet sheet(rows, PropoWidth);
+    const Sheet sheet(rows, GameInfoFor(GameCode::PropoSunday).workbook.columns);
     return ScanPropoCoupons(PropoCellsFromWorkbook(sheet.table, sheet.rows), 2024);
 }
 
@@ -40,7 +40,7 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
 {
     const auto lotto = [](const char* date, const char* number, int rows = 1) {
         const Sheet sheet(SheetRows(rows, Draw("5", date, number)), 12);
-        return MergeNumberGame(NumberGameOf(1), "old", sheet.view(), 2024, 2026).refusal;
+        return MergeNumberGame(GameCode::Lotto, "old", sheet.view(), 2024, 2026).refusal;
     };
     const std::string extra(8000 * 8, '\x05');
     const auto extraDraw = [&](const char* n) { return MergeExtra(extra, Sheet({Draw(n, "03/2/2019")}, 10).view()); };
@@ -72,7 +72,7 @@ TEST(Merges, OutOfFormatAnswersAreRefusedWithAWarning)
               "αρχείου (8000). Ενημερώστε πρώτα τα προηγούμενα έτη, με τη σειρά. "
               "Δεν καταχωρήθηκε τίποτα.");
     const std::string stored((2021 - 1989) * 370 * 9, '\x07');
-    EXPECT_EQ(MergeNumberGame(NumberGameOf(1), stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
+    EXPECT_EQ(MergeNumberGame(GameCode::Lotto, stored, Sheet({}, 12).view(), 2018, 2019).bytes, stored);
 }
 
 TEST(Merges, ExtraDrawsTakeTheSlotOfTheirNumber)

@@ -113,8 +113,8 @@ TEST_F(ReadFailure, ViewsOfUnreadableFilesShowTheFault)
 {
     m_state.KinoPeriodFile = "DATA/kino_2026_03.qav";
     const std::vector<std::pair<std::string, std::function<void()>>> views{
-        {"Propos.krv", [&] { BuildPropoView(m_folder.path(), 2, 2015); }},
-        {"JOKER.krv", [&] { BuildLottoView(m_folder.path(), 3, 2015); }},
+        {"Propos.krv", [&] { BuildPropoView(m_folder.path(), GameCode::PropoSaturday, 2015); }},
+        {"JOKER.krv", [&] { BuildLottoView(m_folder.path(), GameCode::Joker, 2015); }},
         {"Proto.krv", [&] { BuildProtoView(m_folder.path(), 2015); }},
         {"Extra.krv", [&] { BuildExtraView(m_folder.path(), 2015); }},
         {"Super3.krv", [&] { BuildSuper3View(m_folder.path(), 2015); }},

@@ -60,7 +60,7 @@ void MainWindow::prepareFirstShow()
     m_statusBar->setFont(SansPointFont(10));
     m_greetingPanel->setText(QStringLiteral("ΚAΛΗ ΤΥΧΗ !"));
     m_state.KinoPeriodFile.clear();
-    CreateFolder(m_folder + "Data");
+    CreateFolder(m_folder + kDataFolderName);
     CreateFolder(MarketFolder(m_folder));
     RemoveStaleUpdateScratch(m_folder, std::time(nullptr));
     m_state.FirstYear = FirstYearFor(m_today().year());

@@ -1,0 +1,35 @@
+// STOCK and ΑΜΟΙΒΑΙΑ: each step is a weekday's answer of the market service, fetched in memory
+// and stored as the day's file. Only a whole answer without records is a day without data (a
+// holiday); no answer, a cut or oversized one and an error status fail the step.
+#pragma once
+
+#include "update/StepSource.h"
+
+namespace karvo {
+
+class MarketDaySource : public StepSource
+{
+public:
+    MarketDaySource(const UpdateAllContext& context, const GamePlan& plan);
+
+    void begin(GameReport& report) override;
+    FetchRequest request(std::size_t index) override;
+    StepResult handle(std::size_t index, const FetchedBody& body) override;
+    std::int64_t storedCount() const override { return m_kept; }
+
+private:
+    std::string url(const UpdateStep& step) const;
+
+    const UpdateAllContext& m_context;
+    const GamePlan& m_plan;
+    int m_kept = 0; // days stored
+};
+
+// The address of a market game's day.
+std::string MarketDayUrl(GameCode game, const MarketServers& servers, QDate day);
+
+// Stores a market game's fetched day as its day file of folder; false when the body holds
+// nothing to store. cut: shortened to what a day file holds.
+bool StoreMarketDay(GameCode game, const std::string& folder, QDate day, const std::string& body, bool& cut);
+
+} // namespace karvo
