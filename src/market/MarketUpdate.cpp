@@ -31,12 +31,9 @@ bool DateFromField(const std::string& field, QDate& date)
     return year >= 1 && date.isValid();
 }
 
-// Stores one fetched day; false when the body holds nothing to store. cut: shortened to fit.
-using DayStore = std::function<bool(QDate day, const std::string& body, bool& cut)>;
-
-MarketReport RunRange(MarketContext& context, const std::string& host, bool weekdaysOnly,
-                      std::string (*urlOf)(const std::string&, const std::string&), const DayStore& store)
+MarketReport RunRange(MarketContext& context, MarketKind kind)
 {
+    const std::string& host = kind == MarketKind::Stock ? context.servers.stock : context.servers.funds;
     MarketReport report;
     report.host = host;
     QDate from;
@@ -50,9 +47,10 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
     std::vector<std::size_t> asked; // index into days of each URL
     std::vector<std::string> urls;
     for (QDate day = from; day <= to; day = day.addDays(1)) {
-        if (!weekdaysOnly || day.dayOfWeek() < 6) {
+        // Saturdays and Sundays are not asked for; their notices still show.
+        if (day.dayOfWeek() < 6) {
             asked.push_back(days.size());
-            urls.push_back(urlOf(host, DashedDay(day)));
+            urls.push_back(MarketDayUrl(kind, context.servers, day));
         }
         days.push_back(day);
     }
@@ -79,21 +77,18 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
         showUpTo(dayIndex + 1);
         ++report.requested;
         report.unreachable += body.failure == FetchFailure::Unreachable ? 1 : 0;
-        // An error status brings an error page, not the day asked for.
-        bool stored = false;
-        bool cut = false;
-        if (body.failure == FetchFailure::None && body.status < 400) {
-            try {
-                stored = store(days[dayIndex], body.body, cut);
-            } catch (const KarvoError& error) {
-                // A full disk fails every day after this one too: the range ends with its account.
-                report.writeFailure = error.what();
-                return;
-            }
+        // A failed day counts as one without data: the range goes on with the next.
+        MarketDayAnswer answer;
+        try {
+            answer = StoreMarketAnswer(kind, context.folder, days[dayIndex], body);
+        } catch (const KarvoError& error) {
+            // A full disk fails every day after this one too: the range ends with its account.
+            report.writeFailure = error.what();
+            return;
         }
-        if (stored) {
+        if (answer.stored) {
             ++report.stored;
-            report.cut += cut ? 1 : 0;
+            report.cut += answer.cut ? 1 : 0;
         } else {
             ++report.noData;
         }
@@ -120,7 +115,7 @@ void RunDayFetches(const std::vector<std::string>& urls, const FetchPoll& poll,
     std::vector<FetchRequest> requests;
     requests.reserve(urls.size());
     for (const std::string& url : urls) {
-        requests.push_back({url, -1, {}, kMarketDayMaxBytes});
+        requests.push_back(MarketDayRequest(url));
     }
     FetchRunner runner(kTransfersAtOnce, limits);
     runner.add(std::move(requests), deliver);
@@ -212,22 +207,40 @@ bool StoreFundDay(const std::string& folder, QDate day, const std::string& body,
     return true;
 }
 
+std::string MarketDayUrl(MarketKind kind, const MarketServers& servers, QDate day)
+{
+    return kind == MarketKind::Stock ? StockDayUrl(servers.stock, DashedDay(day))
+                                     : FundDayUrl(servers.funds, DashedDay(day));
+}
+
+FetchRequest MarketDayRequest(const std::string& url)
+{
+    return {url, -1, {}, kMarketDayMaxBytes};
+}
+
+MarketDayAnswer StoreMarketAnswer(MarketKind kind, const std::string& folder, QDate day, const FetchedBody& body)
+{
+    MarketDayAnswer answer;
+    // An error status brings an error page, not the day asked for.
+    if (body.failure != FetchFailure::None || body.status >= 400) {
+        answer.failed = true;
+        return answer;
+    }
+    answer.stored = kind == MarketKind::Stock ? StoreStockDay(folder, day, body.body, answer.cut)
+                                              : StoreFundDay(folder, day, body.body, answer.cut);
+    return answer;
+}
+
 MarketReport UpdateStock(MarketContext& context)
 {
     CreateFolder(MarketFolder(context.folder));
-    return RunRange(context, context.servers.stock, true, StockDayUrl,
-                    [&context](QDate day, const std::string& body, bool& cut) {
-                        return StoreStockDay(context.folder, day, body, cut);
-                    });
+    return RunRange(context, MarketKind::Stock);
 }
 
 MarketReport UpdateFunds(MarketContext& context)
 {
     CreateFolder(MarketFolder(context.folder));
-    MarketReport report = RunRange(context, context.servers.funds, true, FundDayUrl,
-                                   [&context](QDate day, const std::string& body, bool& cut) {
-                                       return StoreFundDay(context.folder, day, body, cut);
-                                   });
+    MarketReport report = RunRange(context, MarketKind::Funds);
     if (report.ran) {
         context.ui.StatusNotice(std::string());
     }

@@ -4,6 +4,7 @@
 
 #include "download/FetchProgress.h"
 #include "download/FetchRunner.h"
+#include "market/MarketFiles.h"
 
 #include <QDate>
 #include <cstddef>
@@ -76,9 +77,21 @@ bool AskDateRange(UserInterface& ui, QDate today, QDate& from, QDate& to);
 MarketReport UpdateStock(MarketContext& context);
 MarketReport UpdateFunds(MarketContext& context);
 
-// One fetched day stored as its day file of folder, for the update of the market and of every
-// game; false when the body holds nothing to store (a stored day stays). cut: shortened to what a
-// day file holds. A day file that cannot be written throws KarvoError.
+// One day of a market game, as the range the user asks for and the update of every game both
+// handle it: its address, its request (in memory, within a day's cap) and its answer stored.
+std::string MarketDayUrl(MarketKind kind, const MarketServers& servers, QDate day);
+FetchRequest MarketDayRequest(const std::string& url);
+struct MarketDayAnswer
+{
+    bool failed = false; // no answer, a cut or oversized one, or an error status
+    bool stored = false; // the day's file was written
+    bool cut = false;    // shortened to what a day file holds
+};
+// Only a whole answer without records is a day without data (a weekend, a holiday): a stored day
+// stays. A day file that cannot be written throws KarvoError.
+MarketDayAnswer StoreMarketAnswer(MarketKind kind, const std::string& folder, QDate day, const FetchedBody& body);
+
+// One fetched body stored as its day file of folder; false when the body holds nothing to store.
 bool StoreStockDay(const std::string& folder, QDate day, const std::string& body, bool& cut);
 bool StoreFundDay(const std::string& folder, QDate day, const std::string& body, bool& cut);
 

@@ -3,6 +3,7 @@
 // holiday); no answer, a cut or oversized one and an error status fail the step.
 #pragma once
 
+#include "market/MarketFiles.h"
 #include "update/StepSource.h"
 
 namespace karvo {
@@ -19,17 +20,11 @@ public:
 
 private:
     std::string url(const UpdateStep& step) const;
+    MarketKind kind() const;
 
     const UpdateAllContext& m_context;
     const GamePlan& m_plan;
     int m_kept = 0; // days stored
 };
-
-// The address of a market game's day.
-std::string MarketDayUrl(GameCode game, const MarketServers& servers, QDate day);
-
-// Stores a market game's fetched day as its day file of folder; false when the body holds
-// nothing to store. cut: shortened to what a day file holds.
-bool StoreMarketDay(GameCode game, const std::string& folder, QDate day, const std::string& body, bool& cut);
 
 } // namespace karvo
