@@ -93,9 +93,9 @@ void MainWindow::setTag(int tag)
     setProperty(kTagProperty, tag);
 }
 
-void MainWindow::setCalculator(SystemWindow* calculator)
+SystemWindow* MainWindow::calculator() const
 {
-    m_bet->setCalculator(calculator);
+    return m_bet->calculator();
 }
 
 QWidget* MainWindow::buildLeftPanel()

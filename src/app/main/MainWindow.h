@@ -41,8 +41,8 @@ public:
     // The window's own tag: the game chosen when the window itself is onGameButtonClicked's sender.
     int tag() const;
     void setTag(int tag);
-    // The payout calculator, created beside this window; the coupon's system command shows it.
-    void setCalculator(SystemWindow* calculator);
+    // The payout calculator, made when the coupon's system command first shows it; null before.
+    SystemWindow* calculator() const;
 
     // Handlers, named after the control and the event.
     void prepareFirstShow();
