@@ -1,7 +1,6 @@
 // Start-up cost of the program against a minimal Qt window: the time from starting a process to
 // its window's first paint, and the resident memory once it idles. Each window runs in a fresh
 // child process (offscreen), several times, alternating, and the medians are compared.
-#include "app/betting/SystemWindow.h"
 #include "app/main/MainWindow.h"
 #include "util/Numbers.h"
 
@@ -68,13 +67,11 @@ int runChild(int argc, char* argv[], bool program)
     FirstPaint watcher;
     QTemporaryDir folder;
     std::unique_ptr<QMainWindow> window;
-    std::unique_ptr<QWidget> calculator;
     if (program) {
-        // As the program starts: separators, the main window, then the hidden calculator.
+        // As the program starts: separators, then the main window.
         karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
         window =
             std::make_unique<karvo::MainWindow>(folder.path().toStdString() + "/", [] { return QDate::currentDate(); });
-        calculator = std::make_unique<karvo::SystemWindow>();
     } else {
         window = std::make_unique<QMainWindow>();
         window->setCentralWidget(new QLabel(QStringLiteral("Καλημέρα")));

@@ -1,7 +1,6 @@
 // Karvo: results history, market figures and betting coupon for the Greek lottery games. The
 // commands of the command line run without a display, before any window exists; everything else
 // opens the main window.
-#include "app/betting/SystemWindow.h"
 #include "app/main/MainWindow.h"
 #include "cli/CommandRunner.h"
 #include "cli/DataFolder.h"
@@ -63,8 +62,6 @@ int main(int argc, char* argv[])
     karvo::SetUserNumberFormat(karvo::NumberFormat::fromLocale(QLocale::system()));
     // The program works in the folder it is started in.
     karvo::MainWindow mainWindow(karvo::CurrentFolder(), [] { return QDate::currentDate(); });
-    karvo::SystemWindow calculator;
-    mainWindow.setCalculator(&calculator);
     mainWindow.show();
     return app.exec();
 }

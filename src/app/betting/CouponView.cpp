@@ -47,10 +47,7 @@ CouponView::CouponView(GridView* grid, ProgramState& state, UserInterface& ui, s
     m_captions->installEventFilter(this);
 }
 
-void CouponView::setCalculator(SystemWindow* calculator)
-{
-    m_calculator = calculator;
-}
+CouponView::~CouponView() = default;
 
 void CouponView::show()
 {
@@ -112,7 +109,7 @@ void CouponView::runCommand(Command command)
     CellGrid& coupon = model->mutableGrid();
     coupon.setCurrentRow(m_grid->currentGridRow());
     const bool calculatorShown = m_calculator != nullptr && m_calculator->isVisible();
-    const int limit = m_calculator != nullptr ? m_calculator->columnLimit() : 999;
+    const int limit = SystemWindow::kColumnLimit;
     const std::time_t now = std::time(nullptr);
     BetContext context{m_state, coupon, m_ui, m_folder, m_cellTable, limit, calculatorShown, BetPageAddress(), now};
     const BetOutcome outcome = RunBetCommand(command, context);
@@ -120,7 +117,10 @@ void CouponView::runCommand(Command command)
         const int row = coupon.currentRow();
         model->refresh();
         m_grid->selectGridRow(row >= 1 ? row : 1, SystemColumn);
-    } else if (outcome == BetOutcome::ShowCalculator && m_calculator != nullptr) {
+    } else if (outcome == BetOutcome::ShowCalculator) {
+        if (m_calculator == nullptr) {
+            m_calculator = std::make_unique<SystemWindow>();
+        }
         m_calculator->showSystem(m_cellTable, model->grid());
     }
 }

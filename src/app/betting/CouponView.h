@@ -10,7 +10,7 @@
 
 #include <QFont>
 #include <QObject>
-#include <QPointer>
+#include <memory>
 
 namespace karvo {
 
@@ -21,9 +21,10 @@ class CouponView : public QObject
     Q_OBJECT
 public:
     CouponView(GridView* grid, ProgramState& state, UserInterface& ui, std::string folder, QObject* parent);
+    ~CouponView() override;
 
-    // The calculator window that the system command shows; it reads the coupon and the handover.
-    void setCalculator(SystemWindow* calculator);
+    // The calculator window that the system command shows, made when it is first shown; null before.
+    SystemWindow* calculator() const { return m_calculator.get(); }
     // The coupon on the grid: captions, widths, colours, the system column editable, the stored rows.
     void show();
     // Keeps the coupon in the store and gives the grid its list settings back.
@@ -45,7 +46,8 @@ private:
     UserInterface& m_ui;
     std::string m_folder;
     CellTable m_cellTable; // the handover of a checked system to the calculator
-    QPointer<SystemWindow> m_calculator;
+    // A window of its own, without a parent: it stays up while the coupon gives way to another view.
+    std::unique_ptr<SystemWindow> m_calculator;
     QFont m_listFont;
     int m_listRowHeight;
     bool m_shown = false;

@@ -1,5 +1,5 @@
-// The payout calculator window "Σύστημα": created hidden at start-up and shown, without blocking
-// the main window, when the coupon's system has been checked. It expands the system into its
+// The payout calculator window "Σύστημα": made when the coupon's system has first been checked and
+// shown then, without blocking the main window. It expands the system into its
 // single columns and computes stakes and winnings.
 #pragma once
 
@@ -25,7 +25,7 @@ public:
     ~SystemWindow() override;
 
     // The largest system the coupon may hand over.
-    int columnLimit() const { return m_columnLimit; }
+    static constexpr int kColumnLimit = 999;
     // The shown system's matches and single columns; 0 before the first.
     int matchCount() const { return m_matchCount; }
     int columnCount() const { return m_columnCount; }
@@ -57,7 +57,6 @@ private:
     void showSummary(const std::string& returnFactor, const std::string& totalCaption);
 
     QtUserInterface m_ui;
-    int m_columnLimit = 999;
     int m_matchCount = 0;
     int m_columnCount = 0;
     SystemGridView* m_matchesGrid = nullptr;

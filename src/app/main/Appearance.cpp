@@ -1,6 +1,7 @@
 #include "app/main/Appearance.h"
 
 #include <QFontDatabase>
+#include <QPushButton>
 
 namespace karvo {
 
@@ -48,6 +49,27 @@ QFont NamedFont(const std::string& family, int pointSize)
         return FixedPointFont(pointSize);
     }
     return SansPointFont(pointSize);
+}
+
+void Paint(QWidget* widget, const QColor& colour, QPalette::ColorRole role)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    if (role == QPalette::Window) {
+        widget->setAutoFillBackground(true);
+    }
+}
+
+QPushButton* PanelButton(const QString& text, const QFont& font, const QColor& textColour, QRect geometry,
+                         QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setFont(font);
+    Paint(button, textColour, QPalette::ButtonText);
+    button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
 }
 
 } // namespace karvo

@@ -4,7 +4,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
+#include <QRect>
 #include <string>
+
+class QPushButton;
+class QWidget;
 
 namespace karvo {
 
@@ -35,5 +40,11 @@ QFont SansPointFont(int pointSize, bool bold = false);
 // A font named by the core: "Courier" and "Courier New" give the fixed-pitch font, anything else
 // the general one. family is Windows-1253 text, compared without regard to case.
 QFont NamedFont(const std::string& family, int pointSize);
+
+// A widget painted in one colour; the window role fills its background too.
+void Paint(QWidget* widget, const QColor& colour, QPalette::ColorRole role = QPalette::Window);
+// A button of the main window's panels: its caption's font and colour, its place, never the focus.
+QPushButton* PanelButton(const QString& text, const QFont& font, const QColor& textColour, QRect geometry,
+                         QWidget* parent);
 
 } // namespace karvo

@@ -1,10 +1,25 @@
-// Construction of the main window: panels, buttons, grids and status bar.
+// The main window: its panels, the views of the game chosen, the command buttons and the keys.
 #include "app/main/MainWindow.h"
 
 #include "app/betting/CouponView.h"
 #include "app/main/Appearance.h"
+#include "app/main/CommandMenu.h"
 #include "app/main/GameCatalogue.h"
+#include "app/main/GamePanel.h"
+#include "app/main/GameUpdater.h"
 #include "app/main/KeyCodes.h"
+#include "app/main/MarketView.h"
+#include "app/main/NoticeBar.h"
+#include "app/main/ResultsPanel.h"
+#include "commands/Commands.h"
+#include "domain/Games.h"
+#include "market/MarketFiles.h"
+#include "results/DrawViews.h"
+#include "update/UpdateAll.h"
+#include "util/Cp1253.h"
+#include "util/Files.h"
+#include "util/FolderLock.h"
+#include "util/KarvoError.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,40 +27,20 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
-#include <QVBoxLayout>
+#include <QTimer>
+#include <ctime>
 
 namespace karvo {
 
 namespace {
 
-constexpr int kLeftPanelWidth = 305;
-const char* const kTagProperty = "tag";
-
-// A widget painted in one colour.
-void paint(QWidget* widget, const QColor& colour, QPalette::ColorRole role = QPalette::Window)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-    if (role == QPalette::Window) {
-        widget->setAutoFillBackground(true);
-    }
-}
-
-QPushButton* button(const QString& text, const QFont& font, const QColor& textColour, QRect geometry, QWidget* parent)
-{
-    auto* result = new QPushButton(text, parent);
-    result->setFont(font);
-    paint(result, textColour, QPalette::ButtonText);
-    result->setGeometry(geometry);
-    result->setFocusPolicy(Qt::NoFocus);
-    return result;
-}
+// The view the window opens with and MENU leads back to.
+constexpr GameCode kOpeningGame = GameCode::PropoSunday;
+// F3 runs the second command of the current game's menu.
+constexpr int kF3MenuPosition = 2;
 
 } // namespace
 
@@ -58,22 +53,41 @@ MainWindow::MainWindow(std::string workingFolder, TodayProvider today, QWidget* 
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("KARVO-Νικήτριες 5.0"));
     auto* central = new QWidget(this);
-    paint(central, colours::skyBlue);
+    Paint(central, colours::skyBlue);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildLeftPanel());
-    layout->addWidget(buildRightPanel(), 1);
+    buildUpdateAllAction();
+    m_leftPanel = new GamePanel(m_updateAllAction, this);
+    connect(m_leftPanel, &GamePanel::gameClicked, this, [this](GameCode game) { onGameButtonClicked(game); });
+    connect(m_leftPanel, &GamePanel::webLinkClicked, this, [this] { onWebLinkClicked(); });
+    layout->addWidget(m_leftPanel);
+    auto* rightPanel = new ResultsPanel(this);
+    m_titleLabel = rightPanel->titleLabel();
+    m_mainGrid = rightPanel->mainGrid();
+    m_sideGrid = rightPanel->sideGrid();
+    m_updateButton = rightPanel->updateButton();
+    m_commandsButton = rightPanel->commandsButton();
+    m_menuButton = rightPanel->menuButton();
+    connect(m_updateButton, &QPushButton::clicked, this, [this] { onUpdateClicked(); });
+    connect(m_menuButton, &QPushButton::clicked, this, [this] { onMenuClicked(); });
+    connect(m_commandsButton, &QPushButton::clicked, this, [this] { onCommandsClicked(); });
+    layout->addWidget(rightPanel, 1);
     setCentralWidget(central);
-    buildStatusBar();
+    m_statusBar = new NoticeBar(GamePanel::kWidth, this);
+    setStatusBar(m_statusBar);
     m_bet = new CouponView(m_sideGrid, m_state, m_ui, m_folder, this);
+    m_market = new MarketView(m_mainGrid, m_sideGrid, m_state, m_folder, this);
+    connect(m_market, &MarketView::daySelected, this, [this](int row) { onDaySelected(row); });
+    m_commandMenu = new CommandMenu(*this, m_mainGrid, m_sideGrid, *m_bet, m_ui, m_folder);
+    m_updater = new GameUpdater(*this, m_state, m_ui, m_folder, m_today, *m_statusBar,
+                                [this](GameCode game) { showGameView(game); });
     m_ui.setStatusSink([this](const QString& text) { setStatusNotice(text); });
 
     resize(896, 580);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-    setTag(1);
     // Key preview: F3 is seen wherever the focus is in this window.
     qApp->installEventFilter(this);
 }
@@ -83,83 +97,12 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
 }
 
-int MainWindow::tag() const
+SystemWindow* MainWindow::calculator() const
 {
-    return property(kTagProperty).toInt();
+    return m_bet->calculator();
 }
 
-void MainWindow::setTag(int tag)
-{
-    setProperty(kTagProperty, tag);
-}
-
-void MainWindow::setCalculator(SystemWindow* calculator)
-{
-    m_bet->setCalculator(calculator);
-}
-
-QWidget* MainWindow::buildLeftPanel()
-{
-    m_leftPanel = new QWidget(this);
-    m_leftPanel->setObjectName(QStringLiteral("leftPanel"));
-    m_leftPanel->setFixedWidth(kLeftPanelWidth);
-    m_leftPanel->setMouseTracking(true);
-    paint(m_leftPanel, colours::teal);
-
-    // Three columns of small buttons, then two rows of two wider ones.
-    static const QPoint places[] = {{24, 24},   {116, 24},  {208, 24}, {24, 88},  {116, 88},  {208, 88}, {24, 152},
-                                    {116, 152}, {208, 152}, {48, 216}, {48, 272}, {168, 216}, {168, 272}};
-    for (const GameEntry& game : GameCatalogue()) {
-        const int index = ToInt(game.code) - 1;
-        const QPoint place = places[index];
-        // The nine small buttons come first; KINO and the rest are the wider ones.
-        const QSize size = game.code < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
-        QPushButton* gameButton = button(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
-                                         QRect(place, size), m_leftPanel);
-        gameButton->setObjectName(QString::fromLatin1(game.objectName));
-        gameButton->setProperty(kTagProperty, ToInt(game.code));
-        connect(gameButton, &QPushButton::clicked, this, [this, gameButton] { onGameButtonClicked(gameButton); });
-    }
-
-    auto* brand = new QLabel(QStringLiteral("KARVO"), m_leftPanel);
-    brand->setObjectName(QStringLiteral("brandLabel"));
-    brand->setFont(FixedPixelFont(40, true));
-    brand->setAlignment(Qt::AlignCenter);
-    brand->setGeometry(24, 328, 257, 56);
-    paint(brand, colours::yellow);
-    auto* second = new QLabel(QStringLiteral("Νικήτριες 5.0"), m_leftPanel);
-    second->setObjectName(QStringLiteral("versionLabel"));
-    second->setFont(SansPixelFont(17, true));
-    second->setAlignment(Qt::AlignCenter);
-    second->setGeometry(24, 392, 257, 26);
-    paint(second, Qt::white, QPalette::WindowText);
-
-    m_webLink = new QLabel(QStringLiteral("Karvo στο διαδίκτυο"), m_leftPanel);
-    m_webLink->setObjectName(QStringLiteral("webLink"));
-    QFont serif(QStringLiteral("Times New Roman"));
-    serif.setStyleHint(QFont::Serif);
-    serif.setPixelSize(19);
-    serif.setUnderline(true);
-    m_webLink->setFont(serif);
-    m_webLink->setAlignment(Qt::AlignCenter);
-    m_webLink->setGeometry(24, 432, 257, 26);
-    m_webLink->setCursor(Qt::PointingHandCursor);
-    m_webLink->setMouseTracking(true);
-    paint(m_webLink, colours::silver, QPalette::WindowText);
-
-    m_emailField = new QLineEdit(QStringLiteral("karvo@example.org"), m_leftPanel);
-    m_emailField->setObjectName(QStringLiteral("emailField"));
-    m_emailField->setReadOnly(true);
-    m_emailField->setFrame(false);
-    m_emailField->setAlignment(Qt::AlignCenter);
-    m_emailField->setGeometry(24, 468, 257, 22);
-    paint(m_emailField, colours::teal, QPalette::Base);
-    paint(m_emailField, Qt::white, QPalette::Text);
-    buildUpdateAll();
-    return m_leftPanel;
-}
-
-void MainWindow::buildUpdateAll()
+void MainWindow::buildUpdateAllAction()
 {
     m_updateAllAction = new QAction(QStringLiteral("Ενημέρωση όλων"), this);
     m_updateAllAction->setObjectName(QStringLiteral("updateAllAction"));
@@ -167,95 +110,6 @@ void MainWindow::buildUpdateAll()
     m_updateAllAction->setShortcutContext(Qt::WindowShortcut);
     addAction(m_updateAllAction);
     connect(m_updateAllAction, &QAction::triggered, this, [this] { onUpdateAllTriggered(); });
-    // Under the game buttons' block, as wide as the two columns of wider buttons.
-    m_updateAllButton = button(QStringLiteral("Ενημέρωση όλων"), SansPixelFont(11, true), Qt::blue,
-                               QRect(48, 504, 209, 33), m_leftPanel);
-    m_updateAllButton->setObjectName(QStringLiteral("updateAllButton"));
-    m_updateAllButton->setToolTip(QStringLiteral("Ενημέρωση όλων των παιχνιδιών (Ctrl+U)"));
-    connect(m_updateAllButton, &QPushButton::clicked, m_updateAllAction, &QAction::trigger);
-}
-
-QWidget* MainWindow::buildRightPanel()
-{
-    m_rightPanel = new QWidget(this);
-    m_rightPanel->setObjectName(QStringLiteral("rightPanel"));
-    auto* column = new QVBoxLayout(m_rightPanel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    m_titleLabel = new QLabel(m_rightPanel);
-    m_titleLabel->setObjectName(QStringLiteral("titleLabel"));
-    m_titleLabel->setFixedHeight(32);
-    m_titleLabel->setFont(SansPixelFont(19, true));
-    m_titleLabel->setAlignment(Qt::AlignCenter);
-    paint(m_titleLabel, colours::pink);
-    column->addWidget(m_titleLabel);
-
-    m_mainGrid = new GridView(13, 47, m_rightPanel);
-    m_mainGrid->setObjectName(QStringLiteral("mainGrid"));
-    m_mainGrid->setColours(colours::lightBlue, colours::cream);
-    m_sideGrid = new GridView(11, 64, m_rightPanel);
-    m_sideGrid->setObjectName(QStringLiteral("sideGrid"));
-    m_sideGrid->setColours(colours::paleYellow, Qt::white);
-    m_sideGrid->setFixedWidth(185);
-    m_sideGrid->showGrid(CellGrid(9, 2));
-    m_sideGrid->hide();
-    // The day list of the market views and the captions of their side grid.
-    connect(m_mainGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (!m_quietSelect && current.isValid()) {
-                    onDaySelected(current.column(), GridModel::gridRow(current.row()));
-                }
-            });
-    // The second press of a double click arrives as the double click alone: it sorts too.
-    for (auto signal : {&QHeaderView::sectionPressed, &QHeaderView::sectionDoubleClicked}) {
-        connect(m_sideGrid->horizontalHeader(), signal, this, [this](int section) { onSideCaptionPressed(section); });
-    }
-    auto* grids = new QHBoxLayout;
-    grids->setSpacing(0);
-    grids->addWidget(m_mainGrid, 1);
-    grids->addWidget(m_sideGrid);
-    column->addLayout(grids, 1);
-    column->addWidget(buildBottomPanel());
-    return m_rightPanel;
-}
-
-QWidget* MainWindow::buildBottomPanel()
-{
-    m_bottomPanel = new QWidget(m_rightPanel);
-    m_bottomPanel->setObjectName(QStringLiteral("bottomPanel"));
-    m_bottomPanel->setFixedHeight(55);
-    paint(m_bottomPanel, colours::moneyGreen);
-    m_updateButton =
-        button(UpdateCaption(GameCode::PropoSunday), SansPixelFont(13), Qt::blue, QRect(16, 9, 97, 37), m_bottomPanel);
-    m_updateButton->setObjectName(QStringLiteral("updateButton"));
-    connect(m_updateButton, &QPushButton::clicked, this, [this] { onUpdateClicked(); });
-    m_commandsButton =
-        button(QStringLiteral("CLICK"), SansPixelFont(13, true), Qt::red, QRect(146, 9, 65, 37), m_bottomPanel);
-    m_commandsButton->setObjectName(QStringLiteral("commandsButton"));
-    m_menuButton = button(QStringLiteral("M E N U"), SansPixelFont(13, true), QColor(0x00, 0x80, 0x00),
-                          QRect(730, 9, 79, 37), m_bottomPanel);
-    m_menuButton->setObjectName(QStringLiteral("menuButton"));
-    m_menuButton->hide();
-    connect(m_menuButton, &QPushButton::clicked, this, [this] { onMenuClicked(); });
-    connect(m_commandsButton, &QPushButton::clicked, this, [this] { onCommandsClicked(); });
-    return m_bottomPanel;
-}
-
-void MainWindow::buildStatusBar()
-{
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("statusBar"));
-    m_statusBar->setSizeGripEnabled(false);
-    m_greetingPanel = new QLabel(m_statusBar);
-    m_greetingPanel->setObjectName(QStringLiteral("greetingPanel"));
-    m_greetingPanel->setFixedWidth(kLeftPanelWidth);
-    m_greetingPanel->setAlignment(Qt::AlignCenter);
-    m_noticePanel = new QLabel(m_statusBar);
-    m_noticePanel->setObjectName(QStringLiteral("noticePanel"));
-    m_statusBar->addWidget(m_greetingPanel);
-    m_statusBar->addWidget(m_noticePanel, 1);
-    setStatusBar(m_statusBar);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -269,35 +123,194 @@ void MainWindow::showEvent(QShowEvent* event)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress: {
+    if (event->type() == QEvent::KeyPress) {
         auto* widget = qobject_cast<QWidget*>(watched);
         const int code = KeyCodeOf(*static_cast<QKeyEvent*>(event));
-        if (widget != nullptr && widget->window() == this && code == 114) {
+        if (widget != nullptr && widget->window() == this && code == kKeyF3) {
             onKeyPressed(code);
             return true;
         }
-        break;
-    }
-    case QEvent::MouseMove:
-        // Taken here, so that the move over the label does not travel on to the panel.
-        if (watched == m_webLink) {
-            onWebLinkHovered(true);
-            return true;
-        }
-        if (watched == m_leftPanel) {
-            onWebLinkHovered(false);
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        if (watched == m_webLink && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            onWebLinkClicked();
-            return true;
-        }
-        break;
-    default: break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::guarded(const std::function<void()>& body)
+{
+    try {
+        body();
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        // At start-up the window is still being shown: the box waits until it is up.
+        if (m_starting) {
+            QTimer::singleShot(0, this, [this, text] { QMessageBox::critical(this, windowTitle(), text); });
+        } else {
+            QMessageBox::critical(this, windowTitle(), text);
+        }
+    }
+}
+
+void MainWindow::prepareFirstShow()
+{
+    m_statusBar->greet();
+    m_state.KinoPeriodFile.clear();
+    CreateFolder(m_folder + kDataFolderName);
+    CreateFolder(MarketFolder(m_folder));
+    RemoveStaleUpdateScratch(m_folder, std::time(nullptr));
+    m_state.FirstYear = FirstYearFor(m_today().year());
+    m_state.CouponImportCount = 0;
+    m_starting = true;
+    onGameButtonClicked(kOpeningGame);
+    m_starting = false;
+}
+
+void MainWindow::onGameButtonClicked(GameCode code)
+{
+    m_state.GameCode = code;
+    const GameInfo& game = GameInfoFor(code);
+    // The coupon keeps the height the user gave it.
+    if (game.view != ViewKind::Bet) {
+        resize(width(), 580);
+    }
+    m_updateButton->setText(UpdateCaption(code));
+    m_updateButton->setVisible(game.update != UpdateKind::None);
+    // The menu button leads back from the screens that hide the game buttons: the market and the coupon.
+    m_menuButton->setVisible(!IsDrawGame(code));
+    m_menuButton->move(730, m_menuButton->y());
+    if (!IsMarket(code)) {
+        m_mainGrid->setMinimumWidth(0);
+        m_mainGrid->setMaximumWidth(QWIDGETSIZE_MAX);
+        m_sideGrid->setFont(FixedPixelFont(11));
+        m_sideGrid->horizontalHeader()->setFont(m_sideGrid->font());
+        m_mainGrid->show();
+        m_sideGrid->hide();
+        m_commandsButton->show();
+    }
+    guarded([this, code] { showGameView(code); });
+}
+
+void MainWindow::showGameView(GameCode code)
+{
+    const GameInfo& game = GameInfoFor(code);
+    switch (game.view) {
+    case ViewKind::Propo:
+    case ViewKind::NumberGame:
+    case ViewKind::Proto:
+    case ViewKind::Extra:
+    case ViewKind::Super3:
+    case ViewKind::Kino: showDrawView(BuildGameView(m_folder, code, m_state.FirstYear, m_state.KinoPeriodFile)); break;
+    case ViewKind::Stock: showMarketView(MarketKind::Stock); break;
+    case ViewKind::Bet: showCoupon(); break;
+    case ViewKind::Funds: showMarketView(MarketKind::Funds); break;
+    }
+}
+
+void MainWindow::showDrawView(DrawView view)
+{
+    m_titleLabel->setText(ToQString(view.title));
+    m_mainGrid->showGrid(std::move(view.grid)); // a long history is not copied again
+    if (view.clearsStatus) {
+        setStatusNotice(QString());
+    }
+    resize(GamePanel::kWidth + view.widthAdded, height());
+    m_state.FirstYearRow = view.FirstYearRow;
+    m_state.ExportBaseName = view.ExportBaseName;
+}
+
+void MainWindow::showCoupon()
+{
+    m_leftPanel->hide();
+    resize(852, height());
+    m_titleLabel->setText(QStringLiteral("Σ Τ Ο Ι Χ Η Μ Α"));
+    // The coupon fills the window; only its last column, the user's system, takes typing.
+    m_mainGrid->hide();
+    m_sideGrid->setMinimumWidth(0);
+    m_sideGrid->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_bet->show();
+    m_sideGrid->show();
+}
+
+void MainWindow::showMarketView(MarketKind kind)
+{
+    const bool stock = kind == MarketKind::Stock;
+    m_state.ExportBaseName = stock ? "STOCK" : "AMB";
+    m_leftPanel->hide();
+    resize(stock ? 871 : 959, height());
+    m_titleLabel->setText(stock ? QStringLiteral("S T O C K") : QStringLiteral("Α Μ Ο Ι Β Α Ι Α"));
+    const int lastDay = m_market->show(kind);
+    onDaySelected(lastDay);
+    setStatusNotice(QString());
+    m_state.FirstYearRow = 1;
+}
+
+void MainWindow::onDaySelected(int row)
+{
+    const GameCode game = m_state.GameCode;
+    if (IsMarket(game)) {
+        guarded([this, game, row] { m_market->showDay(MarketKindOf(game), row); });
+    }
+}
+
+void MainWindow::onMenuClicked()
+{
+    if (m_state.GameCode == GameCode::Bet) {
+        m_bet->store();
+    }
+    m_leftPanel->show();
+    onGameButtonClicked(kOpeningGame);
+}
+
+void MainWindow::onUpdateClicked()
+{
+    // One update at a time per data folder, whoever runs it; the lock goes when the update ends.
+    FolderLock lock(m_folder);
+    if (!lock.tryLock()) {
+        guarded([] { throw KarvoError(FolderBusyText()); });
+        return;
+    }
+    if (IsMarket(m_state.GameCode)) {
+        guarded([this] { m_updater->updateMarket(); });
+    } else {
+        guarded([this] { m_updater->updateDrawGame(); });
+    }
+}
+
+void MainWindow::onUpdateAllTriggered()
+{
+    // The dialog's own event processing must not start a second run.
+    if (m_updatingAll) {
+        return;
+    }
+    m_updatingAll = true;
+    guarded([this] { m_updater->updateEveryGame(); });
+    m_updatingAll = false;
+}
+
+void MainWindow::onKeyPressed(int key)
+{
+    if (key == kKeyF3) {
+        runCommand(kF3MenuPosition);
+    }
+}
+
+void MainWindow::onCommandsClicked()
+{
+    m_commandMenu->popup(m_updateAllAction);
+}
+
+void MainWindow::runCommand(int position)
+{
+    emit commandRun(CommandNumber(m_state.GameCode, position));
+    guarded([this, position] { m_commandMenu->run(position); });
+}
+
+void MainWindow::setStatusNotice(const QString& text)
+{
+    m_statusBar->setNotice(text);
+}
+
+void MainWindow::onWebLinkClicked()
+{
+    m_ui.ShellOpen("https://github.com/karvo-app/karvo");
 }
 
 } // namespace karvo

@@ -8,22 +8,24 @@
 
 #include <QDate>
 #include <QMainWindow>
-#include <QPointer>
 #include <functional>
 #include <string>
 
 class QAction;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class QStatusBar;
 
 namespace karvo {
 
+class CommandMenu;
 class CouponView;
 struct DrawView;
+class GamePanel;
+class GameUpdater;
+class MarketView;
+class NoticeBar;
 class SystemWindow;
+enum class MarketKind;
 
 class MainWindow : public QMainWindow
 {
@@ -38,15 +40,12 @@ public:
     ProgramState& state() { return m_state; }
     QtUserInterface& userInterface() { return m_ui; }
     const std::string& workingFolder() const { return m_folder; }
-    // The window's own tag: the game chosen when the window itself is onGameButtonClicked's sender.
-    int tag() const;
-    void setTag(int tag);
-    // The payout calculator, created beside this window; the coupon's system command shows it.
-    void setCalculator(SystemWindow* calculator);
+    // The payout calculator, made when the coupon's system command first shows it; null before.
+    SystemWindow* calculator() const;
 
     // Handlers, named after the control and the event.
     void prepareFirstShow();
-    void onGameButtonClicked(QObject* sender);
+    void onGameButtonClicked(GameCode game);
     void onMenuClicked();
     // Pops up the current game's command menu at the mouse pointer.
     void onCommandsClicked();
@@ -56,19 +55,14 @@ public:
     void onUpdateAllTriggered();
     void onKeyPressed(int key);
     void onWebLinkClicked();
-    void onWebLinkHovered(bool overLabel);
-    // Runs the command of a menu position for the current game.
+    // Runs the command at a position (1..n) of the current game's command menu.
     void runCommand(int position);
     // Panel 1 of the status bar: two blanks and text, the whole bar yellow while text is not empty.
     void setStatusNotice(const QString& text);
 
-    void showStocks();
-    void showFunds();
     void showCoupon();
     // The day list's selection (row 1..n) in the stock and fund views: shows that day.
-    void onDaySelected(int column, int row);
-    // A press on a caption of the side grid: in the stock and fund views, sorts by that column.
-    void onSideCaptionPressed(int column);
+    void onDaySelected(int row);
 
 signals:
     // Every command the dispatcher runs, after the BET mapping.
@@ -79,17 +73,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildLeftPanel();
-    QWidget* buildRightPanel();
-    QWidget* buildBottomPanel();
-    void buildStatusBar();
+    void buildUpdateAllAction();
     void showGameView(GameCode game);
     void showDrawView(DrawView view);
-    void showMarketView(bool stock);
-    // The update of the stock or fund days, its progress dialog and its account.
-    void runMarketUpdate();
-    void storeBetGrid();
-    void buildUpdateAll();
+    void showMarketView(MarketKind kind);
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.
     void guarded(const std::function<void()>& body);
 
@@ -98,30 +85,24 @@ private:
     ProgramState m_state;
     QtUserInterface m_ui;
     bool m_shown = false;
-    bool m_starting = false;    // the first view is being shown from prepareFirstShow
-    bool m_quietSelect = false; // the day list is being rebuilt: its selection loads nothing yet
+    bool m_starting = false; // the first view is being shown from prepareFirstShow
 
-    QWidget* m_leftPanel = nullptr;
-    QWidget* m_rightPanel = nullptr;
+    GamePanel* m_leftPanel = nullptr;
     QLabel* m_titleLabel = nullptr;
     // The wide grid: a game's results, or the list of stored days in the market views.
     GridView* m_mainGrid = nullptr;
     // Beside it: a day's securities or funds; widened over the whole right side, the coupon.
     GridView* m_sideGrid = nullptr;
-    QWidget* m_bottomPanel = nullptr;
     QPushButton* m_updateButton = nullptr;
     QAction* m_updateAllAction = nullptr;
-    QPushButton* m_updateAllButton = nullptr;
     bool m_updatingAll = false;
     QPushButton* m_commandsButton = nullptr;
     QPushButton* m_menuButton = nullptr;
-    QLabel* m_webLink = nullptr;
-    QLineEdit* m_emailField = nullptr;
-    QStatusBar* m_statusBar = nullptr;
+    NoticeBar* m_statusBar = nullptr;
     CouponView* m_bet = nullptr;
-    QPointer<QMenu> m_commandMenu; // the menu of the last press on the commands button
-    QLabel* m_greetingPanel = nullptr;
-    QLabel* m_noticePanel = nullptr;
+    MarketView* m_market = nullptr;
+    CommandMenu* m_commandMenu = nullptr;
+    GameUpdater* m_updater = nullptr;
 };
 
 } // namespace karvo
