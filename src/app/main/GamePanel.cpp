@@ -40,8 +40,8 @@ void GamePanel::addGameButtons()
         const QPoint place = places[ToInt(game.code) - 1];
         // The nine small buttons come first; KINO and the rest are the wider ones.
         const QSize size = game.code < GameCode::Kino ? QSize(73, 41) : QSize(89, 33);
-        QPushButton* gameButton = PanelButton(QString::fromUtf8(game.caption), SansPixelFont(11, true), game.colour,
-                                              QRect(place, size), this);
+        QPushButton* gameButton =
+            PanelButton(ButtonCaption(game.code), SansPixelFont(11, true), game.colour, QRect(place, size), this);
         gameButton->setObjectName(QString::fromLatin1(game.objectName));
         const GameCode code = game.code;
         connect(gameButton, &QPushButton::clicked, this, [this, code] { emit gameClicked(code); });

@@ -1,6 +1,5 @@
 #include "app/stats/StatsTable.h"
 
-#include "app/main/GameCatalogue.h"
 #include "domain/Games.h"
 #include "domain/UserInterface.h"
 #include "export/SpreadsheetExport.h"
@@ -143,12 +142,7 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubje
 
 QString GameName(GameCode game)
 {
-    for (const GameEntry& entry : GameCatalogue()) {
-        if (entry.code == game) {
-            return QString::fromUtf8(entry.caption).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        }
-    }
-    return QString();
+    return QString::fromUtf8(GameInfoFor(game).caption);
 }
 
 std::string GameBaseName(GameCode game)
