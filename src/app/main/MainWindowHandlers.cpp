@@ -8,7 +8,7 @@
 #include "app/main/GameCatalogue.h"
 #include "app/main/KeyCodes.h"
 #include "app/stats/StatsCommands.h"
-#include "app/stats/TicketWinsNotice.h"
+#include "app/tickets/TicketWinsNotice.h"
 #include "commands/Commands.h"
 #include "domain/Games.h"
 #include "market/MarketFiles.h"

@@ -3,9 +3,9 @@
 // draws won for the kept tickets.
 #include "app/dialogs/UpdateAllDialog.h"
 #include "app/main/MainWindow.h"
-#include "app/stats/TicketWinsNotice.h"
+#include "app/tickets/TicketWinsNotice.h"
 #include "cli/UpdateCommand.h"
-#include "stats/TicketResults.h"
+#include "tickets/TicketResults.h"
 #include "update/UpdateAll.h"
 #include "util/FolderLock.h"
 #include "util/KarvoError.h"

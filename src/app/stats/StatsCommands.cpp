@@ -4,8 +4,8 @@
 #include "app/main/MainWindow.h"
 #include "app/market/PriceHistoryWindow.h"
 #include "app/stats/ColumnCheckWindow.h"
-#include "app/stats/KeptTicketsWindow.h"
 #include "app/stats/StatsWindow.h"
+#include "app/tickets/KeptTicketsWindow.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
 

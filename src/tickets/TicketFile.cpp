@@ -1,4 +1,4 @@
-#include "stats/TicketFile.h"
+#include "tickets/TicketFile.h"
 
 #include "domain/GameNames.h"
 #include "util/Cp1253.h"

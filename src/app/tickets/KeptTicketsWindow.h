@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/stats/StatsTable.h"
-#include "stats/TicketFile.h"
+#include "tickets/TicketFile.h"
 
 #include <QWidget>
 

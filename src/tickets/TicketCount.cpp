@@ -1,7 +1,7 @@
 // The counting behind every check of a column: numbers 64 draws at a time through a set of bits a
 // number, so that a hundred tickets over ten years of KINO take a few passes over words; the joker,
 // the last draws, digits and signs draw by draw.
-#include "stats/TicketCheck.h"
+#include "tickets/TicketCheck.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "stats/TicketCheck.h"
+#include "tickets/TicketCheck.h"
 
 #include "util/Cp1253.h"
 #include "util/Numbers.h"

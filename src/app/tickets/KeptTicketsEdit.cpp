@@ -1,6 +1,6 @@
 // The form's buttons of the kept tickets' window: each change is written at once, over the file
 // only as it was read.
-#include "app/stats/KeptTicketsWindow.h"
+#include "app/tickets/KeptTicketsWindow.h"
 
 #include "domain/UserInterface.h"
 #include "util/Cp1253.h"

@@ -1,7 +1,7 @@
-#include "app/stats/KeptTicketsWindow.h"
+#include "app/tickets/KeptTicketsWindow.h"
 
 #include "domain/UserInterface.h"
-#include "stats/TicketResults.h"
+#include "tickets/TicketResults.h"
 #include "util/Cp1253.h"
 
 #include <QFormLayout>
