@@ -11,9 +11,6 @@ std::vector<StatsMenuItem> StatsMenuItems(GameCode game)
                 {Utf8ToCp1253("Έλεγχος στήλης"), StatsCommand::TicketCheck},
                 {Utf8ToCp1253("Τα δελτία μου"), StatsCommand::KeptTickets}};
     }
-    if (game == GameCode::Stock) {
-        return {{Utf8ToCp1253("Ιστορικό μετοχής"), StatsCommand::PriceHistory}};
-    }
     return {};
 }
 

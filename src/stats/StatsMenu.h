@@ -1,5 +1,5 @@
-// The items that follow a game's own command menu, after a separator: the number statistics, the
-// column check and the kept tickets for the draw games, the price history for the stocks.
+// The items that follow a draw game's own command menu, after a separator: the number statistics,
+// the column check and the kept tickets.
 #pragma once
 
 #include "domain/Games.h"
@@ -17,7 +17,7 @@ struct StatsMenuItem
     StatsCommand command;
 };
 
-// Empty for the coupon and the funds.
+// Empty for every game without draws.
 std::vector<StatsMenuItem> StatsMenuItems(GameCode game);
 
 } // namespace karvo

@@ -6,6 +6,7 @@
 #include "app/stats/ColumnCheckWindow.h"
 #include "app/stats/StatsWindow.h"
 #include "app/tickets/KeptTicketsWindow.h"
+#include "market/PriceHistory.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
 
@@ -63,7 +64,11 @@ void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
 
 void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow)
 {
-    const std::vector<StatsMenuItem> items = StatsMenuItems(mainWindow.state().GameCode);
+    const GameCode game = mainWindow.state().GameCode;
+    std::vector<StatsMenuItem> items = StatsMenuItems(game);
+    if (const std::optional<std::string> caption = PriceHistoryMenuCaption(game)) {
+        items.push_back({*caption, StatsCommand::PriceHistory});
+    }
     if (items.empty()) {
         return;
     }
