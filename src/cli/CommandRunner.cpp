@@ -11,7 +11,7 @@
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/FolderLock.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 #include <QFileInfo>
 #include <chrono>

@@ -3,7 +3,7 @@
 #include "util/Files.h"
 
 #include "util/KarvoError.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 #include <QDir>
 #include <QFile>

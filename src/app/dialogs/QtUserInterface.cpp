@@ -5,7 +5,7 @@
 #include "app/main/Appearance.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 #include <QApplication>
 #include <QDesktopServices>
