@@ -1,6 +1,7 @@
 #include "tickets/TicketFile.h"
 
 #include "domain/GameNames.h"
+#include "tickets/TicketCheck.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"

@@ -1,6 +1,7 @@
 #include "tickets/TicketResults.h"
 
 #include "domain/GameNames.h"
+#include "tickets/TicketCheck.h"
 #include "tickets/TicketFile.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"

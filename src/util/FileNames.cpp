@@ -1,6 +1,6 @@
 // File names on disk: case-insensitive look-up of each missing part, listing and deleting by
 // wildcard mask, sizes, permissions and the folder helpers.
-#include "util/Files.h"
+#include "util/FileNames.h"
 
 #include "util/KarvoError.h"
 #include "util/Paths.h"

@@ -3,6 +3,7 @@
 
 #include "util/Cp1253.h"
 #include "util/KarvoError.h"
+#include "util/ScratchFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/stats/StatsTable.h"
+#include "tickets/TicketCheck.h"
 #include "tickets/TicketFile.h"
 
 #include <QWidget>

@@ -1,7 +1,9 @@
 // Removal of the scratch files a killed process leaves behind: the atomic writer's
 // ".karvo-XXXXXX" beside the files it replaces and the downloads' "karvo-XXXXXX.fil". Only these
 // names are touched, so no file of the user's goes, whatever folder is swept.
-#include "util/Files.h"
+#include "util/ScratchFiles.h"
+
+#include "util/FileNames.h"
 
 #include <QFile>
 #include <QFileInfo>
