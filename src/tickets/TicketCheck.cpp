@@ -29,10 +29,10 @@ int UsefulHits(GameCode game, const Ticket& ticket)
 }
 
 // One ticket's figures as the draws go by.
-class Tally
+class TicketTally
 {
 public:
-    Tally(TicketReport& report, const TicketCheckOptions& options, std::int64_t recentFrom)
+    TicketTally(TicketReport& report, const TicketCheckOptions& options, std::int64_t recentFrom)
         : m_report(report)
         , m_listFrom(options.listHits ? report.threshold : kNever)
         , m_recentFrom(recentFrom)
@@ -92,7 +92,7 @@ int InPlaceHits(const std::uint8_t* draw, const Ticket& ticket, std::size_t widt
 }
 
 void CountInPlace(const DrawHistory& history, const std::vector<Ticket>& tickets, std::int64_t first,
-                  std::vector<Tally>& tallies)
+                  std::vector<TicketTally>& tallies)
 {
     for (std::size_t t = 0; t < tickets.size(); ++t) {
         for (std::int64_t d = first; d < history.drawCount(); ++d) {
@@ -103,7 +103,7 @@ void CountInPlace(const DrawHistory& history, const std::vector<Ticket>& tickets
 
 // Numbers one ticket at a time, draw by draw: for the joker, the last draws and short histories.
 void CountNumbersOneByOne(const DrawHistory& history, const GameLayout& layout, const std::vector<Ticket>& tickets,
-                          std::int64_t from, std::int64_t to, std::vector<Tally>& tallies)
+                          std::int64_t from, std::int64_t to, std::vector<TicketTally>& tallies)
 {
     const NumberGroup main = layout.groups.front();
     for (std::size_t t = 0; t < tickets.size(); ++t) {
@@ -188,7 +188,7 @@ int CountBits(std::uint64_t x)
     return static_cast<int>((x * 0x0101010101010101) >> 56);
 }
 
-void CountTicketByWords(const DrawBits& bits, const Ticket& ticket, Tally& tally)
+void CountTicketByWords(const DrawBits& bits, const Ticket& ticket, TicketTally& tally)
 {
     const int most = std::min(MostHits(ticket), 15);
     std::vector<const std::uint64_t*> rows;
@@ -244,7 +244,7 @@ std::vector<TicketReport> CheckTickets(const DrawHistory& history, GameCode game
     const std::int64_t last = usable ? history.drawCount() : 0;
     const std::int64_t recentFrom = std::max(first, last - options.recentDraws);
     std::vector<TicketReport> reports(tickets.size());
-    std::vector<Tally> tallies;
+    std::vector<TicketTally> tallies;
     tallies.reserve(tickets.size());
     for (std::size_t t = 0; t < tickets.size(); ++t) {
         reports[t].threshold = options.threshold > 0 ? options.threshold : UsefulHits(game, tickets[t]);

@@ -26,9 +26,15 @@ void MakeWritable(const std::string& name);
 void CreateFolder(const std::string& path);
 // The working folder, ending in "/".
 std::string CurrentFolder();
-// The folder separator is "/" on every system, so this adds or removes a "/", whatever its name
-// says: mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
-std::string WithBackslash(const std::string& path, int mode);
+// A folder's path ending in "/", or without its last "/" (the root "/" keeps it); empty stays empty.
+std::string WithTrailingSlash(const std::string& path);
+std::string WithoutTrailingSlash(const std::string& path);
+// The same with the change as a number, as the downloads still pass it: 0 adds the "/", 1 removes
+// it, any other leaves the path as it is.
+inline std::string WithBackslash(const std::string& path, int mode)
+{
+    return mode == 0 ? WithTrailingSlash(path) : mode == 1 ? WithoutTrailingSlash(path) : path;
+}
 // The folder for scratch files, ending in "/": TMPDIR (else /tmp) when it is a folder this user
 // can write in, else the working folder, else /tmp. None of them: throws KarvoError naming them.
 std::string TempFolder();

@@ -11,7 +11,7 @@
 namespace karvo {
 
 FolderLock::FolderLock(const std::string& folder)
-    : m_path(QFile::encodeName(NativePath(WithBackslash(folder, 0) + kUpdateLockName)).toStdString())
+    : m_path(QFile::encodeName(NativePath(WithTrailingSlash(folder) + kUpdateLockName)).toStdString())
 {
 }
 

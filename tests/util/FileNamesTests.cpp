@@ -37,5 +37,5 @@ TEST(FileNames, MatchWithoutRegardToCase)
 
     DeleteFiles(dir.file("DATA/*.txt"));
     EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), ListKinds::Both)), (Lines{"sub.txt", "z.dat"}));
-    EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
+    EXPECT_EQ(WithTrailingSlash("/x") + WithoutTrailingSlash("/x/") + "|" + WithoutTrailingSlash("/"), "/x//x|/");
 }
