@@ -2,6 +2,7 @@
 // the column check and the kept tickets.
 #pragma once
 
+#include "domain/CommandCodes.h"
 #include "domain/Games.h"
 
 #include <string>
@@ -9,12 +10,10 @@
 
 namespace karvo {
 
-enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33, KeptTickets = 34 };
-
 struct StatsMenuItem
 {
     std::string caption; // Windows-1253
-    StatsCommand command;
+    Command command;
 };
 
 // Empty for every game without draws.

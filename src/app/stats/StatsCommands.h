@@ -15,6 +15,6 @@ void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow);
 
 // Opens the window of a statistics item for the current game. A failure below the program's code
 // is shown in a box.
-void RunStatsCommand(MainWindow& mainWindow, StatsCommand command);
+void RunStatsCommand(MainWindow& mainWindow, Command command);
 
 } // namespace karvo
