@@ -11,7 +11,6 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kKinoMostNumbers = 12;
 // KINO: the fewest hits that win something, by the numbers of a column (index).
 constexpr std::array<int, kKinoMostNumbers + 1> kKinoUseful = {0, 1, 2, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6};
 
@@ -20,7 +19,7 @@ int UsefulHits(GameCode game, const Ticket& ticket)
 {
     const int most = MostHits(ticket);
     if (game == GameCode::Kino) {
-        return kKinoUseful[std::min(static_cast<std::size_t>(most), kKinoMostNumbers)];
+        return kKinoUseful[static_cast<std::size_t>(std::min(most, kKinoMostNumbers))];
     }
     if (IsPropo(game)) {
         return most - 2;

@@ -81,7 +81,7 @@ KeptTicketsWindow::KeptTicketsWindow(GameCode game, const SaveTarget& target, QW
     m_choiceEdit->setPlaceholderText(ToQString(TicketPrompt(game)));
     m_choiceEdit->setMinimumWidth(m_choiceEdit->fontMetrics().horizontalAdvance(m_choiceEdit->placeholderText()) + 16);
     m_playedSpin->setObjectName(QStringLiteral("playedSpin"));
-    m_playedSpin->setRange(0, 12);
+    m_playedSpin->setRange(0, kKinoMostNumbers);
     m_playedSpin->setSpecialValueText(QStringLiteral("όλοι"));
     form->addRow(QStringLiteral("Όνομα:"), m_nameEdit);
     form->addRow(QStringLiteral("Στήλη:"), m_choiceEdit);
