@@ -10,6 +10,7 @@
 #include "market/MarketUpdate.h"
 #include "market/StockDay.h"
 #include "support/LoopbackServer.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Text.h"
 

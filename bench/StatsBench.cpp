@@ -5,7 +5,7 @@
 #include "stats/DrawPatterns.h"
 #include "stats/KinoStats.h"
 #include "stats/NumberStats.h"
-#include "stats/TicketCheck.h"
+#include "tickets/TicketCheck.h"
 
 #include <QDir>
 #include <QTemporaryDir>

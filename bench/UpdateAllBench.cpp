@@ -9,6 +9,7 @@
 #include "support/WorkbookWriter.h"
 #include "update/UpdateAll.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <QElapsedTimer>

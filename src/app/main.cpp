@@ -6,6 +6,7 @@
 #include "cli/DataFolder.h"
 #include "cli/StopSignals.h"
 #include "util/Environment.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 

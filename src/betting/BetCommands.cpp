@@ -8,6 +8,7 @@
 #include "export/SpreadsheetExport.h"
 #include "util/Cp1253.h"
 #include "util/Files.h"
+#include "util/ScratchFiles.h"
 
 #include <cstdlib>
 

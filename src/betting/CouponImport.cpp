@@ -72,18 +72,21 @@ bool CutCouponLine(const std::string& line, CouponLine& match)
     if (CountOccurrences(line, ",") < kMatchLineCommas) {
         return false;
     }
-    const int c1 = nextAfter(line, -1, ',');
-    const int b1 = lastBlankBefore(line, c1);
-    const int a1 = lastBlankBefore(line, b1);
-    const int b2 = nextAfter(line, b1, ' ');
-    const int c2 = nextAfter(line, b2, ',');
-    const int b3 = lastBlankBefore(line, c2);
-    const int b4 = nextAfter(line, b3, ' ');
-    const int c3 = nextAfter(line, b4, ',');
-    const int b5 = lastBlankBefore(line, c3);
-    const int b6 = nextAfter(line, b5, ' ');
-    match = CouponLine{between(line, a1, b1), between(line, b2, b3), between(line, b4, b5),
-                       between(line, b1, b2), between(line, b3, b4), between(line, b5, b6)};
+    // Each odd is the word around its decimal comma, the blanks on either side bounding it; the code
+    // comes before the home-win odd, the teams between the odds.
+    const int odd1Comma = nextAfter(line, -1, ',');
+    const int beforeOdd1 = lastBlankBefore(line, odd1Comma);
+    const int beforeCode = lastBlankBefore(line, beforeOdd1);
+    const int afterOdd1 = nextAfter(line, beforeOdd1, ' ');
+    const int oddXComma = nextAfter(line, afterOdd1, ',');
+    const int beforeOddX = lastBlankBefore(line, oddXComma);
+    const int afterOddX = nextAfter(line, beforeOddX, ' ');
+    const int odd2Comma = nextAfter(line, afterOddX, ',');
+    const int beforeOdd2 = lastBlankBefore(line, odd2Comma);
+    const int afterOdd2 = nextAfter(line, beforeOdd2, ' ');
+    match = CouponLine{between(line, beforeCode, beforeOdd1), between(line, afterOdd1, beforeOddX),
+                       between(line, afterOddX, beforeOdd2),  between(line, beforeOdd1, afterOdd1),
+                       between(line, beforeOddX, afterOddX),  between(line, beforeOdd2, afterOdd2)};
     return true;
 }
 

@@ -6,12 +6,14 @@
 #include "domain/GameNames.h"
 #include "domain/ProgramState.h"
 #include "market/MarketFiles.h"
-#include "stats/TicketFile.h"
-#include "stats/TicketResults.h"
+#include "tickets/TicketFile.h"
+#include "tickets/TicketResults.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/FolderLock.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
+#include "util/ScratchFiles.h"
 
 #include <QFileInfo>
 #include <chrono>

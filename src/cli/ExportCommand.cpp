@@ -5,6 +5,7 @@
 #include "results/DrawHistory.h"
 #include "results/DrawViews.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 

@@ -1,7 +1,7 @@
 #include "cli/UpdateCommand.h"
 
 #include "domain/GameNames.h"
-#include "stats/TicketFile.h"
+#include "tickets/TicketFile.h"
 #include "util/Cp1253.h"
 
 #include <algorithm>

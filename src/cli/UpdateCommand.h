@@ -2,7 +2,7 @@
 // fetch as the run goes, then the summary, a line per game.
 #pragma once
 
-#include "stats/TicketResults.h"
+#include "tickets/TicketResults.h"
 #include "update/UpdateAll.h"
 
 #include <functional>

@@ -1,4 +1,5 @@
-// The program's commands by number: the draw and market menus run 1 to 5, the coupon's menu 21 to 27.
+// The program's commands by number: the draw and market menus run 1 to 5, the coupon's menu 21 to 27,
+// the items after a game's own menu (statistics, kept tickets, the stock's price history) 31 to 34.
 #pragma once
 
 namespace karvo {
@@ -16,6 +17,10 @@ enum class Command {
     OpenBetFile = 24,
     SaveBetFile = 25,
     SystemToColumns = 27,
+    NumberStats = 31,
+    TicketCheck = 32,
+    PriceHistory = 33,
+    KeptTickets = 34,
 };
 
 } // namespace karvo

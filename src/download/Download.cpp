@@ -3,9 +3,11 @@
 #include "domain/UserInterface.h"
 #include "download/TransferOptions.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
+#include "util/ScratchFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,7 +111,7 @@ std::string NamedFailureText(const FetchedBody& result, const std::string& url, 
 DownloadScratch::DownloadScratch()
 {
     const std::string folder = TempFolder();
-    m_folder = NativePath(WithBackslash(folder, 1)).toStdString();
+    m_folder = NativePath(WithoutTrailingSlash(folder)).toStdString();
     std::string name = folder;
     name.append(kDownloadScratchPrefix).append(kScratchRandom).append(kDownloadScratchSuffix);
     m_path = QFile::encodeName(NativePath(name)).toStdString();

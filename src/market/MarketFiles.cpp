@@ -1,6 +1,7 @@
 #include "market/MarketFiles.h"
 
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Sorting.h"

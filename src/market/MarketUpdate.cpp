@@ -7,6 +7,7 @@
 #include "market/StockDay.h"
 #include "util/Cp1253.h"
 #include "util/Environment.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

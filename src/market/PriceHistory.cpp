@@ -2,6 +2,7 @@
 
 #include "market/MarketFiles.h"
 #include "market/StockRecord.h"
+#include "util/Cp1253.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -47,6 +48,14 @@ std::vector<PricePoint> ReadPriceHistory(const std::string& folder, const std::s
         }
     }
     return points;
+}
+
+std::optional<std::string> PriceHistoryMenuCaption(GameCode game)
+{
+    if (game != GameCode::Stock) {
+        return std::nullopt;
+    }
+    return Utf8ToCp1253("Ιστορικό μετοχής");
 }
 
 } // namespace karvo

@@ -2,7 +2,10 @@
 // columns (StockRecord.h).
 #pragma once
 
+#include "domain/Games.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,5 +26,9 @@ bool FindStockRecord(const std::vector<std::string>& lines, const std::string& s
 // One point for every stock day file of folder that lists symbol, oldest day first. Files whose
 // name is not a day are passed over.
 std::vector<PricePoint> ReadPriceHistory(const std::string& folder, const std::string& symbol);
+
+// The caption (Windows-1253) of the price history's item in game's command menu: the stock has
+// one, every other game none.
+std::optional<std::string> PriceHistoryMenuCaption(GameCode game);
 
 } // namespace karvo

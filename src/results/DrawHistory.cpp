@@ -3,6 +3,7 @@
 #include "results/DrawViews.h"
 #include "results/PropoFile.h"
 #include "results/ResultsFiles.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 

@@ -1,6 +1,7 @@
 #include "results/WholeFile.h"
 
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

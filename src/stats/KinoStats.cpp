@@ -1,6 +1,6 @@
 #include "stats/KinoStats.h"
 
-#include "stats/Tally.h"
+#include "stats/NumberTally.h"
 
 #include <algorithm>
 
@@ -11,7 +11,7 @@ namespace {
 // The figures of the months so far: each month counted on its own, then joined to the months before.
 struct MonthsTally
 {
-    std::vector<Tally> tallies;
+    std::vector<NumberTally> tallies;
     std::int64_t draws = 0;
     std::int32_t firstDate = 0;
     std::int32_t lastDate = 0;
@@ -28,9 +28,9 @@ struct MonthsTally
         if (count <= 0) {
             return;
         }
-        std::vector<Tally> next(tallies.size());
+        std::vector<NumberTally> next(tallies.size());
         CountStretch(month.first + skip * KinoRecordSize, KinoRecordSize, count, group, next);
-        for (Tally& t : next) {
+        for (NumberTally& t : next) {
             if (t.lastSeen >= 0) {
                 t.lastDate = month.dateOf(skip + t.lastSeen);
             }

@@ -1,6 +1,6 @@
 #include "stats/NumberStats.h"
 
-#include "stats/Tally.h"
+#include "stats/NumberTally.h"
 
 #include <algorithm>
 
@@ -11,9 +11,9 @@ namespace {
 void AddGroupRows(const DrawHistory& history, const NumberGroup& group, int groupIndex, std::int64_t first,
                   std::int64_t end, GameStats& stats)
 {
-    std::vector<Tally> tallies(static_cast<std::size_t>(group.high - group.low + 1));
+    std::vector<NumberTally> tallies(static_cast<std::size_t>(group.high - group.low + 1));
     CountStretch(history.draw(first) + group.first, history.stride, end - first, group, tallies);
-    for (Tally& t : tallies) {
+    for (NumberTally& t : tallies) {
         if (t.lastSeen >= 0) {
             t.lastDate = history.dates[static_cast<std::size_t>(first + t.lastSeen)];
         }

@@ -7,12 +7,9 @@ namespace karvo {
 std::vector<StatsMenuItem> StatsMenuItems(GameCode game)
 {
     if (IsDrawGame(game)) {
-        return {{Utf8ToCp1253("Στατιστικά αριθμών"), StatsCommand::NumberStats},
-                {Utf8ToCp1253("Έλεγχος στήλης"), StatsCommand::TicketCheck},
-                {Utf8ToCp1253("Τα δελτία μου"), StatsCommand::KeptTickets}};
-    }
-    if (game == GameCode::Stock) {
-        return {{Utf8ToCp1253("Ιστορικό μετοχής"), StatsCommand::PriceHistory}};
+        return {{Utf8ToCp1253("Στατιστικά αριθμών"), Command::NumberStats},
+                {Utf8ToCp1253("Έλεγχος στήλης"), Command::TicketCheck},
+                {Utf8ToCp1253("Τα δελτία μου"), Command::KeptTickets}};
     }
     return {};
 }

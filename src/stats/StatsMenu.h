@@ -1,7 +1,8 @@
-// The items that follow a game's own command menu, after a separator: the number statistics, the
-// column check and the kept tickets for the draw games, the price history for the stocks.
+// The items that follow a draw game's own command menu, after a separator: the number statistics,
+// the column check and the kept tickets.
 #pragma once
 
+#include "domain/CommandCodes.h"
 #include "domain/Games.h"
 
 #include <string>
@@ -9,15 +10,13 @@
 
 namespace karvo {
 
-enum class StatsCommand { NumberStats = 31, TicketCheck = 32, PriceHistory = 33, KeptTickets = 34 };
-
 struct StatsMenuItem
 {
     std::string caption; // Windows-1253
-    StatsCommand command;
+    Command command;
 };
 
-// Empty for the coupon and the funds.
+// Empty for every game without draws.
 std::vector<StatsMenuItem> StatsMenuItems(GameCode game);
 
 } // namespace karvo

@@ -3,6 +3,7 @@
 #include "market/MarketFiles.h"
 #include "market/MarketText.h"
 #include "update/WorkbookSource.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <algorithm>

@@ -4,8 +4,10 @@
 #include "market/MarketFiles.h"
 #include "update/GameRun.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
+#include "util/ScratchFiles.h"
 
 namespace karvo {
 

@@ -6,9 +6,10 @@
 #include "update/UpdateLists.h"
 #include "update/WorkbookStores.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 namespace karvo {
 

@@ -5,6 +5,7 @@
 #include "market/MarketText.h"
 #include "results/DrawHistory.h"
 #include "update/WorkbookStores.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 

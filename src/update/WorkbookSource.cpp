@@ -2,6 +2,7 @@
 
 #include "update/WorkbookStores.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 

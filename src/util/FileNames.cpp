@@ -1,9 +1,9 @@
 // File names on disk: case-insensitive look-up of each missing part, listing and deleting by
 // wildcard mask, sizes, permissions and the folder helpers.
-#include "util/Files.h"
+#include "util/FileNames.h"
 
 #include "util/KarvoError.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,7 +181,7 @@ void MakeWritable(const std::string& name)
 
 void CreateFolder(const std::string& path)
 {
-    const std::string folder = WithBackslash(path, 1);
+    const std::string folder = WithoutTrailingSlash(path);
     if (!folder.empty()) {
         ::mkdir(encoded(NativePath(folder)).constData(), 0777);
     }
@@ -189,22 +189,18 @@ void CreateFolder(const std::string& path)
 
 std::string CurrentFolder()
 {
-    return WithBackslash(PathToSingleByte(QDir::currentPath().toStdString()), 0);
+    return WithTrailingSlash(PathToSingleByte(QDir::currentPath().toStdString()));
 }
 
-std::string WithBackslash(const std::string& path, int mode)
+std::string WithTrailingSlash(const std::string& path)
 {
-    if (path.empty()) {
-        return path;
-    }
-    if (mode == 0 && !path.ends_with('/')) {
-        return path + '/';
-    }
+    return path.empty() || path.ends_with('/') ? path : path + '/';
+}
+
+std::string WithoutTrailingSlash(const std::string& path)
+{
     // The root folder keeps its only "/".
-    if (mode == 1 && path.ends_with('/') && path.size() > 1) {
-        return path.substr(0, path.size() - 1);
-    }
-    return path;
+    return path.ends_with('/') && path.size() > 1 ? path.substr(0, path.size() - 1) : path;
 }
 
 std::string TempFolder()
@@ -217,7 +213,7 @@ std::string TempFolder()
         const QFileInfo folder(candidate);
         if (folder.isAbsolute() && folder.isDir()
             && ::access(QFile::encodeName(candidate).constData(), W_OK | X_OK) == 0) {
-            return WithBackslash(PathToSingleByte(folder.absoluteFilePath().toStdString()), 0);
+            return WithTrailingSlash(PathToSingleByte(folder.absoluteFilePath().toStdString()));
         }
     }
     throw KarvoError("Δεν υπάρχει φάκελος για τα προσωρινά αρχεία της λήψης: κανένας από τους "

@@ -2,7 +2,9 @@
 #include "util/Files.h"
 
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/KarvoError.h"
+#include "util/ScratchFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,18 +4,13 @@
 // to read or write throws KarvoError naming the file and the system's reason.
 #pragma once
 
-#include <QString>
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace karvo {
-
-// The name on disk: UTF-8 path, each missing component matched case-insensitively.
-QString NativePath(const std::string& name);
 
 // The low-level read every load goes through, as POSIX read(2). A load given none uses the
 // program's: the system's, unless SetFileReadFunction put another in.
@@ -54,42 +49,6 @@ bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd
 // WriteFileAtomic for files the user must not lose silently: a failure throws KarvoError naming
 // the file and carrying the platform's message.
 void ReplaceFileOrThrow(const std::string& name, std::string_view bytes);
-
-// Which directory entries a listing returns; the values are the codes callers have always used.
-enum class ListKinds { Files = 1, Folders = 2, Both = 3 };
-
-// Entry names without their folder, in the file system's order; "." and ".." never. Mask
-// wildcards "*" and "?" match without regard to letter case.
-std::vector<std::string> ListFiles(const std::string& mask, ListKinds kinds);
-void DeleteFiles(const std::string& mask);
-std::int64_t FileSizeOf(const std::string& name);
-// Gives the owner write permission back (the read-only attribute of other systems).
-void MakeWritable(const std::string& name);
-void CreateFolder(const std::string& path);
-// The working folder, ending in "/".
-std::string CurrentFolder();
-// The folder separator is "/" on every system, so this adds or removes a "/", whatever its name
-// says: mode 0 adds a trailing "/", mode 1 removes it (the root "/" stays); empty stays empty.
-std::string WithBackslash(const std::string& path, int mode);
-// The folder for scratch files, ending in "/": TMPDIR (else /tmp) when it is a folder this user
-// can write in, else the working folder, else /tmp. None of them: throws KarvoError naming them.
-std::string TempFolder();
-
-// Scratch file names: the atomic writer's ".karvo-XXXXXX" beside the file it replaces and a
-// download's "karvo-XXXXXX.fil" in the temporary folder, the X's being mkstemp's random letters
-// and digits. The writers and the cleanup of stale ones share them.
-inline constexpr std::string_view kWriteScratchPrefix = ".karvo-";
-inline constexpr std::string_view kDownloadScratchPrefix = "karvo-";
-inline constexpr std::string_view kDownloadScratchSuffix = ".fil";
-inline constexpr std::string_view kScratchRandom = "XXXXXX";
-
-// Removes scratch files older than an hour at now (seconds since 1970) that a killed process
-// left: ".karvo-XXXXXX" in folder and in each of its subfolders (names relative to folder),
-// "karvo-XXXXXX.fil" in tempFolder.
-void RemoveStaleScratchFiles(const std::string& folder, const std::vector<std::string>& subfolders,
-                             const std::string& tempFolder, std::time_t now);
-// The same for the folder of a file the user chose (a bet file): its old ".karvo-XXXXXX" files.
-void RemoveStaleScratchFilesBeside(const std::string& name, std::time_t now);
 
 // A write past the process's file-size limit then fails with EFBIG, reported like any failed
 // write, instead of its signal ending the program with the user's work unsaved.

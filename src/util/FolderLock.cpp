@@ -1,5 +1,6 @@
 #include "util/FolderLock.h"
 
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <QFile>
@@ -11,7 +12,7 @@
 namespace karvo {
 
 FolderLock::FolderLock(const std::string& folder)
-    : m_path(QFile::encodeName(NativePath(WithBackslash(folder, 0) + kUpdateLockName)).toStdString())
+    : m_path(QFile::encodeName(NativePath(WithTrailingSlash(folder) + kUpdateLockName)).toStdString())
 {
 }
 

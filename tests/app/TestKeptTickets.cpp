@@ -1,9 +1,9 @@
 // The kept tickets' window opened from the real main window's menu: a ticket added through the
 // form is written and shown with its figures, copied and deleted; a damaged file makes it read-only.
 #include "AppTestSupport.h"
-#include "app/stats/KeptTicketsWindow.h"
+#include "app/tickets/KeptTicketsWindow.h"
 #include "results/ResultsFiles.h"
-#include "stats/TicketFile.h"
+#include "tickets/TicketFile.h"
 #include "util/Cp1253.h"
 
 using namespace karvo;

@@ -166,8 +166,8 @@ private slots:
 
     void statusNoticeAndLinkLabel()
     {
-        m_w->form.userInterface().StatusNotice(W("Παρακαλώ περιμένετε"));
-        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  Παρακαλώ περιμένετε"));
+        m_w->form.userInterface().StatusNotice(WaitNoticeText());
+        QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  ") + ToQString(WaitNoticeText()));
         m_w->form.userInterface().StatusNotice("");
         QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  "));
         OpenedUrls opened("https");

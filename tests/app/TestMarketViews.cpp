@@ -8,6 +8,7 @@
 #include "support/LoopbackServer.h"
 #include "support/MarketTestData.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <cstdlib>

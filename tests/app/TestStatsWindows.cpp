@@ -9,6 +9,7 @@
 #include "app/stats/StatsWindow.h"
 #include "results/ResultsFiles.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"

@@ -7,12 +7,12 @@
 #include "app/dialogs/ListDialog.h"
 #include "app/dialogs/UpdateAllDialog.h"
 #include "app/main/GridView.h"
-#include "app/stats/TicketWinsNotice.h"
+#include "app/tickets/TicketWinsNotice.h"
 #include "results/ResultsFiles.h"
-#include "stats/TicketFile.h"
 #include "support/LoopbackServer.h"
 #include "support/MarketTestData.h"
 #include "support/WorkbookWriter.h"
+#include "tickets/TicketFile.h"
 #include "util/FolderLock.h"
 
 #include <cstdlib>

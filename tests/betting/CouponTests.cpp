@@ -7,6 +7,7 @@
 #include "betting/CouponSort.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

@@ -6,9 +6,9 @@
 #include "market/MarketViews.h"
 #include "results/DrawViews.h"
 #include "results/ResultsFiles.h"
-#include "stats/TicketFile.h"
 #include "support/MarketTestData.h"
 #include "support/TestSupport.h"
+#include "tickets/TicketFile.h"
 
 #include <cerrno>
 #include <cstring>

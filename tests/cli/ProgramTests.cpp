@@ -1,10 +1,11 @@
 // The built program run as the user's shell runs it: no display at all, the operator's servers on
 // 127.0.0.1, the exit status and the lines it prints; SIGTERM stops a run as Cancel does.
 #include "results/ResultsFiles.h"
-#include "stats/TicketFile.h"
 #include "support/LoopbackServer.h"
 #include "support/TestSupport.h"
 #include "support/WorkbookWriter.h"
+#include "tickets/TicketFile.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/FolderLock.h"
 

@@ -3,6 +3,7 @@
 #include "commands/FindInFiles.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,7 @@
 #include "support/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

@@ -4,6 +4,7 @@
 #include "market/StockDay.h"
 #include "support/MarketTestData.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Text.h"
 

@@ -1,6 +1,7 @@
 // The price history read from stored stock day files written by hand, column by column.
 #include "market/PriceHistory.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <gtest/gtest.h>

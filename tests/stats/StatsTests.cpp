@@ -1,11 +1,11 @@
-// Number statistics and the column check over small hand-built histories whose figures are
-// worked by hand in the comments beside them.
+// Number statistics over small hand-built histories whose figures are worked by hand in the
+// comments beside them.
 #include "results/PropoFile.h"
 #include "results/ResultsFiles.h"
 #include "stats/KinoStats.h"
 #include "stats/NumberStats.h"
-#include "stats/TicketCheck.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 
@@ -362,67 +362,4 @@ TEST(NumberStats, Super3DigitsByPosition)
     EXPECT_EQ(FiguresOf(stats, 1, 0), (Figures{2, 1, 1, 20021125}));
     EXPECT_EQ(FiguresOf(stats, 9, 2), (Figures{1, 1, 1, 20021125})); // two draws a day at first
     EXPECT_EQ(FiguresOf(stats, 6, 2), (Figures{1, 0, 2, 20021126}));
-}
-
-TEST(TicketCheck, PropoColumnTakesTheGreekAndLatinX)
-{
-    test::TempFolder folder;
-    WritePropo(folder);
-    Ticket ticket;
-    std::string message;
-    ASSERT_TRUE(ParseTicket(GameCode::PropoSunday, W("1111 1111 1111 Χx"), ticket, message)) << U(message);
-    const TicketReport report =
-        CheckTicket(LoadHistory(folder.path(), GameCode::PropoSunday), GameCode::PropoSunday, ticket);
-    EXPECT_EQ(report.threshold, 12);
-    ASSERT_EQ(report.hits.size(), 1u);
-    EXPECT_EQ(report.hits[0].hits, 12);
-    EXPECT_EQ(report.hitCounts[1], 1); // the second draw: X at 13 only
-}
-
-TEST(TicketCheck, WrongEntriesAreRefusedWithAMessage)
-{
-    struct Case
-    {
-        GameCode game;
-        const char* text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {GameCode::Lotto, "1 2 3 4 5", "Δώστε 6 αριθμούς από 1 έως 49."},
-        {GameCode::Lotto, "1 2 3 4 5 50", "Ο αριθμός 50 είναι εκτός ορίων (1 έως 49)."},
-        {GameCode::Lotto, "0 1 2 3 4 5", "Ο αριθμός 0 είναι εκτός ορίων (1 έως 49)."},
-        {GameCode::Lotto, "1 2 3 4 5 5", "Ο αριθμός 5 δόθηκε δύο φορές."},
-        {GameCode::Lotto, "1 2 3 4 5 a", "Το \"a\" δεν είναι αριθμός."},
-        {GameCode::Joker, "1 2 3 4 5 21", "Ο Τζόκερ 21 είναι εκτός ορίων (1 έως 20)."},
-        {GameCode::Joker, "1 2 3 4", "Δώστε 5 αριθμούς από 1 έως 45 και, αν θέλετε, τον Τζόκερ από 1 έως 20."},
-        {GameCode::Kino, "", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
-        {GameCode::Kino, "1 2 3 4 5 6 7 8 9 10 11 12 13", "Δώστε από 1 έως 12 αριθμούς από 1 έως 80."},
-        {GameCode::Proto, "123456", "Δώστε 7 ψηφία (0 έως 9)."},
-        {GameCode::Super3, "1a3", "Το \"a\" δεν είναι ψηφίο."},
-        {GameCode::PropoSunday, "1X2A", "Το \"A\" δεν είναι 1, X ή 2."},
-        {GameCode::PropoSunday, "1X2", "Δώστε 13 ή 14 σημεία (1, X, 2)."},
-    };
-    for (const Case& c : cases) {
-        Ticket ticket;
-        std::string message;
-        EXPECT_FALSE(ParseTicket(c.game, c.text, ticket, message)) << c.text;
-        EXPECT_EQ(U(message), c.message) << c.text;
-    }
-    Ticket ticket;
-    std::string message;
-    ASSERT_TRUE(ParseTicket(GameCode::Joker, "45 1 2 3 4", ticket, message));
-    EXPECT_EQ(ticket.bonus, -1);
-    ASSERT_TRUE(ParseTicket(GameCode::Proto, "012 3456", ticket, message));
-    EXPECT_EQ(ticket.values, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
-}
-
-TEST(TicketCheck, SymbolsInPlaceCountPositions)
-{
-    test::TempFolder folder;
-    WriteBytes(folder.file("Super3.krv"), "123129456");
-    Ticket ticket;
-    std::string message;
-    ASSERT_TRUE(ParseTicket(GameCode::Super3, "1 2 9", ticket, message));
-    const TicketReport report = CheckTicket(LoadHistory(folder.path(), GameCode::Super3), GameCode::Super3, ticket);
-    EXPECT_EQ(report.hitCounts, (std::vector<std::int64_t>{1, 0, 1, 1})); // 2, 3 and 0 in place
 }

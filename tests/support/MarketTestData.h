@@ -4,6 +4,7 @@
 #include "market/MarketText.h"
 #include "market/StockDay.h"
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 
 #include <string>

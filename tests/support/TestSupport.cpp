@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 

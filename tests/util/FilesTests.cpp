@@ -1,7 +1,7 @@
-// Whole-file helpers: line-end rules, atomic replacement under write failures, reads that fail
-// for any reason but a missing file, case-insensitive look-up, wildcard listing and the removal
-// of stale scratch files.
+// Whole-file helpers: line-end rules, atomic replacement under write failures and reads that fail
+// for any reason but a missing file.
 #include "support/TestSupport.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 
@@ -110,35 +110,6 @@ TEST(Files, FailedWriteLeavesTheOldFileWhole)
     EXPECT_EQ(ListFiles(dir.file("*"), ListKinds::Both), Lines{"keep.txt"});
 }
 
-TEST(Files, NamesMatchWithoutRegardToCase)
-{
-    karvo::test::TempFolder dir;
-    CreateFolder(dir.file("Data/"));
-    CreateFolder(dir.file("DATA")); // the same folder
-    WriteBytes(dir.file("Data/x.txt"), "1");
-    WriteBytes(dir.file("Data/y.TXT"), "2");
-    WriteBytes(dir.file("Data/z.dat"), "3");
-    CreateFolder(dir.file("Data/sub.txt"));
-
-    EXPECT_EQ(LoadTextFile(dir.file("DATA/X.TXT")), "1");
-    EXPECT_EQ(NativePath(dir.file("DATA/new.txt")), QString::fromStdString(dir.file("Data/new.txt")));
-    SaveTextFile(dir.file("data/new.txt"), "4");
-    EXPECT_EQ(ReadBytes(dir.file("Data/new.txt")), "4");
-
-    auto sorted = [](Lines v) {
-        std::sort(v.begin(), v.end());
-        return v;
-    };
-    EXPECT_EQ(sorted(ListFiles(dir.file("DATA/*.TXT"), ListKinds::Files)), (Lines{"new.txt", "x.txt", "y.TXT"}));
-    EXPECT_EQ(sorted(ListFiles(dir.file("data/*.txt"), ListKinds::Folders)), Lines{"sub.txt"});
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/?.*"), ListKinds::Both)), (Lines{"x.txt", "y.TXT", "z.dat"}));
-    EXPECT_EQ(ListFiles(dir.file("Data/nothing*"), ListKinds::Both), Lines{});
-
-    DeleteFiles(dir.file("DATA/*.txt"));
-    EXPECT_EQ(sorted(ListFiles(dir.file("Data/*"), ListKinds::Both)), (Lines{"sub.txt", "z.dat"}));
-    EXPECT_EQ(WithBackslash("/x", 0) + WithBackslash("/x/", 1) + "|" + WithBackslash("/", 1), "/x//x|/");
-}
-
 TEST(Files, OnlyAMissingFileReadsAsEmpty)
 {
     karvo::test::TempFolder dir;
@@ -176,43 +147,4 @@ TEST(Files, OnlyAMissingFileReadsAsEmpty)
     // No read permission, for an ordinary user.
     ASSERT_EQ(::chmod(dir.path().c_str(), 0755) + ::chmod(name.c_str(), 0), 0);
     EXPECT_TRUE(karvo::test::AsOrdinaryUser([&] { return failure(name) == opening + std::strerror(EACCES); }));
-}
-
-TEST(Files, StaleScratchFilesGoAtStart)
-{
-    karvo::test::TempFolder work;
-    karvo::test::TempFolder temp;
-    karvo::test::TempFolder bets; // where the user keeps bet files
-    ASSERT_EQ(::mkdir(work.file("Data").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(work.file("Data-STOCK").c_str(), 0700), 0);
-    const std::time_t now = 2'000'000'000;
-    // name, hours old, whether it goes: fresh ones may still be in use, the other pattern's names are
-    // in the wrong folder, the rest are not ours. Downloads land in the working folder when the
-    // temporary folder takes no files, so its old ones go too.
-    // clang-format off
-    struct Case { std::string name; int hours; bool goes; };
-    const Case cases[] = {
-        {work.file(".karvo-a1B2c3"), 2, true},           {work.file("Data/.karvo-Zz9yY8"), 2, true},
-        {work.file("Data-STOCK/.karvo-Qq1Ww2"), 2, true}, {temp.file("karvo-q1w2e3.fil"), 2, true},
-        {bets.file(".karvo-b1B2c3"), 2, true},           {work.file(".karvo-a1B2c4"), 0, false},
-        {temp.file("karvo-q1w2e4.fil"), 0, false},        {bets.file(".karvo-b1B2c4"), 0, false},
-        {work.file("karvo-q1w2e3.fil"), 2, true},        {temp.file(".karvo-a1B2c3"), 2, false},
-        {bets.file("karvo-q1w2e5.fil"), 2, false},        {work.file(".karvo-a1B2c"), 2, false},
-        {work.file("Data/.karvo-toolong1"), 2, false},    {work.file("Data-STOCK/.karvo-Qq1Ww2.txt"), 2, false},
-        {bets.file("coupon.bet"), 2, false},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        WriteBytes(c.name, c.name);
-        const timespec times[2] = {{now - c.hours * 3600 - 1, 0}, {now - c.hours * 3600 - 1, 0}};
-        ASSERT_EQ(::utimensat(AT_FDCWD, c.name.c_str(), times, 0), 0);
-    }
-    RemoveStaleScratchFiles(work.path(), {"DATA", "Data-STOCK"}, temp.path(), now);
-    RemoveStaleScratchFilesBeside(bets.file("coupon.bet"), now);
-    for (const Case& c : cases) {
-        EXPECT_EQ(QFile::exists(QString::fromStdString(c.name)), !c.goes) << c.name;
-        if (!c.goes) {
-            EXPECT_EQ(ReadBytes(c.name), c.name);
-        }
-    }
 }

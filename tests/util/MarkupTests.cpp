@@ -1,4 +1,4 @@
-// Markup to text lines, span removal without regard to case, and the file-name conversions.
+// Markup to text lines and span removal without regard to case.
 #include "support/TestSupport.h"
 #include "util/Markup.h"
 
@@ -45,24 +45,4 @@ TEST(Markup, MarkupToTextWorkedExamples)
     karvo::test::WriteBytes(dir.file("page.html"), "<html><body>" + W("Νικήτριες") + "</body></html>");
     EXPECT_EQ(MarkupToText(dir.file("page.html"), true), W("Νικήτριες") + "\r\n");
     EXPECT_EQ(MarkupToText(dir.file("missing.html"), true), "");
-}
-
-TEST(Markup, PathsConvertBetweenCodePageAndUtf8)
-{
-    const std::pair<std::string, const char*> wide[] = {
-        {W("/tmp/Αρχεία/x.txt"), "/tmp/Αρχεία/x.txt"},
-        {"/tmp/Αρχεία/x.txt", "/tmp/Αρχεία/x.txt"}, // already UTF-8
-        {"//server/share/", "//server/share/"},
-        {"a//b", "a/b"},
-    };
-    for (const auto& [path, expected] : wide) {
-        EXPECT_EQ(PathToWide(path), QString::fromUtf8(expected)) << path;
-    }
-    // Characters the code page lacks are kept as they are.
-    EXPECT_EQ(
-        (std::vector<std::string>{PathToSingleByte("/tmp/Αρχεία/日本/x"), PathToSingleByte("a/"),
-                                  PathToSingleByte("//s/x"), PathToSingleByte("what?"), FolderOf(W("/opt/Κάρβο/karvo")),
-                                  FolderOf("/opt/Κάρβο/karvo"), FolderOf("karvo")}),
-        (std::vector<std::string>{W("/tmp/Αρχεία/") + "日本/x", "a/", "//s/x", "what?", W("/opt/Κάρβο/"),
-                                  W("/opt/Κάρβο/"), ""}));
 }

@@ -4,8 +4,9 @@
 #include "app/dialogs/MemoDialog.h"
 #include "app/main/Appearance.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
-#include "util/Markup.h"
+#include "util/Paths.h"
 
 #include <QApplication>
 #include <QDesktopServices>

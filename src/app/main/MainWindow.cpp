@@ -17,6 +17,7 @@
 #include "results/DrawViews.h"
 #include "update/UpdateAll.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/FolderLock.h"
 #include "util/KarvoError.h"

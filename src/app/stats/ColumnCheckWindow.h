@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/stats/StatsTable.h"
-#include "stats/TicketCheck.h"
+#include "tickets/TicketCheck.h"
 
 #include <QWidget>
 

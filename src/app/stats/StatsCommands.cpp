@@ -4,8 +4,9 @@
 #include "app/main/MainWindow.h"
 #include "app/market/PriceHistoryWindow.h"
 #include "app/stats/ColumnCheckWindow.h"
-#include "app/stats/KeptTicketsWindow.h"
 #include "app/stats/StatsWindow.h"
+#include "app/tickets/KeptTicketsWindow.h"
+#include "market/PriceHistory.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
 
@@ -34,28 +35,29 @@ bool CurrentSymbol(MainWindow& mainWindow, std::string& symbol)
     return !symbol.empty();
 }
 
-void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
+void Run(MainWindow& mainWindow, Command command, GameCode game)
 {
     const SaveTarget target{mainWindow.userInterface(), mainWindow.workingFolder(), GameBaseName(game)};
     switch (command) {
-    case StatsCommand::NumberStats: {
+    case Command::NumberStats: {
         const SaveTarget named{target.ui, target.folder, target.baseName + "_STATS"};
         auto* window = new StatsWindow(game, StatsWindow::SourceFor(game, target.folder),
                                        StatsWindow::PatternSourceFor(game, target.folder), named, &mainWindow);
         window->show();
         break;
     }
-    case StatsCommand::TicketCheck:
+    case Command::TicketCheck:
         RunTicketCheck(game, {target.ui, target.folder, target.baseName + "_CHECK"}, &mainWindow);
         break;
-    case StatsCommand::KeptTickets: RunKeptTickets(game, target, &mainWindow); break;
-    case StatsCommand::PriceHistory: {
+    case Command::KeptTickets: RunKeptTickets(game, target, &mainWindow); break;
+    case Command::PriceHistory: {
         std::string symbol;
         if (CurrentSymbol(mainWindow, symbol)) {
             RunPriceHistory(symbol, target, &mainWindow);
         }
         break;
     }
+    default: break; // the game's own commands run through the main window's dispatcher
     }
 }
 
@@ -63,7 +65,11 @@ void Run(MainWindow& mainWindow, StatsCommand command, GameCode game)
 
 void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow)
 {
-    const std::vector<StatsMenuItem> items = StatsMenuItems(mainWindow.state().GameCode);
+    const GameCode game = mainWindow.state().GameCode;
+    std::vector<StatsMenuItem> items = StatsMenuItems(game);
+    if (const std::optional<std::string> caption = PriceHistoryMenuCaption(game)) {
+        items.push_back({*caption, Command::PriceHistory});
+    }
     if (items.empty()) {
         return;
     }
@@ -71,13 +77,13 @@ void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow)
     for (const StatsMenuItem& item : items) {
         QAction* action = menu.addAction(ToQString(item.caption));
         action->setData(static_cast<int>(item.command));
-        const StatsCommand command = item.command;
+        const Command command = item.command;
         QObject::connect(action, &QAction::triggered, &mainWindow,
                          [&mainWindow, command] { RunStatsCommand(mainWindow, command); });
     }
 }
 
-void RunStatsCommand(MainWindow& mainWindow, StatsCommand command)
+void RunStatsCommand(MainWindow& mainWindow, Command command)
 {
     try {
         Run(mainWindow, command, mainWindow.state().GameCode);

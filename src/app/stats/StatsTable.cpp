@@ -4,6 +4,7 @@
 #include "domain/UserInterface.h"
 #include "export/SpreadsheetExport.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 

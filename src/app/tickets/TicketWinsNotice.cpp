@@ -1,7 +1,7 @@
-#include "app/stats/TicketWinsNotice.h"
+#include "app/tickets/TicketWinsNotice.h"
 
 #include "results/DrawHistory.h"
-#include "stats/TicketResults.h"
+#include "tickets/TicketResults.h"
 #include "util/Cp1253.h"
 #include "util/KarvoError.h"
 

@@ -4,7 +4,8 @@
 #pragma once
 
 #include "app/stats/StatsTable.h"
-#include "stats/TicketFile.h"
+#include "tickets/TicketCheck.h"
+#include "tickets/TicketFile.h"
 
 #include <QWidget>
 

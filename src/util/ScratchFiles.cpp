@@ -1,7 +1,9 @@
 // Removal of the scratch files a killed process leaves behind: the atomic writer's
 // ".karvo-XXXXXX" beside the files it replaces and the downloads' "karvo-XXXXXX.fil". Only these
 // names are touched, so no file of the user's goes, whatever folder is swept.
-#include "util/Files.h"
+#include "util/ScratchFiles.h"
+
+#include "util/FileNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -65,14 +67,14 @@ void removeStale(const QByteArray& folder, bool tempFolder, std::time_t now)
 void RemoveStaleScratchFiles(const std::string& folder, const std::vector<std::string>& subfolders,
                              const std::string& tempFolder, std::time_t now)
 {
-    const QString working = NativePath(WithBackslash(folder, 1));
+    const QString working = NativePath(WithoutTrailingSlash(folder));
     removeStale(QFile::encodeName(working), false, now);
     for (const std::string& sub : subfolders) {
-        removeStale(QFile::encodeName(NativePath(WithBackslash(folder, 0) + sub)), false, now);
+        removeStale(QFile::encodeName(NativePath(WithTrailingSlash(folder) + sub)), false, now);
     }
-    removeStale(QFile::encodeName(NativePath(WithBackslash(tempFolder, 1))), true, now);
+    removeStale(QFile::encodeName(NativePath(WithoutTrailingSlash(tempFolder))), true, now);
     // Downloads go to the working folder when the temporary folder takes no files.
-    if (WithBackslash(tempFolder, 0) != WithBackslash(folder, 0)) {
+    if (WithTrailingSlash(tempFolder) != WithTrailingSlash(folder)) {
         removeStale(QFile::encodeName(working), true, now);
     }
 }

@@ -1,7 +1,7 @@
 // The counting behind every check of a column: numbers 64 draws at a time through a set of bits a
 // number, so that a hundred tickets over ten years of KINO take a few passes over words; the joker,
 // the last draws, digits and signs draw by draw.
-#include "stats/TicketCheck.h"
+#include "tickets/TicketCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +11,6 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kKinoMostNumbers = 12;
 // KINO: the fewest hits that win something, by the numbers of a column (index).
 constexpr std::array<int, kKinoMostNumbers + 1> kKinoUseful = {0, 1, 2, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6};
 
@@ -20,7 +19,7 @@ int UsefulHits(GameCode game, const Ticket& ticket)
 {
     const int most = MostHits(ticket);
     if (game == GameCode::Kino) {
-        return kKinoUseful[std::min(static_cast<std::size_t>(most), kKinoMostNumbers)];
+        return kKinoUseful[static_cast<std::size_t>(std::min(most, kKinoMostNumbers))];
     }
     if (IsPropo(game)) {
         return most - 2;
@@ -29,10 +28,10 @@ int UsefulHits(GameCode game, const Ticket& ticket)
 }
 
 // One ticket's figures as the draws go by.
-class Tally
+class TicketTally
 {
 public:
-    Tally(TicketReport& report, const TicketCheckOptions& options, std::int64_t recentFrom)
+    TicketTally(TicketReport& report, const TicketCheckOptions& options, std::int64_t recentFrom)
         : m_report(report)
         , m_listFrom(options.listHits ? report.threshold : kNever)
         , m_recentFrom(recentFrom)
@@ -92,7 +91,7 @@ int InPlaceHits(const std::uint8_t* draw, const Ticket& ticket, std::size_t widt
 }
 
 void CountInPlace(const DrawHistory& history, const std::vector<Ticket>& tickets, std::int64_t first,
-                  std::vector<Tally>& tallies)
+                  std::vector<TicketTally>& tallies)
 {
     for (std::size_t t = 0; t < tickets.size(); ++t) {
         for (std::int64_t d = first; d < history.drawCount(); ++d) {
@@ -103,7 +102,7 @@ void CountInPlace(const DrawHistory& history, const std::vector<Ticket>& tickets
 
 // Numbers one ticket at a time, draw by draw: for the joker, the last draws and short histories.
 void CountNumbersOneByOne(const DrawHistory& history, const GameLayout& layout, const std::vector<Ticket>& tickets,
-                          std::int64_t from, std::int64_t to, std::vector<Tally>& tallies)
+                          std::int64_t from, std::int64_t to, std::vector<TicketTally>& tallies)
 {
     const NumberGroup main = layout.groups.front();
     for (std::size_t t = 0; t < tickets.size(); ++t) {
@@ -188,7 +187,7 @@ int CountBits(std::uint64_t x)
     return static_cast<int>((x * 0x0101010101010101) >> 56);
 }
 
-void CountTicketByWords(const DrawBits& bits, const Ticket& ticket, Tally& tally)
+void CountTicketByWords(const DrawBits& bits, const Ticket& ticket, TicketTally& tally)
 {
     const int most = std::min(MostHits(ticket), 15);
     std::vector<const std::uint64_t*> rows;
@@ -235,12 +234,6 @@ void CountTicketByWords(const DrawBits& bits, const Ticket& ticket, Tally& tally
 
 } // namespace
 
-int MostHits(const Ticket& ticket)
-{
-    const int size = static_cast<int>(ticket.values.size());
-    return ticket.played > 0 ? std::min(ticket.played, size) : size;
-}
-
 std::vector<TicketReport> CheckTickets(const DrawHistory& history, GameCode game, const std::vector<Ticket>& tickets,
                                        const TicketCheckOptions& options)
 {
@@ -250,7 +243,7 @@ std::vector<TicketReport> CheckTickets(const DrawHistory& history, GameCode game
     const std::int64_t last = usable ? history.drawCount() : 0;
     const std::int64_t recentFrom = std::max(first, last - options.recentDraws);
     std::vector<TicketReport> reports(tickets.size());
-    std::vector<Tally> tallies;
+    std::vector<TicketTally> tallies;
     tallies.reserve(tickets.size());
     for (std::size_t t = 0; t < tickets.size(); ++t) {
         reports[t].threshold = options.threshold > 0 ? options.threshold : UsefulHits(game, tickets[t]);

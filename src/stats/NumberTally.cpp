@@ -1,4 +1,4 @@
-#include "stats/Tally.h"
+#include "stats/NumberTally.h"
 
 #include <algorithm>
 #include <array>
@@ -35,7 +35,7 @@ std::int64_t LongestRun(std::uint64_t z)
 // Adds a block of size draws (at most 64) whose appearances of the number are the bits of w (bit
 // j: draw first + j). The gaps inside the block are measured only when one is longer than the
 // longest so far, which random draws soon make rare.
-void AddBlock(Tally& t, std::uint64_t w, int size, std::int64_t first)
+void AddBlock(NumberTally& t, std::uint64_t w, int size, std::int64_t first)
 {
     if (w == 0) {
         t.run += size;
@@ -63,7 +63,7 @@ void AddBlock(Tally& t, std::uint64_t w, int size, std::int64_t first)
 // gathering free of tests: values outside the group's range are never read, and a number twice in
 // a draw sets its bit once.
 void CountStretch(const std::uint8_t* values, std::int64_t stride, std::int64_t draws, const NumberGroup& group,
-                  std::vector<Tally>& tallies)
+                  std::vector<NumberTally>& tallies)
 {
     std::array<std::uint64_t, 256> columns{};
     std::uint64_t* range = columns.data() + group.low;
@@ -83,11 +83,11 @@ void CountStretch(const std::uint8_t* values, std::int64_t stride, std::int64_t 
     }
 }
 
-void JoinStretch(std::vector<Tally>& total, std::int64_t before, const std::vector<Tally>& next)
+void JoinStretch(std::vector<NumberTally>& total, std::int64_t before, const std::vector<NumberTally>& next)
 {
     for (std::size_t n = 0; n < total.size(); ++n) {
-        Tally& t = total[n];
-        const Tally& s = next[n];
+        NumberTally& t = total[n];
+        const NumberTally& s = next[n];
         if (s.lastSeen < 0) {
             t.run += s.run;
             continue;
@@ -102,12 +102,12 @@ void JoinStretch(std::vector<Tally>& total, std::int64_t before, const std::vect
     }
 }
 
-void AddRows(const NumberGroup& group, int groupIndex, const std::vector<Tally>& tallies, std::int64_t draws,
+void AddRows(const NumberGroup& group, int groupIndex, const std::vector<NumberTally>& tallies, std::int64_t draws,
              GameStats& stats)
 {
     const double expected = 100.0 * group.count / static_cast<double>(tallies.size());
     for (std::size_t n = 0; n < tallies.size(); ++n) {
-        const Tally& t = tallies[n];
+        const NumberTally& t = tallies[n];
         NumberRow row;
         row.group = groupIndex;
         row.number = group.low + static_cast<int>(n);

@@ -1,7 +1,8 @@
-#include "stats/TicketResults.h"
+#include "tickets/TicketResults.h"
 
 #include "domain/GameNames.h"
-#include "stats/TicketFile.h"
+#include "tickets/TicketCheck.h"
+#include "tickets/TicketFile.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 

@@ -1,5 +1,6 @@
-#include "stats/TicketCheck.h"
+#include "tickets/Ticket.h"
 
+#include "results/DrawHistory.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 
@@ -10,7 +11,6 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kKinoMostNumbers = 12;
 constexpr std::size_t kPropoFewestMatches = 13;
 constexpr std::size_t kPropoMostMatches = 14;
 
@@ -53,10 +53,11 @@ bool ParseNumbers(GameCode game, const std::string& text, Ticket& ticket, std::s
     const bool joker = game == GameCode::Joker;
     const std::vector<std::string> tokens = Tokens(text);
     const std::size_t count = static_cast<std::size_t>(main.count);
-    const bool countOk = kino ? !tokens.empty() && tokens.size() <= kKinoMostNumbers
+    const bool countOk = kino ? !tokens.empty() && tokens.size() <= static_cast<std::size_t>(kKinoMostNumbers)
                               : tokens.size() == count || (joker && tokens.size() == count + 1);
     if (!countOk) {
-        message = kino ? Utf8ToCp1253("Δώστε από 1 έως 12 αριθμούς από ") + Range(main.low, main.high) + "."
+        message = kino ? Utf8ToCp1253("Δώστε από 1 έως ") + IntToText(kKinoMostNumbers) + Utf8ToCp1253(" αριθμούς από ")
+                + Range(main.low, main.high) + "."
                        : Utf8ToCp1253("Δώστε ") + IntToText(main.count) + Utf8ToCp1253(" αριθμούς από ")
                 + Range(main.low, main.high);
         message += joker ? Utf8ToCp1253(" και, αν θέλετε, τον Τζόκερ από 1 έως 20.") : std::string(kino ? "" : ".");
@@ -174,6 +175,12 @@ bool ParseSymbols(GameCode game, const std::string& text, Ticket& ticket, std::s
 
 } // namespace
 
+int MostHits(const Ticket& ticket)
+{
+    const int size = static_cast<int>(ticket.values.size());
+    return ticket.played > 0 ? std::min(ticket.played, size) : size;
+}
+
 bool ParseTicket(GameCode game, const std::string& text, Ticket& ticket, std::string& message)
 {
     const GameLayout& layout = LayoutOf(game);
@@ -199,7 +206,7 @@ std::string TicketPrompt(GameCode game)
     }
     const NumberGroup& main = layout.groups.front();
     std::string prompt = game == GameCode::Kino
-        ? Utf8ToCp1253("Δώστε 1 έως 12 αριθμούς")
+        ? Utf8ToCp1253("Δώστε 1 έως ") + IntToText(kKinoMostNumbers) + Utf8ToCp1253(" αριθμούς")
         : Utf8ToCp1253("Δώστε ") + IntToText(main.count) + Utf8ToCp1253(" αριθμούς");
     prompt += " (" + Range(main.low, main.high) + ")";
     return game == GameCode::Joker ? prompt + Utf8ToCp1253(" και τον Τζόκερ (1 έως 20) αν θέλετε") : prompt;

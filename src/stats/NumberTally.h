@@ -10,7 +10,7 @@
 namespace karvo {
 
 // Draw indices count from the stretch's first draw.
-struct Tally
+struct NumberTally
 {
     std::int64_t hits = 0;
     std::int64_t firstSeen = -1;
@@ -21,15 +21,15 @@ struct Tally
 };
 
 // Counts draws 0..draws - 1, draw d's values of the group at values + d * stride. One tally a
-// number low..high of the group, as a default Tally on entry; lastDate is left to the caller.
+// number low..high of the group, as a default NumberTally on entry; lastDate is left to the caller.
 void CountStretch(const std::uint8_t* values, std::int64_t stride, std::int64_t draws, const NumberGroup& group,
-                  std::vector<Tally>& tallies);
+                  std::vector<NumberTally>& tallies);
 
 // Adds to total (the tallies of its first before draws) those of the stretch that follows them.
-void JoinStretch(std::vector<Tally>& total, std::int64_t before, const std::vector<Tally>& next);
+void JoinStretch(std::vector<NumberTally>& total, std::int64_t before, const std::vector<NumberTally>& next);
 
 // The group's rows over a period of draws draws.
-void AddRows(const NumberGroup& group, int groupIndex, const std::vector<Tally>& tallies, std::int64_t draws,
+void AddRows(const NumberGroup& group, int groupIndex, const std::vector<NumberTally>& tallies, std::int64_t draws,
              GameStats& stats);
 
 } // namespace karvo

@@ -1,7 +1,9 @@
-#include "stats/TicketFile.h"
+#include "tickets/TicketFile.h"
 
 #include "domain/GameNames.h"
+#include "tickets/TicketCheck.h"
 #include "util/Cp1253.h"
+#include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"

@@ -2,7 +2,7 @@
 // version. A file that cannot be read as such is left exactly as it is and the list is read-only.
 #pragma once
 
-#include "stats/TicketCheck.h"
+#include "tickets/Ticket.h"
 
 #include <cstdint>
 #include <string>
