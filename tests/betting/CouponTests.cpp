@@ -64,6 +64,19 @@ std::string pageLine(const char* code, const char* home, const char* away, int c
     return line;
 }
 
+// A bet command's world: scripted answers, the program state and the calculator's handover table.
+struct BetRun
+{
+    test::ScriptedUserInterface ui;
+    ProgramState state;
+    CellTable table;
+    BetOutcome run(Command command, CellGrid& coupon, const std::string& folder = "/nonexistent/", std::time_t now = 0)
+    {
+        BetContext context{state, coupon, ui, folder, table, 999, false, "", now};
+        return RunBetCommand(command, context);
+    }
+};
+
 } // namespace
 
 TEST(Coupon, PayoutAndChancesOfWorkedExamples)
@@ -103,14 +116,11 @@ TEST(Coupon, StoreKeepsEveryRowAndAFreshStoreGivesFortyRows)
 TEST(Coupon, AddMatchFillsAFreeRowThenGrows)
 {
     CellGrid coupon = couponWithOdds({{"2", "", "2"}, {"", "", ""}});
-    test::ScriptedUserInterface ui;
-    ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {W("Βόλος"), "", "", "", ""}};
-    ProgramState state;
-    CellTable table;
-    BetContext context{state, coupon, ui, "/nonexistent/", table, 999, false, "", 0};
+    BetRun bet;
+    bet.ui.memoAnswers = {{W("Άρης"), "", "2", "2", ""}, {W("Βόλος"), "", "", "", ""}};
     const BetOutcome outcomes[] = {BetOutcome::CouponChanged, BetOutcome::CouponChanged, BetOutcome::Nothing};
     for (BetOutcome outcome : outcomes) { // the last box is cancelled
-        EXPECT_EQ(RunBetCommand(Command::AddMatch, context), outcome);
+        EXPECT_EQ(bet.run(Command::AddMatch, coupon), outcome);
     }
     // Row 2 had no payout: the first match takes it; then every row is taken and one more comes.
     EXPECT_EQ(U(coupon.cell(HomeColumn, 2) + "|" + coupon.cell(PayoutColumn, 2) + "|" + coupon.cell(HomeColumn, 3)),
@@ -118,14 +128,10 @@ TEST(Coupon, AddMatchFillsAFreeRowThenGrows)
     EXPECT_EQ(std::to_string(coupon.rowCount()) + "/" + std::to_string(coupon.currentRow()), "4/3");
 }
 
-TEST(CouponImport, LinesAreCutAtEveryLineEnd)
+TEST(CouponImport, TextIsCutAtEveryLineEndAndMatchLinesIntoCodeTeamsAndOdds)
 {
     EXPECT_EQ(PastedLines("a\r\nb\nc\rd\n\ne\r\n"), (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
     EXPECT_TRUE(PastedLines("").empty());
-}
-
-TEST(CouponImport, MatchLinesAreCutIntoCodeTeamsAndOdds)
-{
     CouponLine m;
     EXPECT_FALSE(CutCouponLine(pageLine("101", "A", "B", 8), m));
     ASSERT_TRUE(CutCouponLine(pageLine("101", "Άρης Θεσσαλονίκης", "Real Madrid CF"), m));
@@ -213,12 +219,10 @@ TEST(BetFile, SaveWritesOnlyWhatOpensAgain)
         c.change(coupon);
         const int rows = coupon.rowCount();
         const std::string expected = c.saves ? BetFileText(coupon) : std::string();
-        test::ScriptedUserInterface ui;
+        BetRun bet;
+        test::ScriptedUserInterface& ui = bet.ui;
         ui.fileAnswers = {name};
-        ProgramState state;
-        CellTable table;
-        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
-        RunBetCommand(Command::SaveBetFile, context);
+        bet.run(Command::SaveBetFile, coupon, folder.path());
         EXPECT_EQ(coupon.rowCount(), rows) << c.what;
         if (!c.saves) { // refused before a name is asked: the file and the coupon stay
             EXPECT_EQ(ReadBytes(name), earlier) << c.what;
@@ -232,8 +236,7 @@ TEST(BetFile, SaveWritesOnlyWhatOpensAgain)
         EXPECT_EQ(bytes, expected) << c.what;
         CellGrid opened = NewCoupon(40);
         ui.fileAnswers = {name};
-        BetContext reopen{state, opened, ui, folder.path(), table, 999, false, "", 0};
-        EXPECT_EQ(RunBetCommand(Command::OpenBetFile, reopen), BetOutcome::CouponChanged) << c.what;
+        EXPECT_EQ(bet.run(Command::OpenBetFile, opened, folder.path()), BetOutcome::CouponChanged) << c.what;
         EXPECT_EQ(BetFileText(opened), bytes) << c.what;
     }
 }
@@ -250,10 +253,8 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
     ASSERT_EQ(::truncate(huge.c_str(), 2LL << 30), 0);
     CellGrid coupon = couponWithOdds({{"2", "3", "4"}});
     const std::string before = BetFileText(coupon);
-    test::ScriptedUserInterface ui;
-    ProgramState state;
-    CellTable table;
-    BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
+    BetRun bet;
+    test::ScriptedUserInterface& ui = bet.ui;
     ui.fileAnswers = {folder.file("empty.bet"), folder.file("picture.bet"), folder.file("missing.bet"), huge};
     // Every byte the runs read, counted: the 2 GB file must be refused before any of it is read.
     long long bytesRead = 0;
@@ -263,7 +264,7 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
         return got;
     });
     for (int run = 0; run < 5; ++run) { // the last run is cancelled
-        EXPECT_EQ(RunBetCommand(Command::OpenBetFile, context), BetOutcome::Nothing);
+        EXPECT_EQ(bet.run(Command::OpenBetFile, coupon, folder.path()), BetOutcome::Nothing);
     }
     SetFileReadFunction({});
     EXPECT_LT(bytesRead, 1 << 20);
@@ -272,10 +273,10 @@ TEST(BetFile, CommandWarnsAndKeepsTheCouponOrReportsAFailedSave)
     EXPECT_EQ(U(ui.notices[3].text), "Το αρχείο δεν είναι αρχείο κουπονιού: " + huge);
     // A file that cannot be read is a failure below the program's code; the coupon stays.
     ui.fileAnswers = {folder.path()};
-    EXPECT_THROW(RunBetCommand(Command::OpenBetFile, context), KarvoError);
+    EXPECT_THROW(bet.run(Command::OpenBetFile, coupon, folder.path()), KarvoError);
     EXPECT_EQ(BetFileText(coupon), before);
     ui.fileAnswers = {folder.file("file/under/a/file.bet")};
-    EXPECT_THROW(RunBetCommand(Command::SaveBetFile, context), KarvoError);
+    EXPECT_THROW(bet.run(Command::SaveBetFile, coupon, folder.path()), KarvoError);
 }
 
 TEST(BetFile, SaveBeyondTheFileSizeLimitFailsAndKeepsTheEarlierFile)
@@ -295,12 +296,9 @@ TEST(BetFile, SaveBeyondTheFileSizeLimitFailsAndKeepsTheEarlierFile)
         ::getrlimit(RLIMIT_FSIZE, &limit);
         limit.rlim_cur = 4096;
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        test::ScriptedUserInterface ui;
-        ui.fileAnswers = {name};
-        ProgramState state;
-        CellTable table;
-        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", 0};
-        const std::string message = test::ErrorOf([&] { RunBetCommand(Command::SaveBetFile, context); });
+        BetRun bet;
+        bet.ui.fileAnswers = {name};
+        const std::string message = test::ErrorOf([&] { bet.run(Command::SaveBetFile, coupon, folder.path()); });
         ::_exit(message == "Δεν ήταν δυνατή η εγγραφή του αρχείου " + name + ": " + std::strerror(EFBIG) ? 0 : 1);
     }
     int status = 0;
@@ -329,12 +327,9 @@ TEST(BetFile, OpeningAndSavingSweepOldScratchFilesBesideIt)
         leave(scratch[0], true);
         leave(scratch[1], false); // perhaps another save under way
         CellGrid coupon = NewCoupon(40);
-        test::ScriptedUserInterface ui;
-        ui.fileAnswers = {name};
-        ProgramState state;
-        CellTable table;
-        BetContext context{state, coupon, ui, folder.path(), table, 999, false, "", now};
-        RunBetCommand(command, context);
+        BetRun bet;
+        bet.ui.fileAnswers = {name};
+        bet.run(command, coupon, folder.path(), now);
         EXPECT_FALSE(QFile::exists(QString::fromStdString(folder.file(scratch[0]))));
         EXPECT_EQ(ReadBytes(folder.file(scratch[1])), scratch[1]);
         EXPECT_EQ(ReadBytes(name), command == Command::OpenBetFile ? saved : BetFileText(coupon));

@@ -103,18 +103,6 @@ TEST(SystemCalc, ColumnsExpandInOrder)
     }
 }
 
-TEST(SystemCalc, CombinedOddsAndReturnFactor)
-{
-    const SystemGrids grids = expand(systemCoupon({"1", "X"}));
-    EXPECT_EQ(grids.columns.cell(0, OddsRow(2)), "7,75");
-    EXPECT_EQ(U(grids.returnFactor), "Απόδοση Συστήματος 7,8");
-    CellGrid columns = grids.columns;
-    columns.setCell(0, StakeRow(2), "2");
-    const StakeSummary summary = CalcColumns(columns, 2, NumberFormat::greek());
-    EXPECT_EQ(columns.cell(0, WinningsRow(2)), "15,5");
-    EXPECT_EQ(U(summary.totalCaption), "Συνολικό Ποσό 2€");
-}
-
 TEST(SystemCalc, TotalIsSpreadForEqualWinnings)
 {
     CellGrid coupon = systemCoupon({"12"});
@@ -131,10 +119,15 @@ TEST(SystemCalc, TotalIsSpreadForEqualWinnings)
     EXPECT_EQ(grids.columns.cell(0, StakeRow(1)), "5");
 }
 
-TEST(SystemCalc, RoundingAndExcludedColumns)
+TEST(SystemCalc, CombinedOddsRoundingAndExcludedColumns)
 {
     SystemGrids grids = expand(systemCoupon({"1X2", "1"}));
     const int n = 2;
+    // 2,50 x 2,50, 3,10 x 2,50 and 2,80 x 2,50; the return factor is 1 / (1/6,25 + 1/7,75 + 1/7).
+    EXPECT_EQ(grids.columns.cell(0, OddsRow(n)) + "|" + grids.columns.cell(1, OddsRow(n)) + "|"
+                  + grids.columns.cell(2, OddsRow(n)),
+              "6,25|7,75|7");
+    EXPECT_EQ(U(grids.returnFactor), "Απόδοση Συστήματος 2,3");
     const char* stakes[] = {"1", "0,3", "*0,9"};
     for (int c = 0; c < 3; ++c) {
         grids.columns.setCell(c, StakeRow(n), stakes[c]);

@@ -26,17 +26,29 @@ std::vector<std::string> Column(const CellGrid& grid, int column)
 
 } // namespace
 
-TEST(MarketViews, DayListNumbersTheDaysInDateOrder)
+TEST(MarketViews, DayListNumbersTheDaysInDateOrderAndEachRowOpensItsOwnDay)
 {
     test::TempFolder folder;
-    for (const char* day : {"20241205", "20240102", "20241206"}) {
-        StoreStockDay(folder, day, {Record("ALPHA", "1")});
-    }
-    WriteBytes(folder.file("Data-STOCK/A20241205.amb"), "");
-    const CellGrid list = MarketDateList(folder.path(), MarketKind::Stock);
-    ASSERT_EQ(list.rowCount(), 4); // the fund day is not listed
-    EXPECT_EQ(list.cell(1, 1) + "|" + list.cell(1, 3), "    1 02-01-2024|    3 06-12-2024");
-    EXPECT_EQ(list.currentRow(), 3);
+    StoreStockDay(folder, "20241202", {Record("ALPHA", "10")});
+    StoreStockDay(folder, "20240102", {Record("ALPHA", "1")});
+    // A day stored under an upper-case name is listed and opened all the same; a fund day is not
+    // listed among the stock days.
+    SaveLines(folder.file("Data-STOCK/20241205.TXT"), {StockHeader(), Record("ALPHA", "11")});
+    SaveLines(folder.file("Data-STOCK/a20241203.AMB"), {std::string(49, ' ') + "a Alpha"});
+    const CellGrid stock = MarketDateList(folder.path(), MarketKind::Stock);
+    ASSERT_EQ(stock.rowCount(), 4);
+    EXPECT_EQ(stock.cell(1, 1) + "|" + stock.cell(1, 3), "    1 02-01-2024|    3 05-12-2024");
+    EXPECT_EQ(stock.rowValue(2) + "|" + stock.rowValue(3), "20241202|20241205");
+    EXPECT_EQ(stock.currentRow(), 3);
+    // Row 3 is compared with row 2: the change shows that each row opened its own file.
+    const std::optional<CellGrid> day = StockDayGrid(folder.path(), stock.rowValue(3), stock.rowValue(2));
+    ASSERT_TRUE(day);
+    EXPECT_EQ(day->cell(1, 1), "  10.00");
+    const CellGrid funds = MarketDateList(folder.path(), MarketKind::Funds);
+    EXPECT_EQ(funds.cell(1, 1) + "|" + funds.rowValue(1), "    1 03-12-2024|20241203");
+    const std::optional<CellGrid> fundDay = FundDayGrid(folder.path(), funds.rowValue(1));
+    ASSERT_TRUE(fundDay);
+    EXPECT_EQ(fundDay->cell(0, 1), "a Alpha");
     // No day: one empty row.
     test::TempFolder none;
     const CellGrid empty = MarketDateList(none.path(), MarketKind::Funds);

@@ -8,12 +8,17 @@
 
 using namespace karvo;
 using karvo::test::ReadBytes;
+using karvo::test::W;
 using karvo::test::WriteBytes;
 using Lines = std::vector<std::string>;
 
-TEST(FileNames, MatchWithoutRegardToCase)
+TEST(FileNames, MatchWithoutRegardToCaseAndGreekNamesAreUtf8OnDisk)
 {
     karvo::test::TempFolder dir;
+    SaveTextFile(dir.file(W("Αρχείο.txt")), "x");
+    EXPECT_EQ(ReadBytes(dir.file("Αρχείο.txt")), "x");
+    EXPECT_EQ(ListFiles(dir.file("*.TXT"), ListKinds::Files), Lines{W("Αρχείο.txt")});
+    EXPECT_EQ(LoadTextFile(dir.file(W("ΑΡΧΕΊΟ.TXT"))), "x");
     CreateFolder(dir.file("Data/"));
     CreateFolder(dir.file("DATA")); // the same folder
     WriteBytes(dir.file("Data/x.txt"), "1");

@@ -53,15 +53,6 @@ TEST(Files, SaveAndLoadAreByteExact)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.file("l.txt"))));
 }
 
-TEST(Files, GreekNamesAreUtf8OnDisk)
-{
-    karvo::test::TempFolder dir;
-    SaveTextFile(dir.file(W("Αρχείο.txt")), "x");
-    EXPECT_EQ(ReadBytes(dir.file("Αρχείο.txt")), "x");
-    EXPECT_EQ(ListFiles(dir.file("*.TXT"), ListKinds::Files), Lines{W("Αρχείο.txt")});
-    EXPECT_EQ(LoadTextFile(dir.file(W("ΑΡΧΕΊΟ.TXT"))), "x");
-}
-
 TEST(Files, ReadOnlyFileIsReplacedAndMadeWritable)
 {
     karvo::test::TempFolder dir;

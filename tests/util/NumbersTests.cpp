@@ -23,22 +23,6 @@ TEST(Numbers, TextToIntReadsSignsHexAndStopsAtOtherBytes)
     }
 }
 
-TEST(Numbers, FormatNumberMasksWithGreekSeparators)
-{
-    // clang-format off
-    struct Case { const char* mask; double x; const char* expected; };
-    const Case cases[] = {
-        {"###.##", 93.2241, "93,22"}, {"###.##", 93.0, "93"}, {"###.##", 0.5, ",5"},
-        {"###,###.#", -1234567.25, "-1.234.567,3"}, {"###,###.#", 999.96, "1.000"}, {"#0.00", 2.675, "2,68"},
-        {"#0.00", -0.001, "0,00"}, {"#########.##", 123456789.125, "123456789,13"}, {"###", 1234.5, "1235"},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        EXPECT_EQ(FormatNumber(c.mask, c.x, NumberFormat::greek()), c.expected) << c.mask << " " << c.x;
-    }
-    EXPECT_EQ(FormatNumber("###,###.#", 1234.5, NumberFormat{'.', ','}), "1,234.5");
-}
-
 TEST(Numbers, RoundToIntHalvesAwayFromZero)
 {
     const std::pair<double, std::int64_t> cases[] = {
@@ -50,13 +34,9 @@ TEST(Numbers, RoundToIntHalvesAwayFromZero)
 
 TEST(Numbers, NumbersToTextAndBackWithTheLocalesSeparators)
 {
-    const NumberFormat greek = NumberFormat::greek();
     EXPECT_EQ((std::vector<std::string>{IntToText(-9000000000LL), ZeroPad(7, 2), ZeroPad(123, 2), ZeroPad(12345, 4),
-                                        ZeroPad4(5), FloatToText(1.5, greek), FloatToText(0.1 + 0.2, greek),
-                                        FloatToText(1e20, greek)}),
-              (std::vector<std::string>{"-9000000000", "07", "23", "2345", "0005", "1,5", "0,3", "1E20"}));
-    EXPECT_DOUBLE_EQ(TextToFloat(" +2.25e2"), 225.0);
-    EXPECT_DOUBLE_EQ(TextToFloat("abc"), 0.0);
+                                        ZeroPad4(5)}),
+              (std::vector<std::string>{"-9000000000", "07", "23", "2345", "0005"}));
     const NumberFormat fromGreek = NumberFormat::fromLocale(QLocale(QLocale::Greek, QLocale::Greece));
     const NumberFormat fromEnglish = NumberFormat::fromLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(std::string({fromGreek.decimalSeparator, fromGreek.groupSeparator, fromEnglish.decimalSeparator,
@@ -64,22 +44,36 @@ TEST(Numbers, NumbersToTextAndBackWithTheLocalesSeparators)
               ",..,,");
 }
 
-// Qt sets the C library's locale from the environment; a Greek LC_NUMERIC makes printf write a
-// decimal comma. Nothing here may change with it.
-TEST(Numbers, FormattingAndReadingIgnoreTheCLibrarysLocale)
+// Picture masks and number texts with Greek separators. Qt sets the C library's locale from the
+// environment; a Greek LC_NUMERIC makes printf write a decimal comma. Nothing here may change with it.
+TEST(Numbers, MasksAndNumberTextsIgnoreTheCLibrarysLocale)
 {
+    // clang-format off
+    struct Case { const char* mask; double x; const char* expected; };
+    const Case cases[] = {
+        {"###.##", 93.2241, "93,22"}, {"###.##", 93.0, "93"}, {"###.##", 0.5, ",5"}, {"##0.00", 93.2236, "93,22"},
+        {"###,###.#", -1234567.25, "-1.234.567,3"}, {"###,###.#", 999.96, "1.000"}, {"#0.00", 2.675, "2,68"},
+        {"#0.00", -0.001, "0,00"}, {"#########.##", 123456789.125, "123456789,13"}, {"###", 1234.5, "1235"},
+        {"###", 426, "426"}, {"###,###", 3510, "3.510"},
+    };
+    // clang-format on
     const std::string before = std::setlocale(LC_ALL, nullptr);
     for (const char* name : {"el_GR.UTF-8", "de_DE.UTF-8", "en_US.UTF-8", "C"}) {
         ASSERT_NE(std::setlocale(LC_ALL, name), nullptr)
             << name << " is not generated on this machine (scripts/install-deps.sh --test generates it)";
         const NumberFormat greek = NumberFormat::greek();
+        for (const Case& c : cases) {
+            EXPECT_EQ(FormatNumber(c.mask, c.x, greek), c.expected) << c.mask << " " << c.x << " " << name;
+        }
         EXPECT_EQ(
-            (std::vector<std::string>{FormatNumber("##0.00", 93.2236, greek), FormatNumber("###", 426, greek),
-                                      FormatNumber("###,###", 3510, greek), FormatNumber("#0.00", 2.675, greek),
-                                      FormatNumber("###.##", 32.0849, NumberFormat{'.', ','}),
-                                      FloatToText(1234.5, greek), FloatToText(-1e-5, greek), FloatToText(1e20, greek)}),
-            (std::vector<std::string>{"93,22", "426", "3.510", "2,68", "32.08", "1234,5", "-1E-5", "1E20"}))
+            (std::vector<std::string>{FormatNumber("###,###.#", 1234.5, NumberFormat{'.', ','}),
+                                      FormatNumber("###.##", 32.0849, NumberFormat{'.', ','}), FloatToText(1.5, greek),
+                                      FloatToText(0.1 + 0.2, greek), FloatToText(1234.5, greek),
+                                      FloatToText(-1e-5, greek), FloatToText(1e20, greek)}),
+            (std::vector<std::string>{"1,234.5", "32.08", "1,5", "0,3", "1234,5", "-1E-5", "1E20"}))
             << name;
+        EXPECT_DOUBLE_EQ(TextToFloat(" +2.25e2"), 225.0) << name;
+        EXPECT_DOUBLE_EQ(TextToFloat("abc"), 0.0) << name;
         EXPECT_DOUBLE_EQ(TextToFloat("93.2236"), 93.2236) << name;
         EXPECT_DOUBLE_EQ(TextToFloat("1,5"), 1.0) << name;
         EXPECT_EQ(RoundToInt(2.5) + TextToInt("68"), 71) << name;
