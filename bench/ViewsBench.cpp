@@ -1,7 +1,11 @@
 // Time from results file to filled grid for each draw-results view, on the largest histories
 // the games produce (size 1) and on four times as many records (size 4), to show linear growth.
 #include "results/DrawViews.h"
+#include "results/KinoView.h"
+#include "results/PropoView.h"
 #include "results/ResultsFiles.h"
+#include "results/SlotViews.h"
+#include "results/Super3View.h"
 
 #include <QDate>
 #include <QDir>

@@ -3,6 +3,8 @@
 #include "results/DrawViews.h"
 #include "results/PropoFile.h"
 #include "results/ResultsFiles.h"
+#include "results/SlotViews.h"
+#include "results/Super3View.h"
 #include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/Numbers.h"

@@ -1,5 +1,9 @@
 #include "results/DrawViews.h"
 
+#include "results/KinoView.h"
+#include "results/PropoView.h"
+#include "results/SlotViews.h"
+#include "results/Super3View.h"
 #include "results/ViewFrame.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"

@@ -8,8 +8,6 @@
 #include <cstdint>
 #include <string>
 
-class QDate;
-
 namespace karvo {
 
 struct DrawView
@@ -27,22 +25,9 @@ struct DrawView
 // folder: the working folder, ending in "/". A file too large for the program's buffers throws
 // KarvoError; a missing or empty file shows the headers and one empty row. Each view ends with
 // its last draw current and the grid cut after it.
-DrawView BuildPropoView(const std::string& folder, GameCode game, int firstYear); // the three pools
-DrawView BuildLottoView(const std::string& folder, GameCode game, int firstYear); // LOTTO, GOAL, JOKER
-DrawView BuildProtoView(const std::string& folder, int firstYear);
-DrawView BuildExtraView(const std::string& folder, int firstYear);
-DrawView BuildSuper3View(const std::string& folder, int firstYear);
-// kinoPeriodFile: "Data/kino_yyyy_mm.qav" relative to folder, or empty before any choice.
-DrawView BuildKinoView(const std::string& folder, const std::string& kinoPeriodFile);
+// The views of each kind are in PropoView.h, SlotViews.h, Super3View.h and KinoView.h.
 // The view of any draw game, by its table row; an empty view for the market and coupon games.
 DrawView BuildGameView(const std::string& folder, GameCode game, int firstYear, const std::string& kinoPeriodFile);
-
-// The day of SUPER3 draw n (from 1): the game ran two, then three, then ten draws a day.
-QDate Super3DrawDate(std::int64_t n);
-
-// EXTRA's slot whose record every reader replaces with the draw of 20-01-2020, and that record.
-inline constexpr std::int64_t ExtraFixedSlot = 9408;
-std::string ExtraFixedDraw();
 
 // Makes row 1 current, then the last row whose column 1 is not empty (row 1 if none), and cuts
 // the grid after that row.

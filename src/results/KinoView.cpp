@@ -1,6 +1,7 @@
 // The KINO view of one month file: draw number, day and time in column 0, the twenty numbers
 // in column 1.
-#include "results/DrawViews.h"
+#include "results/KinoView.h"
+
 #include "results/ResultsFiles.h"
 #include "results/ViewFrame.h"
 #include "util/Cp1253.h"

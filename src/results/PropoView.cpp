@@ -1,6 +1,7 @@
 // The PROPO view: one row per stored coupon of the Sunday, Saturday or Wednesday pools, the
 // running number with year and draw in column 0, the fourteen signs in column 1.
-#include "results/DrawViews.h"
+#include "results/PropoView.h"
+
 #include "results/PropoFile.h"
 #include "results/ViewFrame.h"
 #include "util/Numbers.h"

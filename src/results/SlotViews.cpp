@@ -1,6 +1,7 @@
 // The views of the masked slot files: LOTTO, GOAL and JOKER, PROTO and EXTRA. Each non-empty
 // slot gives one row with its date in column 0 and its numbers in column 1, in slot order.
-#include "results/DrawViews.h"
+#include "results/SlotViews.h"
+
 #include "results/ResultsFiles.h"
 #include "results/ViewFrame.h"
 #include "results/WholeFile.h"

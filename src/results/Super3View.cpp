@@ -1,6 +1,7 @@
 // The SUPER3 view: the text file holds three digits per draw and no dates; the date follows
 // from the draw number, the game having run two, then three, then ten draws a day.
-#include "results/DrawViews.h"
+#include "results/Super3View.h"
+
 #include "results/ResultsFiles.h"
 #include "results/ViewFrame.h"
 #include "results/WholeFile.h"

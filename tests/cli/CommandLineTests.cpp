@@ -6,6 +6,7 @@
 #include "market/MarketViews.h"
 #include "results/DrawViews.h"
 #include "results/ResultsFiles.h"
+#include "results/SlotViews.h"
 #include "support/MarketTestData.h"
 #include "support/TestSupport.h"
 #include "tickets/TicketFile.h"

@@ -1,8 +1,12 @@
 // Results files and draw-results views from hand-built files: byte-exact round trips, refusals and
 // failed writes that keep the old bytes, and the exact cells, running numbers and export rows.
 #include "results/DrawViews.h"
+#include "results/KinoView.h"
 #include "results/PropoFile.h"
+#include "results/PropoView.h"
 #include "results/ResultsFiles.h"
+#include "results/SlotViews.h"
+#include "results/Super3View.h"
 #include "support/TestSupport.h"
 #include "util/KarvoError.h"
 

@@ -3,6 +3,7 @@
 // no results file.
 #include "UpdateFixture.h"
 #include "results/DrawViews.h"
+#include "results/SlotViews.h"
 #include "update/KinoMonth.h"
 #include "update/PropoCoupons.h"
 #include "update/UpdateDriver.h"

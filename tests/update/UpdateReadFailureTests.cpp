@@ -3,6 +3,10 @@
 // are dealt out over the readers: every reader meets one, every fault reaches several readers.
 #include "UpdateFixture.h"
 #include "results/DrawViews.h"
+#include "results/KinoView.h"
+#include "results/PropoView.h"
+#include "results/SlotViews.h"
+#include "results/Super3View.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 
