@@ -1,5 +1,7 @@
 #include "domain/Games.h"
 
+#include <algorithm>
+
 namespace karvo {
 
 namespace {
@@ -95,6 +97,18 @@ bool IsPropo(GameCode code)
 bool IsDrawGame(GameCode code)
 {
     return GameInfoFor(code).menu == MenuKind::Draws;
+}
+
+int FewestWinningHits(GameCode game, int numbersPlayed)
+{
+    // KINO: index the numbers played.
+    constexpr std::array<int, kKinoMostNumbers + 1> kinoWinning = {0, 1, 2, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6};
+    switch (GameInfoFor(game).view) {
+    case ViewKind::Kino: return kinoWinning[static_cast<std::size_t>(std::clamp(numbersPlayed, 0, kKinoMostNumbers))];
+    case ViewKind::Propo: return numbersPlayed - 2;
+    case ViewKind::Super3: return 2;
+    default: return 3;
+    }
 }
 
 bool IsMarket(GameCode code)

@@ -101,6 +101,15 @@ bool IsPropo(GameCode code);
 bool IsDrawGame(GameCode code);
 bool IsMarket(GameCode code);
 
+// A column the player checks against the draws: KINO's holds 1 to this many numbers, the
+// others a whole draw's.
+inline constexpr int kKinoMostNumbers = 12;
+
+// The fewest hits of a column of numbersPlayed numbers (signs, digits) that win something: the
+// pools all but two signs, SUPER3 two digits, KINO by its table of numbers played, the other
+// number games three.
+int FewestWinningHits(GameCode game, int numbersPlayed);
+
 // The stored workbooks and KINO's month files lie in this folder of the working folder. A fresh
 // start makes it with this spelling; a folder brought from elsewhere may spell it otherwise
 // ("DATA"), and names match in any letter case.

@@ -10,9 +10,6 @@
 
 namespace karvo {
 
-// The most numbers a KINO column plays.
-inline constexpr int kKinoMostNumbers = 12;
-
 // The player's column: numbers of the main group (KINO 1 to 12 of them), digits by position, or
 // signs by match (0 X, 1 "1", 2 "2"); bonus is JOKER's joker, -1 when not given.
 struct Ticket

@@ -11,20 +11,10 @@ namespace karvo {
 
 namespace {
 
-// KINO: the fewest hits that win something, by the numbers of a column (index).
-constexpr std::array<int, kKinoMostNumbers + 1> kKinoUseful = {0, 1, 2, 2, 2, 3, 3, 3, 4, 4, 5, 5, 6};
-
 // The fewest hits worth listing for a ticket of that game.
 int UsefulHits(GameCode game, const Ticket& ticket)
 {
-    const int most = MostHits(ticket);
-    if (game == GameCode::Kino) {
-        return kKinoUseful[static_cast<std::size_t>(std::min(most, kKinoMostNumbers))];
-    }
-    if (IsPropo(game)) {
-        return most - 2;
-    }
-    return game == GameCode::Super3 ? 2 : 3;
+    return FewestWinningHits(game, MostHits(ticket));
 }
 
 // One ticket's figures as the draws go by.
