@@ -74,7 +74,7 @@ MarketReport RunRange(MarketContext& context, const std::string& host, bool week
         }
         return report.cancelled = report.cancelled || progress->cancelled();
     };
-    auto deliver = [&](std::size_t index, FetchedBody body) {
+    auto deliver = [&](std::size_t index, const FetchedBody& body) {
         const std::size_t dayIndex = asked[index];
         showUpTo(dayIndex + 1);
         ++report.requested;

@@ -83,7 +83,7 @@ private:
     QWidget* buildRightPanel();
     QWidget* buildBottomPanel();
     void buildStatusBar();
-    void showGameView(GameCode game);
+    void showGameView(GameCode code);
     void showDrawView(DrawView view);
     void showMarketView(bool stock);
     // The update of the stock or fund days, its progress dialog and its account.
