@@ -35,8 +35,10 @@ if [ "$codename" = bookworm ]; then
 fi
 case "$extra" in
     # The test command also validates the launcher, the metainfo and the manual page.
-    # Both releases ship clang-format 19 (19.1.7), which the format check is pinned to.
-    --test) packages+=(xvfb xauth clang-format-19 locales appstream desktop-file-utils groff-base) ;;
+    # Both releases ship clang-format and clang-tidy 19 (19.1.7), which the format and tidy
+    # checks are pinned to.
+    --test) packages+=(xvfb xauth clang-format-19 clang-tidy-19 locales appstream desktop-file-utils
+                       groff-base) ;;
     --package) packages+=(dpkg-dev file lintian) ;;
     # clang 19 with its sanitizer runtimes (libFuzzer) is on both releases as well.
     --fuzz) packages+=(clang-19 libclang-rt-19-dev) ;;

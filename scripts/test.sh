@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting and the desktop files (launcher, metainfo, manual
-# page), builds with the sanitizers and runs every test, once in the plain UTF-8 locale and once in
-# the Greek one.
+# page), builds with the sanitizers, runs clang-tidy over the sources and runs every test, once in
+# the plain UTF-8 locale and once in the Greek one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
@@ -15,6 +15,8 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKARVO_SANITIZE=ON -
 cmake --build build-test
 # Every header and CMake package file the build read must come from the packages installed above.
 scripts/check-deps.sh build-test
+# clang-tidy over the program's own sources, with the checks of .clang-tidy; any finding fails.
+scripts/check-tidy.sh build-test
 # The Greek locale writes numbers with a decimal comma and has its own collation and case rules:
 # what the program reads and writes must not change with it.
 failed=()

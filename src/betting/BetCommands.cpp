@@ -66,7 +66,7 @@ std::string unfitReason(BetFileFit fit)
         return "ένα κελί του έχει περισσότερους από " + std::to_string(kBetFileMaxLine) + " χαρακτήρες.";
     case BetFileFit::NulInCell: return "ένα κελί του έχει μη έγκυρο χαρακτήρα.";
     case BetFileFit::TooLarge:
-        return "το αρχείο θα ξεπερνούσε τα " + std::to_string(kBetFileMaxBytes / (1024 * 1024)) + " MB.";
+        return "το αρχείο θα ξεπερνούσε τα " + std::to_string(kBetFileMaxBytes / (std::int64_t{1024} * 1024)) + " MB.";
     }
     return {};
 }

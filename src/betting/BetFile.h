@@ -16,7 +16,7 @@ namespace karvo {
 inline constexpr std::size_t kBetFileMaxLine = 4096;
 inline constexpr std::size_t kBetFileMaxRows = 100000;
 inline constexpr std::size_t kBetFileMaxLines = kBetFileMaxRows * kCouponColumns;
-inline constexpr std::int64_t kBetFileMaxBytes = 64 * 1024 * 1024;
+inline constexpr std::int64_t kBetFileMaxBytes = std::int64_t{64} * 1024 * 1024;
 
 enum class BetFileStatus { Read, Empty, NotABetFile };
 

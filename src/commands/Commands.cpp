@@ -55,6 +55,7 @@ std::vector<std::string> MenuCaptions(GameCode game)
         }
     }
     std::vector<std::string> out;
+    out.reserve(captions.size());
     for (const char* caption : captions) {
         out.push_back(Utf8ToCp1253(caption));
     }

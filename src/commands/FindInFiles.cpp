@@ -7,7 +7,6 @@
 #include "util/Text.h"
 
 #include <algorithm>
-#include <cstring>
 #include <functional>
 #include <string_view>
 
@@ -30,8 +29,8 @@ void ForEachMatchingLine(const std::string& name, const std::string& searchText,
     // Lines end at CR, the byte after it taken as LF; the text beyond the last line read is cut.
     std::size_t end = 0;
     for (int line = 0; line < kLinesPerFile && end < text.size(); ++line) {
-        const void* cr = std::memchr(text.data() + end, '\r', text.size() - end);
-        end = cr == nullptr ? text.size() : static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) + 2;
+        const std::size_t cr = text.find('\r', end);
+        end = cr == std::string::npos ? text.size() : cr + 2;
     }
     const std::string upper = ToUpper(std::string_view(text).substr(0, std::min(end, text.size())));
     for (std::size_t at = upper.find(searchText); at != std::string::npos; at = upper.find(searchText, at)) {

@@ -38,7 +38,7 @@ std::string Folded(std::string_view cp1253)
             continue;
         }
         const auto letter = static_cast<unsigned char>(Unaccented(static_cast<unsigned char>(c)));
-        const char latin = letter >= 0xC1 && letter <= 0xD9 ? kLatinLookalike[letter - 0xC1] : 0;
+        const char latin = letter >= 0xC1 && letter <= 0xD9 ? kLatinLookalike[letter - 0xC1] : '\0';
         folded += latin != 0 ? latin : static_cast<char>(letter);
     }
     return folded;

@@ -23,7 +23,7 @@ namespace karvo {
 
 namespace {
 
-constexpr std::size_t kCopyBufferBytes = 256 * 1024;
+constexpr std::size_t kCopyBufferBytes = std::size_t{256} * 1024;
 
 std::string Grouped(long long n)
 {

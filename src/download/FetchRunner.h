@@ -22,7 +22,7 @@ struct DownloadLimits
     long stallSeconds = 60;
     long lowSpeedBytes = 1024;
     long long maxBodyBytes = 64LL << 20;
-    long totalMs = 5 * 60 * 1000;
+    long totalMs = 5L * 60 * 1000;
 };
 
 // Why a transfer brought no whole body. Unreachable: no connection, unknown host, TLS handshake

@@ -73,7 +73,7 @@ MarketReport RunRange(MarketContext& context, MarketKind kind)
         }
         return report.cancelled = report.cancelled || progress->cancelled();
     };
-    auto deliver = [&](std::size_t index, FetchedBody body) {
+    auto deliver = [&](std::size_t index, const FetchedBody& body) {
         const std::size_t dayIndex = asked[index];
         showUpTo(dayIndex + 1);
         ++report.requested;

@@ -77,6 +77,7 @@ std::vector<int> OrderByNumbers(const CellGrid& grid, int column, bool descendin
     }
     SortFloatsWithTexts(0, n - 1, descending, keys, rows);
     std::vector<int> order;
+    order.reserve(rows.size());
     for (const std::string& row : rows) {
         order.push_back(TextToInt(row));
     }

@@ -41,7 +41,7 @@ std::string LoadPropo(const std::string& path)
 void Extend(std::string& bytes)
 {
     bytes.resize(HeaderSize + 2 * static_cast<std::size_t>(ValueCount(static_cast<std::int64_t>(bytes.size()))));
-    bytes.reserve(bytes.size() + 2 * ExtensionValues + 1);
+    bytes.reserve(bytes.size() + 2 * std::size_t{ExtensionValues} + 1);
     for (int i = 0; i < ExtensionValues; ++i) {
         bytes += '\xFF';
         bytes += '\x3F';
@@ -79,7 +79,8 @@ void WritePropoFile(const std::string& path, const std::vector<std::uint16_t>& v
     while (static_cast<std::int64_t>(bytes.size()) < MinimumLength
            || ValueCount(static_cast<std::int64_t>(bytes.size())) < needed) {
         if (ValueCount(static_cast<std::int64_t>(bytes.size())) + ExtensionValues > PropoWordsLimit) {
-            ThrowTooLarge(path, static_cast<std::int64_t>(bytes.size()) + 2 * ExtensionValues, LengthLimit);
+            ThrowTooLarge(path, static_cast<std::int64_t>(bytes.size()) + 2 * std::int64_t{ExtensionValues},
+                          LengthLimit);
         }
         Extend(bytes);
     }

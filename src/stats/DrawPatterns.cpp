@@ -222,7 +222,7 @@ std::vector<std::int64_t> LastTogether(const DrawHistory& history, const NumberG
         int offsets[kMaxRange];
         const int count = Offsets(draw, offsets);
         for (int i = 0; i < count; ++i) {
-            std::int64_t* row = last.data() + offsets[i] * size;
+            std::int64_t* row = last.data() + static_cast<std::ptrdiff_t>(offsets[i]) * size;
             for (int j = i + 1; j < count; ++j) {
                 if (row[offsets[j]] < 0) {
                     row[offsets[j]] = d;
@@ -246,7 +246,8 @@ void ListPairs(const DrawHistory& history, const NumberGroup& group, std::int64_
     const int size = table.size();
     for (int a = 0; a < size; ++a) {
         for (int b = a + 1; b < size; ++b) {
-            const std::size_t p = static_cast<std::size_t>(a * size + b);
+            const std::size_t p =
+                static_cast<std::size_t>(a) * static_cast<std::size_t>(size) + static_cast<std::size_t>(b);
             const std::int64_t d = last[p];
             rows.push_back({group.low + a, group.low + b, counts[p], d < 0 ? -1 : end - 1 - d,
                             d < 0 ? 0 : history.dates[static_cast<std::size_t>(d)]});

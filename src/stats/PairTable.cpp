@@ -1,5 +1,7 @@
 #include "stats/PairTable.h"
 
+#include <cstddef>
+
 namespace karvo {
 
 namespace {
@@ -40,7 +42,7 @@ void PairTable::addBlock(const std::uint64_t* columns)
         if (column == 0) {
             continue;
         }
-        std::uint64_t* pending = m_pending.data() + a * m_size;
+        std::uint64_t* pending = m_pending.data() + static_cast<std::ptrdiff_t>(a) * m_size;
         for (int b = a + 1; b < m_size; ++b) {
             pending[b] += ByteCounts(column & columns[b]);
         }

@@ -38,6 +38,7 @@ bool GameRun::begin()
 std::vector<FetchRequest> GameRun::requests()
 {
     std::vector<FetchRequest> requests;
+    requests.reserve(m_plan.steps.size());
     for (std::size_t i = 0; i < m_plan.steps.size(); ++i) {
         requests.push_back(m_source->request(i));
     }

@@ -14,7 +14,7 @@ constexpr int SlotsPerYear = 370;
 
 // stored: the file's unmasked bytes (empty when missing). The result is never shorter than
 // stored, and covers the current year and the selected one.
-MergeResult MergeNumberGame(GameCode game, const std::string& stored, const WorkbookRows& rows, int selectedYear,
+MergeResult MergeNumberGame(GameCode code, const std::string& stored, const WorkbookRows& rows, int selectedYear,
                             int currentYear);
 
 } // namespace karvo

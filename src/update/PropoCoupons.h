@@ -50,7 +50,7 @@ std::uint16_t PackPropoSigns(const int codes[7]);
 // The index of coupon k's first word (matches 1 to 7) in the file's values; k from 1.
 inline std::int64_t PropoCouponWord(int year, int k)
 {
-    return static_cast<std::int64_t>(year - PropoFirstYear) * PropoWordsPerYear + 2 * k - 1;
+    return static_cast<std::int64_t>(year - PropoFirstYear) * PropoWordsPerYear + std::int64_t{2} * k - 1;
 }
 
 } // namespace karvo

@@ -26,7 +26,7 @@ MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int 
 {
     const int firstYear = GameInfoFor(GameCode::Proto).firstStoredYear;
     const int recordSize = GameInfoFor(GameCode::Proto).recordSize;
-    const std::size_t yearBytes = static_cast<std::size_t>(ProtoSlotsPerYear * recordSize);
+    const std::size_t yearBytes = std::size_t{ProtoSlotsPerYear} * static_cast<std::size_t>(recordSize);
     if (selectedYear < firstYear) {
         return MergeResult::refuse(YearNotStoredText(selectedYear));
     }
@@ -63,7 +63,7 @@ MergeResult MergeProto(const std::string& stored, const WorkbookRows& rows, int 
 MergeResult MergeExtra(const std::string& stored, const WorkbookRows& rows)
 {
     const std::size_t extraRecordSize = static_cast<std::size_t>(GameInfoFor(GameCode::Extra).recordSize);
-    const std::int64_t storedSlots = static_cast<std::int64_t>(stored.size()) / extraRecordSize;
+    const std::int64_t storedSlots = static_cast<std::int64_t>(stored.size() / extraRecordSize);
     const std::int64_t slotLimit = storedSlots + ExtraNewSlots;
     std::int64_t highest = 0;
     for (int row = 0; row < rows.rowCount; ++row) {

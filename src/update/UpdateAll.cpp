@@ -44,10 +44,10 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
         observer.gameFinished(game.report());
     };
     // A step that fails ends its game: the next run starts again from what is stored.
-    const auto deliver = [&](GameRun& game, std::size_t index, FetchedBody body) {
+    const auto deliver = [&](GameRun& game, std::size_t index, const FetchedBody& body) {
         const GameCode code = game.plan().game;
         const std::vector<UpdateStep>& steps = game.plan().steps;
-        if (!game.handle(index, std::move(body))) {
+        if (!game.handle(index, body)) {
             runner.stopJob(game.job());
             finish(game);
         } else {
@@ -67,8 +67,8 @@ std::vector<GameReport> RunUpdateAll(const UpdateAllContext& context, const std:
             finish(*game);
             continue;
         }
-        game->setJob(runner.add(game->requests(), [game, &deliver](std::size_t index, FetchedBody body) {
-            deliver(*game, index, std::move(body));
+        game->setJob(runner.add(game->requests(), [game, &deliver](std::size_t index, const FetchedBody& body) {
+            deliver(*game, index, body);
         }));
         observer.stepStarted(plan.game, plan.steps.front());
     }

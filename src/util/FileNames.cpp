@@ -101,7 +101,7 @@ std::string splitFolder(const std::string& mask, std::string& pattern)
 
 QString NativePath(const std::string& name)
 {
-    const QString path = PathToWide(name);
+    QString path = PathToWide(name); // not const: returned as it is, it is moved
     if (path.isEmpty() || entryExists(path)) {
         return path;
     }

@@ -282,8 +282,11 @@ bool WriteFileAtomicFrom(const std::string& name, const std::function<int(int fd
         }
         if (::fchmod(fd, replacementMode(hadOld ? &old : nullptr)) != 0) {
             failure = errno;
-        } else if ((failure = fill(fd)) == 0 && ::fsync(fd) != 0) {
-            failure = errno;
+        } else {
+            failure = fill(fd);
+            if (failure == 0 && ::fsync(fd) != 0) {
+                failure = errno;
+            }
         }
         if (::close(fd) != 0 && failure == 0) {
             failure = errno;

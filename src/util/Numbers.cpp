@@ -65,11 +65,12 @@ Decimal roundedDecimal(double x, int decimals)
         digits.insert(0, static_cast<std::size_t>(1 - point), '0');
         point = 1;
     }
-    if (static_cast<int>(digits.size()) < point + decimals + 1) {
-        digits.resize(static_cast<std::size_t>(point + decimals + 1), '0');
+    const int kept = point + decimals; // the digits that stay; the one after them rounds
+    if (static_cast<int>(digits.size()) < kept + 1) {
+        digits.resize(static_cast<std::size_t>(kept) + 1, '0');
     }
-    const bool roundUp = digits[static_cast<std::size_t>(point + decimals)] >= '5';
-    digits.resize(static_cast<std::size_t>(point + decimals));
+    const bool roundUp = digits[static_cast<std::size_t>(kept)] >= '5';
+    digits.resize(static_cast<std::size_t>(kept));
     for (int i = static_cast<int>(digits.size()) - 1; roundUp && i >= -1; --i) {
         if (i < 0) {
             digits.insert(digits.begin(), '1');

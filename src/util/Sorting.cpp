@@ -110,7 +110,7 @@ void SortTexts(int l, int r, bool descending, std::span<std::string> texts)
     // Each text's collation key is made once; the keys travel with the texts through the sort.
     const QCollator& collator = greekCollator();
     std::vector<QCollatorSortKey> keys;
-    keys.reserve(static_cast<std::size_t>(r - l + 1));
+    keys.reserve(static_cast<std::size_t>(r - l) + 1);
     for (int k = l; k <= r; ++k) {
         keys.push_back(collator.sortKey(ToQString(texts[static_cast<std::size_t>(k)])));
     }

@@ -74,7 +74,7 @@ protected:
 
 private:
     void buildUpdateAllAction();
-    void showGameView(GameCode game);
+    void showGameView(GameCode code);
     void showDrawView(DrawView view);
     void showMarketView(MarketKind kind);
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.

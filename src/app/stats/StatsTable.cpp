@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <utility>
 
 namespace karvo {
 
@@ -99,7 +100,7 @@ void AddButton(QBoxLayout& layout, QWidget& window, const char* name, const char
 {
     auto* button = new QPushButton(QString::fromUtf8(caption), &window);
     button->setObjectName(QString::fromLatin1(name));
-    QObject::connect(button, &QPushButton::clicked, &window, [action, &window] {
+    QObject::connect(button, &QPushButton::clicked, &window, [action = std::move(action), &window] {
         try {
             action();
         } catch (const std::exception& error) {
@@ -125,7 +126,8 @@ void AddSaveButtons(QBoxLayout& layout, QWidget& window, QWidget* chart, const Q
     });
 }
 
-void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubject()> current, const SaveTarget& target)
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, const std::function<SaveSubject()>& current,
+                    const SaveTarget& target)
 {
     UserInterface& ui = target.ui;
     const std::string folder = target.folder;

@@ -74,7 +74,7 @@ struct SaveSubject
 
 // The same buttons, the chart's always there, for a window whose chart and table change with its
 // tab: current is asked at each click. target's base name is not used.
-void AddSaveButtons(QBoxLayout& layout, QWidget& window, std::function<SaveSubject()> current,
+void AddSaveButtons(QBoxLayout& layout, QWidget& window, const std::function<SaveSubject()>& current,
                     const SaveTarget& target);
 
 // The game's name as its button shows it, on one line.
