@@ -45,7 +45,7 @@ public:
 
     // Handlers, named after the control and the event.
     void prepareFirstShow();
-    void onGameButtonClicked(GameCode game);
+    void onGameButtonClicked(GameCode code);
     void onMenuClicked();
     // Pops up the current game's command menu at the mouse pointer.
     void onCommandsClicked();
