@@ -56,7 +56,7 @@ constexpr std::array<GameInfo, kGameCount> kGames{{
      {WorkbookServer::Media, "/Excel_xlsx/", "YYYY/super3_YYYY_MM.xlsx", 0, 0}, Digits(3)},
     // KINO keeps a file a month in the data folder.
     {GameCode::Kino, "KINO", "kino", {"κινο", nullptr, nullptr},
-     MenuKind::Draws, ViewKind::Kino, UpdateKind::Period, "", 23, 0, 2003, 11, 1100,
+     MenuKind::Draws, ViewKind::Kino, UpdateKind::Period, "", kKinoRecordSize, 0, 2003, 11, 1100,
      {WorkbookServer::Media, "/Excel_xlsx/", "YYYY/kino_YYYY_MM.xlsx", 23, 4}, Numbers(20, 80)},
     {GameCode::Stock, "STOCK", "stock", {"stocks", "μετοχες", nullptr},
      MenuKind::Market, ViewKind::Stock, UpdateKind::StockPrices, "", 0, 0, 0, 0, 0, kNoWorkbook, kNoDraw},

@@ -115,6 +115,9 @@ int FewestWinningHits(GameCode game, int numbersPlayed);
 // ("DATA"), and names match in any letter case.
 inline constexpr char kDataFolderName[] = "Data";
 
+// The bytes of a record of KINO's month files: the twenty numbers, the day, hour and minute.
+inline constexpr int kKinoRecordSize = 23;
+
 // The year a stored draw record's third byte counts from.
 inline constexpr int kRecordYearBase = 1950;
 

@@ -11,6 +11,8 @@
 // and minute.
 #pragma once
 
+#include "domain/Games.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,8 +25,8 @@ inline constexpr std::int64_t ResultsBufferLimit = 20'000'000;
 // Capacity of ResultsLines, indexed 0..2,000,000: the largest slot count a view shows.
 inline constexpr std::int64_t ResultsLinesLimit = 2'000'001;
 
-// The record size of a KINO month file (the game table's).
-inline constexpr int KinoRecordSize = 23;
+// The record size of a KINO month file, as the game table gives it.
+inline constexpr int KinoRecordSize = kKinoRecordSize;
 
 // Byte k of a whole file (from 0) XOR ((k + 1) mod 77), in place. Its own inverse.
 void PositionMask(std::span<char> bytes);
