@@ -1,20 +1,15 @@
 #include "download/Download.h"
 
-#include "domain/UserInterface.h"
-#include "download/TransferOptions.h"
-#include "util/Cp1253.h"
 #include "util/FileNames.h"
 #include "util/Files.h"
 #include "util/KarvoError.h"
 #include "util/Numbers.h"
 #include "util/ScratchFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -38,34 +33,6 @@ std::string CannotWriteText(const std::string& folder, const std::string& reason
 [[noreturn]] void ThrowCannotWrite(const QString& folder, const std::string& reason)
 {
     throw KarvoError(CannotWriteText(folder.toStdString(), reason));
-}
-
-// The message of a named failure; a plain failure only returns false.
-void ThrowForFailure(const FetchedBody& result, const std::string& url, const QString& folder,
-                     const DownloadLimits& limits)
-{
-    if (std::string text = NamedFailureText(result, url, folder.toStdString(), limits); !text.empty()) {
-        throw KarvoError(text);
-    }
-}
-
-// Fetches url into the open file fd; false for a plain failure or a stop, KarvoError for a named one.
-bool FetchInto(int fd, const std::string& url, const QString& folder, UserInterface& ui, const FetchPoll& poll,
-               const DownloadLimits& limits)
-{
-    ui.processPendingEvents();
-    FetchedBody result;
-    FetchRunner runner(1, limits);
-    runner.add({FetchRequest{url, fd}}, [&result](std::size_t, FetchedBody body) { result = std::move(body); });
-    const FetchPoll keepPainted = [&ui] {
-        ui.processPendingEvents();
-        return false;
-    };
-    if (!runner.run(poll ? poll : keepPainted)) {
-        return false;
-    }
-    ThrowForFailure(result, url, folder, limits);
-    return result.failure == FetchFailure::None;
 }
 
 // Copies the whole file behind from into to; 0, or the errno of the failure.
@@ -140,19 +107,6 @@ void KeepDownload(const DownloadScratch& scratch, const std::string& targetFile)
     if (!WriteFileAtomicFrom(targetFile, [&scratch](int fd) { return CopyFile(scratch.fd(), fd); }, &error)) {
         ThrowCannotWrite(QFileInfo(NativePath(targetFile)).absolutePath(), error);
     }
-}
-
-bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui, const FetchPoll& poll,
-                     const DownloadLimits& limits)
-{
-    DownloadScratch scratch;
-    if (!FetchInto(scratch.fd(), url, QString::fromStdString(scratch.folder()), ui, poll, limits)
-        || scratch.size() <= 0) {
-        ui.StatusNotice("Error Downloading");
-        return false;
-    }
-    KeepDownload(scratch, targetFile);
-    return true;
 }
 
 } // namespace karvo

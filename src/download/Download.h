@@ -1,7 +1,5 @@
-// Fetching a URL over HTTP(S): into a file, into a text, or into a result file with the failure
-// shown in the status notice. Certificates are verified and redirects followed. Each fetch
-// first lets the window paint a notice set just before, then keeps it answering through poll
-// (without one: UserInterface::processPendingEvents) until the body has arrived.
+// What a download leaves behind: its private scratch file in the temporary folder, the copy kept
+// in place of the target, and the sentence of a failure that has one of its own.
 #pragma once
 
 #include "download/FetchRunner.h"
@@ -11,23 +9,10 @@
 
 namespace karvo {
 
-class UserInterface;
-
-// A plain failure (no connection, a refused or broken transfer) and a fetch stopped by poll
-// return false. A named one throws KarvoError with a Greek sentence and keeps
-// nothing: a body past limits.maxBodyBytes, a server slower than the speed floor or slower than
-// the overall limit, a body that cannot be written ("... δεν ήταν δυνατή η εγγραφή στον φάκελο
-// <folder>: <reason>"). Each fetch runs within limits, the program's unless given.
-
-// Replaces targetFile (Windows-1253 name) by the body, write-protected or not, unchanged byte for
-// byte. An empty body puts "Error Downloading" in the status notice, leaves the target as it
-// was and returns false. A body that arrived but cannot be saved throws KarvoError naming the
-// target's folder.
-bool FetchResultFile(const std::string& url, const std::string& targetFile, UserInterface& ui,
-                     const FetchPoll& poll = {}, const DownloadLimits& limits = {});
-
-// The Greek sentence (UTF-8) of a named failure of url, as FetchResultFile throws it; folder is
-// the one a failed write names. Empty for a plain failure.
+// The Greek sentence (UTF-8) of a named failure of url: a body past limits.maxBodyBytes, a server
+// slower than the speed floor or than the overall limit, a body that could not be written to the
+// scratch file in folder ("... δεν ήταν δυνατή η εγγραφή στον φάκελο <folder>: <reason>"). Empty
+// for a plain failure (no connection, a refused or broken transfer), which has no sentence of its own.
 std::string NamedFailureText(const FetchedBody& result, const std::string& url, const std::string& folder,
                              const DownloadLimits& limits);
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -148,6 +149,10 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
         return all;
     };
     using R = LoopbackResponse;
+    // 64 KiB stand for the 64 MiB a workbook may have.
+    m_limits.maxBodyBytes = 1 << 16;
+    R endless = R::Body(std::string(4096, 'x'));
+    endless.endless = true;
     // problem: the message box a workbook game must show; "" where a warning or notice suffices.
     struct Case
     {
@@ -167,7 +172,8 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
         {"openpyxl", R::Body(ReadBytes(TestDataFolder() + "lotto_openpyxl.xlsx")), "xl/sharedStrings.xml"},
         {"value above 255", R::Body(OperatorWorkbookBytes({above255})), ""},
         {"empty body", R::Body(""), ""},
-        {"hanging server", {"", 200, "", true, -1}, ""},
+        {"endless body", endless, "ξεπερνά τα 65.536 bytes που δέχεται το πρόγραμμα. Δεν κρατήθηκε τίποτα: http"},
+        {"hanging server", {"", 200, "", true, -1}, "Η λήψη σταμάτησε, γιατί"},
     };
     for (const Case& c : cases) {
         for (GameCode game : {GameCode::PropoSunday, GameCode::Lotto, GameCode::Extra}) {
@@ -189,6 +195,32 @@ TEST_F(UpdateEndToEnd, HostileAnswersChangeNoResultsFile)
                 << c.name << " game " << ToInt(game);
         }
     }
+}
+
+TEST_F(UpdateEndToEnd, AnswersThatCannotBeWrittenNameTheFolder)
+{
+    // A body larger than the files this process may write: its scratch file in the temporary folder.
+    const std::string cannot = "Η λήψη ολοκληρώθηκε, αλλά δεν ήταν δυνατή η εγγραφή στον φάκελο ";
+    const std::string workbook = OperatorWorkbookBytes({LottoSheet(10)});
+    serve(LottoPath, workbook);
+    std::string shown;
+    WithFileSizeLimit(workbook.size() / 2, [&] { shown = ErrorOf([&] { click(GameCode::Lotto, {8}); }); });
+    EXPECT_EQ(shown, cannot + m_temp.path().substr(0, m_temp.path().size() - 1) + ": File too large");
+    EXPECT_EQ(scratchCount(), 0);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("Data/lotto_2024.xlsx"))));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(m_folder.file("LOTTO.krv"))));
+
+    // A kept copy that cannot be written over replaces it all the same; a data folder that cannot
+    // hold it is named.
+    WriteBytes(m_folder.file("Data/lotto_2024.xlsx"), "old");
+    ASSERT_EQ(chmod(m_folder.file("Data/lotto_2024.xlsx").c_str(), 0444), 0);
+    click(GameCode::Lotto, {8});
+    EXPECT_EQ(file("Data/lotto_2024.xlsx"), workbook);
+    QDir(QString::fromStdString(m_folder.file("Data"))).removeRecursively();
+    WriteBytes(m_folder.file("Data"), "x");
+    EXPECT_NE(ErrorOf([&] { click(GameCode::Lotto, {8}); }).find(": Not a directory"), std::string::npos);
+    EXPECT_EQ(file("Data"), "x");
+    EXPECT_EQ(scratchCount(), 0);
 }
 
 TEST_F(UpdateEndToEnd, DriverListsCancelsKinoMonthsAndSuper3)
