@@ -1,0 +1,240 @@
+#include "prizes/PrizeBook.h"
+
+#include "download/Endpoints.h"
+#include "prizes/PrizeWorkbook.h"
+#include "util/Cp1253.h"
+#include "util/FileNames.h"
+#include "util/Files.h"
+#include "util/KarvoError.h"
+#include "util/Paths.h"
+#include "util/Text.h"
+
+#include <QFileInfo>
+#include <algorithm>
+#include <limits>
+
+namespace karvo {
+
+namespace {
+
+constexpr char kHeading[] = "KARVO-PRIZES 1";
+
+std::string Optional(const std::optional<std::int64_t>& value)
+{
+    return value ? IntToText(*value) : std::string();
+}
+
+// A count the cache wrote: digits only, or empty for not known; false for anything else.
+bool ReadCount(const std::string& text, std::optional<std::int64_t>& value)
+{
+    if (text.empty()) {
+        value.reset();
+        return true;
+    }
+    if (text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    std::int64_t n = 0;
+    for (const char c : text) {
+        n = n * 10 + (c - '0');
+    }
+    value = n;
+    return true;
+}
+
+bool ReadNumber(const std::string& text, std::int64_t& value)
+{
+    std::optional<std::int64_t> read;
+    if (!ReadCount(text, read) || !read) {
+        return false;
+    }
+    value = *read;
+    return true;
+}
+
+// Names and sentences never hold the separator or a line break in the cache.
+std::string Field(std::string text)
+{
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == ';' || c == '\n' || c == '\r'; }, ',');
+    return text;
+}
+
+std::string DateText(QDate date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
+}
+
+QDate DateFromText(const std::string& text)
+{
+    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd/MM/yyyy"));
+}
+
+bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCategory& category)
+{
+    // C;name;hits;bonus;winners;cents;J
+    std::int64_t hits = 0;
+    if (fields.size() != 7 || !ReadNumber(fields[2], hits) || (fields[3] != "0" && fields[3] != "1")
+        || !ReadCount(fields[4], category.winners) || !ReadCount(fields[5], category.cents)
+        || (fields[6] != "" && fields[6] != "J")) {
+        return false;
+    }
+    category.name = fields[1];
+    category.tier = {static_cast<int>(hits), fields[3] == "1"};
+    category.jackpot = fields[6] == "J";
+    // The tier must still be one the game has: a cache of another game is no cache of this one.
+    return TierOfHeader(game, category.name) == std::optional<PrizeTier>(category.tier);
+}
+
+PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<PrizeSource> sources)
+{
+    PrizeBook book;
+    book.sources = std::move(sources);
+    for (const PrizeSource& source : book.sources) {
+        try {
+            std::vector<DrawPrizes> draws =
+                ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
+            std::move(draws.begin(), draws.end(), std::back_inserter(book.draws));
+        } catch (const KarvoError& error) {
+            book.problems.emplace_back(error.what());
+        }
+    }
+    // Newest first; a draw listed by two workbooks once, as the later one lists it.
+    std::stable_sort(book.draws.begin(), book.draws.end(),
+                     [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw > b.draw; });
+    const auto same = [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw == b.draw; };
+    book.draws.erase(std::unique(book.draws.begin(), book.draws.end(), same), book.draws.end());
+    return book;
+}
+
+} // namespace
+
+const DrawPrizes* PrizeBook::onDate(QDate date) const
+{
+    const auto found =
+        std::find_if(draws.begin(), draws.end(), [date](const DrawPrizes& draw) { return draw.date == date; });
+    return found == draws.end() ? nullptr : &*found;
+}
+
+const DrawPrizes* PrizeBook::numbered(int draw) const
+{
+    const auto found = std::find_if(draws.begin(), draws.end(), [draw](const DrawPrizes& d) { return d.draw == draw; });
+    return found == draws.end() ? nullptr : &*found;
+}
+
+std::string PrizeCacheFile(const std::string& folder, GameCode game)
+{
+    std::string name = GameInfoFor(game).resultsFile;
+    name = name.substr(0, name.rfind('.'));
+    return folder + kDataFolderName + "/" + name + ".prz";
+}
+
+std::vector<PrizeSource> PrizeSourcesIn(const std::string& folder, GameCode game)
+{
+    std::vector<PrizeSource> sources;
+    if (!HasPrizeTables(game)) {
+        return sources;
+    }
+    const GameInfo& info = GameInfoFor(game);
+    const QDate today = QDate::currentDate();
+    const bool monthly = info.update == UpdateKind::Period;
+    for (int year = info.firstPublishedYear; year <= today.year(); ++year) {
+        for (int month = 1; month <= (monthly ? 12 : 1); ++month) {
+            const std::string name = ResultEndpointFor(game, year, month, {}).fileName;
+            const QFileInfo file(NativePath(LocalResultFile(folder, name)));
+            if (file.isFile()) {
+                sources.push_back({PathToSingleByte(file.fileName().toStdString()), file.size(),
+                                   file.lastModified().toMSecsSinceEpoch()});
+            }
+        }
+    }
+    return sources;
+}
+
+std::string PrizeBookText(const PrizeBook& book)
+{
+    std::string text = std::string(kHeading) + "\n";
+    for (const PrizeSource& source : book.sources) {
+        text += "S;" + Field(source.name) + ";" + IntToText(source.size) + ";" + IntToText(source.modifiedMs) + "\n";
+    }
+    for (const DrawPrizes& draw : book.draws) {
+        text += "D;" + IntToText(draw.draw) + ";" + DateText(draw.date) + ";" + Optional(draw.columnsPlayed) + "\n";
+        for (const PrizeCategory& c : draw.categories) {
+            text += "C;" + Field(c.name) + ";" + IntToText(c.tier.hits) + ";" + (c.tier.bonus ? "1" : "0") + ";"
+                + Optional(c.winners) + ";" + Optional(c.cents) + ";" + (c.jackpot ? "J" : "") + "\n";
+        }
+    }
+    for (const std::string& problem : book.problems) {
+        text += "!;" + Field(Utf8ToCp1253(problem)) + "\n";
+    }
+    return text + "END;" + IntToText(static_cast<std::int64_t>(book.draws.size())) + "\n";
+}
+
+std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& text)
+{
+    const std::vector<std::string> lines = SplitFields(text, "\n", std::numeric_limits<std::size_t>::max());
+    if (lines.size() < 3 || lines.front() != kHeading || !lines.back().empty()) {
+        return std::nullopt;
+    }
+    PrizeBook book;
+    for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
+        const std::vector<std::string> fields = SplitFields(lines[i], ";", 16);
+        const std::string& kind = fields.front();
+        if (kind == "S" && fields.size() == 4 && book.draws.empty()) {
+            PrizeSource source{fields[1]};
+            if (!ReadNumber(fields[2], source.size) || !ReadNumber(fields[3], source.modifiedMs)) {
+                return std::nullopt;
+            }
+            book.sources.push_back(source);
+        } else if (kind == "D" && fields.size() == 4) {
+            DrawPrizes draw;
+            std::int64_t number = 0;
+            if (!ReadNumber(fields[1], number) || number > std::numeric_limits<int>::max()
+                || !ReadCount(fields[3], draw.columnsPlayed)) {
+                return std::nullopt;
+            }
+            draw.draw = static_cast<int>(number);
+            draw.date = DateFromText(fields[2]);
+            book.draws.push_back(std::move(draw));
+        } else if (kind == "C" && !book.draws.empty()) {
+            PrizeCategory category;
+            if (!ReadCategory(game, fields, category)) {
+                return std::nullopt;
+            }
+            book.draws.back().categories.push_back(std::move(category));
+        } else if (kind == "!" && fields.size() == 2) {
+            book.problems.push_back(Cp1253ToUtf8(fields[1]));
+        } else if (kind == "END" && fields.size() == 2 && i + 2 == lines.size()) {
+            std::int64_t count = 0;
+            if (!ReadNumber(fields[1], count) || count != static_cast<std::int64_t>(book.draws.size())) {
+                return std::nullopt;
+            }
+            return book;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt; // no END: cut short
+}
+
+PrizeBook LoadPrizeBook(const std::string& folder, GameCode game)
+{
+    std::vector<PrizeSource> sources = PrizeSourcesIn(folder, game);
+    if (sources.empty()) {
+        return {};
+    }
+    const std::string cacheFile = PrizeCacheFile(folder, game);
+    std::string kept;
+    try {
+        kept = LoadTextFile(cacheFile);
+    } catch (const KarvoError&) {
+        kept.clear(); // unreadable: built anew
+    }
+    if (std::optional<PrizeBook> cached = PrizeBookFromText(game, kept); cached && cached->sources == sources) {
+        return std::move(*cached);
+    }
+    PrizeBook book = BuildPrizeBook(folder, game, std::move(sources));
+    WriteFileAtomic(cacheFile, PrizeBookText(book));
+    return book;
+}
+
+} // namespace karvo
