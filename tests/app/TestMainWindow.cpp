@@ -206,7 +206,6 @@ private slots:
                  "   5 05-01-2026|    03 05 09 17 22 40");
         QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  "));
         const std::string before = ReadBytes(m_w->folder.file("LOTTO.krv"));
-        QCOMPARE(before.size(), std::size_t(37 * 370 * 9));
 
         updateYear(2025); // the server has no 2025 workbook: an empty 404 body
         QCOMPARE(m_w->child<QLabel>("noticePanel")->text(), QStringLiteral("  Error Downloading"));
