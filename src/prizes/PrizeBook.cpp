@@ -91,8 +91,7 @@ PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<P
     book.sources = std::move(sources);
     for (const PrizeSource& source : book.sources) {
         try {
-            std::vector<DrawPrizes> draws =
-                ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
+            std::vector<DrawPrizes> draws = ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
             std::move(draws.begin(), draws.end(), std::back_inserter(book.draws));
         } catch (const KarvoError& error) {
             book.problems.emplace_back(error.what());
