@@ -4,7 +4,6 @@
 // Fields it adds are ignored; a field it leaves out is not known, never zero.
 #pragma once
 
-#include "download/FetchRunner.h"
 #include "prizes/PrizeTable.h"
 
 #include <QDateTime>
@@ -50,30 +49,5 @@ NextDraw NextDrawFromJson(GameCode game, const std::string& body);
 // time in zone (where the user is), and the announced jackpot, else the one carried, where one is known.
 std::string NextDrawLine(const ServiceDraw& active, const NumberFormat& format = UserNumberFormat(),
                          const QTimeZone& zone = QTimeZone::systemTimeZone());
-
-// Asks the service for several things at once, at most four transfers at a time, each answer
-// within a few MiB. A 429 or 503 answer is asked again after its Retry-After (at most 30
-// seconds), at most twice.
-struct DrawServiceRequest
-{
-    GameCode game = GameCode::Lotto;
-    int drawId = 0; // 0: the last draw and the active one
-};
-
-struct DrawServiceResult
-{
-    std::optional<NextDraw> next;    // for drawId 0
-    std::optional<ServiceDraw> draw; // for a draw asked by its number
-    std::string error;               // UTF-8, naming the game; empty when the answer was read
-};
-
-DownloadLimits DrawServiceLimits();
-
-// The results in the requests' order. poll, asked while transfers run and while a retry waits,
-// stops everything when it answers true: what was not read then has an error.
-std::vector<DrawServiceResult> FetchFromDrawService(const std::vector<DrawServiceRequest>& requests,
-                                                    const std::string& base = DrawServiceBase(),
-                                                    const FetchPoll& poll = {},
-                                                    const DownloadLimits& limits = DrawServiceLimits());
 
 } // namespace karvo

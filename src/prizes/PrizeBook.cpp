@@ -1,6 +1,6 @@
 #include "prizes/PrizeBook.h"
 
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 #include "prizes/PrizeWorkbook.h"
 #include "util/Cp1253.h"
 #include "util/FileNames.h"

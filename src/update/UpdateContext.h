@@ -5,7 +5,7 @@
 
 #include "domain/ProgramState.h"
 #include "domain/UserInterface.h"
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 #include "download/FetchProgress.h"
 #include "download/FetchRunner.h"
 

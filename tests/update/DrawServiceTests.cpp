@@ -1,9 +1,9 @@
 // The draw service's answers, hand-written in its shape and served on 127.0.0.1: the next draw
 // and its jackpot, a whole prize table, a busy server asked again, and answers that are refused
 // with a message naming the game and the cause.
-#include "prizes/DrawService.h"
 #include "support/LoopbackServer.h"
 #include "support/TestSupport.h"
+#include "update/DrawServiceFetch.h"
 #include "util/Cp1253.h"
 
 #include <gtest/gtest.h>
