@@ -1,5 +1,6 @@
 // The program's commands by number: the draw and market menus run 1 to 5, the coupon's menu 21 to 27,
-// the items after a game's own menu (statistics, kept tickets, the stock's price history) 31 to 34.
+// the items after a game's own menu (statistics, kept tickets, the stock's price history, a draw's
+// prizes) 31 to 35.
 #pragma once
 
 namespace karvo {
@@ -21,6 +22,7 @@ enum class Command {
     TicketCheck = 32,
     PriceHistory = 33,
     KeptTickets = 34,
+    DrawPrizes = 35,
 };
 
 } // namespace karvo

@@ -124,6 +124,10 @@ FetchedBody Outcome(Transfer& transfer, CURLcode code)
     result.transferCode = static_cast<int>(code);
     result.maxBodyBytes = transfer.limits.maxBodyBytes;
     curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &result.status);
+    curl_off_t retryAfter = 0;
+    if (curl_easy_getinfo(transfer.easy, CURLINFO_RETRY_AFTER, &retryAfter) == CURLE_OK && retryAfter > 0) {
+        result.retryAfterSeconds = static_cast<long long>(retryAfter);
+    }
     if (code == CURLE_OK && !transfer.tooLarge && transfer.writeError == 0) {
         result.body = std::move(transfer.body);
         return result;

@@ -47,10 +47,11 @@ struct FetchedBody
 {
     std::string body; // in-memory requests only
     FetchFailure failure = FetchFailure::None;
-    long status = 0;            // the HTTP status of the last answer, 0 when none came
-    int writeError = 0;         // errno of the write that failed (WriteFailed)
-    int transferCode = 0;       // libcurl's result of the transfer (a CURLcode), 0 when it succeeded
-    long long maxBodyBytes = 0; // the body limit the transfer ran with (TooLarge)
+    long status = 0;                 // the HTTP status of the last answer, 0 when none came
+    int writeError = 0;              // errno of the write that failed (WriteFailed)
+    int transferCode = 0;            // libcurl's result of the transfer (a CURLcode), 0 when it succeeded
+    long long maxBodyBytes = 0;      // the body limit the transfer ran with (TooLarge)
+    long long retryAfterSeconds = 0; // the answer's Retry-After, in seconds; 0 when it gave none
 };
 
 // Why a transfer brought no body, in Greek (UTF-8) and naming host: the host was not found,

@@ -1,6 +1,6 @@
 #include "prizes/PrizeBook.h"
 
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 #include "prizes/PrizeWorkbook.h"
 #include "util/Cp1253.h"
 #include "util/FileNames.h"
@@ -91,8 +91,7 @@ PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<P
     book.sources = std::move(sources);
     for (const PrizeSource& source : book.sources) {
         try {
-            std::vector<DrawPrizes> draws =
-                ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
+            std::vector<DrawPrizes> draws = ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
             std::move(draws.begin(), draws.end(), std::back_inserter(book.draws));
         } catch (const KarvoError& error) {
             book.problems.emplace_back(error.what());

@@ -103,6 +103,9 @@ std::optional<PrizeTier> TierOfHeader(GameCode game, const std::string& header)
 
 const PrizeCategory* DrawPrizes::categoryFor(PrizeTier tier) const
 {
+    if (tier.hits < 0) {
+        return nullptr; // the tier of a category known only by the service's number
+    }
     for (const bool withBonus : {tier.bonus, false}) {
         for (const PrizeCategory& category : categories) {
             if (category.tier == PrizeTier{tier.hits, withBonus}) {

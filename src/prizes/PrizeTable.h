@@ -16,7 +16,7 @@ namespace karvo {
 // the bonus number (LOTTO of earlier years); "4αρια" four numbers.
 struct PrizeTier
 {
-    int hits = 0;
+    int hits = 0; // -1: a category whose tier is not known, which no column wins
     bool bonus = false;
 
     bool operator==(const PrizeTier& other) const { return hits == other.hits && bonus == other.bonus; }

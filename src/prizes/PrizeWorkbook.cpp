@@ -104,7 +104,8 @@ public:
         const int dateColumn = IsPropo(m_game) ? 3 : 2;
         for (int row = layout.captionRow + 1; row < m_rowCount; ++row) {
             const std::string drawCell = Trimmed(cell(row, 1));
-            if (drawCell.empty() || drawCell.size() > 9 || drawCell.find_first_not_of("0123456789") != std::string::npos) {
+            if (drawCell.empty() || drawCell.size() > 9
+                || drawCell.find_first_not_of("0123456789") != std::string::npos) {
                 continue; // not a draw's row: a note, a blank line
             }
             DrawPrizes prizes;

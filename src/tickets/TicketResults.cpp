@@ -3,6 +3,7 @@
 #include "domain/GameNames.h"
 #include "tickets/TicketCheck.h"
 #include "tickets/TicketFile.h"
+#include "tickets/TicketWinnings.h"
 #include "util/Cp1253.h"
 #include "util/Numbers.h"
 
@@ -47,7 +48,8 @@ std::string DrawWhen(const DrawHistory& history, GameCode game, std::int64_t dra
     return text;
 }
 
-std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const TicketReport& report)
+std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const TicketReport& report,
+                       const PrizeBook& book)
 {
     std::string line = TicketTitle(kept) + " " + TicketDisplayText(kept.game, kept.ticket) + ": ";
     if (report.recent.empty()) {
@@ -62,6 +64,15 @@ std::string LatestLine(const KeptTicket& kept, const DrawHistory& history, const
     if (report.best.draw >= 0) {
         line += Utf8ToCp1253(", καλύτερη ") + HitsText(report.best.hits) + Utf8ToCp1253(" στις ")
             + DrawWhen(history, kept.game, report.best.draw);
+    }
+    const TicketWinnings winnings = WinningsOf(book, history, kept.game, kept.ticket);
+    if (winnings.drawsKnown > 0) {
+        line += Utf8ToCp1253(" · κέρδη: ");
+        if (winnings.latestCents) {
+            line += Utf8ToCp1253("τελευταία ") + EuroText(*winnings.latestCents) + ", ";
+        }
+        line += Utf8ToCp1253("σύνολο ") + EuroText(winnings.totalCents) + Utf8ToCp1253(" σε ")
+            + IntToText(winnings.drawsKnown) + Utf8ToCp1253(winnings.drawsKnown == 1 ? " κλήρωση" : " κληρώσεις");
     }
     return line;
 }
@@ -93,13 +104,33 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
     TicketCheckOptions options;
     options.firstDraw = FirstDrawAfter(history, before);
     options.threshold = IsPropo(game) ? kPropoHitsWorthTelling : 0;
+    // Where the draws' prizes are known, a category that pays for fewer hits is told too.
+    const PrizeBook book = HasWinnings(game) ? LoadPrizeBook(folder, game) : PrizeBook{};
+    const int worthTelling = options.threshold;
+    if (!book.draws.empty() && options.threshold == 0) {
+        options.threshold = std::min(FewestPaidHits(book), FewestWinningHits(game, GameInfoFor(game).draw.numbers));
+    }
     const std::vector<TicketReport> reports = CheckTickets(history, game, tickets, options);
     std::vector<std::string> lines;
     for (std::size_t t = 0; t < reports.size(); ++t) {
         for (const TicketHit& hit : reports[t].hits) {
-            lines.push_back(TicketTitle(*of[t]) + ": " + HitsText(hit.hits)
-                            + (hit.bonusHit ? Utf8ToCp1253(" και Τζόκερ") : "") + Utf8ToCp1253(" στην κλήρωση της ")
-                            + DrawWhen(history, game, hit.draw));
+            const std::int32_t date = history.dates[static_cast<std::size_t>(hit.draw)];
+            const DrawWinning won = WinningOf(book, date, hit.hits, hit.bonusHit);
+            const int usual = worthTelling > 0 ? worthTelling : FewestWinningHits(game, MostHits(tickets[t]));
+            if (hit.hits < usual && won.cents.value_or(0) == 0) {
+                continue;
+            }
+            std::string line = TicketTitle(*of[t]) + ": ";
+            if (won.category != nullptr) {
+                line += won.category->name;
+            } else {
+                line += HitsText(hit.hits) + (hit.bonusHit ? Utf8ToCp1253(" και Τζόκερ") : "");
+            }
+            line += Utf8ToCp1253(" στην κλήρωση της ") + DrawWhen(history, game, hit.draw);
+            if (won.cents.value_or(0) > 0) {
+                line += Utf8ToCp1253(" · ") + EuroText(*won.cents);
+            }
+            lines.push_back(line);
         }
     }
     return lines;
@@ -141,8 +172,9 @@ std::vector<std::string> TicketLatestLines(const std::string& folder, std::optio
         options.listHits = false;
         options.recentDraws = kTicketRecentDraws;
         const std::vector<TicketReport> reports = CheckTickets(history, each, tickets, options);
+        const PrizeBook book = HasWinnings(each) ? LoadPrizeBook(folder, each) : PrizeBook{};
         for (std::size_t t = 0; t < reports.size(); ++t) {
-            lines.push_back(LatestLine(*of[t], history, reports[t]));
+            lines.push_back(LatestLine(*of[t], history, reports[t], book));
         }
     }
     return lines;

@@ -5,7 +5,7 @@
 // game's failure never stops the others.
 #pragma once
 
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 #include "download/FetchRunner.h"
 #include "market/MarketUpdate.h"
 #include "update/UpdatePlan.h"

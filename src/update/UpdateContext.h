@@ -3,9 +3,9 @@
 // use and the clock's date; tests pass a loopback server's address and a fixed date.
 #pragma once
 
+#include "domain/Endpoints.h"
 #include "domain/ProgramState.h"
 #include "domain/UserInterface.h"
-#include "download/Endpoints.h"
 #include "download/FetchProgress.h"
 #include "download/FetchRunner.h"
 

@@ -1,6 +1,6 @@
 #include "update/WorkbookStores.h"
 
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 #include "results/PropoFile.h"
 #include "results/ResultsFiles.h"
 #include "update/KinoMonth.h"

@@ -78,7 +78,7 @@ private slots:
         m_w->form.resize(m_w->form.width(), 700);
         m_w->press(game.name);
         QCOMPARE(m_w->form.state().GameCode, game.code);
-        QCOMPARE(m_w->form.height(), game.code == GameCode::Bet ? 700 : 580); // only the coupon keeps the height
+        QCOMPARE(m_w->form.height(), game.code == GameCode::Bet ? 700 : 600); // only the coupon keeps the height
         QCOMPARE(QList<bool>({m_w->child("updateButton")->isVisible(), m_w->child("menuButton")->isVisible(),
                               m_w->child("sideGrid")->isVisible(), m_w->child("leftPanel")->isVisible()}),
                  QList<bool>({game.code != GameCode::Bet, game.code > GameCode::Kino, game.code >= GameCode::Stock,

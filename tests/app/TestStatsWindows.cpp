@@ -8,6 +8,7 @@
 #include "app/stats/ColumnCheckWindow.h"
 #include "app/stats/StatsWindow.h"
 #include "results/ResultsFiles.h"
+#include "support/MarketTestData.h"
 #include "util/Cp1253.h"
 #include "util/FileNames.h"
 #include "util/Files.h"
@@ -235,14 +236,8 @@ private slots:
 
     void priceHistoryOfTheStockShowsEveryStoredDay()
     {
-        CreateFolder(m_w->folder.file("Data-STOCK"));
-        for (const auto& [day, close] : {std::pair("20241203", "1.2"), std::pair("20241205", "1.25")}) {
-            std::string line(122, ' ');
-            line.replace(0, 5, "ALPHA");
-            line.replace(31 - std::strlen(close), std::strlen(close), close);
-            line.replace(45, 4, "1000");
-            SaveLines(m_w->folder.file(std::string("Data-STOCK/") + day + ".txt"), {"HEADER", line});
-        }
+        StoreStockDay(m_w->folder, "20241203", {Record("ALPHA", "1.2", "1000")});
+        StoreStockDay(m_w->folder, "20241205", {Record("ALPHA", "1.25", "1000")});
         m_w->press("stocksButton");
         // Without a current row in the stock list the symbol is asked for.
         AnswerNextDialog<InputDialog>([](InputDialog* dialog) {

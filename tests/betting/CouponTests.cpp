@@ -13,7 +13,6 @@
 #include "util/Numbers.h"
 
 #include <QFile>
-#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -25,10 +24,7 @@
 #include <unistd.h>
 
 using namespace karvo;
-using karvo::test::ReadBytes;
-using karvo::test::U;
-using karvo::test::W;
-using karvo::test::WriteBytes;
+using namespace karvo::test;
 
 namespace {
 

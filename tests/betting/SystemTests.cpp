@@ -10,8 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace karvo;
-using karvo::test::U;
-using karvo::test::W;
+using namespace karvo::test;
 
 namespace {
 

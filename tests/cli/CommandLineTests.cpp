@@ -180,10 +180,6 @@ TEST(ExportCommand, WhatIsNotARegularFileIsWrittenInPlace)
         EXPECT_TRUE(Fails([&] { WriteExportFile("/dev/full", expected); }, std::strerror(ENOSPC)));
         EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
     }
-    // "-" writes to the standard output, the file's very bytes.
-    const CommandLine line = ParseCommandLine({"export", "lotto", "-", "--data-folder", folder.path()});
-    EXPECT_EQ(line.exportFile, "-");
-    EXPECT_TRUE(line.error.empty()) << line.error;
 }
 
 TEST(TicketsCommand, ALineATicketAndEachFailuresStatus)

@@ -31,7 +31,8 @@ std::string Listed(const DrawPrizes& draw)
         + (draw.columnsPlayed ? IntToText(*draw.columnsPlayed) : "?");
     for (const PrizeCategory& c : draw.categories) {
         text += " | " + U(c.name) + " ";
-        text += c.jackpot ? "ΤΖΑΚ-ΠΟΤ" : (c.winners ? IntToText(*c.winners) : "?") + "×"
+        text += c.jackpot ? "ΤΖΑΚ-ΠΟΤ"
+                          : (c.winners ? IntToText(*c.winners) : "?") + "×"
                 + (c.cents ? AmountText(*c.cents, NumberFormat::greek()) : "-");
     }
     return text;
@@ -74,12 +75,15 @@ TEST(PrizeWorkbook, TheOperatorsLottoWorkbookAsReadByHand)
 {
     const std::vector<DrawPrizes> draws = ReadPrizeWorkbook(GameCode::Lotto, TestDataFolder() + "lotto_2024.xlsx");
     ASSERT_EQ(draws.size(), 26u);
-    EXPECT_EQ(Listed(draws.front()), "2505 30/03/2024 334330 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 6×12.000,00 | 4αρια 305×30,00 "
-                                     "| 3αρια 6077×2,00 | 2αρια 45651×1,00");
-    EXPECT_EQ(Listed(draws[6]), "2499 09/03/2024 350654 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 4×12.000,00 | 4αρια 211×30,00 "
-                                "| 3αρια 4428×2,00 | 2αρια 39601×1,00");
-    EXPECT_EQ(Listed(draws.back()), "2480 03/01/2024 480391 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 17×12.000,00 | 4αρια 753×30,00 "
-                                    "| 3αρια 12237×2,00 | 2αρια 76217×1,00");
+    EXPECT_EQ(Listed(draws.front()),
+              "2505 30/03/2024 334330 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 6×12.000,00 | 4αρια 305×30,00 "
+              "| 3αρια 6077×2,00 | 2αρια 45651×1,00");
+    EXPECT_EQ(Listed(draws[6]),
+              "2499 09/03/2024 350654 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 4×12.000,00 | 4αρια 211×30,00 "
+              "| 3αρια 4428×2,00 | 2αρια 39601×1,00");
+    EXPECT_EQ(Listed(draws.back()),
+              "2480 03/01/2024 480391 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια 17×12.000,00 | 4αρια 753×30,00 "
+              "| 3αρια 12237×2,00 | 2αρια 76217×1,00");
     std::int64_t fives = 0;
     for (const DrawPrizes& draw : draws) {
         fives += draw.categoryFor({5, false})->winners.value_or(-1000);
@@ -95,26 +99,28 @@ TEST(PrizeWorkbook, EarlierLayoutsAreReadByTheirHeaders)
 {
     // LOTTO with its bonus category, the jackpot written out; JOKER's eight categories of 2022
     // with the short caption and a header that is a number cell.
-    const std::string lotto = PrizeWorkbook(
-        kOldLotto, "ΕΠΙΤΥΧΙΕΣ",
-        {{"1500", "7/1/2015", "1", "2", "3", "4", "5", "6", "2.000.000", "-", "ΤΖΑΚ-ΠΟΤ", "1", "250.000,5", "12",
-          "1.500,00", "800", "35,00", "14.000", "1,50"},
-         {"Σημείωση: η κλήρωση 1499 αναβλήθηκε"}},
-        6);
+    const std::string lotto =
+        PrizeWorkbook(kOldLotto, "ΕΠΙΤΥΧΙΕΣ",
+                      {{"1500", "7/1/2015", "1", "2", "3", "4", "5", "6", "2.000.000", "-", "ΤΖΑΚ-ΠΟΤ", "1",
+                        "250.000,5", "12", "1.500,00", "800", "35,00", "14.000", "1,50"},
+                       {"Σημείωση: η κλήρωση 1499 αναβλήθηκε"}},
+                      6);
     TempFolder folder;
     WriteBytes(folder.file("lotto_2015.xlsx"), lotto);
     const std::vector<DrawPrizes> old = ReadPrizeWorkbook(GameCode::Lotto, folder.file("lotto_2015.xlsx"));
     ASSERT_EQ(old.size(), 1u);
-    EXPECT_EQ(Listed(old[0]), "1500 07/01/2015 2000000 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια+1 1×250.000,50 | 5αρια 12×1.500,00 "
-                              "| 4αρια 800×35,00 | 3αρια 14000×1,50");
+    EXPECT_EQ(Listed(old[0]),
+              "1500 07/01/2015 2000000 | 6αρια ΤΖΑΚ-ΠΟΤ | 5αρια+1 1×250.000,50 | 5αρια 12×1.500,00 "
+              "| 4αρια 800×35,00 | 3αρια 14000×1,50");
     EXPECT_EQ(U(old[0].categoryFor({5, true})->name), "5αρια+1");
     EXPECT_EQ(old[0].categoryFor({2, false}), nullptr); // no "2αρια" that year: nothing won
 
-    const std::string joker = PrizeWorkbook(
-        {"5 + 1", "5", "4 + 1", "4", "3 + 1", "3", "2 + 1", "1 + 1"}, "ΕΠ/ΧΙΕΣ",
-        {{"2300", "30/1/2022", "1", "2", "3", "4", "5", "6", "1.000.000", "-", "0", "2", "50.000,00", "9", "2.500,00",
-          "120", "50,00", "700", "2,50", "5.000", "2,00", "9.000", "1,50", "30.000", "1,00"}},
-        6);
+    const std::string joker =
+        PrizeWorkbook({"5 + 1", "5", "4 + 1", "4", "3 + 1", "3", "2 + 1", "1 + 1"}, "ΕΠ/ΧΙΕΣ",
+                      {{"2300", "30/1/2022", "1",    "2",         "3",    "4",        "5",   "6",     "1.000.000",
+                        "-",    "0",         "2",    "50.000,00", "9",    "2.500,00", "120", "50,00", "700",
+                        "2,50", "5.000",     "2,00", "9.000",     "1,50", "30.000",   "1,00"}},
+                      6);
     WriteBytes(folder.file("Joker_2022.xlsx"), joker);
     const DrawPrizes draw = ReadPrizeWorkbook(GameCode::Joker, folder.file("Joker_2022.xlsx")).at(0);
     EXPECT_EQ(draw.categories.size(), 8u);
@@ -141,11 +147,16 @@ TEST(PrizeWorkbook, UnknownHeadersAndCellsAreRefusedNotGuessed)
     std::vector<std::string> badWinners = draw;
     badWinners.insert(badWinners.end(), {"δύο", "100,00"});
     const std::vector<Case> cases{
-        {GameCode::Lotto, {"6αρια", "Μπόνους"}, draw, "LOTTO: οι κερδοφόρες κατηγορίες του book.xlsx δεν διαβάζονται: η "
-                                                       "κατηγορία «Μπόνους» δεν είναι γνωστή."},
+        {GameCode::Lotto,
+         {"6αρια", "Μπόνους"},
+         draw,
+         "LOTTO: οι κερδοφόρες κατηγορίες του book.xlsx δεν διαβάζονται: η "
+         "κατηγορία «Μπόνους» δεν είναι γνωστή."},
         {GameCode::Lotto, {"6αρια", "7αρια"}, draw, "«7αρια» δεν είναι γνωστή"},
         {GameCode::Extra, {"5", "4+1"}, draw, "«4+1» δεν είναι γνωστή"}, // EXTRA draws no bonus
-        {GameCode::Lotto, {"6αρια", "5αρια"}, badAmount,
+        {GameCode::Lotto,
+         {"6αρια", "5αρια"},
+         badAmount,
          "στην κλήρωση 1500 το «περίπου 100» της στήλης «5αρια» δεν είναι ούτε αριθμός, ούτε «-», ούτε «ΤΖΑΚ-ΠΟΤ»."},
         {GameCode::Lotto, {"6αρια", "5αρια"}, badWinners, "το «δύο» της στήλης «5αρια»"},
     };
@@ -162,12 +173,13 @@ TEST(PrizeWorkbook, UnknownHeadersAndCellsAreRefusedNotGuessed)
 TEST(PrizeTable, AmountsAndHeadersWorkedExamples)
 {
     const std::vector<std::pair<std::string, std::int64_t>> amounts{
-        {"12.000,00", 1200000}, {"1,50", 150}, {"0", 0}, {"6.077", 607700}, {" 2,5 ", 250},
+        {"12.000,00", 1200000}, {"1,50", 150},           {"0", 0}, {"6.077", 607700}, {" 2,5 ", 250},
         {"12000.5", 1200050},   {"2.300.000", 230000000}};
     for (const auto& [text, cents] : amounts) {
         EXPECT_EQ(AmountInCents(text), cents) << text;
     }
-    for (const std::string text : {"-", "", "1.2345", "12.00,00", "1,234", "1.234.5", "abc", "1e5", "99999999999999999999"}) {
+    for (const std::string text :
+         {"-", "", "1.2345", "12.00,00", "1,234", "1.234.5", "abc", "1e5", "99999999999999999999"}) {
         EXPECT_EQ(AmountInCents(text), std::nullopt) << text;
     }
     EXPECT_EQ(AmountText(123456789, NumberFormat{'.', ','}), "1,234,567.89");
@@ -182,8 +194,9 @@ TEST_F(PrizeFiles, TheCacheFollowsTheWorkbooksAndTheResultsFilesStayAsTheyWere)
 {
     WriteBytes(m_folder.file("LOTTO.krv"), std::string(3330, '\x07'));
     keep("lotto_2024.xlsx", ReadBytes(TestDataFolder() + "lotto_2024.xlsx"));
-    keep("lotto_2015.xlsx", PrizeWorkbook(kOldLotto, "ΕΠΙΤΥΧΙΕΣ",
-                                          {{"1500", "7/1/2015", "1", "2", "3", "4", "5", "6", "9", "1", "5,00"}}, 6));
+    keep("lotto_2015.xlsx",
+         PrizeWorkbook(kOldLotto, "ΕΠΙΤΥΧΙΕΣ", {{"1500", "7/1/2015", "1", "2", "3", "4", "5", "6", "9", "1", "5,00"}},
+                       6));
     // A year whose workbook cannot be read is named, and the others are still there.
     keep("lotto_2016.xlsx", PrizeWorkbook({"Μπόνους"}, "ΕΠΙΤΥΧΙΕΣ", {{"1600", "1/1/2016"}}, 6));
     const std::string cache = PrizeCacheFile(m_folder.path(), GameCode::Lotto);
@@ -203,7 +216,8 @@ TEST_F(PrizeFiles, TheCacheFollowsTheWorkbooksAndTheResultsFilesStayAsTheyWere)
     EXPECT_EQ(PrizeBookText(*again), PrizeBookText(built));
 
     // Up to date, the cache is what is read: a mark made in it shows.
-    const std::string marked = ReplaceFirst(ReadBytes(cache), Utf8ToCp1253("\nC;5αρια;5;0;6;"), Utf8ToCp1253("\nC;5αρια;5;0;7;"));
+    const std::string marked =
+        ReplaceFirst(ReadBytes(cache), Utf8ToCp1253("\nC;5αρια;5;0;6;"), Utf8ToCp1253("\nC;5αρια;5;0;7;"));
     WriteBytes(cache, marked);
     EXPECT_EQ(LoadPrizeBook(m_folder.path(), GameCode::Lotto).draws.front().categories[1].winners, 7);
     // Damaged, cut short, or older than a workbook: built anew.
@@ -214,7 +228,8 @@ TEST_F(PrizeFiles, TheCacheFollowsTheWorkbooksAndTheResultsFilesStayAsTheyWere)
         EXPECT_EQ(ReadBytes(cache), PrizeBookText(built));
     }
     WriteBytes(cache, marked);
-    keep("lotto_2016.xlsx", PrizeWorkbook({"6αρια"}, "ΕΠΙΤΥΧΙΕΣ", {{"1600", "1/1/2016", "1", "2", "3", "4", "5", "6", "9", "-", "0"}}, 6));
+    keep("lotto_2016.xlsx",
+         PrizeWorkbook({"6αρια"}, "ΕΠΙΤΥΧΙΕΣ", {{"1600", "1/1/2016", "1", "2", "3", "4", "5", "6", "9", "-", "0"}}, 6));
     const PrizeBook rebuilt = LoadPrizeBook(m_folder.path(), GameCode::Lotto);
     EXPECT_EQ(rebuilt.draws.size(), 28u);
     EXPECT_TRUE(rebuilt.problems.empty());

@@ -57,9 +57,7 @@ void WriteKino(const test::TempFolder& folder)
     WriteKinoFile(folder.file("Data/kino_2023_12.qav"),
                   KinoHeader(100) + KinoRecord(Run(1, 20), 31) + KinoRecord({}, 31));
     std::vector<int> mixed = Run(1, 10);
-    for (int n : Run(41, 50)) {
-        mixed.push_back(n);
-    }
+    mixed.insert(mixed.end(), {41, 42, 43, 44, 45, 46, 47, 48, 49, 50});
     WriteKinoFile(folder.file("Data/kino_2024_01.qav"),
                   KinoHeader(102) + KinoRecord(Run(21, 40), 1) + KinoRecord(mixed, 1));
     WriteBytes(folder.file("Data/kino_old.qav"), std::string(46, '\1')); // not a month file

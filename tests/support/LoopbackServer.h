@@ -10,6 +10,7 @@
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -27,11 +28,12 @@ struct LoopbackResponse
 {
     std::string body;
     int status = 200;
-    std::string location; // sent as Location: use with a 3xx status
-    bool hang = false;    // read the request, then answer nothing until the client gives up
-    long sendBytes = -1;  // when 0 or more: close after this many bytes of the announced body
-    bool endless = false; // no length announced; the body is sent again and again until the client leaves
-    int trickleMs = 0;    // when more than 0: the body goes out 16 bytes at a time, this far apart
+    std::string location;     // sent as Location: use with a 3xx status
+    bool hang = false;        // read the request, then answer nothing until the client gives up
+    long sendBytes = -1;      // when 0 or more: close after this many bytes of the announced body
+    bool endless = false;     // no length announced; the body is sent again and again until the client leaves
+    int trickleMs = 0;        // when more than 0: the body goes out 16 bytes at a time, this far apart
+    std::string headers = {}; // further header lines, each ending in "\r\n" ("Retry-After: 1\r\n")
 
     static LoopbackResponse Body(std::string body, int status = 200, long sendBytes = -1)
     {
@@ -103,6 +105,12 @@ public:
         std::lock_guard lock(m_mutex);
         m_responses[path] = std::move(response);
     }
+    // Answers the next request for path with response, once, before the one set for it.
+    void queue(const std::string& path, LoopbackResponse response)
+    {
+        std::lock_guard lock(m_mutex);
+        m_queued[path].push_back(std::move(response));
+    }
     // "http://127.0.0.1:<port>", no trailing "/".
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(m_port); }
     // Paths requested so far, in arrival order, and how often one was.
@@ -131,14 +139,18 @@ private:
         std::unique_lock lock(m_mutex);
         m_requests.push_back(path);
         const auto found = m_responses.find(path);
-        const LoopbackResponse response = found != m_responses.end() ? found->second : LoopbackResponse::Body({}, 404);
+        LoopbackResponse response = found != m_responses.end() ? found->second : LoopbackResponse::Body({}, 404);
+        if (auto& queued = m_queued[path]; !queued.empty()) {
+            response = std::move(queued.front());
+            queued.pop_front();
+        }
         lock.unlock();
         // A hanging answer waits until the client closes the connection after its time-out.
         while (response.hang && ::recv(socket, buffer, sizeof buffer, 0) > 0) { }
         // sendBytes -1 converts to npos: the whole body.
         const std::string reply = "HTTP/1.1 " + std::to_string(response.status)
             + " Status\r\nContent-Length: " + std::to_string(response.body.size()) + "\r\nConnection: close\r\n"
-            + (response.location.empty() ? "" : "Location: " + response.location + "\r\n") + "\r\n"
+            + (response.location.empty() ? "" : "Location: " + response.location + "\r\n") + response.headers + "\r\n"
             + response.body.substr(0, static_cast<std::size_t>(response.sendBytes));
         if (response.endless) {
             sendEndless(socket, response.body);
@@ -182,6 +194,7 @@ private:
     int m_port = 0;
     mutable std::mutex m_mutex;
     std::map<std::string, LoopbackResponse> m_responses;
+    std::map<std::string, std::deque<LoopbackResponse>> m_queued;
     std::vector<std::string> m_requests;
     std::atomic<std::chrono::milliseconds> m_delay{std::chrono::milliseconds(0)};
     std::vector<std::thread> m_connections;

@@ -26,6 +26,14 @@ GamePanel::GamePanel(QAction* updateAll, QWidget* parent)
     updateAllButton->setObjectName(QStringLiteral("updateAllButton"));
     updateAllButton->setToolTip(QStringLiteral("Ενημέρωση όλων των παιχνιδιών (Ctrl+U)"));
     connect(updateAllButton, &QPushButton::clicked, updateAll, &QAction::trigger);
+    m_nextDraw = new QLabel(this);
+    m_nextDraw->setObjectName(QStringLiteral("nextDrawLabel"));
+    m_nextDraw->setFont(SansPixelFont(11, true));
+    m_nextDraw->setAlignment(Qt::AlignCenter);
+    m_nextDraw->setWordWrap(true);
+    m_nextDraw->setGeometry(24, 541, 257, 34);
+    Paint(m_nextDraw, Qt::white, QPalette::WindowText);
+    m_nextDraw->hide();
     // The mouse over the link and over the panel around it.
     m_webLink->installEventFilter(this);
     installEventFilter(this);
@@ -84,6 +92,12 @@ void GamePanel::addLabels()
     emailField->setGeometry(24, 468, 257, 22);
     Paint(emailField, colours::teal, QPalette::Base);
     Paint(emailField, Qt::white, QPalette::Text);
+}
+
+void GamePanel::setNextDraw(const QString& text)
+{
+    m_nextDraw->setText(text);
+    m_nextDraw->setVisible(!text.isEmpty());
 }
 
 void GamePanel::onWebLinkHovered(bool overLabel)

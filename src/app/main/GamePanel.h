@@ -1,5 +1,5 @@
 // The main window's left panel: the game buttons, the program's name, the web link, the e-mail
-// address and the button that updates every game.
+// address, the button that updates every game and the current game's next draw.
 #pragma once
 
 #include "domain/Games.h"
@@ -20,6 +20,9 @@ public:
     // updateAll: the window's action that the update-all button triggers.
     GamePanel(QAction* updateAll, QWidget* parent);
 
+    // The line under the buttons that tells the current game's next draw; empty hides it.
+    void setNextDraw(const QString& text);
+
 signals:
     void gameClicked(GameCode game);
     void webLinkClicked();
@@ -34,6 +37,7 @@ private:
     void onWebLinkHovered(bool overLabel);
 
     QLabel* m_webLink = nullptr;
+    QLabel* m_nextDraw = nullptr;
 };
 
 } // namespace karvo

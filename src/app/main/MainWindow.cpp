@@ -11,9 +11,11 @@
 #include "app/main/MarketView.h"
 #include "app/main/NoticeBar.h"
 #include "app/main/ResultsPanel.h"
+#include "app/prizes/NextDrawFetcher.h"
 #include "commands/Commands.h"
 #include "domain/Games.h"
 #include "market/MarketFiles.h"
+#include "prizes/DrawService.h"
 #include "results/DrawViews.h"
 #include "update/UpdateAll.h"
 #include "util/Cp1253.h"
@@ -42,6 +44,8 @@ namespace {
 constexpr GameCode kOpeningGame = GameCode::PropoSunday;
 // F3 runs the second command of the current game's menu.
 constexpr int kF3MenuPosition = 2;
+// The height of every view but the coupon's: the left panel down to its line of the next draw.
+constexpr int kViewHeight = 600;
 
 } // namespace
 
@@ -84,8 +88,14 @@ MainWindow::MainWindow(std::string workingFolder, TodayProvider today, QWidget* 
     m_updater = new GameUpdater(*this, m_state, m_ui, m_folder, m_today, *m_statusBar,
                                 [this](GameCode game) { showGameView(game); });
     m_ui.setStatusSink([this](const QString& text) { setStatusNotice(text); });
+    m_nextDraw = new NextDrawFetcher(this);
+    connect(m_nextDraw, &NextDrawFetcher::answered, this, [this](GameCode game) {
+        if (game == m_state.GameCode && m_leftPanel->isVisible()) {
+            showNextDraw(game);
+        }
+    });
 
-    resize(896, 580);
+    resize(896, kViewHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -170,7 +180,7 @@ void MainWindow::onGameButtonClicked(GameCode code)
     const GameInfo& game = GameInfoFor(code);
     // The coupon keeps the height the user gave it.
     if (game.view != ViewKind::Bet) {
-        resize(width(), 580);
+        resize(width(), kViewHeight);
     }
     m_updateButton->setText(UpdateCaption(code));
     m_updateButton->setVisible(game.update != UpdateKind::None);
@@ -198,11 +208,31 @@ void MainWindow::showGameView(GameCode code)
     case ViewKind::Proto:
     case ViewKind::Extra:
     case ViewKind::Super3:
-    case ViewKind::Kino: showDrawView(BuildGameView(m_folder, code, m_state.FirstYear, m_state.KinoPeriodFile)); break;
+    case ViewKind::Kino:
+        showDrawView(BuildGameView(m_folder, code, m_state.FirstYear, m_state.KinoPeriodFile));
+        // The line of the next draw comes when the service answers, never holding up the view.
+        showNextDraw(code);
+        m_nextDraw->request(code);
+        break;
     case ViewKind::Stock: showMarketView(MarketKind::Stock); break;
     case ViewKind::Bet: showCoupon(); break;
     case ViewKind::Funds: showMarketView(MarketKind::Funds); break;
     }
+}
+
+void MainWindow::showNextDraw(GameCode game)
+{
+    const std::optional<NextDraw> next = m_nextDraw->known(game);
+    m_leftPanel->setNextDraw(next && next->active ? ToQString(NextDrawLine(*next->active)) : QString());
+}
+
+std::optional<DrawPrizes> MainWindow::servedDrawPrizes(GameCode game, QDate date) const
+{
+    const std::optional<NextDraw> next = m_nextDraw->known(game);
+    if (next && next->last && next->last->prizes.date == date && !next->last->prizes.categories.empty()) {
+        return next->last->prizes;
+    }
+    return std::nullopt;
 }
 
 void MainWindow::showDrawView(DrawView view)

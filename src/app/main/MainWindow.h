@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -23,7 +24,9 @@ struct DrawView;
 class GamePanel;
 class GameUpdater;
 class MarketView;
+class NextDrawFetcher;
 class NoticeBar;
+struct DrawPrizes;
 class SystemWindow;
 enum class MarketKind;
 
@@ -63,6 +66,8 @@ public:
     void showCoupon();
     // The day list's selection (row 1..n) in the stock and fund views: shows that day.
     void onDaySelected(int row);
+    // The prizes of game's draw on date as the draw service last gave them, while no workbook has them.
+    std::optional<DrawPrizes> servedDrawPrizes(GameCode game, QDate date) const;
 
 signals:
     // Every command the dispatcher runs, after the BET mapping.
@@ -77,6 +82,8 @@ private:
     void showGameView(GameCode code);
     void showDrawView(DrawView view);
     void showMarketView(MarketKind kind);
+    // The left panel's line of game's next draw, as last known.
+    void showNextDraw(GameCode game);
     // Runs a handler's body; a failure below the program's code is shown in a box and ends the click.
     void guarded(const std::function<void()>& body);
 
@@ -103,6 +110,7 @@ private:
     MarketView* m_market = nullptr;
     CommandMenu* m_commandMenu = nullptr;
     GameUpdater* m_updater = nullptr;
+    NextDrawFetcher* m_nextDraw = nullptr;
 };
 
 } // namespace karvo

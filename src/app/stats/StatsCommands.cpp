@@ -3,10 +3,12 @@
 #include "app/main/GridView.h"
 #include "app/main/MainWindow.h"
 #include "app/market/PriceHistoryWindow.h"
+#include "app/prizes/DrawPrizesWindow.h"
 #include "app/stats/ColumnCheckWindow.h"
 #include "app/stats/StatsWindow.h"
 #include "app/tickets/KeptTicketsWindow.h"
 #include "market/PriceHistory.h"
+#include "prizes/DrawPrizesView.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
 
@@ -50,6 +52,7 @@ void Run(MainWindow& mainWindow, Command command, GameCode game)
         RunTicketCheck(game, {target.ui, target.folder, target.baseName + "_CHECK"}, &mainWindow);
         break;
     case Command::KeptTickets: RunKeptTickets(game, target, &mainWindow); break;
+    case Command::DrawPrizes: RunDrawPrizes(mainWindow); break;
     case Command::PriceHistory: {
         std::string symbol;
         if (CurrentSymbol(mainWindow, symbol)) {
@@ -67,6 +70,9 @@ void AddStatsMenuItems(QMenu& menu, MainWindow& mainWindow)
 {
     const GameCode game = mainWindow.state().GameCode;
     std::vector<StatsMenuItem> items = StatsMenuItems(game);
+    if (const std::optional<std::string> caption = DrawPrizesMenuCaption(game)) {
+        items.push_back({*caption, Command::DrawPrizes});
+    }
     if (const std::optional<std::string> caption = PriceHistoryMenuCaption(game)) {
         items.push_back({*caption, Command::PriceHistory});
     }

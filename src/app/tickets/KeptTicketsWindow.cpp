@@ -2,6 +2,7 @@
 
 #include "domain/UserInterface.h"
 #include "tickets/TicketResults.h"
+#include "tickets/TicketWinnings.h"
 #include "util/Cp1253.h"
 #include "util/Text.h"
 
@@ -24,7 +25,10 @@ enum KeptTicketsColumn {
     ChoiceColumn,
     LatestColumn,
     RecentColumn,
-    BestColumn
+    BestColumn,
+    LatestWonColumn, // the prize columns, for the games whose prizes are known
+    TotalWonColumn,
+    BestCategoryColumn
 };
 
 QString HitsWithDate(const TicketHit& hit, const DrawHistory& history)
@@ -46,6 +50,7 @@ KeptTicketsWindow::KeptTicketsWindow(GameCode game, const SaveTarget& target, QW
     , m_target(target)
     , m_list(LoadTickets(target.folder))
     , m_history(LoadHistory(target.folder, game))
+    , m_book(HasWinnings(game) ? LoadPrizeBook(target.folder, game) : PrizeBook{})
     , m_model(new StatsTableModel(this))
     , m_table(new QTableView(this))
     , m_problem(new QLabel(ToQString(m_list.problem), this))
@@ -130,7 +135,12 @@ KeptTicketsWindow::KeptTicketsWindow(GameCode game, const SaveTarget& target, QW
     if (m_model->rowCount() > 0) {
         m_table->selectRow(0); // its counts beside the form from the start
     }
-    resize(900, 560);
+    // Wide enough for every column, the prize columns too.
+    int tableWidth = m_table->verticalHeader()->width() + 2 * m_table->frameWidth() + 40;
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        tableWidth += m_table->columnWidth(column);
+    }
+    resize(std::max(900, tableWidth), 560);
 }
 
 void KeptTicketsWindow::refresh()
@@ -147,12 +157,23 @@ void KeptTicketsWindow::refresh()
     options.listHits = false;
     options.recentDraws = kTicketRecentDraws;
     m_reports = CheckTickets(m_history, m_game, tickets, options);
+    m_winnings.clear();
+    if (!m_book.draws.empty()) {
+        for (const Ticket& ticket : tickets) {
+            m_winnings.push_back(WinningsOf(m_book, m_history, m_game, ticket));
+        }
+    }
     const QString latest = m_history.dates.empty()
         ? QStringLiteral("Τελευταία")
         : QStringLiteral("Τελευταία (%1)").arg(DateCell(m_history.dates.back()));
-    m_model->setTable({QStringLiteral("Όνομα"), QStringLiteral("Στήλη"), latest,
-                       QStringLiteral("%1 τελευταίες").arg(kTicketRecentDraws), QStringLiteral("Καλύτερη")},
-                      static_cast<int>(m_rows.size()), [this](int r, int c, int role) { return cell(r, c, role); });
+    QStringList headers{QStringLiteral("Όνομα"), QStringLiteral("Στήλη"), latest,
+                        QStringLiteral("%1 τελευταίες").arg(kTicketRecentDraws), QStringLiteral("Καλύτερη")};
+    if (!m_book.draws.empty()) {
+        headers << QStringLiteral("Κέρδη τελευταίας") << QStringLiteral("Σύνολο κερδών")
+                << QStringLiteral("Κατηγορία καλύτερης");
+    }
+    m_model->setTable(headers, static_cast<int>(m_rows.size()),
+                      [this](int r, int c, int role) { return cell(r, c, role); });
     m_table->resizeColumnsToContents();
     showSelected();
 }
@@ -176,6 +197,16 @@ QVariant KeptTicketsWindow::cell(int row, int column, int role) const
         }
         return hits.join(QLatin1Char(' '));
     }
+    case LatestWonColumn:
+    case TotalWonColumn: {
+        const TicketWinnings& won = m_winnings[static_cast<std::size_t>(row)];
+        const std::optional<std::int64_t> cents = column == TotalWonColumn ? won.totalCents : won.latestCents;
+        if (!cents) {
+            return QString(); // that draw's prizes are not known
+        }
+        return key ? QVariant(static_cast<qlonglong>(*cents)) : QVariant(ToQString(EuroText(*cents)));
+    }
+    case BestCategoryColumn: return ToQString(m_winnings[static_cast<std::size_t>(row)].bestCategory);
     case BestColumn:
     default: return key ? QVariant(report.best.hits) : QVariant(HitsWithDate(report.best, m_history));
     }

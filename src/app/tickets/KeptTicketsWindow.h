@@ -1,11 +1,13 @@
 // The player's kept tickets of one game: a row a ticket with its hits in the latest draw, in the
-// last draws and its best ever, the counts of its hits over the whole history, and a small form
-// to add, change, copy and delete tickets. A ticket file that cannot be read makes it read-only.
+// last draws and its best ever, what it won where the draws' prizes are known, the counts of its hits over the whole
+// history, and a small form to add, change, copy and delete tickets. A ticket file that cannot be read makes it
+// read-only.
 #pragma once
 
 #include "app/stats/StatsTable.h"
 #include "tickets/TicketCheck.h"
 #include "tickets/TicketFile.h"
+#include "tickets/TicketWinnings.h"
 
 #include <QWidget>
 
@@ -45,7 +47,9 @@ private:
     SaveTarget m_target;
     TicketList m_list;
     DrawHistory m_history;
-    std::vector<std::size_t> m_rows; // index in m_list.tickets of each row
+    PrizeBook m_book;                       // the game's prize tables; empty where hits alone do not tell a prize
+    std::vector<TicketWinnings> m_winnings; // a row's, when the book is not empty
+    std::vector<std::size_t> m_rows;        // index in m_list.tickets of each row
     std::vector<TicketReport> m_reports;
     StatsTableModel* m_model;
     QTableView* m_table;

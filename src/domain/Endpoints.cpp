@@ -1,4 +1,4 @@
-#include "download/Endpoints.h"
+#include "domain/Endpoints.h"
 
 #include "util/Environment.h"
 #include "util/Numbers.h"
