@@ -2,6 +2,7 @@
 // in a fresh working folder, and a catcher for the desktop's "open" so that nothing is launched.
 #pragma once
 
+#include "app/dialogs/InputDialog.h"
 #include "app/main/MainWindow.h"
 #include "support/TestSupport.h"
 
@@ -53,6 +54,37 @@ void AnswerWhenShown(std::function<void(Dialog*)> answer, int timeoutMs = 30000)
     });
     poll->start();
 }
+
+// Answers the next input line: the text typed in, then Return.
+inline void AnswerInput(const QString& text)
+{
+    AnswerNextDialog<InputDialog>([text](InputDialog* dialog) {
+        dialog->inputBox()->setEditText(text);
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+}
+
+// Every message box that opens while it lives, as "title|object name|text" with its icon, each
+// closed at once.
+struct BoxWatch
+{
+    QStringList boxes;
+    QList<QMessageBox::Icon> icons;
+    QTimer poll;
+
+    BoxWatch()
+    {
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes << box->windowTitle() + u'|' + box->objectName() + u'|' + box->text();
+                icons << box->icon();
+                box->accept();
+            }
+        });
+        poll.start();
+    }
+};
 
 // A named child that must exist. One that does not fails the test that asked; the test goes on
 // with a stand-in of that kind (and fails further on), instead of ending the whole program. Kinds
@@ -167,17 +199,23 @@ public:
         m_clock.start();
         m_tick.start();
     }
-    // Stops the watch; the time from start() to now.
-    qint64 stop()
+    // Stops the watch and checks what the user saw: the progress shown after a second, the window
+    // answering all along, and Cancel ending the fetch at once (the bounds allow for a loaded machine).
+    void verifyShownAnsweringAndCancelled()
     {
         m_tick.stop();
-        return m_clock.elapsed();
+        const qint64 ended = m_clock.elapsed();
+        qInfo("progress shown at %lld ms, longest pause %lld ms, ended %lld ms after Cancel", shownAt, longestPause,
+              ended - cancelAt);
+        QVERIFY2(shownAt >= 900 && shownAt < 3000, qPrintable(QString::number(shownAt)));
+        QVERIFY2(longestPause < 1000, qPrintable(QString::number(longestPause)));
+        QVERIFY(cancelAt > 0);
+        QVERIFY2(ended - cancelAt < 3000, qPrintable(QString::number(ended - cancelAt)));
     }
 
     qint64 shownAt = -1;
     qint64 cancelAt = -1;
     qint64 longestPause = 0;
-    int ticksBeforeShown = 0;
 
 private:
     void tick()
@@ -187,10 +225,7 @@ private:
         m_last = now;
         auto* dialog = m_window->findChild<QProgressDialog*>(QStringLiteral("FetchProgress"));
         if (shownAt < 0) {
-            ++ticksBeforeShown;
-            if (dialog != nullptr && dialog->isVisible()) {
-                shownAt = now;
-            }
+            shownAt = dialog != nullptr && dialog->isVisible() ? now : -1;
         } else if (cancelAt < 0 && dialog != nullptr && now - shownAt >= 250) {
             cancelAt = now;
             QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);

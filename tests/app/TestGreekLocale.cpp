@@ -3,7 +3,6 @@
 #include "AppTestSupport.h"
 #include "app/betting/SystemGridView.h"
 #include "app/betting/SystemWindow.h"
-#include "app/dialogs/InputDialog.h"
 #include "app/dialogs/MemoDialog.h"
 #include "app/main/GridView.h"
 #include "app/stats/ColumnCheckWindow.h"
@@ -31,7 +30,6 @@ private:
     QString couponCell(int column, int row) { return couponGrid()->model()->index(row - 1, column).data().toString(); }
     QAbstractItemModel* columnsGrid() { return Child<SystemGridView>(calc(), "columnsGrid")->model(); }
     QString columnCell(int column, int row) { return columnsGrid()->index(row, column).data().toString(); }
-    QString returnCaption() { return Child<QLabel>(calc(), "systemReturnLabel")->text(); }
 
     bool typeSystem(int row, const char* signs)
     {
@@ -75,12 +73,9 @@ private slots:
         // Two columns: 1,85 x 2,80 = 5,18 and 3,40 x 2,80 = 9,52; 1 / (1/5,18 + 1/9,52) = 3,35.
         const int n = calc()->matchCount();
         QCOMPARE(columnCell(0, n + 2) + "|" + columnCell(1, n + 2), QStringLiteral("5,18|9,52"));
-        QCOMPARE(returnCaption(), QStringLiteral("Απόδοση Συστήματος 3,4"));
+        QCOMPARE(Child<QLabel>(calc(), "systemReturnLabel")->text(), QStringLiteral("Απόδοση Συστήματος 3,4"));
         // A total of 100 spread for equal winnings: 100 x 3,3546 / 5,18 = 64,76 and 35,24.
-        AnswerNextDialog<InputDialog>([](InputDialog* dialog) {
-            dialog->inputBox()->setEditText("100");
-            QTest::keyClick(dialog, Qt::Key_Return);
-        });
+        AnswerInput(QStringLiteral("100"));
         QTest::mouseClick(Child<QPushButton>(calc(), "spreadTotalButton"), Qt::LeftButton);
         QCOMPARE(columnCell(0, n + 4) + "|" + columnCell(1, n + 4), QStringLiteral("64,76|35,24"));
         // F11 rounds each stake up to a multiple of 0,30: 64,80 and 35,40.

@@ -6,19 +6,11 @@
 #include "util/Cp1253.h"
 #include "util/Text.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace karvo;
 using namespace karvo::test;
-
-namespace {
-
-std::vector<std::string> LinesOf(const std::vector<FundCategory>& categories)
-{
-    return FundDayFromPage(Utf8ToCp1253(FundPage(categories, "05/12/2024"))).lines;
-}
-
-} // namespace
 
 TEST(FundDay, ReportDateComesFromTheHeading)
 {
@@ -51,10 +43,8 @@ TEST(FundDay, TitleAndFundLinesHaveTheirColumns)
          {t + "a  Τίτλος  δεύτερη", "               1               2         3      4a Na me"}},
     };
     for (const auto& [categories, expected] : cases) {
-        std::vector<std::string> lines;
-        for (const std::string& line : LinesOf(categories)) {
-            lines.push_back(U(line));
-        }
+        std::vector<std::string> lines = FundDayFromPage(Utf8ToCp1253(FundPage(categories, "05/12/2024"))).lines;
+        std::transform(lines.begin(), lines.end(), lines.begin(), U);
         EXPECT_EQ(lines, expected);
     }
 }

@@ -16,6 +16,7 @@
 #include "util/Numbers.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -23,8 +24,6 @@ using namespace karvo;
 using namespace karvo::test;
 
 namespace {
-
-const std::string kStockPath = "/finance/Data/GetMetaStock.ashx?date=";
 
 // Cancels once the given number of days is done.
 struct ScriptedProgress : FetchProgress
@@ -39,18 +38,6 @@ struct ScriptedProgress : FetchProgress
     void finish() override { ++finished; }
 };
 
-std::string StockPath(const std::string& day)
-{
-    return kStockPath + day + "&type=1&encoding=2";
-}
-
-std::string FundPath(const std::string& day)
-{
-    return "/index.php?view=mfbreakdowndate&reportDate=" + day
-        + "&newmenu=Y&typeETF=&typeInst=&typecountry=&tmpl=component&print=1&layout=default"
-          "&option=com_statistic&lang=el";
-}
-
 class MarketUpdate : public ::testing::Test
 {
 protected:
@@ -59,9 +46,13 @@ protected:
     ScriptedUserInterface ui;
     ScriptedProgress progress;
 
-    MarketContext Context(const std::string& host = {})
+    void serve(const std::string& path, const std::string& body, int status = 200)
     {
-        const std::string base = host.empty() ? server.baseUrl() : host;
+        server.set(path, LoopbackResponse::Body(body, status));
+    }
+    MarketContext Context()
+    {
+        const std::string base = server.baseUrl();
         return MarketContext{ui, folder.path(), QDate(2024, 12, 10), {base, base}, &FetchDays, &progress};
     }
     // The update of one kind over the dates typed into its box.
@@ -116,8 +107,7 @@ TEST_F(MarketUpdate, DateBoxAndRangesThatAskNothing)
 TEST_F(MarketUpdate, DatePartsAfterTheYearAreIgnored)
 {
     // The service's first line is dropped: it carries the length the body needs.
-    server.set(StockPath("2024-12-05"),
-               LoopbackResponse::Body(std::string(500, '<') + "\r\n" + StockLine("ALPHA", "1.20", "1000") + "\r\n"));
+    serve(StockPath("2024-12-05"), std::string(500, '<') + "\r\n" + StockLine("ALPHA", "1.20", "1000") + "\r\n");
     const std::string file = folder.file("Data-STOCK/20241205.txt");
     const std::string fetched = StockHeader() + "\r\n"
         + "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -       1.15"
@@ -131,37 +121,48 @@ TEST_F(MarketUpdate, DatePartsAfterTheYearAreIgnored)
     EXPECT_EQ(server.requests().size(), 5u);
 }
 
-TEST_F(MarketUpdate, StockAsksOnlyTheWeekdaysOfARange)
+TEST_F(MarketUpdate, BothKindsAskOnlyTheWeekdaysOfARangeButShowTheWeekendsNotices)
 {
     for (const std::string& day : kFridayToMonday) {
-        const bool weekend = day == "2024-12-07" || day == "2024-12-08";
-        server.set(
-            StockPath(day),
-            LoopbackResponse::Body(weekend ? "<html>closed</html>" : StockBody({StockLine("ALPHA", "12.5", "3")})));
+        serve(StockPath(day), StockBody({StockLine("ALPHA", "12.5", "3")}));
+        serve(FundPath(day),
+              FundPage({{"Μετοχικά", {{"Alpha", "", "1", "2", "3"}}},
+                        {"Ομολογιακά", {}},
+                        {"Μικτά", {{"Gamma", "1", "2", "3", "4"}}}},
+                       day.substr(8, 2) + "/" + day.substr(5, 2) + "/" + day.substr(0, 4)));
     }
-    const MarketReport report = Stock("6/12/2024", " 9/12/2024");
-    // The weekend is not asked for; its notices still show.
-    EXPECT_EQ(server.requests().size(), 2u);
-    EXPECT_EQ(Downloading(), kFridayToMonday);
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241206.txt", "20241209.txt"}));
-    EXPECT_EQ(report.noData, 0);
+    const MarketReport stock = Stock("6/12/2024", " 9/12/2024");
     EXPECT_EQ(progress.days, 4); // every range has its progress: the window shows it after a second
+    EXPECT_EQ(Downloading(), kFridayToMonday);
+    ui.statusHistory.clear();
+    const MarketReport funds = Funds("6/12/2024", "9/12/2024");
+    EXPECT_EQ(Downloading(), kFridayToMonday);
+    EXPECT_EQ(ui.status, "");                           // cleared at the end
+    std::vector<std::string> asked = server.requests(); // fetched together: any arrival order
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{StockPath("2024-12-06"), StockPath("2024-12-09"), FundPath("2024-12-06"),
+                                        FundPath("2024-12-09")}));
+    EXPECT_EQ(Stored(), (std::vector<std::string>{"20241206.txt", "20241209.txt", "A20241206.amb", "A20241209.amb"}));
+    EXPECT_EQ(stock.noData, 0);
+    EXPECT_EQ(funds.stored, 2);
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241209.txt"))[1], 1, 20), "ALPHA     09/12/2024");
+    EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/A20241209.amb")).at(4), 50, 56), "c Gamma"); // layout: FundDay
 }
 
 TEST_F(MarketUpdate, RerunRewritesADayAndAnswersWithoutDataKeepIt)
 {
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("OLD", "1", "1")})));
+    serve(StockPath("2024-12-02"), StockBody({StockLine("OLD", "1", "1")}));
     Stock("2/12/2024", "2/12/2024");
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("AAA", "1", "1")})));
+    serve(StockPath("2024-12-02"), StockBody({StockLine("AAA", "1", "1")}));
     Stock("2/12/2024", "2/12/2024");
     EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/20241202.txt"))[1], 1, 3), "AAA");
     // A 404 and a body over the cap are days without data, not an unreachable server.
     DownloadLimits small;
     small.maxBodyBytes = 2000;
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")}, 5000)));
-    server.set(StockPath("2024-12-03"), LoopbackResponse::Body(StockBody({StockLine("BETA", "1", "1")}, 1500)));
-    server.set(StockPath("2024-12-04"), LoopbackResponse::Body("", 404));
+    serve(StockPath("2024-12-02"), StockBody({StockLine("ALPHA", "1", "1")}, 5000));
+    serve(StockPath("2024-12-03"), StockBody({StockLine("BETA", "1", "1")}, 1500));
+    serve(StockPath("2024-12-04"), "", 404);
     ui.memoAnswers.push_back({"2/12/2024", "4/12/2024"});
     MarketContext context = Context();
     context.fetch = FetchDaysWithin(small);
@@ -173,39 +174,17 @@ TEST_F(MarketUpdate, RerunRewritesADayAndAnswersWithoutDataKeepIt)
     // A long page sent as success that holds no prices (the bodies without data: the stock day
     // tests): the stored day stays byte for byte.
     const std::string stored = ReadBytes(folder.file("Data-STOCK/20241202.txt"));
-    server.set(StockPath("2024-12-02"),
-               LoopbackResponse::Body("<html><body><h1>Maintenance</h1>\r\n<p>" + std::string(600, '.') + "</p>\r\n"));
+    serve(StockPath("2024-12-02"), "<html><body><h1>Maintenance</h1>\r\n<p>" + std::string(600, '.') + "</p>\r\n");
     const MarketReport kept = Stock("2/12/2024", "2/12/2024");
     EXPECT_EQ(kept.noData, 1);
     EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/20241202.txt")), stored);
 }
 
-TEST_F(MarketUpdate, FundsSkipTheWeekendButShowItsNotices)
-{
-    for (const std::string& day : kFridayToMonday) {
-        const std::string heading = day.substr(8, 2) + "/" + day.substr(5, 2) + "/" + day.substr(0, 4);
-        server.set(FundPath(day),
-                   LoopbackResponse::Body(FundPage({{"Μετοχικά", {{"Alpha", "", "1", "2", "3"}}},
-                                                    {"Ομολογιακά", {}},
-                                                    {"Μικτά", {{"Gamma", "1", "2", "3", "4"}}}},
-                                                   heading)));
-    }
-    const MarketReport report = Funds("6/12/2024", "9/12/2024");
-    std::vector<std::string> asked = server.requests(); // fetched together: any arrival order
-    std::sort(asked.begin(), asked.end());
-    EXPECT_EQ(asked, (std::vector<std::string>{FundPath("2024-12-06"), FundPath("2024-12-09")}));
-    EXPECT_EQ(Downloading(), kFridayToMonday);
-    EXPECT_EQ(ui.status, ""); // cleared at the end
-    EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241206.amb", "A20241209.amb"}));
-    EXPECT_EQ(report.stored, 2);
-    EXPECT_EQ(Chars(LoadLines(folder.file("Data-STOCK/A20241209.amb")).at(4), 50, 56), "c Gamma"); // layout: FundDay
-}
-
 TEST_F(MarketUpdate, FundPageOfAnotherDayIsSkippedAndOneWithoutHeadingAccepted)
 {
     const std::vector<FundCategory> report{{"Μετοχικά", {{"Alpha", "1", "2", "3", "4"}}}};
-    server.set(FundPath("2024-12-02"), LoopbackResponse::Body(FundPage(report, "29/11/2024")));
-    server.set(FundPath("2024-12-03"), LoopbackResponse::Body(FundPage(report, "")));
+    serve(FundPath("2024-12-02"), FundPage(report, "29/11/2024"));
+    serve(FundPath("2024-12-03"), FundPage(report, ""));
     const MarketReport result = Funds("2/12/2024", "3/12/2024");
     EXPECT_EQ(Stored(), (std::vector<std::string>{"A20241203.amb"}));
     EXPECT_EQ(result.noData, 1);
@@ -213,7 +192,7 @@ TEST_F(MarketUpdate, FundPageOfAnotherDayIsSkippedAndOneWithoutHeadingAccepted)
     // stored day byte for byte.
     const std::string stored = W("stored day\r\n");
     WriteBytes(folder.file("Data-STOCK/A20241204.amb"), stored);
-    server.set(FundPath("2024-12-04"), LoopbackResponse::Body(FundPage({}, "04/12/2024")));
+    serve(FundPath("2024-12-04"), FundPage({}, "04/12/2024"));
     const MarketReport kept = Funds("4/12/2024", "4/12/2024");
     EXPECT_EQ(kept.noData, 1);
     EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/A20241204.amb")), stored);
@@ -227,8 +206,7 @@ TEST_F(MarketUpdate, CancelStopsALongRangeAndKeepsWhatWasStored)
 {
     QDate day(2024, 11, 1);
     for (int i = 0; i < 30; ++i, day = day.addDays(1)) {
-        server.set(StockPath(DashedDay(day)),
-                   LoopbackResponse::Body(StockBody({StockLine("S" + std::to_string(i), "1", "1")})));
+        serve(StockPath(DashedDay(day)), StockBody({StockLine("S" + std::to_string(i), "1", "1")}));
     }
     progress.cancelAfter = 10;
     const MarketReport report = Stock("1/11/2024", "30/11/2024");
@@ -254,8 +232,8 @@ TEST_F(MarketUpdate, DayFileThatCannotBeWrittenEndsTheRangeWithItsAccount)
     // Five days; the second is too large for the files this process may write, as on a full disk.
     for (int day = 2; day <= 6; ++day) {
         const std::size_t size = day == 3 ? 20000 : 500;
-        server.set(StockPath("2024-12-0" + std::to_string(day)),
-                   LoopbackResponse::Body(StockBody({StockLine("D" + std::to_string(day), "1", "1")}, size)));
+        serve(StockPath("2024-12-0" + std::to_string(day)),
+              StockBody({StockLine("D" + std::to_string(day), "1", "1")}, size));
     }
     StoreStockDay(folder, "20241203", {Record("OLD", "1")});
     const std::string before = ReadBytes(folder.file("Data-STOCK/20241203.txt"));
@@ -271,13 +249,11 @@ TEST_F(MarketUpdate, DayFileThatCannotBeWrittenEndsTheRangeWithItsAccount)
     EXPECT_EQ(ReadBytes(folder.file("Data-STOCK/20241203.txt")), before);
     EXPECT_EQ(Stored(), (std::vector<std::string>{"20241202.txt", "20241203.txt"}));
     EXPECT_EQ(Downloading(), (std::vector<std::string>{"2024-12-02", "2024-12-03"}));
-}
 
-TEST_F(MarketUpdate, DayFolderThatIsAFileStoresNothingAndSaysWhy)
-{
-    server.set(StockPath("2024-12-02"), LoopbackResponse::Body(StockBody({StockLine("ALPHA", "1", "1")})));
+    // A day folder that is a file: nothing is stored, and the failure says why.
+    std::filesystem::remove_all(folder.file("Data-STOCK"));
     WriteBytes(folder.file("Data-STOCK"), "a file where the folder should be");
-    const MarketReport report = Stock("2/12/2024", "2/12/2024");
-    EXPECT_EQ(report.stored, 0);
-    EXPECT_NE(report.writeFailure.find("20241202.txt: Not a directory"), std::string::npos) << report.writeFailure;
+    const MarketReport none = Stock("2/12/2024", "2/12/2024");
+    EXPECT_EQ(none.stored, 0);
+    EXPECT_NE(none.writeFailure.find("20241202.txt: Not a directory"), std::string::npos) << none.writeFailure;
 }

@@ -1,4 +1,5 @@
-// The stock day file made from a service body: record layout, the value column, order, limits.
+// The stock day file made from a service body: the fields where readers find them, the value column,
+// order, line breaks, limits. The record's exact bytes are the market update's.
 #include "market/MarketText.h"
 #include "market/StockDay.h"
 #include "market/StockRecord.h"
@@ -10,13 +11,6 @@
 
 using namespace karvo;
 using namespace karvo::test;
-
-TEST(StockDay, RecordPlacesEveryFieldInItsColumns)
-{
-    EXPECT_EQ(StockRecord(StockLine("ALPHA", "1.20", "1000"), "05/12/2024"),
-              "ALPHA     05/12/2024       1.20    -         1000       1.25       1.10             1200        -"
-              "       1.15             -");
-}
 
 TEST(StockDay, ReadersFindEveryFieldWhereTheWriterPutIt)
 {
@@ -50,17 +44,19 @@ TEST(StockDay, ValueIsCloseTimesVolumeRoundedHalfToEven)
     }
 }
 
-TEST(StockDay, BodyBecomesSortedRecordsUnderTheHeader)
+TEST(StockDay, BodyBecomesSortedWholeRecordsUnderTheHeader)
 {
-    const std::string body = StockBody({StockLine("GAMMA", "3.00", "1"), "", "short,line",
-                                        StockLine("ALPHA", "1.20", "1000"), StockLine("beta", "2.00", "2")});
+    // Letter case does not order; empty and short lines are no records; LF line ends as well as
+    // CR LF, and a stray CR inside a field, never split a record.
+    const std::string body = "head\r\n" + StockLine("GAMMA", "3.00", "1") + "\r\n\r\nshort,line\n"
+        + StockLine("ALPHA", "1.20", "1000") + "\n" + StockLine("be\rta", "2.00", "2") + "\n" + std::string(500, ' ');
     const StockDay day = StockDayFromBody(body, "05/12/2024");
-    ASSERT_GE(day.lines.size(), 4u);
+    ASSERT_EQ(day.lines.size(), 4u);
     EXPECT_EQ(day.lines[0], StockHeader());
-    // Letter case does not order.
-    EXPECT_EQ(Chars(day.lines[1], 1, 5) + Chars(day.lines[2], 1, 5) + Chars(day.lines[3], 1, 5), "ALPHAbeta GAMMA");
+    EXPECT_EQ(Chars(day.lines[1], 1, 5) + Chars(day.lines[2], 1, 5) + Chars(day.lines[3], 1, 5), "ALPHAbe taGAMMA");
     for (const std::string& line : day.lines) {
         EXPECT_EQ(line.size(), 122u);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
     }
     EXPECT_FALSE(day.cut);
 }
@@ -93,16 +89,4 @@ TEST(StockDay, LongBodyKeepsTheFirst998Records)
     ASSERT_EQ(day.lines.size(), 999u);
     EXPECT_TRUE(day.cut);
     EXPECT_EQ(Chars(day.lines[998], 1, 6), "S10997");
-}
-
-TEST(StockDay, LineBreaksOfTheBodyNeverSplitARecord)
-{
-    // Bare LF line ends and a stray CR inside a field.
-    std::string body = "head\n" + StockLine("ALPHA", "1.20", "1000") + "\n" + StockLine("BE\rTA", "2", "2") + "\n";
-    body += std::string(500, ' ');
-    const StockDay day = StockDayFromBody(body, "05/12/2024");
-    ASSERT_EQ(day.lines.size(), 3u);
-    for (const std::string& line : day.lines) {
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos);
-    }
 }

@@ -12,6 +12,19 @@
 
 namespace karvo::test {
 
+// The request paths of a day ("2024-12-05") at the stock exchange's service and at the funds' report.
+inline std::string StockPath(const std::string& day)
+{
+    return "/finance/Data/GetMetaStock.ashx?date=" + day + "&type=1&encoding=2";
+}
+
+inline std::string FundPath(const std::string& day)
+{
+    return "/index.php?view=mfbreakdowndate&reportDate=" + day
+        + "&newmenu=Y&typeETF=&typeInst=&typecountry=&tmpl=component&print=1&layout=default"
+          "&option=com_statistic&lang=el";
+}
+
 // One MetaStock line: symbol, two unused fields, high, low, close, opening, volume.
 inline std::string StockLine(const std::string& symbol, const std::string& close, const std::string& volume,
                              const std::string& high = "1.25", const std::string& low = "1.10",

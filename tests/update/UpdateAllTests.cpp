@@ -14,6 +14,7 @@
 #include <QDirIterator>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 
 using namespace karvo;
 using namespace karvo::test;
@@ -21,28 +22,6 @@ using namespace karvo::test;
 namespace {
 
 const QDate kToday(2026, 3, 15); // a Sunday
-
-std::string LottoPath(int year)
-{
-    return "/Excel_xlsx/5103/lotto_" + std::to_string(year) + ".xlsx";
-}
-
-std::string ExtraPath(int year)
-{
-    return "/Excel_xlsx/5106/extra5_" + std::to_string(year) + ".xlsx";
-}
-
-std::string FundPath(QDate day)
-{
-    return "/index.php?view=mfbreakdowndate&reportDate=" + DashedDay(day)
-        + "&newmenu=Y&typeETF=&typeInst=&typecountry=&tmpl=component&print=1&layout=default"
-          "&option=com_statistic&lang=el";
-}
-
-std::string StockPath(QDate day)
-{
-    return "/finance/Data/GetMetaStock.ashx?date=" + DashedDay(day) + "&type=1&encoding=2";
-}
 
 // LOTTO's sheet of draws in year.
 std::string LottoBook(int year, int draws)
@@ -109,7 +88,6 @@ struct Recorder : UpdateAllObserver
     int cancelAfter = 1 << 30;
     int done = 0;
     std::vector<std::string> events;
-    std::vector<GameReport> finished;
 
     void planned(const std::vector<GamePlan>& plans) override { events.push_back(std::to_string(plans.size())); }
     void stepStarted(GameCode game, const UpdateStep& step) override
@@ -121,30 +99,36 @@ struct Recorder : UpdateAllObserver
         ++done;
         events.push_back(GameAsciiName(game) + " " + step.label + " done " + std::to_string(stepsDone));
     }
-    void gameFinished(const GameReport& report) override { finished.push_back(report); }
+    void gameFinished(const GameReport&) override { }
     bool cancelled() override { return done >= cancelAfter; }
 };
 
 class UpdateAll : public UpdateEndToEnd
 {
 protected:
+    static std::string LottoPath(int year) { return "/Excel_xlsx/5103/lotto_" + std::to_string(year) + ".xlsx"; }
+    static std::string ExtraPath(int year) { return "/Excel_xlsx/5106/extra5_" + std::to_string(year) + ".xlsx"; }
+    static std::string March(int day) { return DashedDay(QDate(2026, 3, day)); } // as the market paths name it
+
+    // Every server the loopback one, but the stock service's when one is set.
     UpdateAllContext context(QDate today = kToday) const
     {
-        const std::string base = m_server.baseUrl();
-        return UpdateAllContext{m_folder.path(), today, {base, base}, {base, base}, m_limits, kTransfersAtOnce};
+        const std::string base = m_server.baseUrl(), stock = m_stockServer.value_or(base);
+        return UpdateAllContext{m_folder.path(), today, {base, base}, {stock, base}, m_limits, kTransfersAtOnce};
     }
-    std::vector<GameReport> runAll(std::vector<GameCode> games, Recorder& recorder, QDate today = kToday)
+    std::vector<GameReport> runAll(std::vector<GameCode> games, Recorder& recorder, QDate today = kToday,
+                                   int marketDays = 5)
     {
         UpdateAllOptions options;
         options.games = std::move(games);
         options.emptyMonths = 2;
-        options.emptyMarketDays = 5;
+        options.emptyMarketDays = marketDays;
         return RunUpdateAll(context(today), PlanUpdateAll(m_folder.path(), today, options), recorder);
     }
-    std::vector<GameReport> runAll(std::vector<GameCode> games, QDate today = kToday)
+    std::vector<GameReport> runAll(std::vector<GameCode> games, QDate today = kToday, int marketDays = 5)
     {
         Recorder recorder;
-        return runAll(std::move(games), recorder, today);
+        return runAll(std::move(games), recorder, today, marketDays);
     }
 
     // The update button of game for year (and month), in the reference folder.
@@ -187,6 +171,7 @@ protected:
     }
 
     test::TempFolder m_reference;
+    std::optional<std::string> m_stockServer;
 };
 
 } // namespace
@@ -215,8 +200,8 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     }
     const std::vector<FundCategory> funds{{"Μετοχικά", {{"Alpha", "1", "2", "3", "4"}}}};
     for (int day : {11, 12, 13}) {
-        serve(StockPath(QDate(2026, 3, day)), StockBody({StockLine("ALPHA", std::to_string(day) + ".00", "10")}));
-        serve(FundPath(QDate(2026, 3, day)), FundPage(funds, SlashedDay(QDate(2026, 3, day))));
+        serve(StockPath(March(day)), StockBody({StockLine("ALPHA", std::to_string(day) + ".00", "10")}));
+        serve(FundPath(March(day)), FundPage(funds, SlashedDay(QDate(2026, 3, day))));
     }
     singleMarket(QDate(2026, 3, 11), kToday);
     std::vector<GameReport> reports = runAll(games);
@@ -232,9 +217,9 @@ TEST_F(UpdateAll, FromEmptyAndPartlyFilledFoldersAsTheSingleUpdates)
     // Monday's stock answer is whole and has no record, as on a holiday.
     const QDate tuesday(2026, 3, 17);
     serve(LottoPath(2026), LottoBook(2026, 30));
-    serve(StockPath(QDate(2026, 3, 16)), "");
-    serve(StockPath(QDate(2026, 3, 17)), StockBody({StockLine("ALPHA", "17.00", "10")}));
-    serve(FundPath(QDate(2026, 3, 16)), FundPage(funds, "16/03/2026"));
+    serve(StockPath(March(16)), "");
+    serve(StockPath(March(17)), StockBody({StockLine("ALPHA", "17.00", "10")}));
+    serve(FundPath(March(16)), FundPage(funds, "16/03/2026"));
     serve("/Excel/3100/propo_2026_Sun.xlsx", PropoBook(2026, 40));
     single(GameCode::Lotto, 2026, 0, tuesday);
     single(GameCode::PropoSunday, 2026, 0, tuesday);
@@ -285,24 +270,19 @@ TEST_F(UpdateAll, AFailingServerEndsOnlyItsGame)
     EXPECT_EQ(leftBehind(), 0);
 
     // A market server that cannot be reached fails its game, naming the server and the cause.
-    UpdateAllContext unreachable = context();
-    unreachable.marketServers.stock = "http://127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
-    UpdateAllOptions options;
-    options.games = {GameCode::Stock};
-    options.emptyMarketDays = 3;
-    Recorder recorder;
-    const GameReport stock = RunUpdateAll(unreachable, PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
+    const std::string refused = "127.0.0.1:" + std::to_string(LoopbackServer::RefusedPort());
+    m_stockServer = "http://" + refused;
+    const GameReport stock = runAll({GameCode::Stock}, kToday, 3).at(0);
+    m_stockServer.reset();
     EXPECT_EQ(stock.outcome, GameOutcome::Failed);
-    EXPECT_NE(
-        U(stock.cause).find("ο διακομιστής " + unreachable.marketServers.stock.substr(7) + " αρνήθηκε τη σύνδεση"),
-        std::string::npos)
+    EXPECT_NE(U(stock.cause).find("ο διακομιστής " + refused + " αρνήθηκε τη σύνδεση"), std::string::npos)
         << U(stock.cause);
 
     // An answer without end stops at a market day's limit, far below a workbook's.
     LoopbackResponse endless = LoopbackResponse::Body("x");
     endless.endless = true;
-    m_server.set(StockPath(QDate(2026, 3, 13)), endless);
-    const GameReport flooded = RunUpdateAll(context(), PlanUpdateAll(m_folder.path(), kToday, options), recorder).at(0);
+    m_server.set(StockPath(March(13)), endless);
+    const GameReport flooded = runAll({GameCode::Stock}, kToday, 3).at(0);
     EXPECT_EQ(flooded.outcome, GameOutcome::Failed);
     EXPECT_NE(U(flooded.cause).find("13/03/2026 απέτυχε: ο διακομιστής 127.0.0.1:"), std::string::npos);
     EXPECT_NE(U(flooded.cause).find("έστειλε περισσότερα από " + std::to_string(kMarketDayMaxBytes >> 20) + " MB"),
@@ -355,7 +335,7 @@ TEST_F(UpdateAll, CancelAbortsTheTransfersUnderWayAndLeavesEveryFileWhole)
         serve(LottoPath(year), LottoBook(year, 20));
     }
     for (int day : {9, 10, 11, 12, 13}) {
-        serve(StockPath(QDate(2026, 3, day)), StockBody({StockLine("ALPHA", "1.00", "10")}));
+        serve(StockPath(March(day)), StockBody({StockLine("ALPHA", "1.00", "10")}));
     }
     m_server.setDelay(std::chrono::milliseconds(30));
     Recorder recorder;
@@ -446,9 +426,9 @@ TEST_F(UpdateAll, WriteFailuresAndExceptionsLeaveNoScratchFileBehind)
     for (int year = 2024; year <= 2026; ++year) {
         serve(LottoPath(year), LottoBook(year, 104));
     }
-    serve(StockPath(QDate(2026, 3, 11)), ""); // whole answers without a record: days without data
-    serve(StockPath(QDate(2026, 3, 12)), "");
-    serve(StockPath(QDate(2026, 3, 13)), StockBody({StockLine("ALPHA", "1.00", "10")}));
+    serve(StockPath(March(11)), ""); // whole answers without a record: days without data
+    serve(StockPath(March(12)), "");
+    serve(StockPath(March(13)), StockBody({StockLine("ALPHA", "1.00", "10")}));
     // Workbooks of 8 kB go through, the results file (37 years of 3,330 bytes) does not; the
     // market's folder is a file.
     WriteBytes(m_folder.file("Data-STOCK"), "not a folder");
