@@ -1,6 +1,7 @@
 // Karvo: results history, market figures and betting coupon for the Greek lottery games. The
 // commands of the command line run without a display, before any window exists; everything else
 // opens the main window.
+#include "app/main/DesktopNotification.h"
 #include "app/main/MainWindow.h"
 #include "cli/CommandRunner.h"
 #include "cli/DataFolder.h"
@@ -32,8 +33,9 @@ int RunCommand(int argc, char* argv[], const karvo::CommandLine& line)
     karvo::InstallStopSignals();
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    karvo::Console console{[](std::string_view text) { Write(stdout, text); },
-                           [](std::string_view text) { Write(stderr, text); }};
+    karvo::Console console{
+        [](std::string_view text) { Write(stdout, text); }, [](std::string_view text) { Write(stderr, text); },
+        [](const std::string& title, const std::string& body) { karvo::SendDesktopNotification(title, body); }};
     return karvo::RunCommandLine(line, QDate::currentDate(), console);
 }
 

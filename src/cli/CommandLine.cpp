@@ -71,6 +71,8 @@ void ParseUpdate(const std::vector<std::string>& arguments, CommandLine& line)
             line.quiet = true;
         } else if (argument == "--no-wait") {
             line.noWait = true;
+        } else if (argument == "--notify") {
+            line.notify = true;
         } else if (IsOption(argument)) {
             line.error = "άγνωστη επιλογή: " + argument;
         } else {
@@ -173,6 +175,7 @@ std::string UsageText()
            "  karvo --data-folder [ΦΑΚΕΛΟΣ]          το παράθυρο στον ΦΑΚΕΛΟ· χωρίς αυτόν, στον φάκελο\n"
            "                                         δεδομένων του χρήστη (KARVO_DATA_DIR ή ~/.local/share/karvo)\n"
            "  karvo update [--all | ΠΑΙΧΝΙΔΙ...] [--data-folder ΦΑΚΕΛΟΣ] [--history] [--quiet] [--no-wait]\n"
+           "                                         [--notify]\n"
            "                                         ενημερώνει τα παιχνίδια (χωρίς ΠΑΙΧΝΙΔΙ: όλα)\n"
            "  karvo export ΠΑΙΧΝΙΔΙ ΑΡΧΕΙΟ [--data-folder ΦΑΚΕΛΟΣ]\n"
            "                                         γράφει τη λίστα του παιχνιδιού για το EXCEL\n"
@@ -185,6 +188,7 @@ std::string UsageText()
            "  --history   KINO και SUPER3 χωρίς αποθηκευμένα: όλοι οι μήνες, όχι μόνο οι τελευταίοι δώδεκα\n"
            "  --quiet, -q χωρίς γραμμές προόδου και σύνοψη: μόνο αποτυχίες (στο stderr) και κέρδη δελτίων\n"
            "  --no-wait   αν τρέχει ήδη ενημέρωση στον ίδιο φάκελο, τέλος αμέσως αντί για αναμονή\n"
+           "  --notify    ειδοποίηση στην επιφάνεια εργασίας όταν κάποιο δελτίο κέρδισε\n"
            "\n"
            "Παιχνίδια: όπως στα κουμπιά (\"LOTTO\", \"Κινο\", \"ΠΡΟΠΟ ΚΥΡΙΑΚΗ\") ή propo-sun, propo-sat,\n"
            "propo-wed, lotto, goal, joker, proto, extra, super3, kino, stock, funds.\n"

@@ -23,6 +23,7 @@ struct CommandLine
     bool wholeHistory = false;
     bool quiet = false;  // update: no progress or summary, only failures and ticket wins
     bool noWait = false; // update: fail at once when another update holds the data folder
+    bool notify = false; // update: a desktop notification when a kept ticket won
     GameCode exportGame = GameCode::Lotto;
     std::string exportFile;             // as typed; "-": the standard output
     std::optional<GameCode> ticketGame; // tickets: the game named; none for every game

@@ -118,7 +118,7 @@ int RunUpdate(const CommandLine& line, const std::string& folder, QDate today, C
         }
         return StopRequested();
     };
-    return RunUpdateCommand(MakeUpdateAllContext(folder, today), options, console, stop, line.quiet);
+    return RunUpdateCommand(MakeUpdateAllContext(folder, today), options, console, stop, line.quiet, line.notify);
 }
 
 } // namespace

@@ -21,9 +21,9 @@ std::string Padded(std::string text, std::size_t width)
 
 // "Τα δελτία μου:" and a line a ticket and draw worth telling; nothing when there is none. False
 // when the kept tickets cannot be read: that goes to the error stream.
-bool PrintTicketWins(const std::string& folder, const std::vector<GameReport>& reports, Console& console)
+bool PrintTicketWins(const std::string& folder, const std::vector<GameReport>& reports, Console& console,
+                     std::vector<std::string>& lines)
 {
-    std::vector<std::string> lines;
     try {
         const TicketList list = LoadTickets(folder);
         if (list.readOnly()) {
@@ -101,7 +101,7 @@ bool ConsoleUpdateObserver::cancelled()
 }
 
 int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
-                     const std::function<bool()>& stop, bool quiet)
+                     const std::function<bool()>& stop, bool quiet, bool notify)
 {
     const std::vector<GamePlan> plans = PlanUpdateAll(context.folder, context.today, options);
     ConsoleUpdateObserver observer(console, stop, quiet);
@@ -119,7 +119,16 @@ int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& op
             console.err("karvo: " + Cp1253ToUtf8(ReportLine(report)) + "\n");
         }
     }
-    const bool ticketsRead = PrintTicketWins(context.folder, reports, console);
+    std::vector<std::string> wins;
+    const bool ticketsRead = PrintTicketWins(context.folder, reports, console, wins);
+    // One desktop notification for all the wins of the run; none when nothing was won.
+    if (notify && !wins.empty() && console.notify) {
+        std::string body;
+        for (const std::string& line : wins) {
+            body += (body.empty() ? "" : "\n") + Cp1253ToUtf8(line);
+        }
+        console.notify("Karvo: κέρδη δελτίων", body);
+    }
     // A stop that came after the last step (output nobody reads) still ends in failure.
     return AllSucceeded(reports) && ticketsRead && !stop() ? 0 : 1;
 }

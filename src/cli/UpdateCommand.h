@@ -15,6 +15,8 @@ struct Console
 {
     std::function<void(std::string_view)> out;
     std::function<void(std::string_view)> err;
+    // A desktop notification (title, body; UTF-8), where the program can send one; may be empty.
+    std::function<void(const std::string&, const std::string&)> notify = {};
 };
 
 // What the terminal shows of a run; cancelled() answers stop(). quiet: no step lines.
@@ -46,8 +48,9 @@ std::vector<NewDraws> NewDrawsOf(const std::vector<GameReport>& reports);
 // Plans and runs the update in context.folder; returns the exit status: 0 when every game
 // succeeded or was current, 1 when one failed, the run was stopped or the kept tickets cannot be
 // read. Each failed game and an unreadable tickets file get a line on the error stream. quiet:
-// neither the step lines nor the summary, only those lines and the tickets' wins.
+// neither the step lines nor the summary, only those lines and the tickets' wins. notify: the
+// tickets' wins also go to console.notify, all in one.
 int RunUpdateCommand(const UpdateAllContext& context, const UpdateAllOptions& options, Console& console,
-                     const std::function<bool()>& stop, bool quiet = false);
+                     const std::function<bool()>& stop, bool quiet = false, bool notify = false);
 
 } // namespace karvo

@@ -88,6 +88,8 @@ TEST(CommandLine, ReadsTheWindowAndEachCommand)
     EXPECT_EQ(line.exportFile, "out.xls");
     EXPECT_EQ(ParseCommandLine({"tickets", "ΠΡΟΠΟ ΤΕΤΑΡΤΗ"}).ticketGame, GameCode::PropoWednesday);
     EXPECT_EQ(ParseCommandLine({"tickets"}).ticketGame, std::nullopt);
+    EXPECT_TRUE(ParseCommandLine({"update", "--notify", "-q"}).notify);
+    EXPECT_FALSE(ParseCommandLine({"update", "-q"}).notify);
 }
 
 TEST(CommandLine, BadArgumentsAndAnUnusableFolderEndWithStatusTwo)

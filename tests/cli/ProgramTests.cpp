@@ -1,5 +1,6 @@
 // The built program run as the user's shell runs it: no display at all, the operator's servers on
 // 127.0.0.1, the exit status and the lines it prints; SIGTERM stops a run as Cancel does.
+#include "cli/CommandRunner.h"
 #include "results/ResultsFiles.h"
 #include "support/LoopbackServer.h"
 #include "support/TestSupport.h"
@@ -11,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
 #include <QProcess>
 #include <QThread>
 #include <algorithm>
@@ -145,8 +147,10 @@ TEST_F(Program, UpdatePrintsItsStepsWithoutADisplayThenTheTicketsWinsOfTheNewDra
     list.tickets.resize(1);
     ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
     WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
-    run = runKarvo(inFolder({"update", "lotto"}));
+    // No session bus for a notification: none is sent, and nothing is said of it.
+    run = runKarvo(inFolder({"update", "lotto", "--notify"}));
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
     const std::string y = std::to_string(year);
     const std::string told = "\n\nΤα δελτία μου:\nLOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 03-01-" + y
         + "\nLOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 04-01-" + y + "\n";
@@ -156,6 +160,41 @@ TEST_F(Program, UpdatePrintsItsStepsWithoutADisplayThenTheTicketsWinsOfTheNewDra
     run = runKarvo(inFolder({"update", "lotto"}));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.find("Τα δελτία μου"), std::string::npos) << run.out;
+}
+
+TEST_F(Program, NotifyTellsTheTicketsWinsOfARunAllInOneNotification)
+{
+    storeLottoDraw();
+    serveLottoYear();
+    TicketList list;
+    std::string message;
+    list.tickets.resize(1);
+    ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
+    WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
+    qputenv("KARVO_OPAP_MEDIA_URL", QByteArray::fromStdString(server.baseUrl()));
+    const QString startFolder = QDir::currentPath(); // the command enters the data folder
+    std::string out;
+    std::vector<std::pair<std::string, std::string>> sent;
+    Console console{[&out](std::string_view text) { out += text; }, [&out](std::string_view text) { out += text; },
+                    [&sent](const std::string& title, const std::string& body) { sent.emplace_back(title, body); }};
+    const auto update = [&](std::vector<std::string> arguments) {
+        return RunCommandLine(ParseCommandLine(arguments), QDate::currentDate(), console);
+    };
+    EXPECT_EQ(update({"update", "lotto", "--quiet", "--data-folder", folder.path()}), 0) << out;
+    EXPECT_TRUE(sent.empty()); // not asked for
+    storeLottoDraw();
+    EXPECT_EQ(update({"update", "lotto", "--quiet", "--notify", "--data-folder", folder.path()}), 0) << out;
+    const std::string y = std::to_string(year);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].first, "Karvo: κέρδη δελτίων");
+    EXPECT_EQ(sent[0].second,
+              "LOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 03-01-" + y
+                  + "\nLOTTO «Σπίτι»: 5 επιτυχίες στην κλήρωση της 04-01-" + y);
+    // Nothing new, nothing won: no notification.
+    EXPECT_EQ(update({"update", "lotto", "--quiet", "--notify", "--data-folder", folder.path()}), 0) << out;
+    EXPECT_EQ(sent.size(), 1u);
+    qunsetenv("KARVO_OPAP_MEDIA_URL");
+    QDir::setCurrent(startFolder);
 }
 
 TEST_F(Program, AnEnvironmentWithoutUtf8LocaleGetsOnlyItsOwnLineInUtf8)
