@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace karvo {
 
@@ -64,12 +65,37 @@ std::string DateText(QDate date)
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
 }
 
+// "dd/mm/yyyy" as the cache writes it; an invalid date for anything else.
 QDate DateFromText(const std::string& text)
 {
-    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd/MM/yyyy"));
+    std::optional<std::int64_t> day;
+    std::optional<std::int64_t> month;
+    std::optional<std::int64_t> year;
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/' || !ReadCount(text.substr(0, 2), day)
+        || !ReadCount(text.substr(3, 2), month) || !ReadCount(text.substr(6), year) || !day || !month || !year) {
+        return {};
+    }
+    return {static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day)};
 }
 
-bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCategory& category)
+// The text split at each sep, empty fields kept.
+std::vector<std::string> Split(std::string_view text, char sep)
+{
+    std::vector<std::string> fields;
+    for (std::size_t from = 0;;) {
+        const std::size_t at = text.find(sep, from);
+        fields.emplace_back(text.substr(from, at == std::string_view::npos ? at : at - from));
+        if (at == std::string_view::npos) {
+            return fields;
+        }
+        from = at + 1;
+    }
+}
+
+// The tiers of the names read so far: a cache repeats a handful of names thousands of times.
+using TierMemo = std::map<std::string, std::optional<PrizeTier>, std::less<>>;
+
+bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCategory& category, TierMemo& tiers)
 {
     // C;name;hits;bonus;winners;cents;J
     std::int64_t hits = 0;
@@ -82,7 +108,11 @@ bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCa
     category.tier = {static_cast<int>(hits), fields[3] == "1"};
     category.jackpot = fields[6] == "J";
     // The tier must still be one the game has: a cache of another game is no cache of this one.
-    return TierOfHeader(game, category.name) == std::optional<PrizeTier>(category.tier);
+    auto known = tiers.find(category.name);
+    if (known == tiers.end()) {
+        known = tiers.emplace(category.name, TierOfHeader(game, category.name)).first;
+    }
+    return known->second == std::optional<PrizeTier>(category.tier);
 }
 
 PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<PrizeSource> sources)
@@ -170,13 +200,14 @@ std::string PrizeBookText(const PrizeBook& book)
 
 std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& text)
 {
-    const std::vector<std::string> lines = SplitFields(text, "\n", std::numeric_limits<std::size_t>::max());
+    const std::vector<std::string> lines = Split(text, '\n');
     if (lines.size() < 3 || lines.front() != kHeading || !lines.back().empty()) {
         return std::nullopt;
     }
     PrizeBook book;
+    TierMemo tiers;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-        const std::vector<std::string> fields = SplitFields(lines[i], ";", 16);
+        const std::vector<std::string> fields = Split(lines[i], ';');
         const std::string& kind = fields.front();
         if (kind == "S" && fields.size() == 4 && book.draws.empty()) {
             PrizeSource source{fields[1]};
@@ -196,7 +227,7 @@ std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& tex
             book.draws.push_back(std::move(draw));
         } else if (kind == "C" && !book.draws.empty()) {
             PrizeCategory category;
-            if (!ReadCategory(game, fields, category)) {
+            if (!ReadCategory(game, fields, category, tiers)) {
                 return std::nullopt;
             }
             book.draws.back().categories.push_back(std::move(category));
