@@ -92,8 +92,7 @@ public:
         if (draw.drawId <= 0) {
             fail("ο αριθμός κλήρωσης «drawId» δεν είναι θετικός");
         }
-        const std::optional<std::int64_t> time = whole(object, "drawTime", true);
-        draw.drawTime = QDateTime::fromMSecsSinceEpoch(*time).toUTC();
+        draw.drawTime = QDateTime::fromMSecsSinceEpoch(whole(object, "drawTime", true).value_or(0)).toUTC();
         draw.status = object.value("status").toString().toStdString();
         draw.prizes.draw = draw.drawId;
         draw.prizes.date = draw.drawTime.date(); // the draws are held in the Greek evening, on this date
@@ -105,7 +104,7 @@ public:
         if (!categories.isUndefined() && !categories.isArray()) {
             fail("το πεδίο «prizeCategories» δεν είναι λίστα");
         }
-        for (const QJsonValue& entry : categories.toArray()) {
+        for (const auto& entry : categories.toArray()) {
             readCategory(entry, draw);
         }
         return draw;
@@ -157,7 +156,7 @@ private:
         if (!value.isArray()) {
             fail(std::string("το πεδίο «") + field + "» δεν είναι λίστα");
         }
-        for (const QJsonValue& number : value.toArray()) {
+        for (const auto& number : value.toArray()) {
             if (!number.isDouble()) {
                 fail(std::string("το πεδίο «") + field + "» έχει κάτι που δεν είναι αριθμός");
             }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <set>
 
 namespace karvo {
 
@@ -101,7 +102,7 @@ bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCa
     std::int64_t hits = 0;
     if (fields.size() != 7 || !ReadNumber(fields[2], hits) || (fields[3] != "0" && fields[3] != "1")
         || !ReadCount(fields[4], category.winners) || !ReadCount(fields[5], category.cents)
-        || (fields[6] != "" && fields[6] != "J")) {
+        || (!fields[6].empty() && fields[6] != "J")) {
         return false;
     }
     category.name = fields[1];
@@ -119,19 +120,22 @@ PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<P
 {
     PrizeBook book;
     book.sources = std::move(sources);
-    for (const PrizeSource& source : book.sources) {
+    // The newest workbook first: a draw two of them list is kept as the later one lists it.
+    std::set<int> seen;
+    for (auto source = book.sources.rbegin(); source != book.sources.rend(); ++source) {
         try {
-            std::vector<DrawPrizes> draws = ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source.name);
-            std::move(draws.begin(), draws.end(), std::back_inserter(book.draws));
+            for (DrawPrizes& draw : ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source->name)) {
+                if (seen.insert(draw.draw).second) {
+                    book.draws.push_back(std::move(draw));
+                }
+            }
         } catch (const KarvoError& error) {
             book.problems.emplace_back(error.what());
         }
     }
-    // Newest first; a draw listed by two workbooks once, as the later one lists it.
-    std::stable_sort(book.draws.begin(), book.draws.end(),
-                     [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw > b.draw; });
-    const auto same = [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw == b.draw; };
-    book.draws.erase(std::unique(book.draws.begin(), book.draws.end(), same), book.draws.end());
+    std::reverse(book.problems.begin(), book.problems.end()); // in the workbooks' order
+    std::sort(book.draws.begin(), book.draws.end(),
+              [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw > b.draw; });
     return book;
 }
 

@@ -127,8 +127,8 @@ std::vector<std::string> TicketWinsAfter(const std::string& folder, GameCode gam
                 line += HitsText(hit.hits) + (hit.bonusHit ? Utf8ToCp1253(" και Τζόκερ") : "");
             }
             line += Utf8ToCp1253(" στην κλήρωση της ") + DrawWhen(history, game, hit.draw);
-            if (won.cents.value_or(0) > 0) {
-                line += Utf8ToCp1253(" · ") + EuroText(*won.cents);
+            if (const std::int64_t cents = won.cents.value_or(0); cents > 0) {
+                line += Utf8ToCp1253(" · ") + EuroText(cents);
             }
             lines.push_back(line);
         }

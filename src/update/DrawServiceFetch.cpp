@@ -43,6 +43,7 @@ std::vector<DrawServiceResult> FetchFromDrawService(const std::vector<DrawServic
     std::vector<bool> stopped(requests.size(), false);
     for (int round = 0; !asking.empty(); ++round) {
         std::vector<FetchRequest> fetches;
+        fetches.reserve(asking.size());
         for (const std::size_t i : asking) {
             fetches.push_back({DrawServiceUrl(base, requests[i].game, requests[i].drawId)});
         }
@@ -91,12 +92,13 @@ std::vector<DrawServiceResult> FetchFromDrawService(const std::vector<DrawServic
         }
         try {
             if (requests[i].drawId > 0) {
-                results[i].draw = ServiceDrawFromJson(requests[i].game, body.body);
-                if (results[i].draw->drawId != requests[i].drawId) {
+                ServiceDraw draw = ServiceDrawFromJson(requests[i].game, body.body);
+                if (draw.drawId != requests[i].drawId) {
                     throw KarvoError(caption + ": η απάντηση της υπηρεσίας κληρώσεων είναι για την κλήρωση "
-                                     + std::to_string(results[i].draw->drawId) + ", όχι για την "
+                                     + std::to_string(draw.drawId) + ", όχι για την "
                                      + std::to_string(requests[i].drawId) + ".");
                 }
+                results[i].draw = std::move(draw);
             } else {
                 results[i].next = NextDrawFromJson(requests[i].game, body.body);
             }
