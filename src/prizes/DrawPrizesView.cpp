@@ -5,23 +5,6 @@
 
 namespace karvo {
 
-namespace {
-
-std::string Grouped(std::int64_t n, const NumberFormat& format)
-{
-    const std::string digits = IntToText(n);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += format.groupSeparator;
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
-} // namespace
-
 std::optional<std::string> DrawPrizesMenuCaption(GameCode game)
 {
     if (!HasPrizeTables(game)) {
@@ -51,7 +34,7 @@ DrawPrizesView BuildDrawPrizesView(GameCode game, const DrawPrizes& draw, const 
         view.title += " της " + draw.date.toString(QStringLiteral("dd-MM-yyyy")).toStdString();
     }
     if (draw.columnsPlayed) {
-        view.title += ", " + Cp1253ToUtf8(Grouped(*draw.columnsPlayed, format)) + " στήλες";
+        view.title += ", " + Cp1253ToUtf8(GroupedWhole(*draw.columnsPlayed, format)) + " στήλες";
     }
     view.title = Utf8ToCp1253(view.title);
     const int rows = static_cast<int>(draw.categories.size()) + 1;
@@ -64,7 +47,8 @@ DrawPrizesView BuildDrawPrizesView(GameCode game, const DrawPrizes& draw, const 
         const PrizeCategory& category = draw.categories[static_cast<std::size_t>(row - 1)];
         view.grid.setCell(0, row, category.name);
         if (category.winners) {
-            view.grid.setCell(1, row, *category.winners == 0 ? std::string("-") : Grouped(*category.winners, format));
+            view.grid.setCell(1, row,
+                              *category.winners == 0 ? std::string("-") : GroupedWhole(*category.winners, format));
         }
         if (category.jackpot) {
             view.grid.setCell(2, row, Utf8ToCp1253("ΤΖΑΚ-ΠΟΤ"));

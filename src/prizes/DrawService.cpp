@@ -191,19 +191,6 @@ private:
     GameCode m_game;
 };
 
-std::string GroupedWhole(std::int64_t n, const NumberFormat& format)
-{
-    const std::string digits = IntToText(n);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += format.groupSeparator;
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
 const char* const kDayNames[] = {"Δευτέρα", "Τρίτη", "Τετάρτη", "Πέμπτη", "Παρασκευή", "Σάββατο", "Κυριακή"};
 
 } // namespace

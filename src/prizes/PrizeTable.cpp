@@ -116,18 +116,22 @@ const PrizeCategory* DrawPrizes::categoryFor(PrizeTier tier) const
     return nullptr;
 }
 
-std::string AmountText(std::int64_t cents, const NumberFormat& format)
+std::string GroupedWhole(std::int64_t n, const NumberFormat& format)
 {
-    std::string whole = IntToText(cents / 100);
+    const std::string digits = IntToText(n);
     std::string grouped;
-    const std::size_t digits = whole.size();
-    for (std::size_t i = 0; i < digits; ++i) {
-        if (i > 0 && (digits - i) % 3 == 0) {
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && digits[i - 1] != '-' && (digits.size() - i) % 3 == 0) {
             grouped += format.groupSeparator;
         }
-        grouped += whole[i];
+        grouped += digits[i];
     }
-    return grouped + format.decimalSeparator + ZeroPad(cents % 100, 2);
+    return grouped;
+}
+
+std::string AmountText(std::int64_t cents, const NumberFormat& format)
+{
+    return GroupedWhole(cents / 100, format) + format.decimalSeparator + ZeroPad(cents % 100, 2);
 }
 
 std::optional<std::int64_t> AmountInCents(const std::string& text)

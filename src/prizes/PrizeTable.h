@@ -47,6 +47,8 @@ struct DrawPrizes
     const PrizeCategory* categoryFor(PrizeTier tier) const;
 };
 
+// "2.300.000": n with its thousands grouped in the separators of format.
+std::string GroupedWhole(std::int64_t n, const NumberFormat& format = UserNumberFormat());
 // "2.500,00" in the separators of format; cents are whole.
 std::string AmountText(std::int64_t cents, const NumberFormat& format = UserNumberFormat());
 // "12.000,00", "1,50", "0", "30": an amount in the operator's Greek writing, in cents. Empty when

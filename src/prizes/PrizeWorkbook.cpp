@@ -37,34 +37,20 @@ std::string Caption(const std::string& cell)
     return text;
 }
 
-const std::string& WinnersCaption()
+// The captions of the prize columns as Caption() gives them, in Windows-1253.
+struct Captions
 {
-    static const std::string text = Utf8ToCp1253("ΕΠΙΤΥΧΙΕΣ");
-    return text;
-}
+    std::string winners = Utf8ToCp1253("ΕΠΙΤΥΧΙΕΣ");
+    std::string shortWinners = Utf8ToCp1253("ΕΠ/ΧΙΕΣ");
+    std::string amount = Utf8ToCp1253("ΚΕΡΔΗ");
+    std::string played = Utf8ToCp1253("ΣΥΝΟΛΟΣΤΗΛΩΝ");
+    std::string jackpot = Utf8ToCp1253("ΤΖΑΚΠΟΤ");
+};
 
-const std::string& ShortWinnersCaption()
+const Captions& Words()
 {
-    static const std::string text = Utf8ToCp1253("ΕΠ/ΧΙΕΣ");
-    return text;
-}
-
-const std::string& AmountCaption()
-{
-    static const std::string text = Utf8ToCp1253("ΚΕΡΔΗ");
-    return text;
-}
-
-const std::string& PlayedCaption()
-{
-    static const std::string text = Utf8ToCp1253("ΣΥΝΟΛΟΣΤΗΛΩΝ");
-    return text;
-}
-
-const std::string& JackpotCaption()
-{
-    static const std::string text = Utf8ToCp1253("ΤΖΑΚΠΟΤ");
-    return text;
+    static const Captions captions;
+    return captions;
 }
 
 struct Pair
@@ -147,11 +133,11 @@ private:
         for (int row = 0; row < std::min(m_rowCount, kHeaderRows) && layout.pairs.empty(); ++row) {
             for (int column = 1; column + 1 < m_width; ++column) {
                 const std::string caption = Caption(cell(row, column));
-                if (caption == PlayedCaption()) {
+                if (caption == Words().played) {
                     layout.playedColumn = column;
                 }
-                if ((caption != WinnersCaption() && caption != ShortWinnersCaption())
-                    || Caption(cell(row, column + 1)) != AmountCaption()) {
+                if ((caption != Words().winners && caption != Words().shortWinners)
+                    || Caption(cell(row, column + 1)) != Words().amount) {
                     continue;
                 }
                 const std::string name = row > 0 ? Trimmed(cell(row - 1, column)) : std::string();
@@ -194,7 +180,7 @@ private:
         category.tier = pair.tier;
         category.winners = count(row, pair.winnersColumn, prizes, pair.name);
         const std::string amount = Trimmed(cell(row, pair.winnersColumn + 1));
-        if (Caption(ReplaceDashes(amount)) == JackpotCaption()) {
+        if (Caption(ReplaceDashes(amount)) == Words().jackpot) {
             category.jackpot = true;
         } else if (!amount.empty() && amount != "-") {
             category.cents = AmountInCents(amount);

@@ -112,6 +112,15 @@ protected:
         answer.trickleMs = trickleMs;
         server.set(lottoPath, answer);
     }
+    // LOTTO «Σπίτι» 1 3 9 17 22 40 kept: five of the served draws' numbers.
+    void keepTicket()
+    {
+        TicketList list;
+        std::string message;
+        list.tickets.resize(1);
+        ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
+        WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
+    }
     QStringList inFolder(QStringList arguments)
     {
         return arguments << QStringLiteral("--data-folder") << QString::fromStdString(folder.path());
@@ -142,11 +151,7 @@ TEST_F(Program, UpdatePrintsItsStepsWithoutADisplayThenTheTicketsWinsOfTheNewDra
     // The same update again with a ticket kept: the draws of 3 and 4 January are new; the one of
     // 1 January, the ticket's best, came in too but is older than the last one stored before.
     storeLottoDraw();
-    TicketList list;
-    std::string message;
-    list.tickets.resize(1);
-    ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
-    WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
+    keepTicket();
     // No session bus for a notification: none is sent, and nothing is said of it.
     run = runKarvo(inFolder({"update", "lotto", "--notify"}));
     EXPECT_EQ(run.status, 0) << run.err;
@@ -166,11 +171,7 @@ TEST_F(Program, NotifyTellsTheTicketsWinsOfARunAllInOneNotification)
 {
     storeLottoDraw();
     serveLottoYear();
-    TicketList list;
-    std::string message;
-    list.tickets.resize(1);
-    ASSERT_TRUE(MakeKeptTicket(GameCode::Lotto, W("Σπίτι"), "1 3 9 17 22 40", 0, list.tickets[0], message));
-    WriteBytes(folder.file("tickets.json"), TicketFileBytes(list.tickets));
+    keepTicket();
     qputenv("KARVO_OPAP_MEDIA_URL", QByteArray::fromStdString(server.baseUrl()));
     const QString startFolder = QDir::currentPath(); // the command enters the data folder
     std::string out;
