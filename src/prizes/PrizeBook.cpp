@@ -242,6 +242,11 @@ std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& tex
             if (!ReadNumber(fields[1], count) || count != static_cast<std::int64_t>(book.draws.size())) {
                 return std::nullopt;
             }
+            // Only the very bytes the program writes are a cache: a date, a number or a name it
+            // would write otherwise is damage, and the tables are read anew.
+            if (PrizeBookText(book) != text) {
+                return std::nullopt;
+            }
             return book;
         } else {
             return std::nullopt;

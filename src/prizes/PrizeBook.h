@@ -42,7 +42,7 @@ std::string PrizeCacheFile(const std::string& folder, GameCode game);
 // The workbooks of game kept in folder's data folder, oldest first.
 std::vector<PrizeSource> PrizeSourcesIn(const std::string& folder, GameCode game);
 
-// The cache's bytes, and back; a text that is not a whole cache reads as empty.
+// The cache's bytes, and back; a text that is not exactly what PrizeBookText writes reads as empty.
 std::string PrizeBookText(const PrizeBook& book);
 std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& text);
 
