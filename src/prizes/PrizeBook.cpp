@@ -63,7 +63,10 @@ std::string Field(std::string text)
 
 std::string DateText(QDate date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
+    if (!date.isValid() || date.year() < 1000 || date.year() > 9999) {
+        return {};
+    }
+    return ZeroPad(date.day(), 2) + "/" + ZeroPad(date.month(), 2) + "/" + ZeroPad(date.year(), 4);
 }
 
 // "dd/mm/yyyy" as the cache writes it; an invalid date for anything else.
@@ -186,20 +189,28 @@ std::vector<PrizeSource> PrizeSourcesIn(const std::string& folder, GameCode game
 std::string PrizeBookText(const PrizeBook& book)
 {
     std::string text = std::string(kHeading) + "\n";
+    text.reserve(book.draws.size() * 160);
+    const auto line = [&text](std::initializer_list<std::string_view> fields) {
+        for (const std::string_view field : fields) {
+            text.append(field).push_back(';');
+        }
+        text.back() = '\n';
+    };
     for (const PrizeSource& source : book.sources) {
-        text += "S;" + Field(source.name) + ";" + IntToText(source.size) + ";" + IntToText(source.modifiedMs) + "\n";
+        line({"S", Field(source.name), IntToText(source.size), IntToText(source.modifiedMs)});
     }
     for (const DrawPrizes& draw : book.draws) {
-        text += "D;" + IntToText(draw.draw) + ";" + DateText(draw.date) + ";" + Optional(draw.columnsPlayed) + "\n";
+        line({"D", IntToText(draw.draw), DateText(draw.date), Optional(draw.columnsPlayed)});
         for (const PrizeCategory& c : draw.categories) {
-            text += "C;" + Field(c.name) + ";" + IntToText(c.tier.hits) + ";" + (c.tier.bonus ? "1" : "0") + ";"
-                + Optional(c.winners) + ";" + Optional(c.cents) + ";" + (c.jackpot ? "J" : "") + "\n";
+            line({"C", Field(c.name), IntToText(c.tier.hits), c.tier.bonus ? "1" : "0", Optional(c.winners),
+                  Optional(c.cents), c.jackpot ? "J" : ""});
         }
     }
     for (const std::string& problem : book.problems) {
-        text += "!;" + Field(Utf8ToCp1253(problem)) + "\n";
+        line({"!", Field(Utf8ToCp1253(problem))});
     }
-    return text + "END;" + IntToText(static_cast<std::int64_t>(book.draws.size())) + "\n";
+    line({"END", IntToText(static_cast<std::int64_t>(book.draws.size()))});
+    return text;
 }
 
 std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& text)
