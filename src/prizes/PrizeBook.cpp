@@ -119,16 +119,25 @@ bool ReadCategory(GameCode game, const std::vector<std::string>& fields, PrizeCa
     return known->second == std::optional<PrizeTier>(category.tier);
 }
 
+// The book's order: newest date first, then the higher number.
+bool NewerDraw(const DrawPrizes& a, const DrawPrizes& b)
+{
+    const qint64 dayA = a.date.toJulianDay();
+    const qint64 dayB = b.date.toJulianDay();
+    return dayA != dayB ? dayA > dayB : a.draw > b.draw;
+}
+
 PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<PrizeSource> sources)
 {
     PrizeBook book;
     book.sources = std::move(sources);
-    // The newest workbook first: a draw two of them list is kept as the later one lists it.
-    std::set<int> seen;
+    // The newest workbook first: a draw two of them list is kept as the later one lists it. The
+    // pools number their coupons anew each year, so a draw is its number and its date.
+    std::set<std::pair<qint64, int>> seen;
     for (auto source = book.sources.rbegin(); source != book.sources.rend(); ++source) {
         try {
             for (DrawPrizes& draw : ReadPrizeWorkbook(game, folder + kDataFolderName + "/" + source->name)) {
-                if (seen.insert(draw.draw).second) {
+                if (seen.insert({draw.date.toJulianDay(), draw.draw}).second) {
                     book.draws.push_back(std::move(draw));
                 }
             }
@@ -137,8 +146,7 @@ PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<P
         }
     }
     std::reverse(book.problems.begin(), book.problems.end()); // in the workbooks' order
-    std::sort(book.draws.begin(), book.draws.end(),
-              [](const DrawPrizes& a, const DrawPrizes& b) { return a.draw > b.draw; });
+    std::sort(book.draws.begin(), book.draws.end(), NewerDraw);
     return book;
 }
 
@@ -146,9 +154,11 @@ PrizeBook BuildPrizeBook(const std::string& folder, GameCode game, std::vector<P
 
 const DrawPrizes* PrizeBook::onDate(QDate date) const
 {
+    // Looked up for every stored draw of a ticket's history: by halves, the book being in date order.
     const auto found =
-        std::find_if(draws.begin(), draws.end(), [date](const DrawPrizes& draw) { return draw.date == date; });
-    return found == draws.end() ? nullptr : &*found;
+        std::lower_bound(draws.begin(), draws.end(), date.toJulianDay(),
+                         [](const DrawPrizes& draw, qint64 day) { return draw.date.toJulianDay() > day; });
+    return found != draws.end() && found->date == date ? &*found : nullptr;
 }
 
 const DrawPrizes* PrizeBook::numbered(int draw) const
@@ -255,7 +265,7 @@ std::optional<PrizeBook> PrizeBookFromText(GameCode game, const std::string& tex
             }
             // Only the very bytes the program writes are a cache: a date, a number or a name it
             // would write otherwise is damage, and the tables are read anew.
-            if (PrizeBookText(book) != text) {
+            if (!std::is_sorted(book.draws.begin(), book.draws.end(), NewerDraw) || PrizeBookText(book) != text) {
                 return std::nullopt;
             }
             return book;

@@ -28,7 +28,7 @@ struct PrizeSource
 struct PrizeBook
 {
     std::vector<PrizeSource> sources;
-    std::vector<DrawPrizes> draws;     // newest first
+    std::vector<DrawPrizes> draws;     // newest date first, then the higher number
     std::vector<std::string> problems; // UTF-8, a sentence for each workbook that could not be read
 
     // The draw of that date or that number; null when no table of it is known.

@@ -227,13 +227,16 @@ TEST_F(PrizeFiles, TheCacheFollowsTheWorkbooksAndTheResultsFilesStayAsTheyWere)
         EXPECT_EQ(LoadPrizeBook(m_folder.path(), GameCode::Lotto).draws.front().categories[1].winners, 6);
         EXPECT_EQ(ReadBytes(cache), PrizeBookText(built));
     }
+    // A draw number a later year uses again (as the pools number their coupons) is another draw.
     WriteBytes(cache, marked);
     keep("lotto_2016.xlsx",
-         PrizeWorkbook({"6αρια"}, "ΕΠΙΤΥΧΙΕΣ", {{"1600", "1/1/2016", "1", "2", "3", "4", "5", "6", "9", "-", "0"}}, 6));
+         PrizeWorkbook({"6αρια"}, "ΕΠΙΤΥΧΙΕΣ", {{"1500", "1/1/2016", "1", "2", "3", "4", "5", "6", "9", "-", "0"}}, 6));
     const PrizeBook rebuilt = LoadPrizeBook(m_folder.path(), GameCode::Lotto);
     EXPECT_EQ(rebuilt.draws.size(), 28u);
     EXPECT_TRUE(rebuilt.problems.empty());
     EXPECT_EQ(rebuilt.draws.front().categories[1].winners, 6);
+    EXPECT_EQ(rebuilt.onDate(QDate(2016, 1, 1))->draw, 1500);
+    EXPECT_EQ(rebuilt.onDate(QDate(2015, 1, 7))->draw, 1500);
     // A cache that cannot be written is passed over; the tables are read all the same.
     QFile::remove(QString::fromStdString(cache));
     QDir().mkpath(QString::fromStdString(cache + "/x"));
